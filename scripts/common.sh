@@ -1,0 +1,32 @@
+# Shared by scripts/run and scripts/test: install what is missing, configure, build.
+# Sourced, not executed.
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+
+PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
+  libgtest-dev libgmock-dev
+  fonts-ipafont-gothic
+)
+
+ensure_packages() {
+  local missing=() p
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build_all() {
+  if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
+  fi
+  cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}

@@ -1,0 +1,47 @@
+#include "console/input.h"
+
+#include "console/guide_texts.h"
+
+namespace rx {
+
+void BeginInput(Form& f, Control& label, int integerDigits, int decimalPlaces) {
+  if (integerDigits < 0) {
+    f.InputActive = false;
+    return;
+  }
+  f.InputActive = true;
+  if (f.InputLabel != nullptr) f.InputLabel->bold = false;
+  if (decimalPlaces == 4) f.lblCap[Keys::Right].caption = "Cal.";
+  f.InputLabel = &label;
+  label.bold = true;
+  f.InputPrevCaption = label.caption;
+  f.InputIntDigits = integerDigits;
+  f.InputFracDigits = decimalPlaces;
+  f.InputPointSeen = decimalPlaces == 0;
+  f.InputInt.clear();
+  f.InputFrac.clear();
+}
+
+void EndInput(Form& f) {
+  f.InputActive = false;
+  if (f.InputLabel != nullptr) f.InputLabel->bold = false;
+  f.InputLabel = nullptr;
+  f.lblCap[Keys::Right].caption = "";
+}
+
+void ClearInput(Form& f) {
+  f.InputInt.clear();
+  f.InputFrac.clear();
+  if (f.InputLabel != nullptr) f.InputLabel->caption = f.InputPrevCaption;
+  if (f.InputFracDigits > 0) f.InputPointSeen = false;
+}
+
+void ShowConfirmGuide(Form& f, int kind) {
+  f.SavedGuide = f.lblGuide.caption;
+  f.lblGuide.caption = kind == 0 ? guide::kConfirmExecute : guide::kConfirmDelete;
+  f.KeyMode = Mode::ConfirmPending;
+}
+
+bool InputTyped(const Form& f) { return !f.InputInt.empty() || !f.InputFrac.empty(); }
+
+}  // namespace rx

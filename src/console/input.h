@@ -1,0 +1,25 @@
+// The open-input model: at most one label takes typed digits at a time, drawn
+// bold while it does. Depends on the form alone, so the device link may close
+// an input without reaching into the rest of the console.
+#pragma once
+
+#include "shell/form.h"
+
+namespace rx {
+
+// Opens an input on label taking integerDigits digits and decimalPlaces
+// decimals; a negative integerDigits only closes the open one.
+void BeginInput(Form& form, Control& label, int integerDigits, int decimalPlaces);
+void EndInput(Form& form);
+
+// Clear with an input open: drops what was typed, restores the caption the
+// label had, keeps the input open.
+void ClearInput(Form& form);
+
+// Puts a yes/no prompt on the guide line: kind 0 execute, kind 1 delete.
+void ShowConfirmGuide(Form& form, int kind);
+
+// Something has been typed into the open input.
+bool InputTyped(const Form& form);
+
+}  // namespace rx

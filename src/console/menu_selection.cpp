@@ -1,0 +1,73 @@
+#include "console/menu_selection.h"
+
+#include "console/guide_texts.h"
+#include "shell/highlight.h"
+
+namespace rx {
+
+void SelectMenuItem(Form& f, int index) {
+  f.KeyMode = Mode::Normal;
+  if (index < 0) {
+    bool mainPage = f.MenuItem >= 1 && f.MenuItem <= 9;
+    bool subPage = f.MenuItem >= 10 && f.MenuItem <= 13;
+    if (mainPage) {
+      f.Screen = Screens::MainMenu;
+      f.fraMenu[0].visible = true;
+    } else if (subPage) {
+      f.Screen = Screens::SubMenu;
+      f.fraMenu[1].visible = true;
+    }
+    f.lblCap[Keys::Left].caption = "";
+    f.lblCap[Keys::Right].caption = "Cal.";
+    f.lblGuide.caption = guide::kMenu;
+    return;
+  }
+  if (index >= 1 && index <= 9) {
+    if (f.Screen == Screens::SubMenu) {
+      f.Screen = Screens::MainMenu;
+      f.fraMenu[1].visible = false;
+      f.fraMenu[0].visible = true;
+    }
+  } else if (index >= 10 && index <= 13) {
+    if (f.Screen == Screens::MainMenu) {
+      f.Screen = Screens::SubMenu;
+      f.fraMenu[0].visible = false;
+      f.fraMenu[1].visible = true;
+    }
+  } else {
+    return;
+  }
+  if (f.MenuItem >= 1 && f.MenuItem <= 13) Paint(f.lblMenu[f.MenuItem], Shade::Plain);
+  if (index == 12 && !f.SerialSend)
+    f.MenuItem = f.MenuItem < 12 ? 13 : 11;  // skip the disabled item the way we were going
+  else
+    f.MenuItem = index;
+  Paint(f.lblMenu[f.MenuItem], Shade::Selected);
+}
+
+void SelectFuncItem(Form& f, int index) {
+  if (index < 1 || index > 9) return;
+  switch (f.Screen) {
+    case Screens::FunctionMenu:
+      if (index > 5 || !f.lblFunc[index].enabled) return;
+      break;
+    case Screens::FileMenu:
+      if (index < 6 || index > 7 || !f.lblFunc[index].enabled) return;
+      break;
+    case Screens::ReadRange:
+    case Screens::SendRange:
+    case Screens::SerialSendRange:
+      if (index < 8) return;
+      f.FuncCode = index;
+      Paint(f.lblFunc[index == 8 ? 9 : 8], Shade::Plain);
+      Paint(f.lblFunc[index], Shade::Selected);
+      return;
+    default:
+      return;
+  }
+  if (f.FuncItem >= 1 && f.FuncItem <= 7) Paint(f.lblFunc[f.FuncItem], Shade::Plain);
+  f.FuncItem = index;
+  Paint(f.lblFunc[index], Shade::Selected);
+}
+
+}  // namespace rx

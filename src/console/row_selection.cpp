@@ -1,0 +1,30 @@
+#include "console/row_selection.h"
+
+#include <algorithm>
+
+#include "shell/highlight.h"
+
+namespace rx {
+
+void SelectRow(Form& f, int index) {
+  if (f.Screen == Screens::Settings) {
+    f.FileSel = index & 1;
+    Paint(f.lblSetG[f.FileSel], Shade::Selected);
+    Paint(f.lblSetG[f.FileSel ^ 1], Shade::Plain);
+    return;
+  }
+  auto inList = [&](int i) { return i >= 0 && i < f.FileListMax && i < 51; };
+  if (inList(f.FileSel)) Paint(f.lblFileList[f.FileSel], Shade::PlainFace);
+  f.FileSel = index;
+  if (inList(index)) Paint(f.lblFileList[index], Shade::Selected);
+}
+
+void ShowOnOff(Form& f, int index) {
+  if (index < 0 || index > 3) return;
+  Paint(f.lblOnOff[index], Shade::Selected);
+  Paint(f.lblOnOff[index ^ 1], Shade::PlainFace);
+}
+
+int LastFileCell(const Form& f) { return std::min(f.FileCount, f.FileListMax) - 1; }
+
+}  // namespace rx

@@ -1,0 +1,32 @@
+#include "link/error_line.h"
+
+#include "console/guide_texts.h"
+#include "console/input.h"
+#include "link/error_text.h"
+
+namespace rx {
+
+void ShowError(Terminal& t, int number) {
+  Form& f = t.form;
+  if (number < 1) {
+    f.KeyMode = Mode::Normal;
+    f.lblGuide.visible = true;
+    f.lblError.visible = false;
+    return;
+  }
+  f.KeyMode = Mode::ErrorShown;
+  std::string message = ErrorText(number);
+  if (f.SendRecovery != 0) {
+    f.lblError.caption = "エラー：" + message;
+    f.lblGuide.caption = guide::kRecovery;
+  } else {
+    f.lblError.caption = "エラー：" + message + "（[Esc]：解除）";
+    f.lblGuide.caption = "";
+  }
+  f.lblError.visible = true;
+  t.platform.beeper.Beep();
+  f.ExpectReply = 0;  // a late reply to the failed exchange is then ignored
+  EndInput(f);
+}
+
+}  // namespace rx

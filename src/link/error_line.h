@@ -1,0 +1,27 @@
+// The error line: every failure the operator must see arrives here as a number.
+#pragma once
+
+#include "shell/terminal.h"
+
+namespace rx {
+
+// Error numbers the terminal raises itself.
+namespace Errors {
+inline constexpr int InvalidTime = 11;
+inline constexpr int InvalidDate = 12;
+inline constexpr int BibZero = 803;
+inline constexpr int ReceiveHandler = 999;
+inline constexpr int NoPort = 1002;
+inline constexpr int CourseNumber = 1003;
+inline constexpr int NoReply = 1005;
+inline constexpr int SplitOver = 1006;
+inline constexpr int NoRecordRead = 1007;
+inline constexpr int NoData = 1008;
+inline constexpr int CannotSend = 1009;
+}  // namespace Errors
+
+// A number of 1 or more shows its message, beeps and ends the running
+// exchange; a number below 1 clears the line and returns to Normal.
+void ShowError(Terminal& t, int number);
+
+}  // namespace rx

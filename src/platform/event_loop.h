@@ -1,0 +1,12 @@
+// Lets pending window, timer and port events run inside a waiting loop.
+#pragma once
+
+namespace rx {
+
+class EventLoop {
+ public:
+  virtual ~EventLoop() = default;
+  virtual void Yield() = 0;
+};
+
+}  // namespace rx

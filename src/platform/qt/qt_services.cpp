@@ -1,0 +1,91 @@
+#include "platform/qt/qt_services.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QLocale>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace rx {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+std::string QtSettingsStore::Read(const std::string& application, const std::string& section,
+                                  const std::string& key) {
+  QSettings settings(QSettings::IniFormat, QSettings::UserScope, Q(application));
+  settings.beginGroup(Q(section));
+  return settings.value(Q(key)).toString().toStdString();
+}
+
+void QtSettingsStore::Write(const std::string& application, const std::string& section,
+                            const std::string& key, const std::string& value) {
+  QSettings settings(QSettings::IniFormat, QSettings::UserScope, Q(application));
+  settings.beginGroup(Q(section));
+  settings.setValue(Q(key), Q(value));
+  settings.endGroup();
+  settings.sync();
+}
+
+DateTime QtClock::Now() {
+  QDateTime now = QDateTime::currentDateTime();
+  return {now.date().year(),   now.date().month(),  now.date().day(),
+          now.time().hour(), now.time().minute(), now.time().second()};
+}
+
+std::string QtClock::ShortDate(const DateTime& when) {
+  return QLocale::system()
+      .toString(QDate(when.year, when.month, when.day), QLocale::ShortFormat)
+      .toStdString();
+}
+
+MessageAnswer QtMessageBox::Show(const std::string& text, MessageButtons buttons,
+                                 MessageIcon icon) {
+  QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Warning,
+                  "RX-710KP", Q(text), QMessageBox::NoButton, parent_);
+  switch (buttons) {
+    case MessageButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case MessageButtons::OkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case MessageButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Ok: return MessageAnswer::Ok;
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    default: return MessageAnswer::Cancel;
+  }
+}
+
+void QtBeeper::Beep() { QApplication::beep(); }
+
+void QtEventLoop::Yield() { QCoreApplication::processEvents(); }
+
+QtSingleInstance::QtSingleInstance() {
+  lock_ = std::make_unique<QLockFile>(LockPath());
+  // Only a dead owner makes a lock stale, never its age: a copy may run for days.
+  lock_->setStaleLockTime(0);
+}
+
+QString QtSingleInstance::LockPath() const {
+  QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (directory.isEmpty()) directory = QDir::tempPath();
+  return directory + QString("/rx710kp-%1.lock").arg(getuid());
+}
+
+bool QtSingleInstance::TryAcquire() { return lock_->isLocked() || lock_->tryLock(0); }
+
+}  // namespace rx

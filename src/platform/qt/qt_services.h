@@ -1,0 +1,66 @@
+// Qt implementations of the small platform services.
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+#include "platform/beeper.h"
+#include "platform/clock.h"
+#include "platform/event_loop.h"
+#include "platform/message_box.h"
+#include "platform/settings_store.h"
+#include "platform/single_instance.h"
+
+class QWidget;
+
+namespace rx {
+
+// An INI file, "$XDG_CONFIG_HOME/<application>.ini", one group per section.
+class QtSettingsStore : public SettingsStore {
+ public:
+  std::string Read(const std::string& application, const std::string& section,
+                   const std::string& key) override;
+  void Write(const std::string& application, const std::string& section, const std::string& key,
+             const std::string& value) override;
+};
+
+class QtClock : public Clock {
+ public:
+  DateTime Now() override;
+  std::string ShortDate(const DateTime& when) override;
+};
+
+class QtMessageBox : public MessageBox {
+ public:
+  explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
+  MessageAnswer Show(const std::string& text, MessageButtons buttons, MessageIcon icon) override;
+
+ private:
+  QWidget* parent_;
+};
+
+class QtBeeper : public Beeper {
+ public:
+  void Beep() override;
+};
+
+class QtEventLoop : public EventLoop {
+ public:
+  void Yield() override;
+};
+
+// A lock file in the user's runtime directory. A lock left by a copy that
+// crashed is recognised by its dead process and taken over.
+class QtSingleInstance : public SingleInstance {
+ public:
+  QtSingleInstance();
+  bool TryAcquire() override;
+  QString LockPath() const;
+
+ private:
+  std::unique_ptr<QLockFile> lock_;
+};
+
+}  // namespace rx

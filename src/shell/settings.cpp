@@ -1,0 +1,66 @@
+#include "shell/settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+namespace rx {
+
+namespace {
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::optional<bool> ParseBoolean(const std::string& text) {
+  std::string word = Lower(text);
+  if (word == "true") return true;
+  if (word == "false") return false;
+  return std::nullopt;
+}
+
+std::optional<int> ParsePort(const std::string& text) {
+  if (text.empty() || text.size() > 3) return std::nullopt;
+  if (!std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
+    return std::nullopt;
+  int value = std::stoi(text);
+  if (value < 1 || value > 255) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::string BooleanText(bool value) { return value ? "True" : "False"; }
+
+std::string ReadSetting(Terminal& t, const std::string& application, const std::string& section,
+                        const std::string& key, const std::string& fallback) {
+  std::string value = t.platform.settings.Read(application, section, key);
+  if (value.empty()) {
+    value = fallback;
+    t.platform.settings.Write(application, section, key, value);
+  }
+  return value;
+}
+
+bool ReadBooleanSetting(Terminal& t, const std::string& key, bool fallback) {
+  std::string text = ReadSetting(t, kApplication, kSection, key, BooleanText(fallback));
+  if (auto value = ParseBoolean(text)) return *value;
+  WriteSetting(t, key, BooleanText(fallback));
+  return fallback;
+}
+
+int ReadPortSetting(Terminal& t) {
+  constexpr int kDefaultPort = 3;
+  std::string text = ReadSetting(t, kApplication, kSection, "PortNo", std::to_string(kDefaultPort));
+  if (auto value = ParsePort(text)) return *value;
+  WriteSetting(t, "PortNo", std::to_string(kDefaultPort));
+  return kDefaultPort;
+}
+
+void WriteSetting(Terminal& t, const std::string& key, const std::string& value) {
+  t.platform.settings.Write(kApplication, kSection, key, value);
+}
+
+}  // namespace rx

@@ -1,0 +1,26 @@
+// The six persistent settings: read once at start, a missing value written
+// back with its default.
+#pragma once
+
+#include <string>
+
+#include "shell/terminal.h"
+
+namespace rx {
+
+std::string ReadSetting(Terminal& t, const std::string& application, const std::string& section,
+                        const std::string& key, const std::string& fallback);
+
+// A Boolean setting. A stored text that is neither True nor False counts as
+// missing: the default is used and written back.
+bool ReadBooleanSetting(Terminal& t, const std::string& key, bool fallback);
+
+// PortNo: a number 1-255, otherwise treated as missing.
+int ReadPortSetting(Terminal& t);
+
+void WriteSetting(Terminal& t, const std::string& key, const std::string& value);
+
+// The text form of a Boolean as the store keeps it.
+std::string BooleanText(bool value);
+
+}  // namespace rx

@@ -1,0 +1,41 @@
+// The terminal as one object: the window's state and controls, the platform
+// services it works through, and where its data files live. Every procedure
+// of the logic takes it as its first argument.
+#pragma once
+
+#include <filesystem>
+
+#include "platform/beeper.h"
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/event_loop.h"
+#include "platform/message_box.h"
+#include "platform/settings_store.h"
+#include "platform/single_instance.h"
+#include "shell/form.h"
+
+namespace rx {
+
+struct Platform {
+  SettingsStore& settings;
+  Clock& clock;
+  MessageBox& messages;
+  Beeper& beeper;
+  EventLoop& events;
+  Desktop& desktop;
+  SingleInstance& instance;
+};
+
+inline constexpr const char* kApplication = "TARVO Application";
+inline constexpr const char* kSection = "RX-710KP";
+
+struct Terminal {
+  Terminal(Platform services, std::filesystem::path data)
+      : platform(services), dataDirectory(std::move(data)) {}
+
+  Form form;
+  Platform platform;
+  std::filesystem::path dataDirectory;  // the directory of the data files
+};
+
+}  // namespace rx

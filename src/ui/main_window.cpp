@@ -1,0 +1,224 @@
+#include "ui/main_window.h"
+
+#include <functional>
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+
+#include "console/clicks.h"
+#include "console/dispatcher.h"
+#include "console/key_translation.h"
+#include "platform/qt/qt_desktop.h"
+#include "shell/tick.h"
+
+namespace rx {
+
+namespace {
+
+constexpr double kFrameCaptionPoints = 18.0;
+constexpr double kLabelPoints = 15.75;
+
+class ClickLabel : public QLabel {
+ public:
+  ClickLabel(const Control* control, QWidget* parent, std::function<void(const Control*)> onClick)
+      : QLabel(parent), control_(control), onClick_(std::move(onClick)) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton) onClick_(control_);
+  }
+
+ private:
+  const Control* control_;
+  std::function<void(const Control*)> onClick_;
+};
+
+QColor ToColor(Rgb rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  setAutoFillBackground(true);
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    if (terminal_ == nullptr) return;
+    Timer1_Timer(*terminal_);
+    Refresh();
+  });
+}
+
+int frmMain::Pixels(int twips) const { return twips / twipsPerPixel_; }
+
+void frmMain::Attach(Terminal* terminal) {
+  terminal_ = terminal;
+  twipsPerPixel_ = TwipsPerPixel(logicalDpiX());
+  Build();
+  Refresh();
+  timer_.start(100);
+}
+
+void frmMain::Build() {
+  const Form& form = terminal_->form;
+  setMinimumSize(Pixels(form.designWidth) / 2, Pixels(form.designHeight) / 2);
+  for (const Control* control : form.AllControls()) {
+    QWidget* parent = this;
+    if (control->parent != nullptr) parent = drawn_.at(control->parent).widget;
+    QWidget* widget = nullptr;
+    QFont font(QStringLiteral("IPAGothic"));
+    switch (control->kind) {
+      case ControlKind::Frame: {
+        widget = new QGroupBox(parent);
+        font.setPointSizeF(kFrameCaptionPoints);
+        break;
+      }
+      case ControlKind::Label: {
+        auto* label = new ClickLabel(control, parent, [this](const Control* c) { OnClicked(c); });
+        label->setAutoFillBackground(true);
+        widget = label;
+        font.setPointSizeF(kLabelPoints);
+        break;
+      }
+      case ControlKind::List: {
+        auto* list = new QListWidget(parent);
+        list->setFocusPolicy(Qt::NoFocus);
+        widget = list;
+        font.setPointSizeF(10);
+        break;
+      }
+    }
+    widget->setFont(font);
+    widget->setObjectName(QString::fromStdString(control->name));
+    drawn_[control].widget = widget;
+  }
+}
+
+void frmMain::Draw(const Control& c, Drawn& drawn) {
+  QWidget* w = drawn.widget;
+  const Control& last = drawn.last;
+  bool all = drawn.first;
+  if (all || c.left != last.left || c.top != last.top || c.width != last.width ||
+      c.height != last.height)
+    w->setGeometry(Pixels(c.left), Pixels(c.top), Pixels(c.width), Pixels(c.height));
+  if (all || c.visible != last.visible) w->setVisible(c.visible);
+  if (all || c.enabled != last.enabled) w->setEnabled(c.enabled);
+  switch (c.kind) {
+    case ControlKind::Frame:
+      if (all || c.caption != last.caption)
+        static_cast<QGroupBox*>(w)->setTitle(QString::fromStdString(c.caption));
+      break;
+    case ControlKind::Label: {
+      auto* label = static_cast<QLabel*>(w);
+      if (all || c.caption != last.caption) label->setText(QString::fromStdString(c.caption));
+      if (all || c.back != last.back || c.fore != last.fore) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, ToColor(c.back));
+        palette.setColor(QPalette::WindowText, ToColor(c.fore));
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, ToColor(c.fore));
+        label->setPalette(palette);
+      }
+      if (all || c.bold != last.bold) {
+        QFont font = label->font();
+        font.setBold(c.bold);
+        label->setFont(font);
+      }
+      if (all || c.align != last.align)
+        label->setAlignment(c.align == Align::Center ? Qt::AlignCenter
+                                                     : Qt::AlignLeft | Qt::AlignVCenter);
+      if (all || c.border != last.border)
+        label->setFrameShape(c.border ? QFrame::Box : QFrame::NoFrame);
+      break;
+    }
+    case ControlKind::List:
+      if (all || c.items != last.items) {
+        auto* list = static_cast<QListWidget*>(w);
+        list->clear();
+        for (const std::string& item : c.items) list->addItem(QString::fromStdString(item));
+        list->scrollToBottom();
+      }
+      break;
+  }
+  // Only what the window draws is remembered; the rest of the control is not needed.
+  drawn.last.caption = c.caption;
+  drawn.last.visible = c.visible;
+  drawn.last.enabled = c.enabled;
+  drawn.last.bold = c.bold;
+  drawn.last.back = c.back;
+  drawn.last.fore = c.fore;
+  drawn.last.left = c.left;
+  drawn.last.top = c.top;
+  drawn.last.width = c.width;
+  drawn.last.height = c.height;
+  drawn.last.align = c.align;
+  drawn.last.border = c.border;
+  drawn.last.items = c.items;
+  drawn.first = false;
+}
+
+void frmMain::Refresh() {
+  if (terminal_ == nullptr) return;
+  const Form& form = terminal_->form;
+  QString title = QString::fromStdString(form.caption);
+  if (title != lastTitle_) {
+    setWindowTitle(title);
+    lastTitle_ = title;
+  }
+  for (const Control* control : form.AllControls()) Draw(*control, drawn_.at(control));
+}
+
+QWidget* frmMain::WidgetOf(const Control* control) const {
+  auto found = drawn_.find(control);
+  return found != drawn_.end() ? found->second.widget : nullptr;
+}
+
+void frmMain::OnClicked(const Control* control) {
+  if (terminal_ == nullptr) return;
+  Control_Click(*terminal_, *control);
+  Refresh();
+}
+
+int frmMain::KeyIndexOf(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
+  switch (qtKey) {
+    case Qt::Key_Left: return KeyIndexForKeyCode(VirtualKeys::Left);
+    case Qt::Key_Up: return KeyIndexForKeyCode(VirtualKeys::Up);
+    case Qt::Key_Right: return KeyIndexForKeyCode(VirtualKeys::Right);
+    case Qt::Key_Down: return KeyIndexForKeyCode(VirtualKeys::Down);
+    case Qt::Key_Insert: return KeyIndexForKeyCode(VirtualKeys::Insert);
+    case Qt::Key_Delete: return KeyIndexForKeyCode(VirtualKeys::Delete);
+    // Platforms differ in the text they give these; use the characters they stand for.
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return KeyIndexForCharacter(13);
+    case Qt::Key_Escape: return KeyIndexForCharacter(27);
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return KeyIndexForCharacter(9);
+    case Qt::Key_L:
+      if (modifiers & Qt::ControlModifier) return KeyIndexForCharacter(12);
+      break;
+    default: break;
+  }
+  if (text.size() != 1) return -1;
+  return KeyIndexForCharacter(text.at(0).unicode());
+}
+
+bool frmMain::event(QEvent* event) {
+  // Every key press, Tab included, belongs to the keypad, never to focus moves.
+  if (event->type() == QEvent::KeyPress && terminal_ != nullptr) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    int index = KeyIndexOf(key->key(), key->modifiers(), key->text());
+    if (index >= 0) {
+      lblKey_Click(*terminal_, index);
+      Refresh();
+      return true;
+    }
+  }
+  return QWidget::event(event);
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (terminal_ != nullptr) Form_Resize(*terminal_);
+}
+
+}  // namespace rx

@@ -1,0 +1,52 @@
+// frmMain: draws the terminal's form with Qt Widgets and feeds keys, clicks,
+// the 100 ms tick and resizes back into the logic. No decisions are made here.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <map>
+
+#include "shell/form.h"
+#include "shell/terminal.h"
+
+namespace rx {
+
+class frmMain : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit frmMain(QWidget* parent = nullptr);
+
+  // Builds one widget per control and starts the tick.
+  void Attach(Terminal* terminal);
+  // Brings every widget in line with the form.
+  void Refresh();
+
+  QWidget* WidgetOf(const Control* control) const;
+  // The key index a Qt key event stands for, -1 for none.
+  static int KeyIndexOf(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text);
+
+ protected:
+  bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  struct Drawn {
+    QWidget* widget = nullptr;
+    Control last;  // what was drawn the last time
+    bool first = true;
+  };
+
+  void Build();
+  void Draw(const Control& control, Drawn& drawn);
+  void OnClicked(const Control* control);
+  int Pixels(int twips) const;
+
+  Terminal* terminal_ = nullptr;
+  std::map<const Control*, Drawn> drawn_;
+  QTimer timer_;
+  int twipsPerPixel_ = 15;
+  QString lastTitle_;
+};
+
+}  // namespace rx

@@ -1,0 +1,68 @@
+#include "link/error_line.h"
+
+#include <gtest/gtest.h>
+
+#include "console/input.h"
+#include "link/error_text.h"
+#include "support/fake_platform.h"
+
+namespace rx {
+namespace {
+
+using testing::TestTerminal;
+
+TEST(ErrorText, TableAndBareNumbers) {
+  EXPECT_EQ(ErrorText(406), "バッファオーバーです");
+  EXPECT_EQ(ErrorText(151), "コース内にすでにあります");
+  EXPECT_EQ(ErrorText(1001), "ケーブルが未接続です");  // raised by nothing, still named
+  EXPECT_EQ(ErrorText(1004), "ブロック「０」は指定できません");
+  EXPECT_EQ(ErrorText(1009), "送信できません");
+  EXPECT_EQ(ErrorText(999), "999");
+  EXPECT_EQ(ErrorText(-1), "-1");
+}
+
+TEST(ShowError, OrdinaryExchangeShowsTheEscHintBlanksTheGuideAndBeeps) {
+  TestTerminal tt;
+  Form& f = tt.form();
+  f.ExpectReply = 'Y';
+  BeginInput(f, f.lblBlk, 2, 0);
+  ShowError(tt.terminal, 406);
+  EXPECT_EQ(f.lblError.caption, "エラー：バッファオーバーです（[Esc]：解除）");
+  EXPECT_TRUE(f.lblError.visible);
+  EXPECT_EQ(f.lblGuide.caption, "");
+  EXPECT_TRUE(f.lblGuide.visible);
+  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+  EXPECT_EQ(f.ExpectReply, 0);
+  EXPECT_FALSE(f.InputActive);
+  EXPECT_EQ(tt.fakes.beeper.beeps, 1);
+
+  ShowError(tt.terminal, 999);
+  EXPECT_EQ(f.lblError.caption, "エラー：999（[Esc]：解除）");
+}
+
+TEST(ShowError, DuringAFileSendOffersTheRecoveryKeys) {
+  TestTerminal tt;
+  Form& f = tt.form();
+  f.SendRecovery = 1;
+  ShowError(tt.terminal, 804);
+  EXPECT_EQ(f.lblError.caption, "エラー：タイムデータが範囲外です");
+  EXPECT_EQ(f.lblGuide.caption, "※回復処理選択（[Esc]:継続、[Clear]:エラー無視継続、[Enter]:中断）");
+}
+
+TEST(ShowError, ZeroOrNegativeClearsEvenWhenNothingWasShown) {
+  for (int number : {0, -1}) {
+    TestTerminal tt;
+    Form& f = tt.form();
+    f.KeyMode = Mode::Busy;
+    f.lblGuide.visible = false;
+    f.lblError.visible = true;
+    ShowError(tt.terminal, number);
+    EXPECT_EQ(f.KeyMode, Mode::Normal);
+    EXPECT_TRUE(f.lblGuide.visible);
+    EXPECT_FALSE(f.lblError.visible);
+    EXPECT_EQ(tt.fakes.beeper.beeps, 0);
+  }
+}
+
+}  // namespace
+}  // namespace rx

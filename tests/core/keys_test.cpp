@@ -1,0 +1,187 @@
+// PC keys to key indexes, and what the arrows and Clear do on the screens
+// that exist so far.
+#include <gtest/gtest.h>
+
+#include "console/dispatcher.h"
+#include "console/key_translation.h"
+#include "console/row_selection.h"
+#include "shell/highlight.h"
+#include "shell/startup.h"
+#include "support/fake_platform.h"
+
+namespace rx {
+namespace {
+
+using testing::TestTerminal;
+
+TEST(KeyTranslation, KeyDownCodes) {
+  EXPECT_EQ(KeyIndexForKeyCode(37), Keys::Left);
+  EXPECT_EQ(KeyIndexForKeyCode(38), Keys::Up);
+  EXPECT_EQ(KeyIndexForKeyCode(39), Keys::Right);
+  EXPECT_EQ(KeyIndexForKeyCode(40), Keys::Down);
+  EXPECT_EQ(KeyIndexForKeyCode(45), Keys::Insert);
+  EXPECT_EQ(KeyIndexForKeyCode(46), Keys::Delete);
+  EXPECT_EQ(KeyIndexForKeyCode(13), -1);
+  EXPECT_EQ(KeyIndexForKeyCode(36), -1);  // Home
+}
+
+TEST(KeyTranslation, Characters) {
+  for (int digit = 0; digit <= 9; ++digit) EXPECT_EQ(KeyIndexForCharacter('0' + digit), digit);
+  EXPECT_EQ(KeyIndexForCharacter('.'), Keys::Point);
+  EXPECT_EQ(KeyIndexForCharacter(13), Keys::Enter);
+  EXPECT_EQ(KeyIndexForCharacter(12), Keys::Clear);
+  EXPECT_EQ(KeyIndexForCharacter(27), Keys::Esc);
+  EXPECT_EQ(KeyIndexForCharacter(9), Keys::Esc);
+  EXPECT_EQ(KeyIndexForCharacter('-'), Keys::Insert);
+  EXPECT_EQ(KeyIndexForCharacter('+'), -1);
+  EXPECT_EQ(KeyIndexForCharacter('a'), -1);
+}
+
+class KeysTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(Form_Load(tt.terminal)); }
+  void Press(int key) { lblKey_Click(tt.terminal, key); }
+  int Highlighted() const {
+    int found = 0;
+    for (int i = 1; i <= 13; ++i)
+      if (IsHighlighted(tt.terminal.form.lblMenu[i])) found = found ? -1 : i;
+    return found;  // -1 when more than one
+  }
+  TestTerminal tt;
+  Form& f = tt.form();
+};
+
+TEST_F(KeysTest, UpAndDownRingThroughBothMenuPages) {
+  Press(Keys::Up);
+  EXPECT_EQ(f.MenuItem, 13);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_TRUE(f.fraMenu[1].visible);
+  EXPECT_FALSE(f.fraMenu[0].visible);
+  Press(Keys::Down);
+  EXPECT_EQ(f.MenuItem, 1);
+  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_TRUE(f.fraMenu[0].visible);
+  Press(9);
+  Press(Keys::Down);
+  EXPECT_EQ(f.MenuItem, 10);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  Press(Keys::Up);
+  EXPECT_EQ(f.MenuItem, 9);
+  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(Highlighted(), 9);
+}
+
+TEST_F(KeysTest, DisabledSerialSendItemIsSkippedBothWays) {
+  Press(Keys::Clear);
+  Press(2);
+  EXPECT_EQ(f.MenuItem, 11);
+  Press(Keys::Down);
+  EXPECT_EQ(f.MenuItem, 13);
+  Press(Keys::Up);
+  EXPECT_EQ(f.MenuItem, 11);
+  Press(3);  // digit of the disabled item
+  EXPECT_EQ(f.MenuItem, 11);
+  EXPECT_EQ(Highlighted(), 11);
+}
+
+TEST_F(KeysTest, ClearPagesBetweenTheMenuPages) {
+  Press(5);
+  Press(Keys::Clear);
+  EXPECT_EQ(f.MenuItem, 10);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  Press(4);
+  Press(Keys::Clear);
+  EXPECT_EQ(f.MenuItem, 1);
+  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(Highlighted(), 1);
+  EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]：終了、[Clear]：次頁）");
+}
+
+TEST_F(KeysTest, DigitsSelectOnTheMainPageAndZeroDoesNothing) {
+  Press(7);
+  EXPECT_EQ(f.MenuItem, 7);
+  Press(0);
+  Press(Keys::Point);
+  EXPECT_EQ(f.MenuItem, 7);
+  EXPECT_EQ(Highlighted(), 7);
+}
+
+TEST_F(KeysTest, ErrorLineIsAcknowledgedWithEscOnly) {
+  f.KeyMode = Mode::ErrorShown;
+  f.lblError.visible = true;
+  Press(5);
+  Press(Keys::Enter);
+  EXPECT_EQ(f.MenuItem, 1);
+  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+  Press(Keys::Esc);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_FALSE(f.lblError.visible);
+}
+
+// The file list: three cells a row.
+class FileListMovesTest : public KeysTest {
+ protected:
+  void List(int count, int capacity) {
+    f.Screen = Screens::FileSelection;
+    f.FileListMax = capacity;
+    f.FileCount = count;
+    f.FileSel = -1;
+    SelectRow(f, 0);
+  }
+  void From(int cell, int key, int expected) {
+    SelectRow(f, cell);
+    Press(key);
+    EXPECT_EQ(f.FileSel, expected) << "from " << cell << " key " << key;
+    EXPECT_TRUE(IsHighlighted(f.lblFileList[expected]));
+  }
+};
+
+TEST_F(FileListMovesTest, SevenFiles) {
+  List(7, 33);
+  From(1, Keys::Up, 4);
+  From(4, Keys::Down, 1);
+  From(5, Keys::Down, 2);
+  From(0, Keys::Up, 6);
+  From(6, Keys::Right, 0);
+  From(0, Keys::Left, 6);
+  From(3, Keys::Down, 6);
+  EXPECT_FALSE(IsHighlighted(f.lblFileList[3]));
+}
+
+TEST_F(FileListMovesTest, FullListWrapsAtItsCapacityNotTheCount) {
+  List(60, 33);
+  From(32, Keys::Right, 0);
+  From(0, Keys::Left, 32);
+  From(2, Keys::Up, 32);
+  From(30, Keys::Down, 0);
+}
+
+TEST_F(FileListMovesTest, EmptyListIgnoresTheArrows) {
+  List(0, 51);
+  for (int key : {Keys::Up, Keys::Down, Keys::Left, Keys::Right}) {
+    Press(key);
+    EXPECT_EQ(f.FileSel, 0);
+  }
+}
+
+TEST_F(KeysTest, SettingsRowsToggleWithEitherSideArrow) {
+  f.Screen = Screens::Settings;
+  SelectRow(f, 0);
+  ShowOnOff(f, 0);
+  ShowOnOff(f, 2);
+  Press(Keys::Right);
+  EXPECT_TRUE(IsHighlighted(f.lblOnOff[1]));
+  EXPECT_FALSE(IsHighlighted(f.lblOnOff[0]));
+  Press(Keys::Left);
+  EXPECT_TRUE(IsHighlighted(f.lblOnOff[0]));
+  Press(Keys::Down);
+  EXPECT_EQ(f.FileSel, 1);
+  EXPECT_TRUE(IsHighlighted(f.lblSetG[1]));
+  EXPECT_FALSE(IsHighlighted(f.lblSetG[0]));
+  Press(Keys::Left);
+  EXPECT_TRUE(IsHighlighted(f.lblOnOff[3]));
+  EXPECT_TRUE(IsHighlighted(f.lblOnOff[0]));  // the other row keeps its value
+}
+
+}  // namespace
+}  // namespace rx

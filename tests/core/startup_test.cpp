@@ -1,0 +1,224 @@
+// Loading the window, the settings it reads, the status line and the tick.
+#include "shell/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+
+#include "shell/status_line.h"
+#include "shell/tick.h"
+#include "support/fake_platform.h"
+
+namespace rx {
+namespace {
+
+using testing::TestTerminal;
+namespace fs = std::filesystem;
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    data = fs::temp_directory_path() /
+           ("rx710kp-startup-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(data);
+  }
+  void TearDown() override { fs::remove_all(data); }
+  fs::path data;
+};
+
+TEST_F(StartupTest, FirstStartWritesTheSixDefaultsAndShowsTheMainMenu) {
+  TestTerminal tt(data);
+  ASSERT_TRUE(Form_Load(tt.terminal));
+  Form& f = tt.form();
+  std::map<std::string, std::string> expected{{"DualAdd", "False"},  {"SerialSend", "False"},
+                                              {"PortNo", "3"},       {"Debug", "False"},
+                                              {"BestFrame", "True"}, {"PrintFrame", "True"}};
+  EXPECT_EQ(tt.fakes.settings.values, expected);
+  EXPECT_EQ(f.caption, "TARVO RX-710KP  <Computing Timer RX-710 Terminal>  Ver.1.01");
+  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(f.MenuItem, 1);
+  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_FALSE(f.lblError.visible);
+  EXPECT_FALSE(f.lstDebug.visible);
+  EXPECT_EQ(f.MenuTitle[2], "ＤＮＦメモリ");
+  EXPECT_EQ(f.MenuTitle[9], "ベスト出力");
+  EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]：終了、[Clear]：次頁）");
+  EXPECT_EQ(f.lblStatus[1].caption, "[ BEST : ON  ]      [ PRINT : ON  ]");
+  EXPECT_EQ(f.lblStatus[0].caption, " DATE  2008/11/24");
+  EXPECT_TRUE(fs::is_directory(data));
+  EXPECT_EQ(tt.fakes.desktop.state, WindowState::Maximized);
+  // Only the main menu page and the keypad are showing.
+  EXPECT_TRUE(f.fraMenu[0].visible);
+  EXPECT_TRUE(f.fraKey.visible);
+  for (const Control* c : f.AllControls())
+    if (c->kind == ControlKind::Frame && c != &f.fraMenu[0] && c != &f.fraKey)
+      EXPECT_FALSE(c->visible) << c->name;
+}
+
+TEST_F(StartupTest, StoredValuesAreUsedAndGarbageIsReplacedByTheDefault) {
+  TestTerminal tt(data);
+  auto& stored = tt.fakes.settings.values;
+  stored = {{"DualAdd", "true"}, {"SerialSend", "True"}, {"PortNo", "7"},
+            {"Debug", "yes"},    {"BestFrame", "False"}, {"PrintFrame", ""}};
+  ASSERT_TRUE(Form_Load(tt.terminal));
+  Form& f = tt.form();
+  EXPECT_TRUE(f.DualAdd);
+  EXPECT_TRUE(f.SerialSend);
+  EXPECT_EQ(f.PortNo, 7);
+  EXPECT_FALSE(f.DebugMode);
+  EXPECT_EQ(stored["Debug"], "False");
+  EXPECT_FALSE(f.BestFrame);
+  EXPECT_TRUE(f.PrintFrame);
+  EXPECT_EQ(stored["PrintFrame"], "True");
+  EXPECT_EQ(f.lblMenu[12].caption, "　３ シリアル送信");
+  EXPECT_TRUE(f.lblMenu[12].enabled);
+  EXPECT_EQ(f.lblStatus[1].caption, "[ BEST : OFF ]      [ PRINT : ON  ]");
+}
+
+TEST_F(StartupTest, PortNumbersOutsideOneTo255AreReplaced) {
+  for (const char* text : {"0", "256", "COM3", "-1", "3.5"}) {
+    TestTerminal tt(data);
+    tt.fakes.settings.values["PortNo"] = text;
+    ASSERT_TRUE(Form_Load(tt.terminal));
+    EXPECT_EQ(tt.form().PortNo, 3) << text;
+    EXPECT_EQ(tt.fakes.settings.values["PortNo"], "3") << text;
+  }
+}
+
+TEST_F(StartupTest, SerialSendOffDisablesSubMenuItem12) {
+  TestTerminal tt(data);
+  ASSERT_TRUE(Form_Load(tt.terminal));
+  EXPECT_EQ(tt.form().lblMenu[12].caption, "　３ ------");
+  EXPECT_FALSE(tt.form().lblMenu[12].enabled);
+}
+
+TEST_F(StartupTest, DebugOnShowsTheTrafficList) {
+  TestTerminal tt(data);
+  tt.fakes.settings.values["Debug"] = "True";
+  ASSERT_TRUE(Form_Load(tt.terminal));
+  EXPECT_TRUE(tt.form().lstDebug.visible);
+}
+
+TEST_F(StartupTest, SecondCopyIsToldAndTouchesNoSetting) {
+  TestTerminal tt(data);
+  tt.fakes.instance.alone = false;
+  EXPECT_FALSE(Form_Load(tt.terminal));
+  ASSERT_EQ(tt.fakes.messages.shown.size(), 1u);
+  EXPECT_EQ(tt.fakes.messages.shown[0].text, "既に起動中です。");
+  EXPECT_EQ(tt.fakes.messages.shown[0].icon, MessageIcon::Error);
+  EXPECT_EQ(tt.fakes.messages.shown[0].buttons, MessageButtons::Ok);
+  EXPECT_TRUE(tt.fakes.settings.writes.empty());
+  EXPECT_FALSE(fs::exists(data));
+}
+
+TEST_F(StartupTest, ExistingDataDirectoryIsLeftAsItIs) {
+  fs::create_directories(data);
+  std::ofstream(data / "CN241433.C08") << "C0450102034567\r\n";
+  TestTerminal tt(data);
+  ASSERT_TRUE(Form_Load(tt.terminal));
+  EXPECT_TRUE(fs::exists(data / "CN241433.C08"));
+}
+
+TEST_F(StartupTest, UncreatableDataDirectoryIsIgnored) {
+  fs::create_directories(data);
+  std::ofstream(data / "file") << "x";
+  TestTerminal tt(data / "file" / "RX-710");  // below a plain file
+  EXPECT_TRUE(Form_Load(tt.terminal));
+}
+
+TEST_F(StartupTest, KeypadMovesRightOnlyOnA1097PixelScreen) {
+  for (int width : {1096, 1097, 1098}) {
+    TestTerminal tt(data);
+    tt.fakes.desktop.screenWidthPixels = width;
+    tt.fakes.desktop.innerWidthTwips = width * 15;
+    ASSERT_TRUE(Form_Load(tt.terminal));
+    Form& f = tt.form();
+    if (width == 1097) {
+      EXPECT_EQ(f.fraKey.left, 1097 * 15 - 6495 - 480);
+      EXPECT_EQ(f.lblStatus[0].width, 1097 * 15);
+    } else {
+      EXPECT_EQ(f.fraKey.left, 8280) << width;
+      EXPECT_EQ(f.lblStatus[0].width, 6780) << width;
+    }
+  }
+}
+
+TEST_F(StartupTest, FramesAreLaidOutAtTheMainMenuPage) {
+  TestTerminal tt(data);
+  ASSERT_TRUE(Form_Load(tt.terminal));
+  Form& f = tt.form();
+  for (const Control* c : {&f.fraMenu[4], &f.fraEdit[1], &f.fraHunter}) {
+    EXPECT_EQ(c->left, 480) << c->name;
+    EXPECT_EQ(c->top, 240) << c->name;
+  }
+  EXPECT_EQ(f.fraHunter2.top, 240 + 2175 + 360);
+  EXPECT_EQ(f.fraYomikomi.top, 240 + 2055 + 360);
+  EXPECT_EQ(f.fraSend.top, f.fraYomikomi.top);
+  EXPECT_EQ(f.fraSettings.top, 240 + 2775 + 360);
+  EXPECT_EQ(f.fraCalc.top, f.fraSettings.top + 1665);
+}
+
+TEST(FitToWorkArea, UsesTheAreasOwnSizeWhereverItStarts) {
+  TestTerminal tt;
+  tt.fakes.desktop.workArea = {64, 0, 1920, 1080};  // a panel on the left
+  tt.fakes.desktop.state = WindowState::Normal;
+  tt.form().ResizePending = true;
+  Timer1_Timer(tt.terminal);
+  ASSERT_EQ(tt.fakes.desktop.moves.size(), 1u);
+  EXPECT_EQ(tt.fakes.desktop.moves[0], std::make_tuple(64 * 15, 0, (1920 - 64) * 15, 1080 * 15));
+  EXPECT_FALSE(tt.form().ResizePending);
+}
+
+TEST(FitToWorkArea, OnlyARestoredWindowIsRefitted) {
+  for (WindowState state : {WindowState::Maximized, WindowState::Minimized}) {
+    TestTerminal tt;
+    tt.fakes.desktop.state = state;
+    Form_Resize(tt.terminal);
+    Timer1_Timer(tt.terminal);
+    EXPECT_TRUE(tt.fakes.desktop.moves.empty());
+    EXPECT_FALSE(tt.form().ResizePending);
+  }
+}
+
+TEST(Tick, NoReplyRaises1005OnTheTenthTickNotTheNinth) {
+  TestTerminal tt;
+  Form& f = tt.form();
+  f.KeyMode = Mode::Busy;
+  f.RxPhase = 2;
+  f.WaitMs = 0;
+  for (int tick = 1; tick <= 9; ++tick) Timer1_Timer(tt.terminal);
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+  EXPECT_EQ(f.WaitMs, 900);
+  Timer1_Timer(tt.terminal);
+  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+  EXPECT_EQ(f.lblError.caption, "エラー：受信できません（[Esc]：解除）");
+  EXPECT_EQ(f.RxPhase, 0);
+  Timer1_Timer(tt.terminal);  // the count stops with the error
+  EXPECT_EQ(f.WaitMs, 1000);
+}
+
+TEST(Tick, OtherModesLeaveTheCountAlone) {
+  TestTerminal tt;
+  tt.form().KeyMode = Mode::AbortConfirm;
+  tt.form().WaitMs = 500;
+  Timer1_Timer(tt.terminal);
+  EXPECT_EQ(tt.form().WaitMs, 500);
+}
+
+TEST(StatusLine, AllFourCombinations) {
+  TestTerminal tt;
+  Form& f = tt.form();
+  const char* texts[4] = {"[ BEST : OFF ]      [ PRINT : OFF ]", "[ BEST : OFF ]      [ PRINT : ON  ]",
+                          "[ BEST : ON  ]      [ PRINT : OFF ]", "[ BEST : ON  ]      [ PRINT : ON  ]"};
+  for (int i = 0; i < 4; ++i) {
+    f.BestFrame = i & 2;
+    f.PrintFrame = i & 1;
+    UpdateStatusLine(tt.terminal);
+    EXPECT_EQ(f.lblStatus[1].caption, texts[i]);
+  }
+}
+
+}  // namespace
+}  // namespace rx
