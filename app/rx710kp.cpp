@@ -1,11 +1,20 @@
 // rx710kp: the operator terminal of the RX-710 timing device.
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFont>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <csignal>
 #include <cstdio>
 
+#include "link/port_paths.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_process_services.h"
+#include "platform/qt/qt_serial_port.h"
 #include "platform/qt/qt_services.h"
 #include "shell/startup.h"
 #include "shell/terminal.h"
@@ -15,6 +24,7 @@ namespace {
 
 struct Options {
   QString dataDirectory;
+  std::string portPath;
   int exitCode = -1;  // set when the program should end at once
 };
 
@@ -25,22 +35,22 @@ Options ParseOptions(int argc, char** argv) {
   QCommandLineParser parser;
   parser.setApplicationDescription("Operator terminal for the RX-710 timing device.");
   QCommandLineOption dataDir("data-dir", "Directory of the data files (default ~/RX-710).", "DIR");
+  QCommandLineOption portPath("port-path",
+                              "Device file of the port; {n} in it stands for the port number.",
+                              "TEMPLATE");
   QCommandLineOption help({"h", "help"}, "Show this help and end.");
   QCommandLineOption version("version", "Show the version and end.");
-  parser.addOptions({dataDir, help, version});
+  parser.addOptions({dataDir, portPath, help, version});
 
   Options options;
-  if (!parser.parse(arguments)) {
-    std::fprintf(stderr, "rx710kp: %s\nTry 'rx710kp --help'.\n", qPrintable(parser.errorText()));
+  auto fail = [&](const QString& message) {
+    std::fprintf(stderr, "rx710kp: %s\nTry 'rx710kp --help'.\n", qPrintable(message));
     options.exitCode = 2;
     return options;
-  }
-  if (!parser.positionalArguments().isEmpty()) {
-    std::fprintf(stderr, "rx710kp: unexpected argument '%s'\nTry 'rx710kp --help'.\n",
-                 qPrintable(parser.positionalArguments().first()));
-    options.exitCode = 2;
-    return options;
-  }
+  };
+  if (!parser.parse(arguments)) return fail(parser.errorText());
+  if (!parser.positionalArguments().isEmpty())
+    return fail("unexpected argument '" + parser.positionalArguments().first() + "'");
   if (parser.isSet(help)) {
     std::printf("%s", qPrintable(parser.helpText()));
     options.exitCode = 0;
@@ -53,7 +63,21 @@ Options ParseOptions(int argc, char** argv) {
   }
   options.dataDirectory =
       parser.isSet(dataDir) ? parser.value(dataDir) : QDir::homePath() + "/RX-710";
+  if (parser.isSet(portPath)) {
+    QString path = parser.value(portPath);
+    if (path.startsWith("~/")) path = QDir::homePath() + path.mid(1);
+    options.portPath = path.toStdString();
+  }
   return options;
+}
+
+// SIGTERM (the desktop's task manager, kill) ends the terminal as a system
+// close: through the event loop, without questions.
+int terminationPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+  char byte = 1;
+  [[maybe_unused]] ssize_t ignored = write(terminationPipe[0], &byte, 1);
 }
 
 }  // namespace
@@ -63,8 +87,7 @@ int main(int argc, char** argv) {
   if (options.exitCode >= 0) return options.exitCode;
 
   QApplication app(argc, argv);
-  QFont font(QStringLiteral("IPAGothic"));
-  QApplication::setFont(font);
+  QApplication::setFont(QFont(QStringLiteral("IPAGothic")));
 
   rx::frmMain window;
   rx::QtSettingsStore settings;
@@ -74,11 +97,30 @@ int main(int argc, char** argv) {
   rx::QtEventLoop events;
   rx::QtDesktop desktop(&window);
   rx::QtSingleInstance instance;
-  rx::Platform platform{settings, clock, messages, beeper, events, desktop, instance};
+  rx::QtSerialPort port(
+      [path = options.portPath](int number) { return rx::DevicePathForPort(number, path); });
+  rx::QtProgramLauncher launcher;
+  rx::LogindPowerOff power;
+  rx::Platform platform{settings, clock, messages, beeper, events,
+                        desktop,  instance, port, launcher, power};
   rx::Terminal terminal(platform, options.dataDirectory.toStdString());
 
   if (!rx::Form_Load(terminal)) return 0;
   window.Attach(&terminal);
+
+  if (socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) == 0) {
+    auto* notifier = new QSocketNotifier(terminationPipe[1], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+      char byte;
+      [[maybe_unused]] ssize_t ignored = read(terminationPipe[1], &byte, 1);
+      window.CloseBySystem();
+    });
+    std::signal(SIGTERM, OnTerminationSignal);
+  }
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                   [&window](QSessionManager&) { window.CloseBySystem(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.UnloadOnce(); });
+
   window.show();
   return app.exec();
 }

@@ -1,6 +1,8 @@
 #include "console/clicks.h"
 
 #include "console/dispatcher.h"
+#include "console/menu_selection.h"
+#include "console/row_selection.h"
 
 namespace rx {
 
@@ -21,7 +23,24 @@ void Control_Click(Terminal& t, const Control& control) {
   if (!control.enabled) return;
   int key = IndexIn(f.lblKey, control);
   if (key < 0) key = IndexIn(f.lblCap, control);
-  if (key >= 0) lblKey_Click(t, key);
+  if (key >= 0) return lblKey_Click(t, key);
+
+  // Clicks only move highlights, and only while nothing else is going on.
+  if (f.KeyMode != Mode::Normal) return;
+  if (int i = IndexIn(f.lblMenu, control); i >= 1) {
+    if (f.Screen == Screens::MainMenu || f.Screen == Screens::SubMenu) SelectMenuItem(f, i);
+  } else if (int i = IndexIn(f.lblFunc, control); i >= 1) {
+    SelectFuncItem(f, i);
+  } else if (int i = IndexIn(f.lblSetG, control); i >= 0) {
+    if (f.Screen == Screens::Settings) SelectRow(f, i);
+  } else if (int i = IndexIn(f.lblOnOff, control); i >= 0) {
+    if (f.Screen == Screens::Settings) {
+      SelectRow(f, i / 2);
+      ShowOnOff(f, i);
+    }
+  } else if (int i = IndexIn(f.lblFileList, control); i >= 0) {
+    if (f.Screen == Screens::FileSelection && i < f.FileCount) SelectRow(f, i);
+  }
 }
 
 }  // namespace rx

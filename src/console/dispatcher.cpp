@@ -1,13 +1,27 @@
 #include "console/dispatcher.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "console/calculator.h"
+#include "console/enter_actions.h"
+#include "console/guide_texts.h"
 #include "console/menu_selection.h"
 #include "console/moves.h"
+#include "console/navigation.h"
 #include "data/enter_digit.h"
 #include "link/error_line.h"
 
 namespace rx {
 
 namespace {
+
+constexpr char kXoff = 19;
+constexpr char kXon = 17;
+
+bool OnMenuPage(const Form& f) {
+  return f.Screen == Screens::MainMenu || f.Screen == Screens::SubMenu;
+}
 
 void DigitKey(Form& f, int digit) {
   switch (f.Screen) {
@@ -37,20 +51,128 @@ void DigitKey(Form& f, int digit) {
 
 void NormalKey(Terminal& t, int index) {
   Form& f = t.form;
-  if (index == 0 || index == Keys::Point) {
-    EnterDigit(f, index);
-  } else if (index >= 1 && index <= 9) {
-    DigitKey(f, index);
-  } else if (index == Keys::Up) {
-    MoveUp(f);
-  } else if (index == Keys::Down) {
-    MoveDown(f);
-  } else if (index == Keys::Left) {
-    MoveLeft(f);
-  } else if (index == Keys::Right) {
-    MoveRight(f);
-  } else if (index == Keys::Clear) {
-    ClearKey(f);
+  switch (index) {
+    case 0:
+    case Keys::Point: EnterDigit(f, index); break;
+    case Keys::Esc: GoBack(t); break;
+    case Keys::Up: MoveUp(f); break;
+    case Keys::Down: MoveDown(f); break;
+    case Keys::Left: MoveLeft(f); break;
+    case Keys::Right:
+      if (OnMenuPage(f) || (f.InputActive && f.InputFracDigits == 4))
+        StartCalculator(t);
+      else
+        MoveRight(f);
+      break;
+    case Keys::Clear: ClearKey(f); break;
+    case Keys::Enter: ExecuteEnter(t); break;
+    default:
+      if (index >= 1 && index <= 9) DigitKey(f, index);
+      break;
+  }
+}
+
+void ErrorShownKey(Terminal& t, int index) {
+  Form& f = t.form;
+  if (f.SendRecovery != 0) {
+    if (index == Keys::Enter) {  // abandon the send
+      ResumeAfterError(t);
+      f.KeyMode = Mode::Normal;
+    }
+    return;
+  }
+  if (index == Keys::Esc) {
+    ResumeAfterError(t);
+    f.KeyMode = Mode::Normal;
+  }
+}
+
+// Only the long transfers can be interrupted.
+void BusyKey(Terminal& t, int index) {
+  Form& f = t.form;
+  if (index != Keys::Esc) return;
+  switch (f.Screen) {
+    case Screens::ReadRange:
+      t.platform.port.Write(std::string(1, kXoff));  // hold the device while we ask
+      [[fallthrough]];
+    case Screens::SendRange:
+    case Screens::SerialSendRange:
+      f.KeyMode = Mode::AbortConfirm;
+      f.lblGuide.caption = guide::kAbortQuestion;
+      break;
+    default:
+      break;
+  }
+}
+
+void AbortConfirmKey(Terminal& t, int index) {
+  Form& f = t.form;
+  if (index == Keys::Enter) {
+    if (f.Screen == Screens::SendRange || f.Screen == Screens::SerialSendRange) {
+      ResumeAfterError(t);
+      f.KeyMode = Mode::Normal;
+    }
+  } else if (index == Keys::Esc) {
+    switch (f.Screen) {
+      case Screens::ReadRange:
+        t.platform.port.Write(std::string(1, kXon));
+        f.lblGuide.caption = guide::kBusyRead;
+        f.KeyMode = Mode::Busy;
+        break;
+      case Screens::SerialSendRange:
+        f.lblGuide.caption = guide::kBusySerial;
+        f.KeyMode = Mode::Busy;
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void CancelConfirmation(Terminal& t) {
+  Form& f = t.form;
+  f.KeyMode = Mode::Normal;
+  f.lblGuide.caption = f.SavedGuide;
+  switch (f.Screen) {
+    case Screens::ReadRange:
+      BackToRangeMenu(f, f.fraYomikomi);
+      break;
+    case Screens::SendRange:
+    case Screens::SerialSendRange:
+      BackToRangeMenu(f, f.fraSend);
+      break;
+    case Screens::HunterStart:
+      f.fraHunter.visible = false;
+      f.fraHunter2.visible = false;
+      SelectMenuItem(f, -1);
+      break;
+    case Screens::FileMenu:  // the deletion prompt, back to the file selection
+      f.Screen = Screens::FileSelection;
+      f.lblCap[Keys::Left].caption = "←";
+      f.lblCap[Keys::Right].caption = "→";
+      f.lblGuide.caption = guide::kFileSelection;
+      break;
+    default:
+      break;
+  }
+}
+
+void DeleteSelectedFile(Terminal& t) {
+  Form& f = t.form;
+  f.KeyMode = Mode::Normal;
+  if (f.FileSel >= 0 && f.FileSel < 51 && !f.lblFileList[f.FileSel].caption.empty()) {
+    std::error_code ignored;  // a file that cannot be deleted is passed over
+    std::filesystem::remove(t.dataDirectory / f.lblFileList[f.FileSel].caption, ignored);
+  }
+  ExecuteEnter(t);  // the list is built again
+}
+
+void ConfirmPendingKey(Terminal& t, int index) {
+  Form& f = t.form;
+  if (index == Keys::Esc) {
+    CancelConfirmation(t);
+  } else if (index == Keys::Delete && f.Screen == Screens::FileMenu) {
+    DeleteSelectedFile(t);
   }
 }
 
@@ -59,14 +181,12 @@ void NormalKey(Terminal& t, int index) {
 void lblKey_Click(Terminal& t, int index) {
   if (index < 0 || index >= Keys::Count) return;
   switch (t.form.KeyMode) {
-    case Mode::Normal:
-      NormalKey(t, index);
-      break;
-    case Mode::ErrorShown:
-      if (index == Keys::Esc) ShowError(t, -1);
-      break;
-    default:
-      break;
+    case Mode::Normal: NormalKey(t, index); break;
+    case Mode::ErrorShown: ErrorShownKey(t, index); break;
+    case Mode::Busy: BusyKey(t, index); break;
+    case Mode::AbortConfirm: AbortConfirmKey(t, index); break;
+    case Mode::Calculator: CalculatorKey(t, index); break;
+    case Mode::ConfirmPending: ConfirmPendingKey(t, index); break;
   }
 }
 

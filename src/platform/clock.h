@@ -16,6 +16,8 @@ class Clock {
   virtual DateTime Now() = 0;
   // The date in the desktop's own short form, as the status line shows it.
   virtual std::string ShortDate(const DateTime& when) = 0;
+  // Milliseconds on a clock that never jumps, for bounding waits.
+  virtual long long MonotonicMs() = 0;
 };
 
 }  // namespace rx

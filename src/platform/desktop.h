@@ -24,6 +24,8 @@ class Desktop {
   virtual WindowState GetWindowState() = 0;
   virtual void SetWindowState(WindowState state) = 0;
   virtual void MoveWindow(int left, int top, int width, int height) = 0;  // twips
+  // Asks the window to close, as its close box does.
+  virtual void CloseWindow() = 0;
 };
 
 }  // namespace rx

@@ -325,8 +325,8 @@ void Form::SetDesignValues() {
   const char* calcCaptions[3] = {"スタートタイム", "フィニッシュタイム", "ネットタイム"};
   for (int i = 0; i < 3; ++i) {
     lblCalcG[i].caption = calcCaptions[i];
-    Place(lblCalcG[i], 240, 420 + i * 540, 2640, kLabelHeight);
-    Place(lblCalc[i], 3000, 420 + i * 540, 2520, kLabelHeight);
+    Place(lblCalcG[i], 240, 420 + i * 540, 2880, kLabelHeight);
+    Place(lblCalc[i], 3240, 420 + i * 540, 2280, kLabelHeight);
     MakeInput(lblCalc[i]);
   }
 

@@ -132,6 +132,9 @@ class Form {
   std::string ZeroTime = "0.0000";
   bool DualAdd = false;
   bool SerialSend = false;
+  // The guide line of the screen the calculator was opened on, shown again
+  // when it closes.
+  std::string CalcSavedGuide;
 
   // ---- the window and its controls ----
   std::string caption;  // window title

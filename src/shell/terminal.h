@@ -10,6 +10,9 @@
 #include "platform/desktop.h"
 #include "platform/event_loop.h"
 #include "platform/message_box.h"
+#include "platform/power_off.h"
+#include "platform/program_launcher.h"
+#include "platform/serial_port.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "shell/form.h"
@@ -24,6 +27,9 @@ struct Platform {
   EventLoop& events;
   Desktop& desktop;
   SingleInstance& instance;
+  SerialPort& port;
+  ProgramLauncher& launcher;
+  PowerOff& power;
 };
 
 inline constexpr const char* kApplication = "TARVO Application";

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include "console/dispatcher.h"
 #include "console/key_translation.h"
 #include "platform/qt/qt_desktop.h"
+#include "shell/exit.h"
 #include "shell/tick.h"
 
 namespace rx {
@@ -71,6 +73,7 @@ void frmMain::Build() {
     switch (control->kind) {
       case ControlKind::Frame: {
         widget = new QGroupBox(parent);
+        widget->setAutoFillBackground(true);  // a frame covers what lies beneath it
         font.setPointSizeF(kFrameCaptionPoints);
         break;
       }
@@ -219,6 +222,30 @@ bool frmMain::event(QEvent* event) {
 void frmMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (terminal_ != nullptr) Form_Resize(*terminal_);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  if (terminal_ == nullptr || unloaded_) return event->accept();
+  CloseReason reason = systemClosing_ ? CloseReason::System : CloseReason::Operator;
+  if (!Form_QueryUnload(*terminal_, reason)) {
+    event->ignore();
+    Refresh();
+    return;
+  }
+  event->accept();
+  UnloadOnce();
+}
+
+void frmMain::CloseBySystem() {
+  systemClosing_ = true;
+  close();
+}
+
+void frmMain::UnloadOnce() {
+  if (terminal_ == nullptr || unloaded_) return;
+  unloaded_ = true;
+  timer_.stop();
+  Form_Unload(*terminal_);
 }
 
 }  // namespace rx

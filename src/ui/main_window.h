@@ -23,12 +23,19 @@ class frmMain : public QWidget {
   void Refresh();
 
   QWidget* WidgetOf(const Control* control) const;
+  // The session is ending or the process was told to end: close without
+  // asking and never switch the PC off.
+  void CloseBySystem();
+  // Runs the unload once, whatever way the program is ending.
+  void UnloadOnce();
+
   // The key index a Qt key event stands for, -1 for none.
   static int KeyIndexOf(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text);
 
  protected:
   bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   struct Drawn {
@@ -47,6 +54,8 @@ class frmMain : public QWidget {
   QTimer timer_;
   int twipsPerPixel_ = 15;
   QString lastTitle_;
+  bool systemClosing_ = false;
+  bool unloaded_ = false;
 };
 
 }  // namespace rx

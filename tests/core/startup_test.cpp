@@ -52,9 +52,11 @@ TEST_F(StartupTest, FirstStartWritesTheSixDefaultsAndShowsTheMainMenu) {
   // Only the main menu page and the keypad are showing.
   EXPECT_TRUE(f.fraMenu[0].visible);
   EXPECT_TRUE(f.fraKey.visible);
-  for (const Control* c : f.AllControls())
-    if (c->kind == ControlKind::Frame && c != &f.fraMenu[0] && c != &f.fraKey)
+  for (const Control* c : f.AllControls()) {
+    if (c->kind == ControlKind::Frame && c != &f.fraMenu[0] && c != &f.fraKey) {
       EXPECT_FALSE(c->visible) << c->name;
+    }
+  }
 }
 
 TEST_F(StartupTest, StoredValuesAreUsedAndGarbageIsReplacedByTheDefault) {

@@ -40,8 +40,9 @@ class IniSettingsTest : public ::testing::Test {
   // Loads a terminal whose settings are the real store; the rest are fakes.
   void Load() {
     testing::FakePlatform fakes;
-    Platform services{store, fakes.clock, fakes.messages, fakes.beeper,
-                      fakes.events, fakes.desktop, fakes.instance};
+    Platform services{store,         fakes.clock,    fakes.messages, fakes.beeper,
+                      fakes.events,  fakes.desktop,  fakes.instance, fakes.port,
+                      fakes.launcher, fakes.power};
     Terminal terminal(services, (config.path() + "/data").toStdString());
     ASSERT_TRUE(Form_Load(terminal));
     bestFrame = terminal.form.BestFrame;

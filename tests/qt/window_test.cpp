@@ -32,8 +32,9 @@ class WindowTest : public ::testing::Test {
   frmMain window;
   testing::FakePlatform fakes;
   QtDesktop desktop{&window};
-  Terminal terminal{Platform{fakes.settings, fakes.clock, fakes.messages, fakes.beeper, fakes.events,
-                             desktop, fakes.instance},
+  Terminal terminal{Platform{fakes.settings, fakes.clock, fakes.messages, fakes.beeper,
+                             fakes.events, desktop, fakes.instance, fakes.port, fakes.launcher,
+                             fakes.power},
                     data.path().toStdString()};
   Form& f = terminal.form;
 };
@@ -86,6 +87,34 @@ TEST_F(WindowTest, TabIsEscNotAFocusMove) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_TRUE(window.hasFocus() || QApplication::focusWidget() == nullptr ||
               QApplication::focusWidget() == &window);
+}
+
+TEST_F(WindowTest, WalksToTheSettingsScreenAndBackWithRealKeys) {
+  QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
+  QTest::keyClick(&window, Qt::Key_1);
+  QTest::keyClick(&window, Qt::Key_Return);
+  EXPECT_TRUE(window.WidgetOf(&f.fraSettings)->isVisible());
+  EXPECT_EQ(Text(f.lblCap[Keys::Left]), QString::fromUtf8("←"));
+  QTest::keyClick(&window, Qt::Key_Right);
+  QPalette off = window.WidgetOf(&f.lblOnOff[1])->palette();
+  EXPECT_EQ(off.color(QPalette::Window), QColor(0, 0, 255));
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_FALSE(window.WidgetOf(&f.fraSettings)->isVisible());
+  EXPECT_TRUE(window.WidgetOf(&f.fraMenu[1])->isVisible());
+  EXPECT_EQ(Text(f.lblCap[Keys::Right]), "Cal.");
+  EXPECT_TRUE(f.BestFrame);
+}
+
+TEST_F(WindowTest, EscOnAMenuPageAsksAndCancelKeepsTheWindow) {
+  fakes.messages.answers = {MessageAnswer::Cancel};
+  QTest::keyClick(&window, Qt::Key_Escape);
+  QTRY_COMPARE(fakes.messages.shown.size(), std::size_t{1});
+  EXPECT_EQ(fakes.messages.shown[0].buttons, MessageButtons::YesNoCancel);
+  EXPECT_TRUE(window.isVisible());
+  fakes.messages.answers = {MessageAnswer::No};
+  QTest::keyClick(&window, Qt::Key_Escape);
+  QTRY_VERIFY(!window.isVisible());
+  EXPECT_EQ(fakes.power.requests, 0);
 }
 
 }  // namespace

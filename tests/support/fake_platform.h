@@ -2,9 +2,12 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "shell/terminal.h"
@@ -35,6 +38,9 @@ class FakeClock : public Clock {
     return std::to_string(when.year) + "/" + std::to_string(when.month) + "/" +
            std::to_string(when.day);
   }
+  long long monotonic = 0;
+  long long step = 0;  // how far the monotonic clock moves at each reading
+  long long MonotonicMs() override { return monotonic += step; }
 };
 
 class FakeMessageBox : public MessageBox {
@@ -87,12 +93,83 @@ class FakeDesktop : public Desktop {
   void MoveWindow(int left, int top, int width, int height) override {
     moves.emplace_back(left, top, width, height);
   }
+  int closeRequests = 0;
+  void CloseWindow() override { ++closeRequests; }
 };
 
 class FakeSingleInstance : public SingleInstance {
  public:
   bool alone = true;
   bool TryAcquire() override { return alone; }
+};
+
+// A port whose devices, input and output queue the test decides.
+class FakeSerialPort : public SerialPort {
+ public:
+  std::set<int> present{3};            // port numbers that open
+  std::vector<int> attempts;           // port numbers tried, in order
+  std::vector<std::string> openedWith; // settings of each successful open
+  std::string written;                 // everything written since the start
+  std::string input;                   // waiting to be read
+  int outputQueue = 0;                 // what OutputQueueCount reports while open
+  bool failWrites = false;
+  int closes = 0;
+  std::function<void(int)> handler;
+
+  void SetSettings(const std::string& s) override { settings = s; }
+  void SetPortNumber(int n) override { number = n; }
+  bool Open(std::string* reason) override {
+    attempts.push_back(number);
+    if (!present.count(number)) {
+      if (reason) *reason = "No such file or directory";
+      return false;
+    }
+    open = true;
+    openedWith.push_back(settings);
+    return true;
+  }
+  void Close() override {
+    if (open) ++closes;
+    open = false;
+  }
+  bool IsOpen() const override { return open; }
+  bool Write(const std::string& bytes) override {
+    if (!open || failWrites) return false;
+    written += bytes;
+    return true;
+  }
+  std::string ReadAll() override { return std::exchange(input, std::string()); }
+  int OutputQueueCount() override { return open ? outputQueue : -1; }
+  void SetReceiveHandler(std::function<void(int)> h) override { handler = std::move(h); }
+
+  std::string settings;
+  int number = 0;
+  bool open = false;
+};
+
+class FakeLauncher : public ProgramLauncher {
+ public:
+  std::set<std::string> installed;
+  std::vector<std::string> started;  // "program arg arg"
+  std::vector<std::string> tried;
+  bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) override {
+    std::string line = program;
+    for (const std::string& a : arguments) line += " " + a;
+    tried.push_back(line);
+    if (!installed.count(program)) return false;
+    started.push_back(line);
+    return true;
+  }
+};
+
+class FakePowerOff : public PowerOff {
+ public:
+  bool allowed = true;
+  int requests = 0;
+  bool Request() override {
+    ++requests;
+    return allowed;
+  }
 };
 
 // Owns the fakes and a terminal that uses them.
@@ -104,9 +181,13 @@ struct FakePlatform {
   FakeEventLoop events;
   FakeDesktop desktop;
   FakeSingleInstance instance;
+  FakeSerialPort port;
+  FakeLauncher launcher;
+  FakePowerOff power;
 
   Platform Services() {
-    return Platform{settings, clock, messages, beeper, events, desktop, instance};
+    return Platform{settings, clock, messages, beeper, events,
+                    desktop,  instance, port, launcher, power};
   }
 };
 

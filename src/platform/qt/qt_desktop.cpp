@@ -74,4 +74,9 @@ void QtDesktop::MoveWindow(int left, int top, int width, int height) {
   window_->resize(width / x, height / y);
 }
 
+void QtDesktop::CloseWindow() {
+  // Queued, so the key that asked for it finishes before the close question.
+  QMetaObject::invokeMethod(window_, &QWidget::close, Qt::QueuedConnection);
+}
+
 }  // namespace rx

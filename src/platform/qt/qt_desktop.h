@@ -18,6 +18,7 @@ class QtDesktop : public Desktop {
   WindowState GetWindowState() override;
   void SetWindowState(WindowState state) override;
   void MoveWindow(int left, int top, int width, int height) override;
+  void CloseWindow() override;
 
  private:
   QWidget* window_;

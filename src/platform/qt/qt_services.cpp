@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <chrono>
+
 #include <QApplication>
 #include <QDate>
 #include <QDateTime>
@@ -47,10 +49,16 @@ std::string QtClock::ShortDate(const DateTime& when) {
       .toStdString();
 }
 
+long long QtClock::MonotonicMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 MessageAnswer QtMessageBox::Show(const std::string& text, MessageButtons buttons,
                                  MessageIcon icon) {
   QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Warning,
-                  "RX-710KP", Q(text), QMessageBox::NoButton, parent_);
+                  "RX-710KP", Q(text).replace("\r\n", "\n"), QMessageBox::NoButton, parent_);
   switch (buttons) {
     case MessageButtons::Ok:
       box.setStandardButtons(QMessageBox::Ok);

@@ -29,6 +29,7 @@ class QtClock : public Clock {
  public:
   DateTime Now() override;
   std::string ShortDate(const DateTime& when) override;
+  long long MonotonicMs() override;
 };
 
 class QtMessageBox : public MessageBox {

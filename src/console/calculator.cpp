@@ -1,0 +1,144 @@
+#include "console/calculator.h"
+
+#include "console/enter_actions.h"
+#include "console/guide_texts.h"
+#include "console/input.h"
+#include "console/menu_selection.h"
+#include "data/enter_digit.h"
+#include "data/time_values.h"
+#include "link/error_line.h"
+
+namespace rx {
+
+namespace {
+
+bool FromMenu(const Form& f) {
+  return f.Screen == Screens::MainMenu || f.Screen == Screens::SubMenu;
+}
+
+void OpenField(Form& f, int step) {
+  f.lblCalc[step].caption = f.ZeroTime;
+  BeginInput(f, f.lblCalc[step], 6, 4);
+}
+
+// Back to the input the calculator was started from, with its screen's guide.
+void ReturnToTarget(Terminal& t) {
+  Form& f = t.form;
+  f.KeyMode = Mode::Normal;
+  f.fraCalc.visible = false;
+  f.lblGuide.caption = f.CalcSavedGuide;
+  if (f.CalcTarget != nullptr) BeginInput(f, *f.CalcTarget, 6, 3);
+}
+
+void Leave(Terminal& t) {
+  Form& f = t.form;
+  if (FromMenu(f)) {
+    EndInput(f);
+    f.fraCalc.visible = false;
+    SelectMenuItem(f, -1);
+  } else {
+    ReturnToTarget(t);
+  }
+}
+
+// An invalid time: the error line shows, the calculator stays in charge.
+void RefuseTime(Terminal& t) {
+  ShowError(t, Errors::InvalidTime);
+  t.form.KeyMode = Mode::Calculator;
+}
+
+void ShowNetTime(Terminal& t) {
+  Form& f = t.form;
+  TimeParts start = TimeToSeconds(EntryToTime(f.lblCalc[0].caption));
+  TimeParts finish = TimeToSeconds(EntryToTime(f.lblCalc[1].caption));
+  long seconds = finish.seconds - start.seconds;
+  long fraction = finish.fraction - start.fraction;
+  if (fraction < 0) {
+    fraction += 10000;
+    seconds -= 1;
+  }
+  if (seconds < 0) seconds += 86400;  // the finish was after midnight
+  f.lblCalc[2].caption = FormatTime(seconds, fraction);
+  f.CalcStep = 2;
+  f.lblGuide.caption = FromMenu(f) ? guide::kCalcResultFromMenu : guide::kCalcResultFromInput;
+}
+
+void Enter(Terminal& t) {
+  Form& f = t.form;
+  if (f.InputActive && f.CalcStep == 0) {
+    if (!InputTyped(f)) f.lblCalc[0].caption = f.ZeroTime;
+    if (EntryToTime(f.lblCalc[0].caption).empty()) return RefuseTime(t);
+    OpenField(f, 1);
+    f.CalcStep = 1;
+  } else if (f.InputActive && f.CalcStep == 1) {
+    bool typed = InputTyped(f);
+    EndInput(f);
+    if (!typed) f.lblCalc[1].caption = f.ZeroTime;
+    if (EntryToTime(f.lblCalc[1].caption).empty()) return RefuseTime(t);
+    ShowNetTime(t);
+  } else if (!f.InputActive && f.CalcStep == 2 && !FromMenu(f) && f.CalcTarget != nullptr) {
+    f.CalcTarget->caption = TimeToEntry(f.lblCalc[2].caption);
+    ReturnToTarget(t);
+    ExecuteEnter(t);  // the screen goes on with the value taken over
+  }
+}
+
+void Esc(Terminal& t) {
+  Form& f = t.form;
+  if (f.CalcStep == 2) return Leave(t);
+  if (InputTyped(f)) {
+    ShowError(t, -1);
+    f.KeyMode = Mode::Calculator;
+    OpenField(f, f.CalcStep);
+    return;
+  }
+  Leave(t);
+}
+
+void Clear(Terminal& t) {
+  Form& f = t.form;
+  if (f.CalcStep == 2) {
+    f.CalcStep = 0;
+    OpenField(f, 0);
+    f.lblCalc[1].caption = "";
+    f.lblCalc[2].caption = "";
+    f.lblGuide.caption = guide::kCalcEntry;
+  } else if (f.InputActive) {
+    // Only the entry is cleared; after a refused time no input is open and
+    // Clear must not page the menu under the calculator.
+    ClearInput(f);
+  }
+}
+
+}  // namespace
+
+void StartCalculator(Terminal& t) {
+  Form& f = t.form;
+  if (!FromMenu(f)) {
+    ClearInput(f);
+    f.CalcTarget = f.InputLabel;
+  }
+  f.CalcSavedGuide = f.lblGuide.caption;
+  f.KeyMode = Mode::Calculator;
+  f.CalcStep = 0;
+  f.lblCalc[0].caption = f.ZeroTime;
+  f.lblCalc[1].caption = "";
+  f.lblCalc[2].caption = "";
+  f.fraCalc.visible = true;
+  BeginInput(f, f.lblCalc[0], 6, 4);
+  f.lblGuide.caption = guide::kCalcEntry;
+}
+
+void CalculatorKey(Terminal& t, int index) {
+  if (index >= 0 && index <= Keys::Point) {
+    EnterDigit(t.form, index);
+  } else if (index == Keys::Enter) {
+    Enter(t);
+  } else if (index == Keys::Esc) {
+    Esc(t);
+  } else if (index == Keys::Clear) {
+    Clear(t);
+  }
+}
+
+}  // namespace rx

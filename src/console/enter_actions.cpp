@@ -1,0 +1,57 @@
+#include "console/enter_actions.h"
+
+#include "console/computer_date.h"
+#include "console/navigation.h"
+#include "shell/settings_screen.h"
+
+namespace rx {
+
+namespace {
+
+// Enter on a menu page carries out the highlighted item.
+void MenuPageEnter(Terminal& t) {
+  switch (t.form.MenuItem) {
+    case 1: case 2: case 3: case 4: case 5: case 6:
+      OpenEditFunctionMenu(t);
+      break;
+    case 7:
+      ShowFunctionMenu(t, Screens::FileMenu, 1);
+      break;
+    case 8:
+      ShowFunctionMenu(t, Screens::SendRange, 1);
+      break;
+    case 10:
+      OpenSettingsScreen(t);
+      break;
+    case 13:
+      OpenComputerDateSettings(t);
+      break;
+    default:
+      break;
+  }
+}
+
+void FunctionMenuEnter(Terminal& t) {
+  if (t.form.FuncItem == 4) ShowFunctionMenu(t, Screens::ReadRange, 1);
+}
+
+}  // namespace
+
+void ExecuteEnter(Terminal& t) {
+  switch (t.form.Screen) {
+    case Screens::MainMenu:
+    case Screens::SubMenu:
+      MenuPageEnter(t);
+      break;
+    case Screens::FunctionMenu:
+      FunctionMenuEnter(t);
+      break;
+    case Screens::Settings:
+      SaveSettingsScreen(t);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace rx

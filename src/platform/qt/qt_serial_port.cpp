@@ -1,0 +1,129 @@
+#include "platform/qt/qt_serial_port.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <sstream>
+
+namespace rx {
+
+bool ParseLineSettings(const std::string& text, LineSettings* settings) {
+  std::istringstream in(text);
+  std::string baud, parity, data, stop;
+  if (!std::getline(in, baud, ',') || !std::getline(in, parity, ',') ||
+      !std::getline(in, data, ',') || !std::getline(in, stop))
+    return false;
+  try {
+    settings->baud = std::stoi(baud);
+    settings->dataBits = std::stoi(data);
+    settings->stopBits = std::stoi(stop);
+  } catch (...) {
+    return false;
+  }
+  if (parity.size() != 1 || std::string("NEO").find(parity[0]) == std::string::npos) return false;
+  settings->parity = parity[0];
+  return settings->dataBits >= 5 && settings->dataBits <= 8 &&
+         (settings->stopBits == 1 || settings->stopBits == 2);
+}
+
+QtSerialPort::QtSerialPort(std::function<std::string(int)> pathFor) : pathFor_(std::move(pathFor)) {
+  QObject::connect(&port_, &QSerialPort::readyRead, [this] {
+    if (handler_) handler_(PortEvents::Received);
+  });
+  QObject::connect(&port_, &QSerialPort::errorOccurred,
+                   [this](QSerialPort::SerialPortError error) { OnError(error); });
+}
+
+void QtSerialPort::SetSettings(const std::string& settings) { settings_ = settings; }
+
+void QtSerialPort::SetReceiveHandler(std::function<void(int)> handler) {
+  handler_ = std::move(handler);
+}
+
+bool QtSerialPort::Open(std::string* reason) {
+  if (port_.isOpen()) port_.close();
+  LineSettings line;
+  if (!ParseLineSettings(settings_, &line)) {
+    if (reason) *reason = "bad line settings " + settings_;
+    return false;
+  }
+  std::string path = pathFor_(number_);
+  // One device under two names (a by-id link and ttyUSB0) must share one lock.
+  QString canonical = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
+  if (canonical.isEmpty()) {
+    if (reason) *reason = path + ": No such file or directory";
+    return false;
+  }
+  port_.setPortName(canonical);
+  if (!port_.open(QIODevice::ReadWrite)) {
+    if (reason) {
+      std::string why = port_.errorString().toStdString();
+      if (access(canonical.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno == EACCES)
+        why = "Permission denied (is the user in the dialout group?)";
+      *reason = path + ": " + why;
+    }
+    port_.clearError();
+    return false;
+  }
+  port_.setBaudRate(line.baud);
+  port_.setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits));
+  port_.setParity(line.parity == 'E'   ? QSerialPort::EvenParity
+                  : line.parity == 'O' ? QSerialPort::OddParity
+                                       : QSerialPort::NoParity);
+  port_.setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+  port_.setFlowControl(QSerialPort::SoftwareControl);
+  return true;
+}
+
+void QtSerialPort::Close() {
+  if (port_.isOpen()) port_.close();
+  port_.clearError();
+}
+
+bool QtSerialPort::Write(const std::string& bytes) {
+  if (!port_.isOpen()) return false;
+  qint64 written = port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  if (written != static_cast<qint64>(bytes.size())) return false;
+  port_.flush();  // onto the line now, not at the next turn of the event loop
+  return port_.isOpen();
+}
+
+std::string QtSerialPort::ReadAll() {
+  if (!port_.isOpen()) return {};
+  QByteArray data = port_.readAll();
+  std::string text(data.constData(), static_cast<std::size_t>(data.size()));
+  if (port_.dataBits() == QSerialPort::Data7)
+    for (char& c : text) c = static_cast<char>(c & 0x7F);
+  return text;
+}
+
+int QtSerialPort::OutputQueueCount() {
+  if (!port_.isOpen()) return -1;
+  int queued = static_cast<int>(port_.bytesToWrite());
+  int inDriver = 0;
+  if (ioctl(port_.handle(), TIOCOUTQ, &inDriver) == 0 && inDriver > 0) queued += inDriver;
+  return queued;
+}
+
+std::string QtSerialPort::AppliedSettings() const {
+  char parity = port_.parity() == QSerialPort::EvenParity  ? 'E'
+                : port_.parity() == QSerialPort::OddParity ? 'O'
+                                                           : 'N';
+  return std::to_string(port_.baudRate()) + "," + parity + "," +
+         std::to_string(static_cast<int>(port_.dataBits())) + "," +
+         (port_.stopBits() == QSerialPort::TwoStop ? "2" : "1");
+}
+
+void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
+  if (error == QSerialPort::NoError || !port_.isOpen()) return;
+  // A pulled cable or a vanished pty shows up here, sometimes with a
+  // misleading text; either way the line is gone.
+  port_.close();
+  port_.clearError();
+  if (handler_) handler_(PortEvents::LineLost);
+}
+
+}  // namespace rx

@@ -1,0 +1,39 @@
+// The serial line to the device.
+//
+// Settings are a text "baud,parity,data bits,stop bits" ("9600,E,7,2" for the
+// framed protocol, "9600,N,8,1" for plain text output) and a port number
+// mapped to a device path by the implementation. The port always uses
+// XON/XOFF flow control, hands over every received character at once, and a
+// read takes everything waiting.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace rx {
+
+// Event codes of the receive notification.
+namespace PortEvents {
+inline constexpr int Received = 2;   // characters arrived
+inline constexpr int LineLost = 1001;  // the device went away or the line failed
+}  // namespace PortEvents
+
+class SerialPort {
+ public:
+  virtual ~SerialPort() = default;
+  virtual void SetSettings(const std::string& settings) = 0;
+  virtual void SetPortNumber(int number) = 0;
+  // Opens the port; on failure gives the system's reason in reason.
+  virtual bool Open(std::string* reason) = 0;
+  virtual void Close() = 0;
+  virtual bool IsOpen() const = 0;
+  // False when the write failed.
+  virtual bool Write(const std::string& bytes) = 0;
+  virtual std::string ReadAll() = 0;
+  // Characters not yet on the line, the driver's included; -1 when the port
+  // cannot be asked (closed).
+  virtual int OutputQueueCount() = 0;
+  virtual void SetReceiveHandler(std::function<void(int event)> handler) = 0;
+};
+
+}  // namespace rx

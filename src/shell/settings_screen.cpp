@@ -1,0 +1,35 @@
+#include "shell/settings_screen.h"
+
+#include "console/guide_texts.h"
+#include "console/navigation.h"
+#include "console/row_selection.h"
+#include "shell/highlight.h"
+#include "shell/settings.h"
+#include "shell/status_line.h"
+
+namespace rx {
+
+void OpenSettingsScreen(Terminal& t) {
+  Form& f = t.form;
+  f.Screen = Screens::Settings;
+  SelectRow(f, 0);
+  ShowOnOff(f, f.BestFrame ? 0 : 1);
+  ShowOnOff(f, f.PrintFrame ? 2 : 3);
+  f.fraSettings.visible = true;
+  f.lblCap[Keys::Left].caption = "←";
+  f.lblCap[Keys::Right].caption = "→";
+  f.lblGuide.caption = guide::kSettings;
+}
+
+void SaveSettingsScreen(Terminal& t) {
+  Form& f = t.form;
+  // A row is ON exactly when its ON label carries the highlight.
+  f.BestFrame = IsHighlighted(f.lblOnOff[0]);
+  f.PrintFrame = IsHighlighted(f.lblOnOff[2]);
+  WriteSetting(t, "BestFrame", BooleanText(f.BestFrame));
+  WriteSetting(t, "PrintFrame", BooleanText(f.PrintFrame));
+  UpdateStatusLine(t);
+  GoBack(t);
+}
+
+}  // namespace rx

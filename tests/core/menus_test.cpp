@@ -1,0 +1,319 @@
+// The menu tree: opening menus with Enter, going back with Esc, and the
+// screens after an error was acknowledged.
+#include "console/clicks.h"
+#include "console/navigation.h"
+#include "link/error_line.h"
+#include "support/console_fixture.h"
+
+namespace rx {
+namespace {
+
+using Menus = testing::ConsoleTest;
+using K = int;
+constexpr K Up = Keys::Up, Down = Keys::Down, Esc = Keys::Esc, Enter = Keys::Enter,
+            Clear = Keys::Clear;
+
+TEST_F(Menus, DnfMemoryDisablesModifyUntilEscUndoesIt) {
+  Press({2, Enter});
+  EXPECT_EQ(f.Screen, Screens::FunctionMenu);
+  EXPECT_EQ(f.lblFunc[1].caption, "　１ ------");
+  EXPECT_FALSE(f.lblFunc[1].enabled);
+  EXPECT_EQ(f.FuncItem, 2);
+  EXPECT_EQ(f.lblFuncT.caption, "ＤＮＦメモリ編集");
+  EXPECT_EQ(f.fraMenu[2].caption, "アルペン・ノルディック");
+  EXPECT_FALSE(f.fraMenu[0].visible);
+  EXPECT_TRUE(f.fraMenu[2].visible);
+  EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）");
+  Press(1);  // the disabled item
+  EXPECT_EQ(f.FuncItem, 2);
+  Press(Up);  // wraps past it
+  EXPECT_EQ(f.FuncItem, 4);
+  Press(Esc);
+  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_TRUE(f.fraMenu[0].visible);
+  EXPECT_FALSE(f.fraMenu[2].visible);
+  EXPECT_EQ(f.lblFunc[1].caption, "　１ 修　正");
+  EXPECT_TRUE(f.lblFunc[1].enabled);
+  EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:終了、[Clear]：次頁）");
+  EXPECT_EQ(Highlighted(f.lblFunc), std::vector<int>({6, 8}));  // the other menus keep theirs
+}
+
+TEST_F(Menus, RelayResultsLeaveOnlyModifyAndRead) {
+  Press({6, Enter});
+  EXPECT_EQ(f.fraMenu[2].caption, "リレー");
+  EXPECT_EQ(f.lblFuncT.caption, "リザルト編集");
+  EXPECT_EQ(f.lblFunc[2].caption, "　２ ------");
+  EXPECT_EQ(f.lblFunc[3].caption, "　３ ------");
+  EXPECT_EQ(f.FuncItem, 1);
+  Press(Down);
+  EXPECT_EQ(f.FuncItem, 4);
+  Press(Down);
+  EXPECT_EQ(f.FuncItem, 1);
+  Press({2, 3, 5});
+  EXPECT_EQ(f.FuncItem, 1);
+  Press(Esc);
+  for (int i = 1; i <= 3; ++i) EXPECT_TRUE(f.lblFunc[i].enabled) << i;
+  EXPECT_EQ(f.lblFunc[3].caption, "　３ 削　除");
+}
+
+TEST_F(Menus, DualAddFrameGrowsOnceHoweverOftenTheMenuIsEntered) {
+  f.DualAdd = true;
+  int normal = f.fraMenu[2].height;
+  Press({1, Enter});
+  EXPECT_TRUE(f.lblFunc[5].visible);
+  EXPECT_TRUE(f.lblFunc[5].enabled);
+  int taller = f.fraMenu[2].height;
+  EXPECT_EQ(taller, normal + f.lblFunc[1].height);
+  Press({5});
+  EXPECT_EQ(f.FuncItem, 5);
+  Press({Esc, Enter});
+  EXPECT_EQ(f.fraMenu[2].height, taller);
+  Press({Esc, 2, Enter});  // another memory: no item 5
+  EXPECT_FALSE(f.lblFunc[5].visible);
+  EXPECT_EQ(f.fraMenu[2].height, normal);
+  Press(Esc);
+  EXPECT_EQ(f.fraMenu[2].height, normal);
+}
+
+TEST_F(Menus, WithoutDualAddTheFrameKeepsItsHeight) {
+  int normal = f.fraMenu[2].height;
+  for (int round = 0; round < 3; ++round) Press({1, Enter, Esc});
+  EXPECT_EQ(f.fraMenu[2].height, normal);
+  Press({1, Enter, 5});
+  EXPECT_NE(f.FuncItem, 5);
+}
+
+TEST_F(Menus, ReadRangeMenuAndBackToTheFunctionMenu) {
+  Press({3, Enter, 4, Enter});
+  EXPECT_EQ(f.Screen, Screens::ReadRange);
+  EXPECT_EQ(f.lblYomiT.caption, "１本目リザルト読込");
+  EXPECT_EQ(f.fraMenu[4].caption, "アルペン・ノルディック");
+  EXPECT_EQ(f.FuncCode, 8);
+  Press(2);
+  EXPECT_EQ(f.FuncCode, 9);
+  EXPECT_EQ(Highlighted(f.lblFunc), std::vector<int>({4, 6, 9}));
+  Press(Up);
+  EXPECT_EQ(f.FuncCode, 8);
+  Press(Esc);
+  EXPECT_EQ(f.Screen, Screens::FunctionMenu);
+  EXPECT_TRUE(f.fraMenu[2].visible);
+  EXPECT_FALSE(f.fraMenu[4].visible);
+  EXPECT_EQ(f.FuncItem, 4);  // 読込 still highlighted
+}
+
+TEST_F(Menus, FileOperationAndSendMenus) {
+  Press({7, Enter});
+  EXPECT_EQ(f.Screen, Screens::FileMenu);
+  EXPECT_TRUE(f.fraMenu[3].visible);
+  EXPECT_EQ(f.FuncItem, 6);
+  Press(2);
+  EXPECT_EQ(f.FuncItem, 7);
+  Press(Down);
+  EXPECT_EQ(f.FuncItem, 6);
+  Press(Esc);
+  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_FALSE(f.fraMenu[3].visible);
+  Press({8, Enter});
+  EXPECT_EQ(f.Screen, Screens::SendRange);
+  EXPECT_EQ(f.fraMenu[4].caption, "共通");
+  EXPECT_EQ(f.lblYomiT.caption, "ＲＸ－７１０送信");
+  Press(Esc);
+  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_FALSE(f.fraMenu[4].visible);
+}
+
+TEST_F(Menus, EscOnAMenuPageAsksToCloseTheWindow) {
+  Press(Esc);
+  EXPECT_EQ(tt.fakes.desktop.closeRequests, 1);
+  Press({Clear, Esc});
+  EXPECT_EQ(tt.fakes.desktop.closeRequests, 2);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+}
+
+TEST_F(Menus, ClicksOnlyMoveHighlightsAndOnlyWhenIdle) {
+  Control_Click(tt.terminal, f.lblMenu[5]);
+  EXPECT_EQ(f.MenuItem, 5);
+  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  Press(Clear);
+  Control_Click(tt.terminal, f.lblMenu[12]);  // disabled
+  EXPECT_EQ(f.MenuItem, 10);
+  f.KeyMode = Mode::ErrorShown;
+  Control_Click(tt.terminal, f.lblMenu[11]);
+  EXPECT_EQ(f.MenuItem, 10);
+  f.KeyMode = Mode::Normal;
+  Control_Click(tt.terminal, f.lblMenu[11]);
+  EXPECT_EQ(f.MenuItem, 11);
+  Press({Clear, 2, Enter});
+  Control_Click(tt.terminal, f.lblMenu[3]);  // not on a menu page
+  EXPECT_EQ(f.MenuItem, 2);
+  Control_Click(tt.terminal, f.lblFunc[1]);  // disabled for the DNF memory
+  EXPECT_EQ(f.FuncItem, 2);
+  Control_Click(tt.terminal, f.lblFunc[3]);
+  EXPECT_EQ(f.FuncItem, 3);
+  EXPECT_EQ(f.Screen, Screens::FunctionMenu);  // nothing carried out
+}
+
+TEST_F(Menus, BlockEntryGoesBackToItsRangeMenu) {
+  struct Case {
+    int menuItem, expected;
+  } cases[] = {{3, Screens::ReadRange}, {8, Screens::SendRange}, {12, Screens::SerialSendRange}};
+  for (const Case& c : cases) {
+    f.MenuItem = c.menuItem;
+    f.Screen = Screens::BlockEntry;
+    f.lblBlk.caption = "12";
+    f.fraFile.visible = true;
+    Press(Esc);
+    EXPECT_EQ(f.Screen, c.expected) << c.menuItem;
+    EXPECT_EQ(f.lblBlk.caption, "");
+    EXPECT_EQ(f.fraFile.visible, c.menuItem != 8) << c.menuItem;
+    EXPECT_FALSE(f.InputActive);
+  }
+}
+
+TEST_F(Menus, FileSelectionGoesBackByMenuItem) {
+  struct Case {
+    int menuItem, expected;
+  } cases[] = {{7, Screens::FileMenu}, {8, Screens::SendRange}, {11, Screens::SubMenu},
+               {12, Screens::SubMenu}, {3, Screens::ReadRange}};
+  for (const Case& c : cases) {
+    f.MenuItem = c.menuItem;
+    f.Screen = Screens::FileSelection;
+    f.fraFile.visible = true;
+    f.fraMenu[3].visible = false;
+    Press(Esc);
+    EXPECT_EQ(f.Screen, c.expected) << c.menuItem;
+    EXPECT_FALSE(f.fraFile.visible);
+    EXPECT_EQ(f.fraMenu[3].visible, c.menuItem == 7);
+    EXPECT_EQ(f.lblCap[Keys::Left].caption, "");
+  }
+  f.MenuItem = 7;
+  f.Screen = Screens::FileList;
+  Press(Esc);
+  EXPECT_EQ(f.Screen, Screens::FileMenu);
+}
+
+TEST_F(Menus, HunterStartLeavesOnlyWithAnEmptyEntry) {
+  f.MenuItem = 11;
+  f.Screen = Screens::HunterStart;
+  f.fraHunter.visible = true;
+  f.lblDateTime.caption = "1124";
+  Press(Esc);
+  EXPECT_EQ(f.Screen, Screens::HunterStart);
+  f.lblDateTime.caption = "";
+  Press(Esc);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_FALSE(f.fraHunter.visible);
+}
+
+TEST_F(Menus, ResumeAfterErrorByScreen) {
+  // Main page (best output failed): the menu stays, with the sub-menu guide.
+  ShowError(tt.terminal, 1002);
+  Press(Esc);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_FALSE(f.lblError.visible);
+  EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）");
+
+  // Read range: the confirmation goes away.
+  Press({1, Enter, 4, Enter});
+  f.fraYomikomi.visible = true;
+  f.lblBlk.caption = " ";
+  ShowError(tt.terminal, 1005);
+  Press(Esc);
+  EXPECT_EQ(f.Screen, Screens::ReadRange);
+  EXPECT_FALSE(f.fraYomikomi.visible);
+  EXPECT_EQ(f.lblBlk.caption, "");
+
+  // Serial send: back to the sub-menu page.
+  f.MenuItem = 12;
+  f.Screen = Screens::SerialSendRange;
+  f.fraMenu[4].visible = true;
+  f.fraSend.visible = true;
+  ShowError(tt.terminal, 1009);
+  Press(Esc);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_FALSE(f.fraMenu[4].visible);
+  EXPECT_FALSE(f.fraSend.visible);
+
+  // Hunter start: back to the sub-menu page.
+  f.MenuItem = 11;
+  f.Screen = Screens::HunterStart;
+  f.fraHunter.visible = true;
+  ShowError(tt.terminal, 12);
+  Press(Esc);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_FALSE(f.fraHunter.visible);
+}
+
+TEST_F(Menus, ErrorLineTakesOnlyItsOwnKeys) {
+  ShowError(tt.terminal, 1005);
+  Press({3, Down, Clear, Enter});
+  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+  EXPECT_EQ(f.MenuItem, 1);
+  // During a send the recovery keys decide; Enter abandons.
+  f.SendRecovery = 1;
+  f.Screen = Screens::SendRange;
+  f.fraSend.visible = true;
+  Press(Esc);
+  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+  Press(Enter);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_FALSE(f.fraSend.visible);
+}
+
+TEST_F(Menus, AbortQuestionDuringTransfers) {
+  // Reading: XOFF holds the device while we ask; Esc lets it go on.
+  tt.fakes.port.open = true;
+  f.Screen = Screens::ReadRange;
+  f.KeyMode = Mode::Busy;
+  Press(Esc);
+  EXPECT_EQ(f.KeyMode, Mode::AbortConfirm);
+  EXPECT_EQ(tt.fakes.port.written, "\x13");
+  EXPECT_EQ(f.lblGuide.caption, "※送信を中断しますか？（[Enter]:中断、[Esc]:継続）");
+  Press(Esc);
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+  EXPECT_EQ(tt.fakes.port.written, "\x13\x11");
+  EXPECT_EQ(f.lblGuide.caption, "※[Esc]:読込中断");
+
+  // Serial send: Enter ends it and leaves to the sub-menu page.
+  f.MenuItem = 12;
+  f.Screen = Screens::SerialSendRange;
+  Press({Esc, Enter});
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+
+  // Elsewhere Esc is ignored while busy.
+  f.Screen = Screens::AlpineEdit;
+  f.KeyMode = Mode::Busy;
+  Press(Esc);
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+}
+
+TEST_F(Menus, ConfirmationEscRestoresTheScreenBehindIt) {
+  Press({1, Enter, 4, Enter});
+  f.fraYomikomi.visible = true;
+  f.lblBlk.caption = " ";
+  f.lblGuide.caption = "※キーを押してください（[Enter]:実行、[Esc]:戻り）";
+  f.KeyMode = Mode::ConfirmPending;
+  Press(5);  // ignored while asking
+  EXPECT_EQ(f.KeyMode, Mode::ConfirmPending);
+  Press(Esc);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_FALSE(f.fraYomikomi.visible);
+  EXPECT_EQ(f.lblBlk.caption, "");
+  EXPECT_EQ(f.Screen, Screens::ReadRange);
+  EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）");
+
+  // The deletion prompt returns to the file selection.
+  f.MenuItem = 7;
+  f.Screen = Screens::FileMenu;
+  f.KeyMode = Mode::ConfirmPending;
+  Press(Enter);  // the deletion is answered with Delete, not Enter
+  EXPECT_EQ(f.KeyMode, Mode::ConfirmPending);
+  Press(Esc);
+  EXPECT_EQ(f.Screen, Screens::FileSelection);
+  EXPECT_EQ(f.lblCap[Keys::Left].caption, "←");
+  EXPECT_EQ(f.lblCap[Keys::Right].caption, "→");
+}
+
+}  // namespace
+}  // namespace rx
