@@ -9,15 +9,16 @@
 #include "console/menu_selection.h"
 #include "console/moves.h"
 #include "console/navigation.h"
+#include "data/data_file.h"
 #include "data/enter_digit.h"
+#include "link/commands.h"
+#include "link/device_port.h"
 #include "link/error_line.h"
+#include "link/replies.h"
 
 namespace rx {
 
 namespace {
-
-constexpr char kXoff = 19;
-constexpr char kXon = 17;
 
 bool OnMenuPage(const Form& f) {
   return f.Screen == Screens::MainMenu || f.Screen == Screens::SubMenu;
@@ -108,7 +109,11 @@ void BusyKey(Terminal& t, int index) {
 void AbortConfirmKey(Terminal& t, int index) {
   Form& f = t.form;
   if (index == Keys::Enter) {
-    if (f.Screen == Screens::SendRange || f.Screen == Screens::SerialSendRange) {
+    if (f.Screen == Screens::ReadRange) {
+      t.platform.port.Write(std::string(1, kXon));
+      SendCommand(t, StopReadCommand());  // the device answers with the end of the data
+      if (f.KeyMode == Mode::AbortConfirm) f.KeyMode = Mode::Busy;
+    } else if (f.Screen == Screens::SendRange || f.Screen == Screens::SerialSendRange) {
       ResumeAfterError(t);
       f.KeyMode = Mode::Normal;
     }
@@ -135,6 +140,7 @@ void CancelConfirmation(Terminal& t) {
   f.lblGuide.caption = f.SavedGuide;
   switch (f.Screen) {
     case Screens::ReadRange:
+      CloseDataFile(t);
       BackToRangeMenu(f, f.fraYomikomi);
       break;
     case Screens::SendRange:
@@ -167,9 +173,23 @@ void DeleteSelectedFile(Terminal& t) {
   ExecuteEnter(t);  // the list is built again
 }
 
+void ConfirmExecute(Terminal& t) {
+  Form& f = t.form;
+  switch (f.Screen) {
+    case Screens::ReadRange:
+      f.KeyMode = Mode::Normal;
+      SendReadCommand(t);
+      break;
+    default:
+      break;
+  }
+}
+
 void ConfirmPendingKey(Terminal& t, int index) {
   Form& f = t.form;
-  if (index == Keys::Esc) {
+  if (index == Keys::Enter) {
+    ConfirmExecute(t);
+  } else if (index == Keys::Esc) {
     CancelConfirmation(t);
   } else if (index == Keys::Delete && f.Screen == Screens::FileMenu) {
     DeleteSelectedFile(t);

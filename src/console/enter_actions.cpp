@@ -2,6 +2,7 @@
 
 #include "console/computer_date.h"
 #include "console/navigation.h"
+#include "console/read_screens.h"
 #include "shell/settings_screen.h"
 
 namespace rx {
@@ -35,6 +36,12 @@ void FunctionMenuEnter(Terminal& t) {
   if (t.form.FuncItem == 4) ShowFunctionMenu(t, Screens::ReadRange, 1);
 }
 
+// The block number serves the read, the send and the serial send.
+void BlockEntryEnter(Terminal& t) {
+  int item = t.form.MenuItem;
+  if (item >= 1 && item <= 6) ReadBlockEnter(t);
+}
+
 }  // namespace
 
 void ExecuteEnter(Terminal& t) {
@@ -45,6 +52,12 @@ void ExecuteEnter(Terminal& t) {
       break;
     case Screens::FunctionMenu:
       FunctionMenuEnter(t);
+      break;
+    case Screens::ReadRange:
+      ReadRangeEnter(t);
+      break;
+    case Screens::BlockEntry:
+      BlockEntryEnter(t);
       break;
     case Screens::Settings:
       SaveSettingsScreen(t);

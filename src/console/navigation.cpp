@@ -3,6 +3,7 @@
 #include "console/guide_texts.h"
 #include "console/input.h"
 #include "console/menu_selection.h"
+#include "data/data_file.h"
 #include "link/error_line.h"
 #include "shell/highlight.h"
 
@@ -222,6 +223,7 @@ void ResumeAfterError(Terminal& t) {
       f.lblGuide.caption = guide::kSub;
       break;
     case Screens::ReadRange:
+      CloseDataFile(t);  // what the read wrote so far stays in the file
       BackToRangeMenu(f, f.fraYomikomi);
       break;
     case Screens::SendRange:

@@ -1,6 +1,53 @@
 #include "link/device_port.h"
 
+#include "link/error_line.h"
+#include "link/replies.h"
+
 namespace rx {
+
+namespace {
+
+constexpr int kFrameLength = 22;
+constexpr std::size_t kLongestTail = 30;
+constexpr std::size_t kLongestLog = 5000;  // the traffic list keeps the newest lines
+constexpr int kLastSearchedPort = 16;
+
+bool TryOpen(Terminal& t, int number) {
+  SerialPort& port = t.platform.port;
+  port.SetPortNumber(number);
+  std::string reason;
+  if (port.Open(&reason)) return true;
+  LogTraffic(t, "× COM" + std::to_string(number) + " " + reason);
+  return false;
+}
+
+}  // namespace
+
+void LogTraffic(Terminal& t, const std::string& line) {
+  Form& f = t.form;
+  if (!f.DebugMode) return;
+  auto& items = f.lstDebug.items;
+  items.push_back(line);
+  if (items.size() > kLongestLog) items.erase(items.begin(), items.begin() + (items.size() - kLongestLog));
+}
+
+bool OpenDevicePort(Terminal& t, bool textMode) {
+  CloseDevicePort(t);
+  Form& f = t.form;
+  SerialPort& port = t.platform.port;
+  f.lstDebug.items.clear();
+  port.SetSettings(textMode ? kTextSettings : kFramedSettings);
+  bool open = TryOpen(t, f.PortNo);
+  for (int number = 3; !open && number <= kLastSearchedPort; ++number) open = TryOpen(t, number);
+  if (!open) {
+    ShowError(t, Errors::NoPort);
+    return false;
+  }
+  if (!textMode) port.Write(std::string(1, kXon));
+  port.ReadAll();  // whatever waited before this exchange is not a reply to it
+  f.RxBuffer.clear();
+  return true;
+}
 
 void CloseDevicePort(Terminal& t) {
   Form& f = t.form;
@@ -13,6 +60,76 @@ void CloseDevicePort(Terminal& t) {
     if (f.WaitMs > 100 || t.platform.clock.MonotonicMs() >= deadline) break;
   }
   port.Close();
+}
+
+void SendCommand(Terminal& t, const std::string& body) {
+  Form& f = t.form;
+  SerialPort& port = t.platform.port;
+  bool failed = false;
+  if (port.IsOpen()) {
+    f.TxLine = body;
+    std::string frame = kStx + body + kEtx;
+    failed = !port.Write(frame);
+    LogTraffic(t, "→ " + frame);
+  }
+  f.WaitMs = 0;
+  if (failed) ShowError(t, Errors::CannotSend);
+}
+
+void SendTextLine(Terminal& t, const std::string& text) {
+  Form& f = t.form;
+  SerialPort& port = t.platform.port;
+  if (f.KeyMode != Mode::Busy) return;
+  f.WaitMs = 0;
+  for (;;) {
+    int queued = port.OutputQueueCount();
+    if (queued < 0) return ShowError(t, Errors::CannotSend);
+    if (queued <= 100) {
+      if (!port.Write(text + "\r\n")) return ShowError(t, Errors::CannotSend);
+      LogTraffic(t, "→ " + text + "CrLf");
+      return;
+    }
+    t.platform.events.Yield();
+    if (f.WaitMs > 100) return ShowError(t, Errors::CannotSend);
+  }
+}
+
+void ReadPortInput(Terminal& t, const std::string& received) {
+  Form& f = t.form;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < received.size(); ++i) {
+    char c = received[i];
+    if (c == kStx) {
+      f.RxBuffer.clear();  // whatever came before this STX is dropped
+      start = i;
+    } else if (c == kEtx) {
+      f.RxBuffer += received.substr(start, i - start + 1);
+      LogTraffic(t, "← " + f.RxBuffer);
+      if (f.RxBuffer.size() == kFrameLength && f.RxBuffer.front() == kStx) DispatchReply(t);
+      f.RxBuffer.clear();
+      start = i + 1;
+    }
+  }
+  if (start < received.size()) {
+    f.RxBuffer += received.substr(start);
+    if (f.RxBuffer.size() > kLongestTail) f.RxBuffer.clear();
+  }
+}
+
+void MSComm1_OnComm(Terminal& t, int event) {
+  Form& f = t.form;
+  try {
+    if (event == PortEvents::Received) {
+      if (t.platform.port.IsOpen()) ReadPortInput(t, t.platform.port.ReadAll());
+    } else if (event == PortEvents::LineLost) {
+      // The cable was pulled or the device went away; the port has closed.
+      // A running exchange ends here, once, instead of waiting for the time-out.
+      if (f.KeyMode == Mode::Busy || f.KeyMode == Mode::AbortConfirm)
+        ShowError(t, Errors::CannotSend);
+    }
+  } catch (...) {
+    ShowError(t, Errors::ReceiveHandler);
+  }
 }
 
 }  // namespace rx

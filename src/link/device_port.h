@@ -1,12 +1,49 @@
-// Opening and closing the serial port around the exchanges with the device.
+// The serial link to the device: opening the port for each exchange,
+// writing commands and text lines, cutting received frames.
+//
+// Frames are STX, a 20-character body, ETX; no checksum. Every exchange
+// starts with OpenDevicePort, which closes and reopens the port with the line
+// settings of that exchange and searches the port numbers when the
+// configured one cannot be opened.
 #pragma once
+
+#include <string>
 
 #include "shell/terminal.h"
 
 namespace rx {
 
+inline constexpr char kStx = 2;
+inline constexpr char kEtx = 3;
+inline constexpr char kXon = 17;
+inline constexpr char kXoff = 19;
+
+inline constexpr const char* kFramedSettings = "9600,E,7,2";
+inline constexpr const char* kTextSettings = "9600,N,8,1";
+
+// Opens the port: "9600,N,8,1" for text output, else "9600,E,7,2" followed by
+// one XON. Tries PortNo, then 3 to 16; none gives error 1002 and false.
+bool OpenDevicePort(Terminal& t, bool textMode);
+
 // Lets what is still queued reach the line, then closes the port. The wait is
 // bounded: 100 ms of Busy time, and one second whatever the mode.
 void CloseDevicePort(Terminal& t);
+
+// Writes STX + body + ETX and restarts the reply time-out. Error 1009 when the
+// write fails.
+void SendCommand(Terminal& t, const std::string& body);
+
+// Writes text + CR LF once the output queue holds at most 100 characters;
+// only while Busy. Error 1009 when the queue does not drain or the write fails.
+void SendTextLine(Terminal& t, const std::string& text);
+
+// Cuts the received characters into frames and dispatches each complete one.
+void ReadPortInput(Terminal& t, const std::string& received);
+
+// The port's notification: characters arrived, or the line was lost.
+void MSComm1_OnComm(Terminal& t, int event);
+
+// Adds a line to the traffic list when Debug is on.
+void LogTraffic(Terminal& t, const std::string& line);
 
 }  // namespace rx

@@ -59,6 +59,8 @@ const std::map<int, std::string>& Table() {
         {{1007}, "指定したブロックのデータがありません"},
         {{1008}, "データがありません"},
         {{1009}, "送信できません"},
+        // The terminal's own: a read could not write its data file.
+        {{1010}, "ファイルに書き込めません"},
     };
     std::map<int, std::string> result;
     for (const Entry& entry : entries)

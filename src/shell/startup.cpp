@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "link/device_port.h"
 #include "link/error_line.h"
 #include "shell/settings.h"
 #include "shell/status_line.h"
@@ -93,7 +94,8 @@ bool Form_Load(Terminal& t) {
   f.PortNo = ReadPortSetting(t);
   // The port's own properties (text input, a notification per arriving
   // character, reads that take everything, XON/XOFF) are fixed by the port
-  // implementation and applied at every open.
+  // implementation and applied at every open; here it learns whom to tell.
+  t.platform.port.SetReceiveHandler([&t](int event) { MSComm1_OnComm(t, event); });
   f.DebugMode = ReadBooleanSetting(t, "Debug", false);
   f.lstDebug.visible = f.DebugMode;
   f.BestFrame = ReadBooleanSetting(t, "BestFrame", true);

@@ -3,6 +3,7 @@
 // of the logic takes it as its first argument.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 
 #include "platform/beeper.h"
@@ -18,6 +19,8 @@
 #include "shell/form.h"
 
 namespace rx {
+
+class EditScreens;
 
 struct Platform {
   SettingsStore& settings;
@@ -35,6 +38,12 @@ struct Platform {
 inline constexpr const char* kApplication = "TARVO Application";
 inline constexpr const char* kSection = "RX-710KP";
 
+// The one open data file (FileNo and FilePath name it in the form).
+struct OpenDataFileSlot {
+  std::FILE* handle = nullptr;
+  bool writing = false;
+};
+
 struct Terminal {
   Terminal(Platform services, std::filesystem::path data)
       : platform(services), dataDirectory(std::move(data)) {}
@@ -42,6 +51,8 @@ struct Terminal {
   Form form;
   Platform platform;
   std::filesystem::path dataDirectory;  // the directory of the data files
+  OpenDataFileSlot dataFile;
+  EditScreens* editScreens = nullptr;  // what device replies reset; set by the console
 };
 
 }  // namespace rx

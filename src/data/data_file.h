@@ -1,0 +1,30 @@
+// The single open-file slot through which every data file is read or
+// written. Lines end in CR LF when written; readers take CR LF or a bare LF.
+// A file being written is flushed line by line, so a crash keeps every line
+// already written, and synced to disk when it is closed.
+#pragma once
+
+#include <string>
+
+#include "shell/terminal.h"
+
+namespace rx {
+
+// Closes any open data file, then opens name in the data directory: for
+// writing (created or emptied) or for reading. FileNo is -1 when it failed.
+bool OpenDataFile(Terminal& t, bool forWriting, const std::string& name);
+
+// Writes text and CR LF. False when no file is open for writing or the line
+// could not be written (disk full, directory gone).
+bool WriteDataLine(Terminal& t, const std::string& text);
+
+// The next line without its line end; false at the end of the file or on a
+// read error.
+bool ReadDataLine(Terminal& t, std::string* line);
+
+void CloseDataFile(Terminal& t);
+
+// Number of characters of a line or name, as the operator counts them.
+std::size_t CharacterCount(const std::string& text);
+
+}  // namespace rx

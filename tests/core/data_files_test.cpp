@@ -1,0 +1,154 @@
+// Data file names, block letters, the open-file slot and the file list.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "console/row_selection.h"
+#include "data/block_letters.h"
+#include "data/data_file.h"
+#include "data/file_list.h"
+#include "data/file_names.h"
+#include "support/fake_platform.h"
+
+namespace rx {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(BlockLetters, BothTablesAndTheirEdges) {
+  const char* numbers[] = {"0", "9", "10", "19", "20", "29", "30", "", " ", "-1", "x", "05", "28"};
+  const char* plain[] = {"0", "9", "A", "J", "K", "T", " ", " ", " ", " ", " ", "5", "S"};
+  const char* shifted[] = {"0", "9", "D", "M", "N", "W", " ", " ", " ", " ", " ", "5", "V"};
+  for (std::size_t i = 0; i < std::size(numbers); ++i) {
+    EXPECT_EQ(BlockLetter(numbers[i]), plain[i]) << "'" << numbers[i] << "'";
+    EXPECT_EQ(BlockLetterShifted(numbers[i]), shifted[i]) << "'" << numbers[i] << "'";
+  }
+}
+
+TEST(DataFileNames, FromOneReadingOfTheClock) {
+  EXPECT_EQ(DataFileName(1, {2008, 11, 24, 14, 33, 0}, "C"), "CN241433.C08");
+  EXPECT_EQ(DataFileName(1, {2008, 11, 20, 8, 50, 0}, BlockLetterShifted("5")), "CN200850.508");
+  EXPECT_EQ(DataFileName(6, {2008, 10, 3, 9, 5, 0}, "C"), "YO030905.C08");
+  EXPECT_EQ(DataFileName(2, {2026, 1, 2, 0, 0, 0}, "C"), "D1020000.C26");
+  EXPECT_EQ(DataFileName(4, {2026, 12, 31, 23, 59, 0}, BlockLetterShifted("28")), "SD312359.V26");
+  EXPECT_EQ(DataFileName(7, {2026, 12, 31, 23, 59, 0}, "C"), "");
+}
+
+class DataDirectory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override {
+    CloseDataFile(tt.terminal);
+    fs::remove_all(dir);
+  }
+  void Touch(const std::string& name) { std::ofstream(dir / name) << "C0010000000000\r\n"; }
+  std::vector<std::string> Listed() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < 51; ++i)
+      if (f.lblFileList[i].visible) names.push_back(f.lblFileList[i].caption);
+    return names;
+  }
+
+  fs::path dir = fs::temp_directory_path() /
+                 ("rx710kp-files-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  testing::TestTerminal tt{dir};
+  Form& f = tt.form();
+};
+
+TEST_F(DataDirectory, WrittenLinesEndInCrLfAndReadBackEitherWay) {
+  ASSERT_TRUE(OpenDataFile(tt.terminal, true, "CN241433.C08"));
+  EXPECT_EQ(f.FileNo, 1);
+  EXPECT_TRUE(WriteDataLine(tt.terminal, "C0450102034567"));
+  EXPECT_TRUE(WriteDataLine(tt.terminal, "C0460102034568"));
+  CloseDataFile(tt.terminal);
+  EXPECT_EQ(f.FileNo, -1);
+  std::ifstream in(dir / "CN241433.C08", std::ios::binary);
+  std::string content((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(content, "C0450102034567\r\nC0460102034568\r\n");
+
+  std::ofstream(dir / "unix.txt", std::ios::binary) << "first\nsecond";
+  ASSERT_TRUE(OpenDataFile(tt.terminal, false, "unix.txt"));
+  std::string line;
+  ASSERT_TRUE(ReadDataLine(tt.terminal, &line));
+  EXPECT_EQ(line, "first");
+  ASSERT_TRUE(ReadDataLine(tt.terminal, &line));
+  EXPECT_EQ(line, "second");
+  EXPECT_FALSE(ReadDataLine(tt.terminal, &line));
+  EXPECT_FALSE(WriteDataLine(tt.terminal, "x"));  // opened for reading
+}
+
+TEST_F(DataDirectory, FailuresLeaveTheSlotEmpty) {
+  EXPECT_FALSE(OpenDataFile(tt.terminal, false, "missing.C08"));
+  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_FALSE(WriteDataLine(tt.terminal, "C0450102034567"));
+  fs::remove_all(dir);
+  EXPECT_FALSE(OpenDataFile(tt.terminal, true, "CN241433.C08"));
+  // A full disk: the line is refused, not dropped in silence.
+  fs::create_directories(dir);
+  fs::create_symlink("/dev/full", dir / "CN241433.C08");
+  ASSERT_TRUE(OpenDataFile(tt.terminal, true, "CN241433.C08"));
+  EXPECT_FALSE(WriteDataLine(tt.terminal, "C0450102034567"));
+}
+
+TEST_F(DataDirectory, ListShowsDataFileNamesInNameOrder) {
+  for (const char* name : {"SN241433.C08", "cn241433.c08", "CN241433.508", "FN241433.C08", "README",
+                           "LONGNAME1.C08", "FN24143.C08"})
+    Touch(name);
+  fs::create_directories(dir / "DN241433.C08");  // a directory is no data file
+  ListDataFiles(tt.terminal, 0);
+  EXPECT_EQ(Listed(), std::vector<std::string>({"CN241433.508", "cn241433.c08", "FN241433.C08",
+                                                "SN241433.C08"}));
+  EXPECT_EQ(f.FileCount, 4);
+  EXPECT_EQ(f.FileListMax, 51);
+  EXPECT_EQ(f.lblFileG.caption, "ファイルが4個あります");
+  EXPECT_EQ(f.fraFile.height, f.fraKey.height);
+
+  ListDataFiles(tt.terminal, 1);  // all-blocks files
+  EXPECT_EQ(Listed(), std::vector<std::string>({"cn241433.c08", "FN241433.C08", "SN241433.C08"}));
+  EXPECT_EQ(f.FileListMax, 33);
+  EXPECT_EQ(f.fraFile.height, f.fraKey.height - 2295);
+  EXPECT_EQ(f.fraFile.top, f.fraMenu[0].top + 2295);
+  ListDataFiles(tt.terminal, 2);  // one-block files
+  EXPECT_EQ(Listed(), std::vector<std::string>({"CN241433.508"}));
+  ListDataFiles(tt.terminal, 3);  // first-run results
+  EXPECT_EQ(Listed(), std::vector<std::string>({"FN241433.C08"}));
+}
+
+TEST_F(DataDirectory, AFullListCountsWhatItCannotShow) {
+  for (int i = 0; i < 60; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "CN%06d.C08", i);
+    Touch(name);
+  }
+  Touch("ZZZ.C08");  // after the list is full even a short name counts
+  ListDataFiles(tt.terminal, 0);
+  EXPECT_EQ(Listed().size(), 51u);
+  EXPECT_EQ(f.FileCount, 61);
+  EXPECT_EQ(f.lblFileG.caption, "ファイルが61個あります");
+  ListDataFiles(tt.terminal, 1);
+  EXPECT_EQ(Listed().size(), 33u);  // nothing left over from the longer list
+  EXPECT_EQ(f.FileCount, 61);
+  EXPECT_EQ(f.FileSel, -1);
+}
+
+TEST_F(DataDirectory, MissingDirectoryListsNothing) {
+  fs::remove_all(dir);
+  ListDataFiles(tt.terminal, 0);
+  EXPECT_EQ(f.FileCount, 0);
+  EXPECT_EQ(f.lblFileG.caption, "ファイルが0個あります");
+}
+
+TEST(Patterns, WildcardsIgnoreCase) {
+  EXPECT_TRUE(MatchesPattern("README", "*.*"));
+  EXPECT_TRUE(MatchesPattern("cn241433.c08", "*.C*"));
+  EXPECT_FALSE(MatchesPattern("CN241433.508", "*.C*"));
+  EXPECT_TRUE(MatchesPattern("f1.x", "F*.*"));
+  EXPECT_FALSE(MatchesPattern("CF1.x", "F*.*"));
+  EXPECT_TRUE(MatchesPattern("AB", "A?"));
+}
+
+}  // namespace
+}  // namespace rx

@@ -1,0 +1,338 @@
+// The serial link: opening the port, cutting frames, and the reply rows of
+// the reads.
+#include <fstream>
+
+#include "console/input.h"
+#include "data/data_file.h"
+#include "link/commands.h"
+#include "link/device_port.h"
+#include "link/replies.h"
+#include "shell/tick.h"
+#include "support/console_fixture.h"
+
+namespace rx {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Frame(const std::string& body) { return kStx + Body(body) + kEtx; }
+
+class Link : public testing::ConsoleTest {
+ protected:
+  testing::FakeSerialPort& port = tt.fakes.port;
+  // What arrives from the device, through the port's notification.
+  void Receive(const std::string& bytes) {
+    port.input += bytes;
+    port.handler(PortEvents::Received);
+  }
+  std::vector<std::string> dispatched;  // bodies that reached DispatchReply
+};
+
+TEST_F(Link, PortSearchTriesTheConfiguredPortThenThreeToSixteen) {
+  f.PortNo = 5;
+  port.present = {4};
+  ASSERT_TRUE(OpenDevicePort(tt.terminal, false));
+  EXPECT_EQ(port.attempts, std::vector<int>({5, 3, 4}));
+  EXPECT_EQ(f.PortNo, 5);  // found for this exchange only
+  port.attempts.clear();
+  ASSERT_TRUE(OpenDevicePort(tt.terminal, false));
+  EXPECT_EQ(port.attempts.front(), 5);
+
+  port.present.clear();
+  port.attempts.clear();
+  EXPECT_FALSE(OpenDevicePort(tt.terminal, false));
+  EXPECT_EQ(port.attempts.size(), 15u);
+  EXPECT_EQ(port.attempts.back(), 16);
+  EXPECT_EQ(f.lblError.caption, "エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）");
+}
+
+TEST_F(Link, FramedOpenWritesOneXonTextOpenNothing) {
+  port.input = "stale";
+  ASSERT_TRUE(OpenDevicePort(tt.terminal, false));
+  EXPECT_EQ(port.openedWith.back(), "9600,E,7,2");
+  EXPECT_EQ(port.written, "\x11");
+  EXPECT_TRUE(port.input.empty());  // pending input is discarded, never dispatched
+  port.written.clear();
+  ASSERT_TRUE(OpenDevicePort(tt.terminal, true));
+  EXPECT_EQ(port.openedWith.back(), "9600,N,8,1");
+  EXPECT_EQ(port.written, "");
+  EXPECT_EQ(port.closes, 1);  // every open closes the previous one first
+}
+
+TEST_F(Link, FailedOpensAreListedWithTheirReasonInDebugMode) {
+  f.DebugMode = true;
+  f.PortNo = 3;
+  port.present = {4};
+  ASSERT_TRUE(OpenDevicePort(tt.terminal, false));
+  // The configured port is tried again in the search.
+  ASSERT_EQ(f.lstDebug.items.size(), 2u);
+  EXPECT_EQ(f.lstDebug.items[0], "× COM3 No such file or directory");
+  SendCommand(tt.terminal, Body("CO0A"));
+  EXPECT_EQ(f.lstDebug.items.back(), "→ " + Frame("CO0A"));
+}
+
+// The frame cutter, watched through the one-record read it feeds.
+class FrameCutter : public Link {
+ protected:
+  void SetUp() override {
+    Link::SetUp();
+    f.KeyMode = Mode::Busy;
+    f.ExpectReply = 'O';
+    f.Screen = Screens::AlpineEdit;
+  }
+  std::string Shown() { return f.lblEditInp[3].caption; }
+  std::string Record(const char* time) { return Frame(std::string("CO0A1001") + time); }
+};
+
+TEST_F(FrameCutter, AFrameInPiecesIsDispatchedOnceComplete) {
+  std::string frame = Record("0102034567");
+  ReadPortInput(tt.terminal, frame.substr(0, 10));
+  EXPECT_EQ(Shown(), "");
+  ReadPortInput(tt.terminal, frame.substr(10));
+  EXPECT_EQ(Shown(), "01:02:03.4567");
+  EXPECT_EQ(f.lblEditInp[4].caption, "10203.4567");
+}
+
+TEST_F(FrameCutter, SeveralFramesInOneReadAreDispatchedInOrder) {
+  ReadPortInput(tt.terminal, Record("0000000001") + Record("0000000002") + Frame("CF"));
+  EXPECT_EQ(Shown(), "00:00:00.0002");
+  EXPECT_EQ(f.KeyMode, Mode::Normal);  // the CF came after both records
+}
+
+TEST_F(FrameCutter, JunkAndWrongSegmentsAreDropped) {
+  ReadPortInput(tt.terminal, "xx" + Record("0000000003"));  // junk before STX
+  EXPECT_EQ(Shown(), "00:00:00.0003");
+  ReadPortInput(tt.terminal, "CO0A1001000000000499  \x03");  // no STX
+  ReadPortInput(tt.terminal, "\x02" "CO0A10010000000005\x03");  // too short
+  EXPECT_EQ(Shown(), "00:00:00.0003");
+  EXPECT_TRUE(f.RxBuffer.empty());
+}
+
+TEST_F(FrameCutter, ATailOfThirtyWaitsThirtyOneIsDropped) {
+  ReadPortInput(tt.terminal, std::string(30, 'x'));
+  EXPECT_EQ(f.RxBuffer.size(), 30u);
+  ReadPortInput(tt.terminal, "x");
+  EXPECT_TRUE(f.RxBuffer.empty());
+}
+
+TEST_F(FrameCutter, RepliesOutsideAnExchangeAreIgnored) {
+  for (Mode mode : {Mode::Normal, Mode::ErrorShown, Mode::ConfirmPending, Mode::Calculator}) {
+    f.KeyMode = mode;
+    ReadPortInput(tt.terminal, Record("0000000009"));
+    EXPECT_EQ(Shown(), "");
+  }
+}
+
+TEST_F(FrameCutter, DeviceRefusalsShowTheirTextAndBlanksClear) {
+  ReadPortInput(tt.terminal, Frame("CE   105"));
+  EXPECT_EQ(f.lblError.caption, "エラー：１本目がありません（[Esc]：解除）");
+  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+  f.KeyMode = Mode::Busy;
+  ReadPortInput(tt.terminal, Frame("CE      "));
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_FALSE(f.lblError.visible);
+}
+
+TEST_F(FrameCutter, OneRecordReadEndsReadyForTheNewTime) {
+  f.FuncItem = 1;
+  ReadPortInput(tt.terminal, Frame("CR") + Record("0000123400") + Frame("CF"));
+  EXPECT_EQ(f.EditStep, 4);
+  EXPECT_EQ(f.InputLabel, &f.lblEditInp[4]);
+  EXPECT_EQ(f.lblGuide.caption, "※修正タイムを入力します （[Esc]:戻り）");
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_EQ(f.ExpectReply, 0);
+}
+
+TEST_F(FrameCutter, RelayLegsFillTheirRows) {
+  f.Screen = Screens::RelayEdit;
+  f.FuncItem = 1;
+  ReadPortInput(tt.terminal, Frame("CO4B10010010000000") + Frame("CO4D10010020000000") +
+                                 Frame("CO4L10010030000000") + Frame("CO4S10010030000000"));
+  EXPECT_EQ(f.lblRelayTime[0].caption, "00:10:00.0000");
+  EXPECT_EQ(f.lblRelayInp[0].caption, "1000.0000");
+  EXPECT_EQ(f.lblRelayTime[2].caption, "00:20:00.0000");
+  EXPECT_EQ(f.EditRow, 3);
+  EXPECT_EQ(f.lblRelayTime[10].caption, "00:30:00.0000");
+  ReadPortInput(tt.terminal, Frame("CF"));
+  EXPECT_EQ(f.EditStep, 4);
+  EXPECT_EQ(f.InputLabel, &f.lblRelayInp[0]);
+}
+
+TEST(Commands, BodiesOfTheTable) {
+  RecordFields r{"C", "045", "", "0001023400  ", ""};
+  EXPECT_EQ(BuildEditCommand(1, 1, r), "CM0AC0450001023400  ");
+  EXPECT_EQ(BuildReadCommand(2, 4, r)->body, "CO2" + std::string(17, ' '));
+  EXPECT_EQ(BuildReadCommand(1, 1, r)->body, "CO0AC045" + std::string(12, ' '));
+  EXPECT_EQ(BuildReadCommand(1, 4, r)->phase, 2);
+  EXPECT_FALSE(BuildReadCommand(2, 1, r));
+  EXPECT_EQ(BuildReadCommand(5, 3, r)->body, "CO3AC" + std::string(15, ' '));
+  RecordFields dual{"3", "007", "2", "1234567890  ", ""};
+  EXPECT_EQ(BuildEditCommand(1, 5, dual), "CC0230071234567890  ");
+  EXPECT_EQ(BuildEditCommand(2, 2, dual), "CC2 3007" + std::string(12, ' '));
+  EXPECT_EQ(BuildEditCommand(4, 3, dual), "CK123007" + std::string(12, ' '));
+  EXPECT_EQ(BuildEditCommand(5, 1, dual), "CM3A3   1234567890  ");
+  EXPECT_EQ(BuildEditCommand(2, 1, dual), "");
+  std::string secondRun = BuildEditCommand(4, 1, dual);
+  EXPECT_EQ(PrintCommand(secondRun), "CP1230071234567890  ");
+  EXPECT_EQ(BestOutputCommand(PrintCommand(secondRun)), "CB123" + std::string(15, ' '));
+  EXPECT_EQ(RelayLegCommand(1, "1007", "0010000     "), "CM4B10070010000     ");
+  EXPECT_EQ(RelayTotalCommand("1007", "0030000     "), "CM4S10070030000     ");
+  EXPECT_EQ(RelayDeleteCommand("1007"), "CK4 1007" + std::string(12, ' '));
+  EXPECT_EQ(StopReadCommand(), "CS" + std::string(18, ' '));
+}
+
+// Reading a whole memory into a file, through the keys and the port.
+class ReadIntoFile : public Link {
+ protected:
+  void SetUp() override {
+    fs::remove_all(dir);
+    Link::SetUp();
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  // Main item, 読込, range item, and for one block its number.
+  void Confirm(int item, int range, const std::string& block = "") {
+    Press({item, Keys::Enter, 4, Keys::Enter, range, Keys::Enter});
+    if (!block.empty()) {
+      Type(block);
+      Press(Keys::Enter);
+    }
+  }
+  std::vector<std::string> Lines(const std::string& name) {
+    std::ifstream in(dir / name);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+  fs::path dir = tt.terminal.dataDirectory;
+};
+
+TEST_F(ReadIntoFile, WholeCourseMemory) {
+  Confirm(1, 1);
+  EXPECT_EQ(f.lblFileName.caption, "CN241433.C08");
+  EXPECT_EQ(f.lblYomiG[0].caption, "コース内メモリをＲＸ－７１０から読み込み");
+  EXPECT_TRUE(f.fraYomikomi.visible);
+  EXPECT_EQ(f.KeyMode, Mode::ConfirmPending);
+  Press(Keys::Enter);
+  EXPECT_EQ(port.written, std::string("\x11") + Frame("CO0A"));
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+  EXPECT_EQ(f.lblGuide.caption, "※[Esc]:読込中断");
+  EXPECT_EQ(f.lblYomiG[3].caption, "0件");
+  Receive(Frame("CR") + Frame("CO0A10010000123400"));
+  EXPECT_EQ(f.lblYomiG[3].caption, "1件");
+  Receive(Frame("CO0AA0020000123500") + Frame("CF"));
+  EXPECT_EQ(Lines("CN241433.C08"), std::vector<std::string>({"10010000123400\r", "A0020000123500\r"}));
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_EQ(f.Screen, Screens::ReadRange);
+  EXPECT_FALSE(f.fraYomikomi.visible);
+  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_EQ(f.FuncCode, 8);  // the range menu keeps the choice
+}
+
+TEST_F(ReadIntoFile, OneBlockKeepsOnlyItsRecords) {
+  Confirm(3, 2, "12");
+  EXPECT_EQ(f.lblFileName.caption, "FN241433.F08");
+  EXPECT_EQ(f.lblBlk.caption, "12");
+  Press(Keys::Enter);
+  EXPECT_EQ(port.written.substr(1), Frame("CO11"));  // the whole memory is asked for
+  Receive(Frame("CR") + Frame("CO11B0010000000100") + Frame("CO11C0020000000200") +
+          Frame("CO11D0030000000300") + Frame("CF"));
+  EXPECT_EQ(Lines("FN241433.F08"), std::vector<std::string>({"C0020000000200\r"}));
+  EXPECT_EQ(f.RecordCount, 1);
+}
+
+TEST_F(ReadIntoFile, BlockNumbersOutsideZeroTo28AreRefusedSilently) {
+  Press({1, Keys::Enter, 4, Keys::Enter, 2, Keys::Enter});
+  Press(Keys::Enter);  // nothing typed
+  EXPECT_EQ(f.Screen, Screens::BlockEntry);
+  Type("29");
+  Press(Keys::Enter);
+  EXPECT_EQ(f.Screen, Screens::BlockEntry);
+  EXPECT_TRUE(f.InputActive);
+  Press(Keys::Clear);
+  Type("05");
+  Press(Keys::Enter);
+  EXPECT_EQ(f.lblFileName.caption, "CN241433.508");
+  Press({Keys::Esc});
+  EXPECT_EQ(f.Screen, Screens::ReadRange);
+  EXPECT_FALSE(f.fraYomikomi.visible);
+  EXPECT_EQ(f.FuncCode, 9);
+  EXPECT_FALSE(fs::exists(dir / "CN241433.508"));
+  Press(Keys::Esc);
+  EXPECT_EQ(f.Screen, Screens::FunctionMenu);
+}
+
+TEST_F(ReadIntoFile, NothingReadLeavesNoFile) {
+  Confirm(2, 1);
+  Press(Keys::Enter);
+  EXPECT_EQ(port.written.substr(1), Frame("CO2"));
+  Receive(Frame("CR"));
+  EXPECT_TRUE(fs::exists(dir / "DN241433.C08"));
+  Receive(Frame("CF"));
+  EXPECT_FALSE(fs::exists(dir / "DN241433.C08"));
+  EXPECT_EQ(f.lblError.caption, "エラー：指定したブロックのデータがありません（[Esc]：解除）");
+  Press(Keys::Esc);
+  EXPECT_EQ(f.Screen, Screens::ReadRange);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+}
+
+TEST_F(ReadIntoFile, AbortKeepsTheRecordsSoFar) {
+  Confirm(1, 1);
+  Press(Keys::Enter);
+  Receive(Frame("CR") + Frame("CO0A10010000123400"));
+  port.written.clear();
+  Press(Keys::Esc);
+  EXPECT_EQ(port.written, "\x13");
+  Receive(Frame("CO0A10020000123500"));  // still stored while we ask
+  Press(Keys::Enter);
+  EXPECT_EQ(port.written, "\x13\x11" + Frame("CS"));
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+  Receive(Frame("CF"));
+  EXPECT_EQ(Lines("CN241433.C08").size(), 2u);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+}
+
+TEST_F(ReadIntoFile, SilenceEndsTheReadAndTheFileKeepsWhatCame) {
+  Confirm(1, 1);
+  Press(Keys::Enter);
+  Receive(Frame("CR") + Frame("CO0A10010000123400"));
+  for (int tick = 0; tick < 10; ++tick) Timer1_Timer(tt.terminal);
+  EXPECT_EQ(f.lblError.caption, "エラー：受信できません（[Esc]：解除）");
+  EXPECT_EQ(f.FileNo, 1);  // closed when the operator acknowledges
+  Press(Keys::Esc);
+  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_EQ(Lines("CN241433.C08").size(), 1u);
+}
+
+TEST_F(ReadIntoFile, AFileThatCannotBeWrittenIsNoSuccess) {
+  Confirm(1, 1);
+  Press(Keys::Enter);
+  fs::create_symlink("/dev/full", dir / "CN241433.C08");
+  Receive(Frame("CR") + Frame("CO0A10010000123400"));
+  EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
+  EXPECT_EQ(f.RecordCount, 0);
+  EXPECT_NE(port.written.find(Frame("CS")), std::string::npos);  // the device is told to stop
+  Receive(Frame("CO0A10020000123500") + Frame("CF"));  // late replies change nothing
+  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+}
+
+TEST_F(ReadIntoFile, AFileThatCannotBeCreatedIsNoSuccess) {
+  Confirm(1, 1);
+  Press(Keys::Enter);
+  fs::remove_all(dir);
+  Receive(Frame("CR"));
+  EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
+}
+
+TEST_F(ReadIntoFile, ALostLineEndsTheReadOnce) {
+  Confirm(1, 1);
+  Press(Keys::Enter);
+  port.open = false;
+  port.handler(PortEvents::LineLost);
+  EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
+  EXPECT_EQ(tt.fakes.beeper.beeps, 1);
+  port.handler(PortEvents::LineLost);
+  EXPECT_EQ(tt.fakes.beeper.beeps, 1);
+}
+
+}  // namespace
+}  // namespace rx
