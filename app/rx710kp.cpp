@@ -18,6 +18,7 @@
 #include "platform/qt/qt_services.h"
 #include "shell/startup.h"
 #include "shell/terminal.h"
+#include "sim/pty_device.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -25,6 +26,7 @@ namespace {
 struct Options {
   QString dataDirectory;
   std::string portPath;
+  bool simulate = false;
   int exitCode = -1;  // set when the program should end at once
 };
 
@@ -38,9 +40,11 @@ Options ParseOptions(int argc, char** argv) {
   QCommandLineOption portPath("port-path",
                               "Device file of the port; {n} in it stands for the port number.",
                               "TEMPLATE");
+  QCommandLineOption simulate("simulate",
+                              "Talk to a simulated RX-710 with a demo race instead of a real one.");
   QCommandLineOption help({"h", "help"}, "Show this help and end.");
   QCommandLineOption version("version", "Show the version and end.");
-  parser.addOptions({dataDir, portPath, help, version});
+  parser.addOptions({dataDir, portPath, simulate, help, version});
 
   Options options;
   auto fail = [&](const QString& message) {
@@ -63,6 +67,8 @@ Options ParseOptions(int argc, char** argv) {
   }
   options.dataDirectory =
       parser.isSet(dataDir) ? parser.value(dataDir) : QDir::homePath() + "/RX-710";
+  options.simulate = parser.isSet(simulate);
+  if (options.simulate && parser.isSet(portPath)) return fail("--simulate and --port-path exclude each other");
   if (parser.isSet(portPath)) {
     QString path = parser.value(portPath);
     if (path.startsWith("~/")) path = QDir::homePath() + path.mid(1);
@@ -86,6 +92,19 @@ int main(int argc, char** argv) {
   Options options = ParseOptions(argc, argv);
   if (options.exitCode >= 0) return options.exitCode;
 
+  // The simulated device answers on a pseudo-terminal from its own thread;
+  // every port number leads to it.
+  std::unique_ptr<rx::sim::PtyDevice> simulator;
+  if (options.simulate) {
+    simulator = std::make_unique<rx::sim::PtyDevice>(rx::sim::Options{});
+    std::string error;
+    if (!simulator->Start(&error)) {
+      std::fprintf(stderr, "rx710kp: the simulated device could not start: %s\n", error.c_str());
+      return 1;
+    }
+    options.portPath = simulator->SlavePath();
+  }
+
   QApplication app(argc, argv);
   QApplication::setFont(QFont(QStringLiteral("IPAGothic")));
 
@@ -107,6 +126,9 @@ int main(int argc, char** argv) {
 
   if (!rx::Form_Load(terminal)) return 0;
   window.Attach(&terminal);
+  if (simulator)
+    window.ShowBanner(QString::fromUtf8("◆ シミュレータ接続中 (simulated RX-710, %1)")
+                          .arg(QString::fromStdString(simulator->SlavePath())));
 
   if (socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) == 0) {
     auto* notifier = new QSocketNotifier(terminationPipe[1], QSocketNotifier::Read, &window);

@@ -38,6 +38,14 @@ class ClickLabel : public QLabel {
   std::function<void(const Control*)> onClick_;
 };
 
+// Control characters of the traffic list, named so they can be seen.
+QString Readable(const std::string& line) {
+  QString text = QString::fromStdString(line);
+  text.replace(QChar(2), "<STX>").replace(QChar(3), "<ETX>");
+  text.replace(QChar(17), "<XON>").replace(QChar(19), "<XOFF>");
+  return text;
+}
+
 QColor ToColor(Rgb rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 }  // namespace
@@ -138,7 +146,7 @@ void frmMain::Draw(const Control& c, Drawn& drawn) {
       if (all || c.items != last.items) {
         auto* list = static_cast<QListWidget*>(w);
         list->clear();
-        for (const std::string& item : c.items) list->addItem(QString::fromStdString(item));
+        for (const std::string& item : c.items) list->addItem(Readable(item));
         list->scrollToBottom();
       }
       break;
@@ -174,6 +182,25 @@ void frmMain::Refresh() {
 QWidget* frmMain::WidgetOf(const Control* control) const {
   auto found = drawn_.find(control);
   return found != drawn_.end() ? found->second.widget : nullptr;
+}
+
+void frmMain::ShowBanner(const QString& text) {
+  if (banner_ == nullptr) {
+    banner_ = new QLabel(this);
+    banner_->setAutoFillBackground(true);
+    QPalette palette = banner_->palette();
+    palette.setColor(QPalette::Window, QColor(255, 255, 160));
+    palette.setColor(QPalette::WindowText, QColor(160, 0, 0));
+    banner_->setPalette(palette);
+    QFont font(QStringLiteral("IPAGothic"));
+    font.setPointSizeF(11);
+    font.setBold(true);
+    banner_->setFont(font);
+  }
+  banner_->setText(text);
+  banner_->adjustSize();
+  banner_->move(Pixels(8280), Pixels(7800));
+  banner_->show();
 }
 
 void frmMain::OnClicked(const Control* control) {

@@ -2,6 +2,7 @@
 // the 100 ms tick and resizes back into the logic. No decisions are made here.
 #pragma once
 
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 #include <map>
@@ -23,6 +24,8 @@ class frmMain : public QWidget {
   void Refresh();
 
   QWidget* WidgetOf(const Control* control) const;
+  // A notice of the window's own, beside the guide line: which device is connected.
+  void ShowBanner(const QString& text);
   // The session is ending or the process was told to end: close without
   // asking and never switch the PC off.
   void CloseBySystem();
@@ -54,6 +57,7 @@ class frmMain : public QWidget {
   QTimer timer_;
   int twipsPerPixel_ = 15;
   QString lastTitle_;
+  QLabel* banner_ = nullptr;
   bool systemClosing_ = false;
   bool unloaded_ = false;
 };

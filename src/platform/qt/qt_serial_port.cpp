@@ -58,7 +58,19 @@ bool QtSerialPort::Open(std::string* reason) {
     return false;
   }
   port_.setPortName(canonical);
-  if (!port_.open(QIODevice::ReadWrite)) {
+  // Settings given before the open are applied by the open itself. A device
+  // that cannot take one of them (a pty keeps 8 data bits) is no lost line.
+  port_.setBaudRate(line.baud);
+  port_.setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits));
+  port_.setParity(line.parity == 'E'   ? QSerialPort::EvenParity
+                  : line.parity == 'O' ? QSerialPort::OddParity
+                                       : QSerialPort::NoParity);
+  port_.setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+  port_.setFlowControl(QSerialPort::SoftwareControl);
+  opening_ = true;
+  bool opened = port_.open(QIODevice::ReadWrite);
+  opening_ = false;
+  if (!opened) {
     if (reason) {
       std::string why = port_.errorString().toStdString();
       if (access(canonical.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno == EACCES)
@@ -68,13 +80,7 @@ bool QtSerialPort::Open(std::string* reason) {
     port_.clearError();
     return false;
   }
-  port_.setBaudRate(line.baud);
-  port_.setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits));
-  port_.setParity(line.parity == 'E'   ? QSerialPort::EvenParity
-                  : line.parity == 'O' ? QSerialPort::OddParity
-                                       : QSerialPort::NoParity);
-  port_.setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
-  port_.setFlowControl(QSerialPort::SoftwareControl);
+  port_.clearError();
   return true;
 }
 
@@ -118,7 +124,7 @@ std::string QtSerialPort::AppliedSettings() const {
 }
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
-  if (error == QSerialPort::NoError || !port_.isOpen()) return;
+  if (error == QSerialPort::NoError || opening_ || !port_.isOpen()) return;
   // A pulled cable or a vanished pty shows up here, sometimes with a
   // misleading text; either way the line is gone.
   port_.close();

@@ -40,6 +40,7 @@ class QtSerialPort : public SerialPort {
   std::function<void(int)> handler_;
   std::string settings_ = "9600,E,7,2";
   int number_ = 1;
+  bool opening_ = false;
 };
 
 // "9600,E,7,2" into its parts; false when the text is not of that form.

@@ -1,0 +1,178 @@
+// Reading the device's memories over a real pseudo-terminal: the Qt port on
+// one side, the simulated device on the other.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+
+#include "console/dispatcher.h"
+#include "platform/qt/qt_serial_port.h"
+#include "platform/qt/qt_services.h"
+#include "shell/startup.h"
+#include "shell/tick.h"
+#include "sim/pty_device.h"
+#include "support/fake_platform.h"
+
+namespace rx {
+namespace {
+
+namespace fs = std::filesystem;
+using sim::MemoryKind;
+
+sim::Options Fast() {
+  sim::Options options;
+  options.fast = true;
+  return options;
+}
+
+// A terminal whose port, clock and event loop are real; the rest are fakes.
+class OverPty : public ::testing::Test {
+ protected:
+  void Connect(const std::string& path) {
+    port = std::make_unique<QtSerialPort>([path](int) { return path; });
+    Platform services{fakes.settings, clock,          fakes.messages, fakes.beeper,
+                      events,         fakes.desktop,  fakes.instance, *port,
+                      fakes.launcher, fakes.power};
+    terminal = std::make_unique<Terminal>(services, data.path().toStdString() + "/RX-710");
+    ASSERT_TRUE(Form_Load(*terminal));
+    QObject::connect(&tick, &QTimer::timeout, [this] { Timer1_Timer(*terminal); });
+    tick.start(100);
+  }
+  bool StartDevice(sim::Options options) {
+    device = std::make_unique<sim::PtyDevice>(std::move(options));
+    std::string error;
+    if (!device->Start(&error)) return false;
+    Connect(device->SlavePath());
+    return true;
+  }
+  void Press(std::initializer_list<int> keys) {
+    for (int key : keys) lblKey_Click(*terminal, key);
+  }
+  // Main item, 読込, range item, then Enter on the confirmation.
+  void Read(int item, int range, const std::string& block = "") {
+    Press({item, Keys::Enter, 4, Keys::Enter, range, Keys::Enter});
+    for (char c : block) Press({c - '0'});
+    if (!block.empty()) Press({Keys::Enter});
+    Press({Keys::Enter});
+  }
+  bool Idle() { return form().KeyMode != Mode::Busy && form().KeyMode != Mode::AbortConfirm; }
+  std::vector<std::string> FileLines() {
+    std::ifstream in(terminal->dataDirectory / form().lblFileName.caption, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+      EXPECT_EQ(line.back(), '\r');
+      lines.push_back(line.substr(0, line.size() - 1));
+    }
+    return lines;
+  }
+  Form& form() { return terminal->form; }
+
+  QTemporaryDir data;
+  testing::FakePlatform fakes;
+  QtClock clock;
+  QtEventLoop events;
+  QTimer tick;
+  std::unique_ptr<sim::PtyDevice> device;
+  std::unique_ptr<QtSerialPort> port;
+  std::unique_ptr<Terminal> terminal;
+};
+
+TEST_F(OverPty, WholeCourseMemoryArrivesLineForLine) {
+  ASSERT_TRUE(StartDevice(Fast()));
+  Read(1, 1);
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
+  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  EXPECT_EQ(FileLines(), device->Lines(MemoryKind::Course));
+  EXPECT_EQ(form().lblYomiG[3].caption, std::to_string(device->Lines(MemoryKind::Course).size()) + "件");
+}
+
+TEST_F(OverPty, OneBlockOfTheFirstRun) {
+  ASSERT_TRUE(StartDevice(Fast()));
+  Read(3, 2, "2");
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
+  std::vector<std::string> expected;
+  for (const std::string& line : device->Lines(MemoryKind::FirstRun))
+    if (line[0] == '2') expected.push_back(line);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(FileLines(), expected);
+}
+
+TEST_F(OverPty, ABlockWithoutRecordsLeavesNoFile) {
+  ASSERT_TRUE(StartDevice(Fast()));
+  Read(1, 2, "28");
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
+  EXPECT_EQ(form().lblError.caption, "エラー：指定したブロックのデータがありません（[Esc]：解除）");
+  EXPECT_FALSE(fs::exists(terminal->dataDirectory / form().lblFileName.caption));
+}
+
+TEST_F(OverPty, AbortMidReadKeepsTheRecordsSoFar) {
+  ASSERT_TRUE(StartDevice({}));  // at the line's own pace
+  Read(1, 1);
+  QTRY_VERIFY_WITH_TIMEOUT(form().RecordCount >= 3, 10000);
+  Press({Keys::Esc});
+  EXPECT_EQ(form().KeyMode, Mode::AbortConfirm);
+  Press({Keys::Enter});
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
+  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  std::vector<std::string> lines = FileLines();
+  EXPECT_EQ(static_cast<int>(lines.size()), form().RecordCount);
+  EXPECT_LT(lines.size(), device->Lines(MemoryKind::Course).size());
+  std::vector<std::string> all = device->Lines(MemoryKind::Course);
+  EXPECT_TRUE(std::equal(lines.begin(), lines.end(), all.begin()));
+}
+
+TEST_F(OverPty, AFileThatCannotBeWrittenEndsTheRead) {
+  ASSERT_TRUE(StartDevice({}));
+  Press({1, Keys::Enter, 4, Keys::Enter, Keys::Enter});
+  fs::create_symlink("/dev/full", terminal->dataDirectory / form().lblFileName.caption);
+  Press({Keys::Enter});
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
+  EXPECT_EQ(form().lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
+  // The device was told to stop sending.
+  QTRY_VERIFY_WITH_TIMEOUT(device->FramesReceived() >= 2, 5000);
+}
+
+TEST_F(OverPty, ASilentDeviceTimesOut) {
+  int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  std::string path = ptsname(master);
+  int slave = open(path.c_str(), O_RDWR | O_NOCTTY);  // keeps the pty alive between opens
+  Connect(path);
+  Read(1, 1);
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
+  EXPECT_EQ(form().lblError.caption, "エラー：受信できません（[Esc]：解除）");
+  EXPECT_FALSE(fs::exists(terminal->dataDirectory / form().lblFileName.caption));
+  close(slave);
+  close(master);
+}
+
+TEST_F(OverPty, ADeviceThatGoesAwayEndsTheExchangeWithAnError) {
+  ASSERT_TRUE(StartDevice({}));
+  Read(1, 1);
+  QTRY_VERIFY_WITH_TIMEOUT(form().RecordCount >= 2, 10000);
+  device->Stop();
+  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
+  EXPECT_EQ(form().KeyMode, Mode::ErrorShown);
+  EXPECT_TRUE(form().lblError.caption == "エラー：送信できません（[Esc]：解除）" ||
+              form().lblError.caption == "エラー：受信できません（[Esc]：解除）")
+      << form().lblError.caption;
+  Press({Keys::Esc});  // acknowledged: the file keeps what came
+  EXPECT_EQ(static_cast<int>(FileLines().size()), form().RecordCount);
+}
+
+TEST_F(OverPty, NoDeviceAtTheConfiguredPathIsError1002) {
+  Connect(data.path().toStdString() + "/no-such-tty");
+  Read(1, 1);
+  EXPECT_EQ(form().lblError.caption,
+            "エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）");
+}
+
+}  // namespace
+}  // namespace rx
