@@ -11,6 +11,7 @@
 #include "console/navigation.h"
 #include "data/data_file.h"
 #include "data/enter_digit.h"
+#include "data/relay_edit.h"
 #include "link/commands.h"
 #include "link/device_port.h"
 #include "link/error_line.h"
@@ -56,6 +57,8 @@ void NormalKey(Terminal& t, int index) {
     case 0:
     case Keys::Point: EnterDigit(f, index); break;
     case Keys::Esc: GoBack(t); break;
+    case Keys::Insert: InsertRelayLeg(t); break;
+    case Keys::Delete: DeleteRelayLeg(t); break;
     case Keys::Up: MoveUp(f); break;
     case Keys::Down: MoveDown(f); break;
     case Keys::Left: MoveLeft(f); break;

@@ -3,6 +3,9 @@
 #include "console/computer_date.h"
 #include "console/navigation.h"
 #include "console/read_screens.h"
+#include "data/alpine_edit.h"
+#include "data/relay_edit.h"
+#include "link/edit_commands.h"
 #include "shell/settings_screen.h"
 
 namespace rx {
@@ -21,6 +24,9 @@ void MenuPageEnter(Terminal& t) {
     case 8:
       ShowFunctionMenu(t, Screens::SendRange, 1);
       break;
+    case 9:
+      RequestBestOutputOfAll(t);
+      break;
     case 10:
       OpenSettingsScreen(t);
       break;
@@ -33,7 +39,24 @@ void MenuPageEnter(Terminal& t) {
 }
 
 void FunctionMenuEnter(Terminal& t) {
-  if (t.form.FuncItem == 4) ShowFunctionMenu(t, Screens::ReadRange, 1);
+  switch (t.form.FuncItem) {
+    case 1:
+      if (t.form.MenuItem == 6) {
+        OpenRelayEdit(t);
+        break;
+      }
+      [[fallthrough]];
+    case 2:
+    case 3:
+    case 5:
+      OpenAlpineEdit(t, true);
+      break;
+    case 4:
+      ShowFunctionMenu(t, Screens::ReadRange, 1);
+      break;
+    default:
+      break;
+  }
 }
 
 // The block number serves the read, the send and the serial send.
@@ -55,6 +78,12 @@ void ExecuteEnter(Terminal& t) {
       break;
     case Screens::ReadRange:
       ReadRangeEnter(t);
+      break;
+    case Screens::AlpineEdit:
+      AlpineEditEnter(t);
+      break;
+    case Screens::RelayEdit:
+      RelayEditEnter(t);
       break;
     case Screens::BlockEntry:
       BlockEntryEnter(t);

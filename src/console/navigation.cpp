@@ -3,7 +3,9 @@
 #include "console/guide_texts.h"
 #include "console/input.h"
 #include "console/menu_selection.h"
+#include "data/alpine_edit.h"
 #include "data/data_file.h"
+#include "data/relay_edit.h"
 #include "link/error_line.h"
 #include "shell/highlight.h"
 
@@ -170,6 +172,23 @@ void GoBack(Terminal& t) {
       f.fraMenu[2].visible = true;
       f.Screen = Screens::FunctionMenu;
       break;
+    case Screens::AlpineEdit:
+      if (f.EditStep == 0 || (f.EditStep == 1 && f.FuncItem >= 1 && f.FuncItem <= 3))
+        ReturnToFunctionMenu(t);
+      else
+        OpenAlpineEdit(t, false);  // the entry starts over at its first field
+      break;
+    case Screens::RelayEdit:
+      if (f.EditStep == 1) {
+        ReturnToFunctionMenu(t);
+      } else if (f.EditStep == 2 || (f.EditStep >= 4 && f.EditStep <= f.EditRow + 4)) {
+        OpenRelayEdit(t);
+      } else if (f.EditStep == 15) {
+        f.EditStep = f.EditRow + 4;
+        BeginInput(f, f.lblRelayInp[f.EditRow], 0, 0);
+        f.lblGuide.caption = kRelayLegGuide;
+      }
+      break;
     case Screens::BlockEntry:
       EndInput(f);
       f.lblBlk.caption = "";
@@ -228,6 +247,24 @@ void ResumeAfterError(Terminal& t) {
       break;
     case Screens::SendRange:
       BackToRangeMenu(f, f.fraSend);
+      break;
+    case Screens::AlpineEdit:
+      if ((f.EditStep >= 0 && f.EditStep <= 3) || f.EditStep == 6) {
+        OpenAlpineEdit(t, false);
+      } else if (f.EditStep == 4) {
+        f.lblEditInp[4].caption = f.InputPrevCaption;
+        BeginInput(f, f.lblEditInp[4], 6, 4);
+      }
+      break;
+    case Screens::RelayEdit:
+      if (f.EditStep >= 0 && f.EditStep <= 3) {
+        OpenRelayEdit(t);
+      } else if (f.EditStep >= 4 && f.EditStep <= f.EditRow + 3) {
+        Control& leg = f.lblRelayInp[f.EditStep - 4];
+        leg.caption = f.InputPrevCaption;
+        BeginInput(f, leg, 6, 4);
+        f.lblGuide.caption = kRelayLegGuide;
+      }
       break;
     case Screens::HunterStart:
       f.fraHunter.visible = false;

@@ -4,6 +4,7 @@
 #include "console/input.h"
 #include "data/block_letters.h"
 #include "data/data_file.h"
+#include "data/relay_edit.h"
 #include "data/time_values.h"
 #include "link/commands.h"
 #include "link/device_port.h"
@@ -76,7 +77,7 @@ void RecordReadFinished(Form& f) {
     if (f.FuncItem == 1) {
       f.EditStep = 4;
       BeginInput(f, f.lblRelayInp[0], 6, 4);
-      f.lblGuide.caption = "※修正タイムを入力します （[Esc]:戻り、[Insert]:追加、[Delete]:削除）";
+      f.lblGuide.caption = kRelayLegGuide;
     }
   } else if (f.FuncItem == 1) {
     f.EditStep = 4;

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "platform/beeper.h"
 #include "platform/clock.h"
@@ -52,7 +53,7 @@ struct Terminal {
   Platform platform;
   std::filesystem::path dataDirectory;  // the directory of the data files
   OpenDataFileSlot dataFile;
-  EditScreens* editScreens = nullptr;  // what device replies reset; set by the console
+  std::shared_ptr<EditScreens> editScreens;  // what device replies reset; set at load
 };
 
 }  // namespace rx

@@ -93,19 +93,22 @@ TEST_F(Calculator, EscWithNothingTypedLeaves) {
   EXPECT_FALSE(f.fraCalc.visible);
 }
 
-// A time input of an edit screen, as the editing screens open it.
+// The new-time input of the alpine/nordic edit screen.
 class CalculatorFromInput : public Calculator {
  protected:
   void SetUp() override {
     Calculator::SetUp();
+    f.MenuItem = 1;
+    f.FuncItem = 1;
     f.Screen = Screens::AlpineEdit;
+    f.EditStep = 4;
     f.lblGuide.caption = "※修正タイムを入力します （[Esc]:戻り）";
     f.lblEditInp[4].caption = "1.5";
     BeginInput(f, f.lblEditInp[4], 6, 4);
   }
 };
 
-TEST_F(CalculatorFromInput, ResultIsTakenOverIntoTheInput) {
+TEST_F(CalculatorFromInput, ResultIsTakenOverAndTheScreenGoesOn) {
   Type("99");  // dropped when the calculator opens
   Press(Keys::Right);
   EXPECT_EQ(f.CalcTarget, &f.lblEditInp[4]);
@@ -120,14 +123,10 @@ TEST_F(CalculatorFromInput, ResultIsTakenOverIntoTheInput) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.fraCalc.visible);
   EXPECT_EQ(f.lblEditInp[4].caption, "130.2500");
-  // The input is open again, with three decimals: key 17 is now →, not Cal.
-  EXPECT_TRUE(f.InputActive);
-  EXPECT_EQ(f.InputLabel, &f.lblEditInp[4]);
-  EXPECT_EQ(f.InputFracDigits, 3);
-  EXPECT_EQ(f.InputPrevCaption, "130.2500");
-  Press(Keys::Right);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_FALSE(f.fraCalc.visible);
+  // The edit screen's Enter ran on the value taken over: on to the confirmation.
+  EXPECT_EQ(f.lblEditInp[5].caption, "00:01:30.2500");
+  EXPECT_EQ(f.EditStep, 6);
+  EXPECT_FALSE(f.InputActive);
 }
 
 TEST_F(CalculatorFromInput, EscReturnsToTheInputWithItsGuide) {

@@ -1,89 +1,16 @@
 // Reading the device's memories over a real pseudo-terminal: the Qt port on
 // one side, the simulated device on the other.
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <fstream>
-
-#include "console/dispatcher.h"
-#include "platform/qt/qt_serial_port.h"
-#include "platform/qt/qt_services.h"
-#include "shell/startup.h"
-#include "shell/tick.h"
-#include "sim/pty_device.h"
-#include "support/fake_platform.h"
+#include "support/pty_terminal.h"
 
 namespace rx {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::OverPty;
 using sim::MemoryKind;
-
-sim::Options Fast() {
-  sim::Options options;
-  options.fast = true;
-  return options;
-}
-
-// A terminal whose port, clock and event loop are real; the rest are fakes.
-class OverPty : public ::testing::Test {
- protected:
-  void Connect(const std::string& path) {
-    port = std::make_unique<QtSerialPort>([path](int) { return path; });
-    Platform services{fakes.settings, clock,          fakes.messages, fakes.beeper,
-                      events,         fakes.desktop,  fakes.instance, *port,
-                      fakes.launcher, fakes.power};
-    terminal = std::make_unique<Terminal>(services, data.path().toStdString() + "/RX-710");
-    ASSERT_TRUE(Form_Load(*terminal));
-    QObject::connect(&tick, &QTimer::timeout, [this] { Timer1_Timer(*terminal); });
-    tick.start(100);
-  }
-  bool StartDevice(sim::Options options) {
-    device = std::make_unique<sim::PtyDevice>(std::move(options));
-    std::string error;
-    if (!device->Start(&error)) return false;
-    Connect(device->SlavePath());
-    return true;
-  }
-  void Press(std::initializer_list<int> keys) {
-    for (int key : keys) lblKey_Click(*terminal, key);
-  }
-  // Main item, 読込, range item, then Enter on the confirmation.
-  void Read(int item, int range, const std::string& block = "") {
-    Press({item, Keys::Enter, 4, Keys::Enter, range, Keys::Enter});
-    for (char c : block) Press({c - '0'});
-    if (!block.empty()) Press({Keys::Enter});
-    Press({Keys::Enter});
-  }
-  bool Idle() { return form().KeyMode != Mode::Busy && form().KeyMode != Mode::AbortConfirm; }
-  std::vector<std::string> FileLines() {
-    std::ifstream in(terminal->dataDirectory / form().lblFileName.caption, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-      EXPECT_EQ(line.back(), '\r');
-      lines.push_back(line.substr(0, line.size() - 1));
-    }
-    return lines;
-  }
-  Form& form() { return terminal->form; }
-
-  QTemporaryDir data;
-  testing::FakePlatform fakes;
-  QtClock clock;
-  QtEventLoop events;
-  QTimer tick;
-  std::unique_ptr<sim::PtyDevice> device;
-  std::unique_ptr<QtSerialPort> port;
-  std::unique_ptr<Terminal> terminal;
-};
+namespace fs = std::filesystem;
 
 TEST_F(OverPty, WholeCourseMemoryArrivesLineForLine) {
-  ASSERT_TRUE(StartDevice(Fast()));
+  ASSERT_TRUE(StartDevice(testing::Fast()));
   Read(1, 1);
   QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
   EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
@@ -92,7 +19,7 @@ TEST_F(OverPty, WholeCourseMemoryArrivesLineForLine) {
 }
 
 TEST_F(OverPty, OneBlockOfTheFirstRun) {
-  ASSERT_TRUE(StartDevice(Fast()));
+  ASSERT_TRUE(StartDevice(testing::Fast()));
   Read(3, 2, "2");
   QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
   std::vector<std::string> expected;
@@ -103,7 +30,7 @@ TEST_F(OverPty, OneBlockOfTheFirstRun) {
 }
 
 TEST_F(OverPty, ABlockWithoutRecordsLeavesNoFile) {
-  ASSERT_TRUE(StartDevice(Fast()));
+  ASSERT_TRUE(StartDevice(testing::Fast()));
   Read(1, 2, "28");
   QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
   EXPECT_EQ(form().lblError.caption, "エラー：指定したブロックのデータがありません（[Esc]：解除）");

@@ -20,6 +20,8 @@ class IniSettingsTest : public ::testing::Test {
     ASSERT_TRUE(config.isValid());
     previous = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    // Qt reads XDG_CONFIG_HOME once per process; tell it again for each test.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
   }
   void TearDown() override { qputenv("XDG_CONFIG_HOME", previous); }
 

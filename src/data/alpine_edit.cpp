@@ -1,0 +1,201 @@
+#include "data/alpine_edit.h"
+
+#include <cstdio>
+
+#include "console/input.h"
+#include "data/time_values.h"
+#include "link/edit_commands.h"
+#include "link/error_line.h"
+#include "link/replies.h"
+
+namespace rx {
+
+namespace {
+
+enum Step { Course = 0, Block = 1, Bib = 2, Read = 3, NewTime = 4, Check = 5, Confirm = 6 };
+
+constexpr const char* kConfirmGuide = "※キーを押してください （[Enter]:実行、[Esc]:キャンセル）";
+
+bool DnfMemory(const Form& f) { return f.MenuItem == 2; }
+bool RelayCourseMemory(const Form& f) { return f.MenuItem == 5; }
+
+// An input's field shows and hides with its caption.
+void ShowRow(Form& f, int row, bool visible) {
+  f.lblEditG[row].visible = visible;
+  f.lblEditInp[row].visible = visible;
+  if (row == 4) f.lblEditInp[5].visible = visible;
+}
+
+void ShowScreen(Form& f) {
+  f.Screen = Screens::AlpineEdit;
+  f.fraMenu[2].visible = false;
+  f.fraMenu[3].visible = false;
+  f.fraEdit[0].caption = f.fraMenu[2].caption;
+  f.fraEdit[0].visible = true;
+  ShowRow(f, 0, false);
+  ShowRow(f, 1, true);
+  ShowRow(f, 2, true);
+  const std::string& memory = f.MenuTitle[f.MenuItem];
+  switch (f.FuncItem) {
+    case 1:
+      f.lblEditT[0].caption = "修正" + memory;
+      ShowRow(f, 3, true);
+      ShowRow(f, 4, true);
+      f.lblEditG[4].caption = "修正   TIME";
+      break;
+    case 2:
+      f.lblEditT[0].caption = "追加" + memory;
+      ShowRow(f, 3, false);
+      ShowRow(f, 4, !DnfMemory(f));
+      f.lblEditG[4].caption = "追加   TIME";
+      break;
+    case 3:
+      f.lblEditT[0].caption = "削除" + memory;
+      ShowRow(f, 3, !DnfMemory(f));
+      ShowRow(f, 4, false);
+      break;
+    case 5:
+      f.lblEditT[0].caption = "デュアルコース内メモリ追加";
+      ShowRow(f, 0, true);
+      ShowRow(f, 3, false);
+      ShowRow(f, 4, true);
+      f.lblEditG[4].caption = "追加   TIME";
+      break;
+    default:
+      break;
+  }
+  if (RelayCourseMemory(f)) ShowRow(f, 2, false);
+}
+
+void Reset(Form& f) {
+  f.EditStep = Block;
+  f.lblCap[Keys::Right].caption = "";
+  for (Control& input : f.lblEditInp) input.caption.clear();
+  if (f.FuncItem == 5) {
+    f.lblGuide.caption = "※コースNo. ブロックNo. Bib No. 追加タイムを入力します （[Esc]:戻り）";
+    f.EditStep = Course;
+    BeginInput(f, f.lblEditInp[0], 1, 0);
+    return;
+  }
+  if (RelayCourseMemory(f))
+    f.lblGuide.caption = f.FuncItem == 2 ? "※ブロックNo. 追加タイムを入力します （[Esc]:戻り）"
+                                         : "※ブロックNo.を入力します （[Esc]:戻り）";
+  else
+    f.lblGuide.caption = f.FuncItem == 2
+                             ? "※ブロックNo. Bib No. 追加タイムを入力します （[Esc]:戻り）"
+                             : "※ブロックNo. Bib No.を入力します （[Esc]:戻り）";
+  BeginInput(f, f.lblEditInp[1], 2, 0);
+}
+
+// The value of an integer field; -1 when it holds no number.
+int FieldNumber(const Control& field) { return ParseDigits(field.caption); }
+
+void OpenNewTime(Form& f) {
+  f.EditStep = NewTime;
+  f.lblEditInp[4].caption = f.ZeroTime;
+  BeginInput(f, f.lblEditInp[4], 6, 4);
+}
+
+void AskToSend(Form& f) {
+  EndInput(f);
+  f.EditStep = Confirm;
+  f.lblGuide.caption = kConfirmGuide;
+}
+
+// The record as the device holds it; its reply moves the entry on.
+void ReadRecord(Terminal& t) {
+  t.form.EditStep = Read;
+  EndInput(t.form);
+  SendReadCommand(t);
+}
+
+void CourseEntered(Terminal& t) {
+  Form& f = t.form;
+  int course = FieldNumber(f.lblEditInp[0]);
+  if (course != 1 && course != 2) return ShowError(t, Errors::CourseNumber);
+  f.EditStep = Block;
+  BeginInput(f, f.lblEditInp[1], 2, 0);
+}
+
+void BlockEntered(Terminal& t) {
+  Form& f = t.form;
+  int block = FieldNumber(f.lblEditInp[1]);
+  if (block < 0 || block > 28) return;
+  if (!RelayCourseMemory(f)) {
+    f.EditStep = Bib;
+    BeginInput(f, f.lblEditInp[2], 3, 0);
+  } else if (f.FuncItem == 2) {
+    OpenNewTime(f);
+  } else {
+    ReadRecord(t);
+  }
+}
+
+void BibEntered(Terminal& t) {
+  Form& f = t.form;
+  if (!AcceptBib(t, f.lblEditInp[2])) return;
+  if (DnfMemory(f))
+    AskToSend(f);  // a DNF entry has no time
+  else if (f.FuncItem == 1 || f.FuncItem == 3)
+    ReadRecord(t);
+  else
+    OpenNewTime(f);
+}
+
+void NewTimeEntered(Terminal& t) {
+  Form& f = t.form;
+  if (!InputTyped(f)) f.lblEditInp[4].caption = f.InputPrevCaption;
+  std::string time = EntryToTime(f.lblEditInp[4].caption);
+  if (time.empty()) return ShowError(t, Errors::InvalidTime);
+  f.lblEditInp[5].caption = time;
+  AskToSend(f);
+}
+
+void Send(Terminal& t) {
+  switch (t.form.FuncItem) {
+    case 1: SendEditCommand(t, 'M'); break;
+    case 2:
+    case 5: SendEditCommand(t, 'C'); break;
+    case 3: SendEditCommand(t, 'K'); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+bool AcceptBib(Terminal& t, Control& field) {
+  int bib = FieldNumber(field);
+  if (bib == 0) {
+    ShowError(t, Errors::BibZero);
+    return false;
+  }
+  if (bib < 1 || bib > 999) {
+    t.platform.beeper.Beep();
+    return false;
+  }
+  char text[4];
+  std::snprintf(text, sizeof text, "%03d", bib);
+  field.caption = text;
+  return true;
+}
+
+void OpenAlpineEdit(Terminal& t, bool open) {
+  if (open) ShowScreen(t.form);
+  Reset(t.form);
+}
+
+void AlpineEditEnter(Terminal& t) {
+  Form& f = t.form;
+  bool fieldStep = f.EditStep == Course || f.EditStep == Block || f.EditStep == Bib;
+  if (fieldStep && f.InputLabel != nullptr && f.InputLabel->caption.empty()) return;
+  switch (f.EditStep) {
+    case Course: CourseEntered(t); break;
+    case Block: BlockEntered(t); break;
+    case Bib: BibEntered(t); break;
+    case NewTime: NewTimeEntered(t); break;
+    case Confirm: Send(t); break;
+    default: break;
+  }
+}
+
+}  // namespace rx

@@ -1,0 +1,23 @@
+// The alpine/nordic edit screen: one record of the course memory, the DNF
+// memory, a run's results or the relay course memory, changed in the device.
+//
+// Enter steps through the fields: course number (dual-course add), block,
+// bib, (the record is read from the device), new time, confirmation, send.
+#pragma once
+
+#include "shell/terminal.h"
+
+namespace rx {
+
+// open: show the screen for MenuItem and FuncItem, then reset the fields;
+// otherwise only reset them for the next record.
+void OpenAlpineEdit(Terminal& t, bool open);
+
+// Enter on the alpine/nordic edit screen.
+void AlpineEditEnter(Terminal& t);
+
+// The bib typed on an edit screen: 1-999 written with three digits; 0 is
+// error 803; other text sounds a beep. False when the entry goes no further.
+bool AcceptBib(Terminal& t, Control& field);
+
+}  // namespace rx

@@ -1,0 +1,27 @@
+// The relay edit screen: one team's leg times and their total.
+//
+// Enter steps through block, bib, (the team is read from the device), one
+// leg after the other with the total following, the end marker after the
+// last leg, confirmation, send. Insert and Delete add and remove legs.
+#pragma once
+
+#include "shell/terminal.h"
+
+namespace rx {
+
+// Shows the relay screen and empties it.
+void OpenRelayEdit(Terminal& t);
+
+void RelayEditEnter(Terminal& t);
+
+// A new zero leg at the selected row; at most ten legs.
+void InsertRelayLeg(Terminal& t);
+
+// Removes the leg at the selected row; the total follows.
+void DeleteRelayLeg(Terminal& t);
+
+// The leg-time guide of the relay screen.
+inline constexpr const char* kRelayLegGuide =
+    "※修正タイムを入力します （[Esc]:戻り、[Insert]:追加、[Delete]:削除）";
+
+}  // namespace rx

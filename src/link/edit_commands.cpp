@@ -1,0 +1,64 @@
+#include "link/edit_commands.h"
+
+#include "data/block_letters.h"
+#include "data/time_values.h"
+#include "link/commands.h"
+#include "link/device_port.h"
+
+namespace rx {
+
+namespace {
+
+std::string Team(const Form& f) { return BlockLetter(f.lblEditR[0].caption) + f.lblEditR[1].caption; }
+
+std::string TimeField(const Control& time) { return StripTime(time.caption, 12); }
+
+void SendRelayBurst(Terminal& t) {
+  Form& f = t.form;
+  f.KeyMode = Mode::Busy;
+  f.ExpectReply = 'M';
+  if (!OpenDevicePort(t, false)) return;
+  std::string team = Team(f);
+  if (f.EditRow < 1) {
+    SendCommand(t, RelayDeleteCommand(team));
+  } else {
+    for (int leg = 1; leg <= f.EditRow; ++leg)
+      SendCommand(t, RelayLegCommand(leg, team, TimeField(f.lblRelayTime[leg - 1])));
+    SendCommand(t, RelayTotalCommand(team, TimeField(f.lblRelayTime[10])));
+  }
+  SendCommand(t, EndOfBurstCommand());
+}
+
+}  // namespace
+
+void SendEditCommand(Terminal& t, char letter) {
+  Form& f = t.form;
+  f.SendRecovery = 0;
+  if (f.MenuItem == 6) {
+    if (f.FuncItem == 1) SendRelayBurst(t);
+    return;
+  }
+  RecordFields fields;
+  fields.blockCode = BlockLetter(f.lblEditInp[1].caption);
+  fields.bib = f.lblEditInp[2].caption;
+  fields.course = f.lblEditInp[0].caption;
+  fields.timeField = TimeField(f.lblEditInp[5]);
+  std::string body = BuildEditCommand(f.MenuItem, f.FuncItem, fields);
+  if (body.empty()) return;
+  f.KeyMode = Mode::Busy;
+  f.ExpectReply = letter;
+  if (!OpenDevicePort(t, false)) return;
+  f.lblGuide.caption = "";
+  SendCommand(t, body);
+}
+
+void RequestBestOutputOfAll(Terminal& t) {
+  Form& f = t.form;
+  f.KeyMode = Mode::Busy;
+  f.ExpectReply = 'B';
+  if (!OpenDevicePort(t, false)) return;
+  f.lblGuide.visible = false;  // shown again when the device has answered
+  SendCommand(t, BestOutputAllCommand());
+}
+
+}  // namespace rx
