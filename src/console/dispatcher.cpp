@@ -5,6 +5,7 @@
 
 #include "console/calculator.h"
 #include "console/enter_actions.h"
+#include "console/file_screens.h"
 #include "console/guide_texts.h"
 #include "console/menu_selection.h"
 #include "console/moves.h"
@@ -15,6 +16,7 @@
 #include "link/commands.h"
 #include "link/device_port.h"
 #include "link/error_line.h"
+#include "link/file_send.h"
 #include "link/replies.h"
 
 namespace rx {
@@ -76,12 +78,26 @@ void NormalKey(Terminal& t, int index) {
   }
 }
 
+// Ends a send to the device the operator gave up: nothing stays queued, and
+// later errors are ordinary ones again.
+void AbandonSend(Terminal& t) {
+  ResumeAfterError(t);
+  EndFileSend(t);
+  t.form.KeyMode = Mode::Normal;
+}
+
 void ErrorShownKey(Terminal& t, int index) {
   Form& f = t.form;
   if (f.SendRecovery != 0) {
-    if (index == Keys::Enter) {  // abandon the send
-      ResumeAfterError(t);
-      f.KeyMode = Mode::Normal;
+    if (index == Keys::Esc || index == Keys::Clear) {  // go on with the next record
+      ShowError(t, -1);
+      f.lblSendG[3].visible = false;
+      f.lblGuide.caption = guide::kBusySend;
+      f.KeyMode = Mode::Busy;
+      if (index == Keys::Clear) f.SendRecovery = 2;  // and stop asking
+      SendNextQueued(t, true);
+    } else if (index == Keys::Enter) {
+      AbandonSend(t);
     }
     return;
   }
@@ -116,7 +132,9 @@ void AbortConfirmKey(Terminal& t, int index) {
       t.platform.port.Write(std::string(1, kXon));
       SendCommand(t, StopReadCommand());  // the device answers with the end of the data
       if (f.KeyMode == Mode::AbortConfirm) f.KeyMode = Mode::Busy;
-    } else if (f.Screen == Screens::SendRange || f.Screen == Screens::SerialSendRange) {
+    } else if (f.Screen == Screens::SendRange) {
+      AbandonSend(t);
+    } else if (f.Screen == Screens::SerialSendRange) {
       ResumeAfterError(t);
       f.KeyMode = Mode::Normal;
     }
@@ -126,6 +144,11 @@ void AbortConfirmKey(Terminal& t, int index) {
         t.platform.port.Write(std::string(1, kXon));
         f.lblGuide.caption = guide::kBusyRead;
         f.KeyMode = Mode::Busy;
+        break;
+      case Screens::SendRange:
+        f.lblGuide.caption = guide::kBusySend;
+        f.KeyMode = Mode::Busy;
+        SendNextQueued(t, false);
         break;
       case Screens::SerialSendRange:
         f.lblGuide.caption = guide::kBusySerial;
@@ -182,6 +205,15 @@ void ConfirmExecute(Terminal& t) {
     case Screens::ReadRange:
       f.KeyMode = Mode::Normal;
       SendReadCommand(t);
+      break;
+    case Screens::SendRange:
+      ExecuteSend(t);
+      break;
+    case Screens::HunterStart:
+      ExecuteHunterStart(t);
+      break;
+    case Screens::SerialSendRange:
+      ExecuteSerialSend(t);
       break;
     default:
       break;

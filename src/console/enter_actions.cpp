@@ -1,6 +1,7 @@
 #include "console/enter_actions.h"
 
 #include "console/computer_date.h"
+#include "console/file_screens.h"
 #include "console/navigation.h"
 #include "console/read_screens.h"
 #include "data/alpine_edit.h"
@@ -29,6 +30,12 @@ void MenuPageEnter(Terminal& t) {
       break;
     case 10:
       OpenSettingsScreen(t);
+      break;
+    case 11:
+      OpenHunterSelection(t);
+      break;
+    case 12:
+      if (t.form.SerialSend) OpenSerialSendSelection(t);
       break;
     case 13:
       OpenComputerDateSettings(t);
@@ -62,7 +69,10 @@ void FunctionMenuEnter(Terminal& t) {
 // The block number serves the read, the send and the serial send.
 void BlockEntryEnter(Terminal& t) {
   int item = t.form.MenuItem;
-  if (item >= 1 && item <= 6) ReadBlockEnter(t);
+  if (item >= 1 && item <= 6)
+    ReadBlockEnter(t);
+  else
+    SendBlockEnter(t);
 }
 
 }  // namespace
@@ -76,8 +86,23 @@ void ExecuteEnter(Terminal& t) {
     case Screens::FunctionMenu:
       FunctionMenuEnter(t);
       break;
+    case Screens::FileMenu:
+      FileMenuEnter(t);
+      break;
     case Screens::ReadRange:
       ReadRangeEnter(t);
+      break;
+    case Screens::SendRange:
+      SendRangeEnter(t);
+      break;
+    case Screens::SerialSendRange:
+      SerialRangeEnter(t);
+      break;
+    case Screens::FileSelection:
+      FileSelectionEnter(t);
+      break;
+    case Screens::HunterStart:
+      HunterDateEnter(t);
       break;
     case Screens::AlpineEdit:
       AlpineEditEnter(t);

@@ -4,6 +4,7 @@
 #include "data/time_values.h"
 #include "link/commands.h"
 #include "link/device_port.h"
+#include "link/file_send.h"
 
 namespace rx {
 
@@ -36,6 +37,10 @@ void SendEditCommand(Terminal& t, char letter) {
   f.SendRecovery = 0;
   if (f.MenuItem == 6) {
     if (f.FuncItem == 1) SendRelayBurst(t);
+    return;
+  }
+  if (f.MenuItem == 8) {
+    if (letter == 'L') StartFileSend(t);
     return;
   }
   RecordFields fields;

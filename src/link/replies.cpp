@@ -8,8 +8,9 @@
 #include "data/time_values.h"
 #include "link/commands.h"
 #include "link/device_port.h"
-#include "link/edit_screens.h"
+#include "link/screen_hooks.h"
 #include "link/error_line.h"
+#include "link/file_send.h"
 
 namespace rx {
 
@@ -32,8 +33,8 @@ void EndExchange(Form& f) {
 }
 
 void ResetAlpineEditIfShown(Terminal& t) {
-  if (t.form.Screen == Screens::AlpineEdit && t.editScreens != nullptr)
-    t.editScreens->ResetAlpineEdit();
+  if (t.form.Screen == Screens::AlpineEdit && t.screens != nullptr)
+    t.screens->ResetAlpineEdit();
 }
 
 // A read cannot keep its file: the records already written stay, the device
@@ -128,7 +129,7 @@ void Accepted(Terminal& t) {
     case 'M':
       if (f.Screen == Screens::RelayEdit) {
         EndExchange(f);
-        if (f.FuncItem == 1 && t.editScreens != nullptr) t.editScreens->ResetRelayEdit();
+        if (f.FuncItem == 1 && t.screens != nullptr) t.screens->ResetRelayEdit();
       } else {
         AfterEditAccepted(t);
       }
@@ -137,14 +138,31 @@ void Accepted(Terminal& t) {
       if (f.FuncItem == 5 && f.TxLine.size() >= 4) f.TxLine[3] = 'A';  // printed as an ordinary add
       AfterEditAccepted(t);
       break;
+    case 'L':
+      // While the operator is asked whether to stop, the next record waits.
+      if (f.KeyMode == Mode::Busy) SendNextQueued(t, false);
+      break;
     default:
       break;
   }
 }
 
 void Refused(Terminal& t) {
-  int number = ParseDigits(t.form.RxBuffer.substr(6, 3));
-  ShowError(t, number);
+  Form& f = t.form;
+  int number = ParseDigits(f.RxBuffer.substr(6, 3));
+  switch (f.SendRecovery) {
+    case 0:
+      ShowError(t, number);
+      break;
+    case 1:  // the operator decides how the send goes on
+      ShowError(t, number);
+      ShowSendProgress(t, f.RecordIndex - 1);
+      break;
+    default:  // errors are being passed over: show the record, go on
+      ShowSendProgress(t, f.RecordIndex - 1);
+      if (f.KeyMode == Mode::Busy) SendNextQueued(t, false);
+      break;
+  }
 }
 
 }  // namespace

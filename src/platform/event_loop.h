@@ -7,6 +7,9 @@ class EventLoop {
  public:
   virtual ~EventLoop() = default;
   virtual void Yield() = 0;
+  // Waits until at least one event arrived and ran (the operator's answer,
+  // the next tick).
+  virtual void WaitForEvent() = 0;
 };
 
 }  // namespace rx

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "data/edit_screen_resets.h"
+#include "console/screen_hooks.h"
 #include "link/device_port.h"
 #include "link/error_line.h"
 #include "shell/settings.h"
@@ -97,7 +97,7 @@ bool Form_Load(Terminal& t) {
   // character, reads that take everything, XON/XOFF) are fixed by the port
   // implementation and applied at every open; here it learns whom to tell.
   t.platform.port.SetReceiveHandler([&t](int event) { MSComm1_OnComm(t, event); });
-  t.editScreens = MakeEditScreenResets(t);
+  t.screens = MakeScreenHooks(t);
   f.DebugMode = ReadBooleanSetting(t, "Debug", false);
   f.lstDebug.visible = f.DebugMode;
   f.BestFrame = ReadBooleanSetting(t, "BestFrame", true);

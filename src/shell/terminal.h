@@ -21,7 +21,7 @@
 
 namespace rx {
 
-class EditScreens;
+class ScreenHooks;
 
 struct Platform {
   SettingsStore& settings;
@@ -53,7 +53,7 @@ struct Terminal {
   Platform platform;
   std::filesystem::path dataDirectory;  // the directory of the data files
   OpenDataFileSlot dataFile;
-  std::shared_ptr<EditScreens> editScreens;  // what device replies reset; set at load
+  std::shared_ptr<ScreenHooks> screens;  // what the link does to the screens; set at load
 };
 
 }  // namespace rx

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <optional>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -137,6 +138,13 @@ void PtyDevice::Transmit() {
   lineIdle_ = true;
 }
 
+void PtyDevice::TakeArrived(LinePacer::Clock::time_point now) {
+  while (!arriving_.empty() && arriving_.front().due <= now) {
+    protocol_.Receive(arriving_.front().bytes);
+    arriving_.pop_front();
+  }
+}
+
 void PtyDevice::Run() {
   char buffer[4096];
   while (!stop_) {
@@ -148,10 +156,18 @@ void PtyDevice::Run() {
     pollfd fds[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
     timespec wait{};
     timespec* timeout = nullptr;
+    std::optional<LinePacer::Clock::time_point> wakeAt;
     if (wantWrite && writeBlocked_) {
       fds[0].events |= POLLOUT;
     } else if (wantWrite) {
-      const auto left = std::max(pacer_.NextDue() - LinePacer::Clock::now(), LinePacer::Clock::duration(0));
+      wakeAt = pacer_.NextDue();
+    }
+    {
+      std::lock_guard lock(mutex_);
+      if (!arriving_.empty() && (!wakeAt || arriving_.front().due < *wakeAt)) wakeAt = arriving_.front().due;
+    }
+    if (wakeAt) {
+      const auto left = std::max(*wakeAt - LinePacer::Clock::now(), LinePacer::Clock::duration(0));
       const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
       wait = {static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
       timeout = &wait;
@@ -168,10 +184,21 @@ void PtyDevice::Run() {
     if (fds[0].revents & POLLOUT) writeBlocked_ = false;
     {
       std::lock_guard lock(mutex_);
+      const auto now = LinePacer::Clock::now();
       if (fds[0].revents & POLLIN) {
         const ssize_t got = read(master_, buffer, sizeof buffer);
-        if (got > 0) protocol_.Receive(std::string_view(buffer, static_cast<std::size_t>(got)));
+        if (got > 0) {
+          std::string bytes(buffer, static_cast<std::size_t>(got));
+          if (options_.fast) {
+            protocol_.Receive(bytes);
+          } else {
+            // The command crosses the line at its own pace, after what came before it.
+            inboundFree_ = std::max(inboundFree_, now) + kCharTime * static_cast<long long>(bytes.size());
+            arriving_.push_back({inboundFree_, std::move(bytes)});
+          }
+        }
       }
+      TakeArrived(now);
       if (!writeBlocked_) Transmit();
     }
     changed_.notify_all();

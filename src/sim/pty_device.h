@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <deque>
 #include <fstream>
 #include <functional>
 #include <mutex>
@@ -75,6 +76,15 @@ class PtyDevice {
   bool lineIdle_ = true;     // nothing was being sent: pacing starts afresh
   bool writeBlocked_ = false;
   LinePacer pacer_;
+  // What the terminal wrote, held until it would have crossed the line: the
+  // device acts on a command only once all of it has arrived.
+  struct Arriving {
+    LinePacer::Clock::time_point due;
+    std::string bytes;
+  };
+  std::deque<Arriving> arriving_;
+  LinePacer::Clock::time_point inboundFree_{};
+  void TakeArrived(LinePacer::Clock::time_point now);  // with mutex_ held
   std::ofstream print_;
 
   int master_ = -1;

@@ -249,15 +249,6 @@ TEST_F(Menus, ErrorLineTakesOnlyItsOwnKeys) {
   Press({3, Down, Clear, Enter});
   EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
   EXPECT_EQ(f.MenuItem, 1);
-  // During a send the recovery keys decide; Enter abandons.
-  f.SendRecovery = 1;
-  f.Screen = Screens::SendRange;
-  f.fraSend.visible = true;
-  Press(Esc);
-  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
-  Press(Enter);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_FALSE(f.fraSend.visible);
 }
 
 TEST_F(Menus, AbortQuestionDuringTransfers) {

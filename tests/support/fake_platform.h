@@ -71,7 +71,12 @@ class FakeBeeper : public Beeper {
 class FakeEventLoop : public EventLoop {
  public:
   int yields = 0;
-  void Yield() override { ++yields; }
+  std::function<void(int)> onYield;  // what "happens" at the nth yield
+  void Yield() override {
+    ++yields;
+    if (onYield) onYield(yields);
+  }
+  void WaitForEvent() override { Yield(); }
 };
 
 class FakeDesktop : public Desktop {

@@ -82,6 +82,8 @@ void QtBeeper::Beep() { QApplication::beep(); }
 
 void QtEventLoop::Yield() { QCoreApplication::processEvents(); }
 
+void QtEventLoop::WaitForEvent() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+
 QtSingleInstance::QtSingleInstance() {
   lock_ = std::make_unique<QLockFile>(LockPath());
   // Only a dead owner makes a lock stale, never its age: a copy may run for days.

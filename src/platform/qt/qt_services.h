@@ -50,6 +50,7 @@ class QtBeeper : public Beeper {
 class QtEventLoop : public EventLoop {
  public:
   void Yield() override;
+  void WaitForEvent() override;
 };
 
 // A lock file in the user's runtime directory. A lock left by a copy that

@@ -1,0 +1,207 @@
+#include "console/file_screens.h"
+
+#include "console/guide_texts.h"
+#include "console/input.h"
+#include "console/navigation.h"
+#include "console/read_screens.h"
+#include "console/row_selection.h"
+#include "console/menu_selection.h"
+#include "data/file_list.h"
+#include "data/file_names.h"
+#include "data/hunter_start.h"
+#include "data/time_values.h"
+#include "link/error_line.h"
+#include "link/edit_commands.h"
+#include "link/file_send.h"
+#include "link/text_output.h"
+
+namespace rx {
+
+namespace {
+
+void ShowFileSelection(Form& f, const char* caption) {
+  f.fraFile.caption = caption;
+  f.fraFile.visible = true;
+  f.Screen = Screens::FileSelection;
+  SelectRow(f, 0);
+  f.lblCap[Keys::Left].caption = "←";
+  f.lblCap[Keys::Right].caption = "→";
+  f.lblGuide.caption = guide::kFileSelection;
+}
+
+const std::string& SelectedName(const Form& f) { return f.lblFileList[f.FileSel].caption; }
+
+// The send confirmation with what it will do.
+void ShowSendConfirmation(Form& f, const std::string& what, int screen) {
+  f.lblSendG[0].caption = what;
+  f.lblSendName.caption = SelectedName(f);
+  for (int i : {2, 3, 4}) f.lblSendG[i].visible = false;
+  f.fraSend.visible = true;
+  f.Screen = screen;
+  ShowConfirmGuide(f, 0);
+}
+
+void AskForBlock(Form& f) {
+  f.Screen = Screens::BlockEntry;
+  f.lblGuide.caption = guide::kBlockEntry;
+  f.lblBlk.caption = "";
+  BeginInput(f, f.lblBlk, 2, 0);
+}
+
+void OpenHunterEntry(Form& f) {
+  f.fraFile.visible = false;
+  f.lblHuntG[3].caption = SelectedName(f);
+  f.lblHuntG[1].caption = "スタート日時";
+  f.lblDateTime.caption = "";
+  f.lblDateTime.visible = true;
+  f.lblHuntG[2].visible = true;
+  f.lblHuntG[4].visible = false;
+  BeginInput(f, f.lblDateTime, 8, 0);
+  f.fraHunter.visible = true;
+  f.Screen = Screens::HunterStart;
+  f.lblCap[Keys::Left].caption = "";
+  f.lblCap[Keys::Right].caption = "";
+  f.lblGuide.caption = guide::kHunterStart;
+}
+
+}  // namespace
+
+void FileMenuEnter(Terminal& t) {
+  Form& f = t.form;
+  ListDataFiles(t, 0);
+  if (f.FuncItem == 6) {
+    ShowFileSelection(f, "削除ファイル選択");
+  } else if (f.FuncItem == 7) {
+    f.fraFile.caption = "ファイル一覧";
+    f.fraFile.visible = true;
+    f.Screen = Screens::FileList;
+    f.lblGuide.caption = guide::kFileList;
+  }
+  f.fraMenu[3].visible = false;
+}
+
+void SendRangeEnter(Terminal& t) {
+  Form& f = t.form;
+  ListDataFiles(t, f.FuncCode == 8 ? 1 : 2);
+  ShowFileSelection(f, "ファイル選択");
+}
+
+void OpenSerialSendSelection(Terminal& t) {
+  Form& f = t.form;
+  f.fraMenu[1].visible = false;
+  ListDataFiles(t, 0);
+  ShowFileSelection(f, "シリアル送信");
+}
+
+void OpenHunterSelection(Terminal& t) {
+  Form& f = t.form;
+  ListDataFiles(t, 3);
+  f.fraMenu[1].visible = false;
+  f.lblDateTime.visible = true;
+  f.lblHuntG[3].caption = "";
+  f.lblHuntG[4].caption = "";
+  ShowFileSelection(f, "ハンタースタート");
+}
+
+void FileSelectionEnter(Terminal& t) {
+  Form& f = t.form;
+  if (f.FileCount < 1 || f.FileSel < 0 || f.FileSel >= f.FileListMax) return;
+  switch (f.MenuItem) {
+    case 7:
+      f.Screen = Screens::FileMenu;
+      ShowConfirmGuide(f, 1);
+      break;
+    case 8:
+      if (f.FuncCode == 8) {
+        f.fraFile.visible = false;
+        ShowSendConfirmation(f, "ＲＸ－７１０に送信します", Screens::SendRange);
+      } else {
+        AskForBlock(f);
+      }
+      break;
+    case 11:
+      OpenHunterEntry(f);
+      break;
+    case 12:
+      ShowFunctionMenu(t, Screens::SerialSendRange, 1);
+      break;
+    default:
+      break;
+  }
+}
+
+void SerialRangeEnter(Terminal& t) {
+  Form& f = t.form;
+  if (f.FuncCode == 9)
+    AskForBlock(f);
+  else if (f.FuncCode == 8)
+    ShowSendConfirmation(f, "シリアル送信を実行します", Screens::SerialSendRange);
+}
+
+void SendBlockEnter(Terminal& t) {
+  Form& f = t.form;
+  int block = TypedBlockNumber(f);
+  if (block < 0 || block > 28) return;
+  EndInput(f);
+  const std::string typed = f.lblBlk.caption;
+  if (f.MenuItem == 8) {
+    f.fraFile.visible = false;
+    ShowSendConfirmation(f, "ＲＸ－７１０のブロックNo." + typed + " に送信します", Screens::SendRange);
+  } else if (f.MenuItem == 12) {
+    ShowSendConfirmation(f, "ブロックNo." + typed + " のデータを送信します", Screens::SerialSendRange);
+  }
+}
+
+void HunterDateEnter(Terminal& t) {
+  Form& f = t.form;
+  std::string typed = "0" + f.lblDateTime.caption;
+  // A one-digit month may be typed without its zero.
+  std::string s = typed.size() > 8 ? typed.substr(typed.size() - 8) : typed;
+  if (!IsValidDate("2008" + s.substr(0, 4))) return ShowError(t, Errors::InvalidDate);
+  if (!IsValidClock(s.substr(4) + "00")) return ShowError(t, Errors::InvalidTime);
+  int month = ParseDigits(s.substr(0, 2));
+  char year[4];
+  std::snprintf(year, sizeof year, "%02d", t.platform.clock.Now().year % 100);
+  f.lblHuntG[1].caption = "作成ファイル名称";
+  f.lblHuntG[4].caption = std::string("C") + kMonthLetters[month - 1] + s.substr(2, 6) + ".C" + year;
+  f.lblHuntG[4].visible = true;
+  f.lblDateTime.visible = false;
+  f.lblHuntG[2].visible = false;
+  EndInput(f);
+  f.fraHunter2.visible = true;
+  ShowConfirmGuide(f, 0);
+}
+
+void ExecuteSend(Terminal& t) {
+  Form& f = t.form;
+  f.KeyMode = Mode::Normal;
+  LoadSendQueue(t);
+  if (f.RecordCount < 1) return ShowError(t, Errors::NoData);
+  f.RecordIndex = 0;
+  SendEditCommand(t, 'L');
+}
+
+void ExecuteHunterStart(Terminal& t) {
+  Form& f = t.form;
+  std::string typed = "0" + f.lblDateTime.caption;
+  std::string hourMinute = typed.substr(typed.size() - 4);
+  int error = RunHunterStart(t, f.lblHuntG[3].caption, f.lblHuntG[4].caption, hourMinute);
+  f.KeyMode = Mode::Normal;
+  f.fraHunter.visible = false;
+  f.fraHunter2.visible = false;
+  SelectMenuItem(f, -1);
+  if (error != 0) ShowError(t, error);  // no silent success
+}
+
+void ExecuteSerialSend(Terminal& t) {
+  Form& f = t.form;
+  f.KeyMode = Mode::Normal;
+  LoadTextQueue(t);
+  if (f.RecordCount < 1) return ShowError(t, Errors::NoData);
+  f.lblGuide.caption = guide::kBusySerial;
+  f.RecordIndex = 0;
+  f.KeyMode = Mode::Busy;
+  SerialTextOutput(t);
+}
+
+}  // namespace rx

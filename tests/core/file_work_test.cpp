@@ -1,0 +1,275 @@
+// Data files at work: deleting, sending to the device with its recovery
+// choices, serial text output and the hunter start.
+#include <fstream>
+
+#include "link/commands.h"
+#include "link/device_port.h"
+#include "support/console_fixture.h"
+
+namespace rx {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileWork : public testing::ConsoleTest {
+ protected:
+  void SetUp() override {
+    fs::remove_all(dir);
+    ConsoleTest::SetUp();
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  void File(const std::string& name, std::initializer_list<const char*> lines) {
+    std::ofstream out(dir / name, std::ios::binary);
+    for (const char* line : lines) out << line << "\r\n";
+  }
+  std::vector<std::string> Lines(const std::string& name) {
+    std::ifstream in(dir / name, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.size() - 1));
+    return lines;
+  }
+  void Reply(const std::string& body) {
+    tt.fakes.port.input += kStx + Body(body) + kEtx;
+    tt.fakes.port.handler(PortEvents::Received);
+  }
+  // Bodies written since the last call.
+  std::vector<std::string> Sent() {
+    std::vector<std::string> bodies;
+    std::string& written = tt.fakes.port.written;
+    for (std::size_t at = written.find(kStx); at != std::string::npos; at = written.find(kStx, at + 1))
+      bodies.push_back(written.substr(at + 1, kBodyLength));
+    written.clear();
+    return bodies;
+  }
+  // Main item 8 with the first listed file, all blocks or one block.
+  void ConfirmSend(const std::string& block = "") {
+    Press({8, Keys::Enter, block.empty() ? 1 : 2, Keys::Enter, Keys::Enter});
+    if (!block.empty()) {
+      Type(block);
+      Press(Keys::Enter);
+    }
+  }
+  fs::path dir = tt.terminal.dataDirectory;
+};
+
+TEST_F(FileWork, DeletingTheLastFileLeavesAnEmptySelection) {
+  File("CN241433.C08", {"C0450102034567"});
+  Press({7, Keys::Enter, Keys::Enter});
+  EXPECT_EQ(f.fraFile.caption, "削除ファイル選択");
+  EXPECT_TRUE(IsHighlighted(f.lblFileList[0]));
+  Press(Keys::Enter);
+  EXPECT_EQ(f.lblGuide.caption, "※削除してもよろしいですか？（[Delete]:実行、[Esc]:キャンセル）");
+  Press(Keys::Delete);
+  EXPECT_FALSE(fs::exists(dir / "CN241433.C08"));
+  EXPECT_EQ(f.Screen, Screens::FileSelection);
+  EXPECT_EQ(f.lblFileG.caption, "ファイルが0個あります");
+  Press(Keys::Enter);  // nothing to choose
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  Press(Keys::Esc);
+  EXPECT_EQ(f.Screen, Screens::FileMenu);
+}
+
+TEST_F(FileWork, CourseFileIsSentRecordByRecord) {
+  File("CN241433.C08", {"C0451234567890", "short", "C0460000000001"});
+  ConfirmSend();
+  EXPECT_EQ(f.lblSendG[0].caption, "ＲＸ－７１０に送信します");
+  EXPECT_EQ(f.lblSendName.caption, "CN241433.C08");
+  Press(Keys::Enter);
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL0AC0451234567890  "}));
+  EXPECT_EQ(f.lblSendG[4].caption, "2件");
+  EXPECT_EQ(f.lblGuide.caption, "※[Esc]:ＲＸ－７１０送信中断");
+  Reply("CR");
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL0AC0460000000001  "}));
+  EXPECT_EQ(f.lblSendG[4].caption, "1件");
+  Reply("CR");
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_EQ(f.Screen, Screens::SendRange);
+  EXPECT_FALSE(f.fraSend.visible);
+}
+
+TEST_F(FileWork, OneBlockSendReaddressesEveryRecord) {
+  File("CN241433.508", {"50451234567890", "A0460000000001"});
+  ConfirmSend("3");
+  EXPECT_EQ(f.lblSendG[0].caption, "ＲＸ－７１０のブロックNo.3 に送信します");
+  Press(Keys::Enter);
+  Reply("CR");
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL0A30451234567890  ", "CL0A30460000000001  "}));
+}
+
+TEST_F(FileWork, RelayTeamsEndWithTheirTotalAndAFailedLegSkipsItsTeam) {
+  File("YN241433.C08", {"10070010000000", "10070020000000", "10070030000000", "10120100000000",
+                        "10130010000000", "10130020000000"});
+  ConfirmSend();
+  Press(Keys::Enter);
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL4B10070010000000  "}));
+  Reply("CR");
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL4C10070020000000  "}));
+  Reply("CE   805");
+  EXPECT_EQ(f.lblError.caption, "エラー：タイムNo.指定ミスエラーです");
+  EXPECT_EQ(f.lblGuide.caption, "※回復処理選択（[Esc]:継続、[Clear]:エラー無視継続、[Enter]:中断）");
+  EXPECT_EQ(f.lblSendG[3].caption, "Block:1  ZNo:007  Time:0020000000  ");
+  Press(Keys::Esc);  // go on: the rest of team 1-007 is passed over, not team 1-012
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL4S10120100000000  "}));
+  EXPECT_FALSE(f.lblSendG[3].visible);
+  Reply("CE   805");
+  Press(Keys::Clear);  // go on and stop asking
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL4B10130010000000  "}));
+  Reply("CE   805");
+  EXPECT_FALSE(f.lblError.visible);
+  EXPECT_EQ(f.lblSendG[3].caption, "Block:1  ZNo:013  Time:0010000000  ");
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL4S10130020000000  "}));
+  Reply("CR");
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+}
+
+TEST_F(FileWork, EnterAbandonsAndLaterErrorsAreOrdinaryAgain) {
+  File("DN241433.C08", {"10070000000000", "10080000000000"});
+  ConfirmSend();
+  Press(Keys::Enter);
+  EXPECT_EQ(Sent(), std::vector<std::string>({Body("CL2 1007")}));  // no time for the DNF memory
+  Reply("CE   102");
+  Press(Keys::Enter);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_FALSE(f.fraSend.visible);
+  EXPECT_EQ(f.SendRecovery, 0);
+  Press({Keys::Esc, 9, Keys::Enter});  // best output, refused
+  Reply("CE   830");
+  EXPECT_EQ(f.lblError.caption, "エラー：コマンド指定エラーです（[Esc]：解除）");
+}
+
+TEST_F(FileWork, FilesWithoutRecordsOrAKnownMemorySendNothing) {
+  File("CN241433.C08", {"nothing here"});
+  File("XN241433.C08", {"C0451234567890"});
+  ConfirmSend();
+  Press(Keys::Enter);
+  EXPECT_EQ(f.lblError.caption, "エラー：データがありません（[Esc]：解除）");
+  Press({Keys::Esc, Keys::Enter, Keys::Right, Keys::Enter, Keys::Enter});
+  EXPECT_EQ(f.lblSendName.caption, "XN241433.C08");
+  EXPECT_EQ(f.lblError.caption, "エラー：データがありません（[Esc]：解除）");
+  EXPECT_TRUE(Sent().empty());
+}
+
+class SerialSend : public FileWork {
+ protected:
+  void SetUp() override {
+    FileWork::SetUp();
+    f.SerialSend = true;
+    f.lblMenu[12].enabled = true;
+  }
+  // The text lines written, without their CR LF.
+  std::vector<std::string> TextLines() {
+    std::vector<std::string> lines;
+    std::string written = tt.fakes.port.written;
+    for (std::size_t at; (at = written.find("\r\n")) != std::string::npos; written.erase(0, at + 2))
+      lines.push_back(written.substr(0, at));
+    return lines;
+  }
+  void Start(const std::string& block = "") {
+    Press({Keys::Clear, 3, Keys::Enter, Keys::Enter});  // sub-menu item 12, first file
+    Press({block.empty() ? 1 : 2, Keys::Enter});
+    if (!block.empty()) {
+      Type(block);
+      Press(Keys::Enter);
+    }
+    Press(Keys::Enter);
+  }
+};
+
+TEST_F(SerialSend, HeaderLinesAndTrailer) {
+  File("FN241433.C08", {"10010000481234", "10020000491234", "C0030000501234"});
+  std::vector<std::string> remaining;
+  tt.fakes.events.onYield = [&](int) { remaining.push_back(f.lblSendG[4].caption); };
+  Start();
+  EXPECT_EQ(tt.fakes.port.openedWith.back(), "9600,N,8,1");
+  EXPECT_EQ(TextLines(), std::vector<std::string>({"RX-710KP DATA", "FILE NAME  : ", "FN241433.C08 ",
+                                                   "10010000481234", "10020000491234", "C0030000501234",
+                                                   "FILE END   : ", "FN241433.C08 "}));
+  EXPECT_EQ(remaining, std::vector<std::string>({"3 件", "2 件", "1 件"}));
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+}
+
+TEST_F(SerialSend, OneBlockOnly) {
+  File("FN241433.C08", {"10010000481234", "C0020000491234", "C0030000501234"});
+  Start("12");
+  EXPECT_EQ(TextLines().size(), 7u);
+  EXPECT_EQ(TextLines()[3], "C0020000491234");
+}
+
+TEST_F(SerialSend, AbortAfterTheSecondLineWritesNoTrailer) {
+  File("FN241433.C08", {"10010000481234", "10020000491234", "10030000501234", "10040000511234",
+                        "10050000521234"});
+  tt.fakes.events.onYield = [&](int yield) {
+    if (yield == 2) Press(Keys::Esc);    // during the output: asked whether to stop
+    if (yield == 3) Press(Keys::Enter);  // stop
+  };
+  Start();
+  EXPECT_EQ(TextLines().size(), 5u);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_TRUE(tt.fakes.desktop.closeRequests == 0);  // no close question afterwards
+}
+
+TEST_F(SerialSend, AWriteFailureStaysOnTheErrorLine) {
+  File("FN241433.C08", {"10010000481234", "10020000491234"});
+  tt.fakes.events.onYield = [&](int) { tt.fakes.port.failWrites = true; };
+  Start();
+  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+  EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
+  Press(Keys::Esc);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(tt.fakes.desktop.closeRequests, 0);
+}
+
+class HunterStart : public FileWork {
+ protected:
+  void Make(const std::string& start) {
+    if (f.Screen == Screens::MainMenu) Press(Keys::Clear);
+    Press({2, Keys::Enter, Keys::Enter});
+    Type(start);
+    Press({Keys::Enter, Keys::Enter});
+  }
+};
+
+TEST_F(HunterStart, StartsFollowTheFirstRunGapsInWholeSeconds) {
+  File("FN241433.C08", {"10010010000000", "10020010019500", "10030010020000", "10040009590000",
+                        "20050012000000"});
+  f.lblMenu[11].enabled = true;
+  Press({Keys::Clear, 2, Keys::Enter, Keys::Enter});
+  EXPECT_EQ(f.Screen, Screens::HunterStart);
+  EXPECT_EQ(f.lblHuntG[3].caption, "FN241433.C08");
+  Type("1202359");  // seven digits: January 20, 23:59
+  Press(Keys::Enter);
+  EXPECT_EQ(f.lblHuntG[4].caption, "C1202359.C08");
+  EXPECT_EQ(f.KeyMode, Mode::ConfirmPending);
+  Press(Keys::Enter);
+  // 1.95 s behind starts 1 s later, 2.00 s behind 2 s later, the faster one
+  // not at all, and 120 s after 23:59 is past midnight.
+  EXPECT_EQ(Lines("C1202359.C08"), std::vector<std::string>({"10012359000  ", "10022359010  ",
+                                                             "10032359020  ", "20050001000  "}));
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+}
+
+TEST_F(HunterStart, DateAndClockAreChecked) {
+  File("FN241433.C08", {"10010010000000"});
+  Make("02301200");
+  EXPECT_EQ(f.lblError.caption, "エラー：入力日付が範囲外です（[Esc]：解除）");
+  Press(Keys::Esc);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  Make("11242460");
+  EXPECT_EQ(f.lblError.caption, "エラー：入力タイムが範囲外です（[Esc]：解除）");
+  Press(Keys::Esc);
+  Make("02291200");  // any year: 29 February passes
+  EXPECT_FALSE(f.lblError.visible);
+  EXPECT_TRUE(fs::exists(dir / "C2291200.C08"));
+}
+
+TEST_F(HunterStart, ASourceWithoutRecordsMakesNoFile) {
+  File("FN241433.C08", {"not a record"});
+  Make("11201030");
+  EXPECT_EQ(f.lblError.caption, "エラー：データがありません（[Esc]：解除）");
+  EXPECT_FALSE(fs::exists(dir / "CN201030.C08"));
+}
+
+}  // namespace
+}  // namespace rx
