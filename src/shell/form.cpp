@@ -252,8 +252,8 @@ void Form::SetDesignValues() {
   lblYomiG[1].caption = "ファイルに書き込みます";
   Place(lblYomiG[1], 240, 900, 6600, kLabelHeight);
   lblYomiG[2].caption = "書込ファイル名称";
-  Place(lblYomiG[2], 240, 1440, 2400, kLabelHeight);
-  Place(lblFileName, 2880, 1440, 2880, kLabelHeight);
+  Place(lblYomiG[2], 240, 1440, 2760, kLabelHeight);
+  Place(lblFileName, 3120, 1440, 2880, kLabelHeight);
   Place(lblYomiG[3], 240, 1980, 2400, kLabelHeight);
   lblYomiG[3].visible = false;
 
@@ -261,8 +261,8 @@ void Form::SetDesignValues() {
   Place(fraSend, 480, 240, 7095, 2655);
   Place(lblSendG[0], 240, 420, 6600, kLabelHeight);
   lblSendG[1].caption = "送信ファイル名称";
-  Place(lblSendG[1], 240, 900, 2400, kLabelHeight);
-  Place(lblSendName, 2880, 900, 2880, kLabelHeight);
+  Place(lblSendG[1], 240, 900, 2760, kLabelHeight);
+  Place(lblSendName, 3120, 900, 2880, kLabelHeight);
   lblSendG[2].caption = "残り";
   Place(lblSendG[2], 240, 1440, 960, kLabelHeight);
   lblSendG[4].caption = "件";
