@@ -86,13 +86,6 @@ TEST_F(Calculator, InvalidTimeIsRefusedAndEscDiscardsTheEntry) {
   EXPECT_EQ(f.lblCalc[2].caption, "00:00:02.0000");
 }
 
-TEST_F(Calculator, EscWithNothingTypedLeaves) {
-  Press(Keys::Right);
-  Press(Keys::Esc);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_FALSE(f.fraCalc.visible);
-}
-
 // The new-time input of the alpine/nordic edit screen.
 class CalculatorFromInput : public Calculator {
  protected:
@@ -136,16 +129,6 @@ TEST_F(CalculatorFromInput, EscReturnsToTheInputWithItsGuide) {
   EXPECT_EQ(f.InputLabel, &f.lblEditInp[4]);
   EXPECT_EQ(f.lblEditInp[4].caption, "1.5");
   EXPECT_EQ(f.lblGuide.caption, "※修正タイムを入力します （[Esc]:戻り）");
-}
-
-TEST_F(CalculatorFromInput, OnlyFourDecimalInputsOpenIt) {
-  BeginInput(f, f.lblEditInp[4], 6, 3);
-  Press(Keys::Right);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_FALSE(f.fraCalc.visible);
-  EndInput(f);
-  Press(Keys::Right);
-  EXPECT_FALSE(f.fraCalc.visible);
 }
 
 }  // namespace

@@ -80,19 +80,6 @@ TEST_F(DataDirectory, WrittenLinesEndInCrLfAndReadBackEitherWay) {
   EXPECT_FALSE(WriteDataLine(tt.terminal, "x"));  // opened for reading
 }
 
-TEST_F(DataDirectory, FailuresLeaveTheSlotEmpty) {
-  EXPECT_FALSE(OpenDataFile(tt.terminal, false, "missing.C08"));
-  EXPECT_EQ(f.FileNo, -1);
-  EXPECT_FALSE(WriteDataLine(tt.terminal, "C0450102034567"));
-  fs::remove_all(dir);
-  EXPECT_FALSE(OpenDataFile(tt.terminal, true, "CN241433.C08"));
-  // A full disk: the line is refused, not dropped in silence.
-  fs::create_directories(dir);
-  fs::create_symlink("/dev/full", dir / "CN241433.C08");
-  ASSERT_TRUE(OpenDataFile(tt.terminal, true, "CN241433.C08"));
-  EXPECT_FALSE(WriteDataLine(tt.terminal, "C0450102034567"));
-}
-
 TEST_F(DataDirectory, ListShowsDataFileNamesInNameOrder) {
   for (const char* name : {"SN241433.C08", "cn241433.c08", "CN241433.508", "FN241433.C08", "README",
                            "LONGNAME1.C08", "FN24143.C08"})
@@ -132,22 +119,6 @@ TEST_F(DataDirectory, AFullListCountsWhatItCannotShow) {
   EXPECT_EQ(Listed().size(), 33u);  // nothing left over from the longer list
   EXPECT_EQ(f.FileCount, 61);
   EXPECT_EQ(f.FileSel, -1);
-}
-
-TEST_F(DataDirectory, MissingDirectoryListsNothing) {
-  fs::remove_all(dir);
-  ListDataFiles(tt.terminal, 0);
-  EXPECT_EQ(f.FileCount, 0);
-  EXPECT_EQ(f.lblFileG.caption, "ファイルが0個あります");
-}
-
-TEST(Patterns, WildcardsIgnoreCase) {
-  EXPECT_TRUE(MatchesPattern("README", "*.*"));
-  EXPECT_TRUE(MatchesPattern("cn241433.c08", "*.C*"));
-  EXPECT_FALSE(MatchesPattern("CN241433.508", "*.C*"));
-  EXPECT_TRUE(MatchesPattern("f1.x", "F*.*"));
-  EXPECT_FALSE(MatchesPattern("CF1.x", "F*.*"));
-  EXPECT_TRUE(MatchesPattern("AB", "A?"));
 }
 
 }  // namespace

@@ -7,26 +7,13 @@
 namespace rx {
 namespace {
 
-std::string Frame(const std::string& body) { return kStx + Body(body) + kEtx; }
+using testing::Frame;
 
 class EditScreens : public testing::ConsoleTest {
  protected:
   void SetUp() override {
     ConsoleTest::SetUp();
     tt.fakes.port.present = {3};
-  }
-  void Reply(const std::string& body) {
-    tt.fakes.port.input += Frame(body);
-    tt.fakes.port.handler(PortEvents::Received);
-  }
-  // Bodies written since the last call, without the XON of each open.
-  std::vector<std::string> Sent() {
-    std::vector<std::string> bodies;
-    std::string& written = tt.fakes.port.written;
-    for (std::size_t at = written.find(kStx); at != std::string::npos; at = written.find(kStx, at + 1))
-      bodies.push_back(written.substr(at + 1, kBodyLength));
-    written.clear();
-    return bodies;
   }
   void Enter(const std::string& typed) {
     Type(typed);
@@ -85,19 +72,6 @@ TEST_F(EditScreens, CourseMemoryEditsAskForNoBestOutput) {
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_EQ(f.EditStep, 1);
-}
-
-TEST_F(EditScreens, WithoutPrintingTheBestOutputFollowsAtOnce) {
-  f.PrintFrame = false;
-  Open(3, 2);  // first-run add
-  Enter("5");
-  Enter("7");
-  EXPECT_EQ(f.lblEditInp[4].caption, "0.0000");  // the new time starts at zero
-  Enter("13000.5");
-  Press(Keys::Enter);
-  EXPECT_EQ(Sent(), std::vector<std::string>({"CC1150070130005000  "}));
-  Reply("CR");
-  EXPECT_EQ(Sent(), std::vector<std::string>({Body("CB115")}));
 }
 
 TEST_F(EditScreens, DualCourseAddIsPrintedAsAnOrdinaryAdd) {
@@ -165,46 +139,6 @@ TEST_F(EditScreens, DnfEntriesHaveNoTime) {
   EXPECT_EQ(Sent(), std::vector<std::string>({Body("CK2 1023")}));
 }
 
-TEST_F(EditScreens, EscStepsBackWithinTheEntryThenToTheMenu) {
-  Open(1, 1);
-  Enter("3");
-  Press(Keys::Esc);
-  EXPECT_EQ(f.EditStep, 1);
-  EXPECT_EQ(f.Screen, Screens::AlpineEdit);
-  Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, Screens::FunctionMenu);
-  EXPECT_FALSE(f.fraEdit[0].visible);
-  EXPECT_FALSE(f.InputActive);
-}
-
-TEST_F(EditScreens, RefusalMidChainEndsItAndTheEntryStartsOver) {
-  Open(4, 1);
-  Enter("3");
-  Enter("12");
-  Reply("CR");
-  Reply("CO1230120102030450");
-  Reply("CF");
-  Press(Keys::Enter);
-  Press(Keys::Enter);
-  Reply("CR");
-  Sent();
-  Reply("CE   804");  // the print refused
-  EXPECT_EQ(f.lblError.caption, "エラー：タイムデータが範囲外です（[Esc]：解除）");
-  Reply("CR");  // a late reply changes nothing
-  EXPECT_TRUE(Sent().empty());
-  Press(Keys::Esc);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_EQ(f.EditStep, 1);
-}
-
-TEST_F(EditScreens, RelayCourseMemoryHasNoBib) {
-  Open(5, 1);
-  EXPECT_FALSE(f.lblEditG[2].visible);
-  EXPECT_EQ(f.lblGuide.caption, "※ブロックNo.を入力します （[Esc]:戻り）");
-  Enter("2");
-  EXPECT_EQ(Sent(), std::vector<std::string>({Body("CO3A2")}));
-}
-
 TEST_F(EditScreens, BestOutputOfTheMainMenu) {
   Press({9, Keys::Enter});
   EXPECT_EQ(Sent(), std::vector<std::string>({Body("CB")}));
@@ -239,13 +173,6 @@ class RelayEdit : public EditScreens {
     Reply("CF");
   }
 };
-
-TEST_F(RelayEdit, BlocksStopAt18) {
-  Open(6, 1);
-  EXPECT_EQ(f.lblEditT[1].caption, "リザルト修正");
-  Enter("19");
-  EXPECT_EQ(f.EditStep, 1);
-}
 
 TEST_F(RelayEdit, EditingALegMovesTheTotalAndTheBurstSendsEveryLeg) {
   ReadTeam({"0010000000", "0020000000", "0030000000"}, "0100000000");

@@ -13,34 +13,6 @@ namespace fs = std::filesystem;
 
 class FileWork : public testing::ConsoleTest {
  protected:
-  void SetUp() override {
-    fs::remove_all(dir);
-    ConsoleTest::SetUp();
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  void File(const std::string& name, std::initializer_list<const char*> lines) {
-    std::ofstream out(dir / name, std::ios::binary);
-    for (const char* line : lines) out << line << "\r\n";
-  }
-  std::vector<std::string> Lines(const std::string& name) {
-    std::ifstream in(dir / name, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.size() - 1));
-    return lines;
-  }
-  void Reply(const std::string& body) {
-    tt.fakes.port.input += kStx + Body(body) + kEtx;
-    tt.fakes.port.handler(PortEvents::Received);
-  }
-  // Bodies written since the last call.
-  std::vector<std::string> Sent() {
-    std::vector<std::string> bodies;
-    std::string& written = tt.fakes.port.written;
-    for (std::size_t at = written.find(kStx); at != std::string::npos; at = written.find(kStx, at + 1))
-      bodies.push_back(written.substr(at + 1, kBodyLength));
-    written.clear();
-    return bodies;
-  }
   // Main item 8 with the first listed file, all blocks or one block.
   void ConfirmSend(const std::string& block = "") {
     Press({8, Keys::Enter, block.empty() ? 1 : 2, Keys::Enter, Keys::Enter});

@@ -43,13 +43,6 @@ TEST_F(InputTest, BeginInputMovesTheBoldHighlightAndRemembersTheCaption) {
   EXPECT_EQ(form.lblCap[Keys::Right].caption, "");
 }
 
-TEST_F(InputTest, NegativeDigitsOnlyCloseTheInput) {
-  BeginInput(form, label, 6, 4);
-  BeginInput(form, form.lblBlk, -1, 0);
-  EXPECT_FALSE(form.InputActive);
-  EXPECT_EQ(form.InputLabel, &label);
-}
-
 TEST_F(InputTest, IntegerDigitsShiftInFromTheRight) {
   BeginInput(form, form.lblBlk, 2, 0);
   Type("1");
@@ -83,15 +76,6 @@ TEST_F(InputTest, PointFirstGivesLeadingZeroAndSevenDigitsDropTheOldest) {
   EXPECT_EQ(form.InputInt, "234567");
 }
 
-TEST_F(InputTest, NothingHappensWithoutAnOpenInputOrWithNoDigitsAllowed) {
-  label.caption = "x";
-  Type("1");
-  EXPECT_EQ(label.caption, "x");
-  BeginInput(form, form.lblRelayInp[3], 0, 0);  // the relay end marker
-  Type("1");
-  EXPECT_EQ(form.lblRelayInp[3].caption, "");
-}
-
 TEST_F(InputTest, ClearRestoresTheCaptionAndKeepsTheInputOpen) {
   label.caption = "0.0000";
   BeginInput(form, label, 6, 4);
@@ -103,16 +87,6 @@ TEST_F(InputTest, ClearRestoresTheCaptionAndKeepsTheInputOpen) {
   EXPECT_TRUE(form.InputInt.empty());
   Type(".7");  // the point is available again
   EXPECT_EQ(label.caption, "0.7   ");
-}
-
-TEST_F(InputTest, ConfirmGuideSavesTheGuideAndAsks) {
-  form.lblGuide.caption = "before";
-  ShowConfirmGuide(form, 1);
-  EXPECT_EQ(form.SavedGuide, "before");
-  EXPECT_EQ(form.lblGuide.caption, "※削除してもよろしいですか？（[Delete]:実行、[Esc]:キャンセル）");
-  EXPECT_EQ(form.KeyMode, Mode::ConfirmPending);
-  ShowConfirmGuide(form, 0);
-  EXPECT_EQ(form.lblGuide.caption, "※キーを押してください（[Enter]:実行、[Esc]:戻り）");
 }
 
 }  // namespace

@@ -97,27 +97,6 @@ TEST_F(KeysTest, ClearPagesBetweenTheMenuPages) {
   EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]：終了、[Clear]：次頁）");
 }
 
-TEST_F(KeysTest, DigitsSelectOnTheMainPageAndZeroDoesNothing) {
-  Press(7);
-  EXPECT_EQ(f.MenuItem, 7);
-  Press(0);
-  Press(Keys::Point);
-  EXPECT_EQ(f.MenuItem, 7);
-  EXPECT_EQ(Highlighted(), 7);
-}
-
-TEST_F(KeysTest, ErrorLineIsAcknowledgedWithEscOnly) {
-  f.KeyMode = Mode::ErrorShown;
-  f.lblError.visible = true;
-  Press(5);
-  Press(Keys::Enter);
-  EXPECT_EQ(f.MenuItem, 1);
-  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
-  Press(Keys::Esc);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_FALSE(f.lblError.visible);
-}
-
 // The file list: three cells a row.
 class FileListMovesTest : public KeysTest {
  protected:
@@ -148,39 +127,12 @@ TEST_F(FileListMovesTest, SevenFiles) {
   EXPECT_FALSE(IsHighlighted(f.lblFileList[3]));
 }
 
-TEST_F(FileListMovesTest, FullListWrapsAtItsCapacityNotTheCount) {
-  List(60, 33);
-  From(32, Keys::Right, 0);
-  From(0, Keys::Left, 32);
-  From(2, Keys::Up, 32);
-  From(30, Keys::Down, 0);
-}
-
 TEST_F(FileListMovesTest, EmptyListIgnoresTheArrows) {
   List(0, 51);
   for (int key : {Keys::Up, Keys::Down, Keys::Left, Keys::Right}) {
     Press(key);
     EXPECT_EQ(f.FileSel, 0);
   }
-}
-
-TEST_F(KeysTest, SettingsRowsToggleWithEitherSideArrow) {
-  f.Screen = Screens::Settings;
-  SelectRow(f, 0);
-  ShowOnOff(f, 0);
-  ShowOnOff(f, 2);
-  Press(Keys::Right);
-  EXPECT_TRUE(IsHighlighted(f.lblOnOff[1]));
-  EXPECT_FALSE(IsHighlighted(f.lblOnOff[0]));
-  Press(Keys::Left);
-  EXPECT_TRUE(IsHighlighted(f.lblOnOff[0]));
-  Press(Keys::Down);
-  EXPECT_EQ(f.FileSel, 1);
-  EXPECT_TRUE(IsHighlighted(f.lblSetG[1]));
-  EXPECT_FALSE(IsHighlighted(f.lblSetG[0]));
-  Press(Keys::Left);
-  EXPECT_TRUE(IsHighlighted(f.lblOnOff[3]));
-  EXPECT_TRUE(IsHighlighted(f.lblOnOff[0]));  // the other row keeps its value
 }
 
 }  // namespace

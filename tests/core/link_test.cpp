@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Frame(const std::string& body) { return kStx + Body(body) + kEtx; }
+using testing::Frame;
 
 class Link : public testing::ConsoleTest {
  protected:
@@ -25,7 +25,6 @@ class Link : public testing::ConsoleTest {
     port.input += bytes;
     port.handler(PortEvents::Received);
   }
-  std::vector<std::string> dispatched;  // bodies that reached DispatchReply
 };
 
 TEST_F(Link, PortSearchTriesTheConfiguredPortThenThreeToSixteen) {
@@ -115,14 +114,6 @@ TEST_F(FrameCutter, ATailOfThirtyWaitsThirtyOneIsDropped) {
   EXPECT_TRUE(f.RxBuffer.empty());
 }
 
-TEST_F(FrameCutter, RepliesOutsideAnExchangeAreIgnored) {
-  for (Mode mode : {Mode::Normal, Mode::ErrorShown, Mode::ConfirmPending, Mode::Calculator}) {
-    f.KeyMode = mode;
-    ReadPortInput(tt.terminal, Record("0000000009"));
-    EXPECT_EQ(Shown(), "");
-  }
-}
-
 TEST_F(FrameCutter, DeviceRefusalsShowTheirTextAndBlanksClear) {
   ReadPortInput(tt.terminal, Frame("CE   105"));
   EXPECT_EQ(f.lblError.caption, "エラー：１本目がありません（[Esc]：解除）");
@@ -133,62 +124,19 @@ TEST_F(FrameCutter, DeviceRefusalsShowTheirTextAndBlanksClear) {
   EXPECT_FALSE(f.lblError.visible);
 }
 
-TEST_F(FrameCutter, OneRecordReadEndsReadyForTheNewTime) {
-  f.FuncItem = 1;
-  ReadPortInput(tt.terminal, Frame("CR") + Record("0000123400") + Frame("CF"));
-  EXPECT_EQ(f.EditStep, 4);
-  EXPECT_EQ(f.InputLabel, &f.lblEditInp[4]);
-  EXPECT_EQ(f.lblGuide.caption, "※修正タイムを入力します （[Esc]:戻り）");
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_EQ(f.ExpectReply, 0);
-}
-
-TEST_F(FrameCutter, RelayLegsFillTheirRows) {
-  f.Screen = Screens::RelayEdit;
-  f.FuncItem = 1;
-  ReadPortInput(tt.terminal, Frame("CO4B10010010000000") + Frame("CO4D10010020000000") +
-                                 Frame("CO4L10010030000000") + Frame("CO4S10010030000000"));
-  EXPECT_EQ(f.lblRelayTime[0].caption, "00:10:00.0000");
-  EXPECT_EQ(f.lblRelayInp[0].caption, "1000.0000");
-  EXPECT_EQ(f.lblRelayTime[2].caption, "00:20:00.0000");
-  EXPECT_EQ(f.EditRow, 3);
-  EXPECT_EQ(f.lblRelayTime[10].caption, "00:30:00.0000");
-  ReadPortInput(tt.terminal, Frame("CF"));
-  EXPECT_EQ(f.EditStep, 4);
-  EXPECT_EQ(f.InputLabel, &f.lblRelayInp[0]);
-}
-
+// Rows the screens' tests do not send: the rest of the table.
 TEST(Commands, BodiesOfTheTable) {
-  RecordFields r{"C", "045", "", "0001023400  ", ""};
-  EXPECT_EQ(BuildEditCommand(1, 1, r), "CM0AC0450001023400  ");
-  EXPECT_EQ(BuildReadCommand(2, 4, r)->body, "CO2" + std::string(17, ' '));
-  EXPECT_EQ(BuildReadCommand(1, 1, r)->body, "CO0AC045" + std::string(12, ' '));
-  EXPECT_EQ(BuildReadCommand(1, 4, r)->phase, 2);
+  RecordFields r{"3", "007", "2", "1234567890  ", ""};
+  EXPECT_EQ(BuildReadCommand(5, 3, r)->body, "CO3A3" + std::string(15, ' '));
   EXPECT_FALSE(BuildReadCommand(2, 1, r));
-  EXPECT_EQ(BuildReadCommand(5, 3, r)->body, "CO3AC" + std::string(15, ' '));
-  RecordFields dual{"3", "007", "2", "1234567890  ", ""};
-  EXPECT_EQ(BuildEditCommand(1, 5, dual), "CC0230071234567890  ");
-  EXPECT_EQ(BuildEditCommand(2, 2, dual), "CC2 3007" + std::string(12, ' '));
-  EXPECT_EQ(BuildEditCommand(4, 3, dual), "CK123007" + std::string(12, ' '));
-  EXPECT_EQ(BuildEditCommand(5, 1, dual), "CM3A3   1234567890  ");
-  EXPECT_EQ(BuildEditCommand(2, 1, dual), "");
-  std::string secondRun = BuildEditCommand(4, 1, dual);
-  EXPECT_EQ(PrintCommand(secondRun), "CP1230071234567890  ");
-  EXPECT_EQ(BestOutputCommand(PrintCommand(secondRun)), "CB123" + std::string(15, ' '));
-  EXPECT_EQ(RelayLegCommand(1, "1007", "0010000     "), "CM4B10070010000     ");
-  EXPECT_EQ(RelayTotalCommand("1007", "0030000     "), "CM4S10070030000     ");
-  EXPECT_EQ(RelayDeleteCommand("1007"), "CK4 1007" + std::string(12, ' '));
-  EXPECT_EQ(StopReadCommand(), "CS" + std::string(18, ' '));
+  EXPECT_EQ(BuildEditCommand(4, 3, r), "CK123007" + std::string(12, ' '));
+  EXPECT_EQ(BuildEditCommand(5, 1, r), "CM3A3   1234567890  ");
+  EXPECT_EQ(BuildEditCommand(2, 1, r), "");
 }
 
 // Reading a whole memory into a file, through the keys and the port.
 class ReadIntoFile : public Link {
  protected:
-  void SetUp() override {
-    fs::remove_all(dir);
-    Link::SetUp();
-  }
-  void TearDown() override { fs::remove_all(dir); }
   // Main item, 読込, range item, and for one block its number.
   void Confirm(int item, int range, const std::string& block = "") {
     Press({item, Keys::Enter, 4, Keys::Enter, range, Keys::Enter});
@@ -196,12 +144,6 @@ class ReadIntoFile : public Link {
       Type(block);
       Press(Keys::Enter);
     }
-  }
-  std::vector<std::string> Lines(const std::string& name) {
-    std::ifstream in(dir / name);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
   }
   fs::path dir = tt.terminal.dataDirectory;
 };
@@ -220,24 +162,12 @@ TEST_F(ReadIntoFile, WholeCourseMemory) {
   Receive(Frame("CR") + Frame("CO0A10010000123400"));
   EXPECT_EQ(f.lblYomiG[3].caption, "1件");
   Receive(Frame("CO0AA0020000123500") + Frame("CF"));
-  EXPECT_EQ(Lines("CN241433.C08"), std::vector<std::string>({"10010000123400\r", "A0020000123500\r"}));
+  EXPECT_EQ(Lines("CN241433.C08"), std::vector<std::string>({"10010000123400", "A0020000123500"}));
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_EQ(f.Screen, Screens::ReadRange);
   EXPECT_FALSE(f.fraYomikomi.visible);
   EXPECT_EQ(f.FileNo, -1);
   EXPECT_EQ(f.FuncCode, 8);  // the range menu keeps the choice
-}
-
-TEST_F(ReadIntoFile, OneBlockKeepsOnlyItsRecords) {
-  Confirm(3, 2, "12");
-  EXPECT_EQ(f.lblFileName.caption, "FN241433.F08");
-  EXPECT_EQ(f.lblBlk.caption, "12");
-  Press(Keys::Enter);
-  EXPECT_EQ(port.written.substr(1), Frame("CO11"));  // the whole memory is asked for
-  Receive(Frame("CR") + Frame("CO11B0010000000100") + Frame("CO11C0020000000200") +
-          Frame("CO11D0030000000300") + Frame("CF"));
-  EXPECT_EQ(Lines("FN241433.F08"), std::vector<std::string>({"C0020000000200\r"}));
-  EXPECT_EQ(f.RecordCount, 1);
 }
 
 TEST_F(ReadIntoFile, BlockNumbersOutsideZeroTo28AreRefusedSilently) {
@@ -261,20 +191,6 @@ TEST_F(ReadIntoFile, BlockNumbersOutsideZeroTo28AreRefusedSilently) {
   EXPECT_EQ(f.Screen, Screens::FunctionMenu);
 }
 
-TEST_F(ReadIntoFile, NothingReadLeavesNoFile) {
-  Confirm(2, 1);
-  Press(Keys::Enter);
-  EXPECT_EQ(port.written.substr(1), Frame("CO2"));
-  Receive(Frame("CR"));
-  EXPECT_TRUE(fs::exists(dir / "DN241433.C08"));
-  Receive(Frame("CF"));
-  EXPECT_FALSE(fs::exists(dir / "DN241433.C08"));
-  EXPECT_EQ(f.lblError.caption, "エラー：指定したブロックのデータがありません（[Esc]：解除）");
-  Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, Screens::ReadRange);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-}
-
 TEST_F(ReadIntoFile, AbortKeepsTheRecordsSoFar) {
   Confirm(1, 1);
   Press(Keys::Enter);
@@ -289,18 +205,6 @@ TEST_F(ReadIntoFile, AbortKeepsTheRecordsSoFar) {
   Receive(Frame("CF"));
   EXPECT_EQ(Lines("CN241433.C08").size(), 2u);
   EXPECT_EQ(f.KeyMode, Mode::Normal);
-}
-
-TEST_F(ReadIntoFile, SilenceEndsTheReadAndTheFileKeepsWhatCame) {
-  Confirm(1, 1);
-  Press(Keys::Enter);
-  Receive(Frame("CR") + Frame("CO0A10010000123400"));
-  for (int tick = 0; tick < 10; ++tick) Timer1_Timer(tt.terminal);
-  EXPECT_EQ(f.lblError.caption, "エラー：受信できません（[Esc]：解除）");
-  EXPECT_EQ(f.FileNo, 1);  // closed when the operator acknowledges
-  Press(Keys::Esc);
-  EXPECT_EQ(f.FileNo, -1);
-  EXPECT_EQ(Lines("CN241433.C08").size(), 1u);
 }
 
 TEST_F(ReadIntoFile, AFileThatCannotBeWrittenIsNoSuccess) {

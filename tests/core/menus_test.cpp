@@ -75,14 +75,6 @@ TEST_F(Menus, DualAddFrameGrowsOnceHoweverOftenTheMenuIsEntered) {
   EXPECT_EQ(f.fraMenu[2].height, normal);
 }
 
-TEST_F(Menus, WithoutDualAddTheFrameKeepsItsHeight) {
-  int normal = f.fraMenu[2].height;
-  for (int round = 0; round < 3; ++round) Press({1, Enter, Esc});
-  EXPECT_EQ(f.fraMenu[2].height, normal);
-  Press({1, Enter, 5});
-  EXPECT_NE(f.FuncItem, 5);
-}
-
 TEST_F(Menus, ReadRangeMenuAndBackToTheFunctionMenu) {
   Press({3, Enter, 4, Enter});
   EXPECT_EQ(f.Screen, Screens::ReadRange);
@@ -99,27 +91,6 @@ TEST_F(Menus, ReadRangeMenuAndBackToTheFunctionMenu) {
   EXPECT_TRUE(f.fraMenu[2].visible);
   EXPECT_FALSE(f.fraMenu[4].visible);
   EXPECT_EQ(f.FuncItem, 4);  // 読込 still highlighted
-}
-
-TEST_F(Menus, FileOperationAndSendMenus) {
-  Press({7, Enter});
-  EXPECT_EQ(f.Screen, Screens::FileMenu);
-  EXPECT_TRUE(f.fraMenu[3].visible);
-  EXPECT_EQ(f.FuncItem, 6);
-  Press(2);
-  EXPECT_EQ(f.FuncItem, 7);
-  Press(Down);
-  EXPECT_EQ(f.FuncItem, 6);
-  Press(Esc);
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
-  EXPECT_FALSE(f.fraMenu[3].visible);
-  Press({8, Enter});
-  EXPECT_EQ(f.Screen, Screens::SendRange);
-  EXPECT_EQ(f.fraMenu[4].caption, "共通");
-  EXPECT_EQ(f.lblYomiT.caption, "ＲＸ－７１０送信");
-  Press(Esc);
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
-  EXPECT_FALSE(f.fraMenu[4].visible);
 }
 
 TEST_F(Menus, EscOnAMenuPageAsksToCloseTheWindow) {
@@ -192,19 +163,6 @@ TEST_F(Menus, FileSelectionGoesBackByMenuItem) {
   EXPECT_EQ(f.Screen, Screens::FileMenu);
 }
 
-TEST_F(Menus, HunterStartLeavesOnlyWithAnEmptyEntry) {
-  f.MenuItem = 11;
-  f.Screen = Screens::HunterStart;
-  f.fraHunter.visible = true;
-  f.lblDateTime.caption = "1124";
-  Press(Esc);
-  EXPECT_EQ(f.Screen, Screens::HunterStart);
-  f.lblDateTime.caption = "";
-  Press(Esc);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
-  EXPECT_FALSE(f.fraHunter.visible);
-}
-
 TEST_F(Menus, ResumeAfterErrorByScreen) {
   // Main page (best output failed): the menu stays, with the sub-menu guide.
   ShowError(tt.terminal, 1002);
@@ -242,13 +200,6 @@ TEST_F(Menus, ResumeAfterErrorByScreen) {
   Press(Esc);
   EXPECT_EQ(f.Screen, Screens::SubMenu);
   EXPECT_FALSE(f.fraHunter.visible);
-}
-
-TEST_F(Menus, ErrorLineTakesOnlyItsOwnKeys) {
-  ShowError(tt.terminal, 1005);
-  Press({3, Down, Clear, Enter});
-  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
-  EXPECT_EQ(f.MenuItem, 1);
 }
 
 TEST_F(Menus, AbortQuestionDuringTransfers) {

@@ -27,14 +27,6 @@ TEST_F(SettingsScreen, OpensOnTheStoredValues) {
             "※↑↓で設定項目を選択して←→で設定（[Enter]:更新戻り、[Esc]:取消戻り）");
 }
 
-TEST_F(SettingsScreen, RightTwiceGivesTheValueBack) {
-  Open();
-  Press(Keys::Right);
-  EXPECT_EQ(Highlighted(f.lblOnOff), std::vector<int>({1, 2}));
-  Press(Keys::Right);
-  EXPECT_EQ(Highlighted(f.lblOnOff), std::vector<int>({0, 2}));
-}
-
 TEST_F(SettingsScreen, EnterStoresBothOffAndTheStatusLineFollows) {
   Open();
   Press({Keys::Left, Keys::Down, Keys::Right, Keys::Enter});
@@ -94,19 +86,6 @@ TEST_F(ComputerDate, OkStartsTheFirstSettingsProgramThatExists) {
   EXPECT_EQ(tt.fakes.launcher.started, std::vector<std::string>({"kcmshell5 clock"}));
   EXPECT_EQ(f.Screen, Screens::SubMenu);
   EXPECT_EQ(f.MenuItem, 13);
-}
-
-TEST_F(ComputerDate, CancelOrNoProgramShowsNothingMore) {
-  tt.fakes.launcher.installed = {"gnome-control-center"};
-  tt.fakes.messages.answers = {MessageAnswer::Cancel};
-  Press({Keys::Clear, 4, Keys::Enter});
-  EXPECT_TRUE(tt.fakes.launcher.tried.empty());
-  tt.fakes.launcher.installed.clear();
-  Press(Keys::Enter);
-  EXPECT_FALSE(tt.fakes.launcher.tried.empty());
-  EXPECT_TRUE(tt.fakes.launcher.started.empty());
-  EXPECT_EQ(tt.fakes.messages.shown.size(), 2u);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
 }
 
 using Closing = testing::ConsoleTest;

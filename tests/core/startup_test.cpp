@@ -79,30 +79,6 @@ TEST_F(StartupTest, StoredValuesAreUsedAndGarbageIsReplacedByTheDefault) {
   EXPECT_EQ(f.lblStatus[1].caption, "[ BEST : OFF ]      [ PRINT : ON  ]");
 }
 
-TEST_F(StartupTest, PortNumbersOutsideOneTo255AreReplaced) {
-  for (const char* text : {"0", "256", "COM3", "-1", "3.5"}) {
-    TestTerminal tt(data);
-    tt.fakes.settings.values["PortNo"] = text;
-    ASSERT_TRUE(Form_Load(tt.terminal));
-    EXPECT_EQ(tt.form().PortNo, 3) << text;
-    EXPECT_EQ(tt.fakes.settings.values["PortNo"], "3") << text;
-  }
-}
-
-TEST_F(StartupTest, SerialSendOffDisablesSubMenuItem12) {
-  TestTerminal tt(data);
-  ASSERT_TRUE(Form_Load(tt.terminal));
-  EXPECT_EQ(tt.form().lblMenu[12].caption, "　３ ------");
-  EXPECT_FALSE(tt.form().lblMenu[12].enabled);
-}
-
-TEST_F(StartupTest, DebugOnShowsTheTrafficList) {
-  TestTerminal tt(data);
-  tt.fakes.settings.values["Debug"] = "True";
-  ASSERT_TRUE(Form_Load(tt.terminal));
-  EXPECT_TRUE(tt.form().lstDebug.visible);
-}
-
 TEST_F(StartupTest, SecondCopyIsToldAndTouchesNoSetting) {
   TestTerminal tt(data);
   tt.fakes.instance.alone = false;
@@ -113,14 +89,6 @@ TEST_F(StartupTest, SecondCopyIsToldAndTouchesNoSetting) {
   EXPECT_EQ(tt.fakes.messages.shown[0].buttons, MessageButtons::Ok);
   EXPECT_TRUE(tt.fakes.settings.writes.empty());
   EXPECT_FALSE(fs::exists(data));
-}
-
-TEST_F(StartupTest, ExistingDataDirectoryIsLeftAsItIs) {
-  fs::create_directories(data);
-  std::ofstream(data / "CN241433.C08") << "C0450102034567\r\n";
-  TestTerminal tt(data);
-  ASSERT_TRUE(Form_Load(tt.terminal));
-  EXPECT_TRUE(fs::exists(data / "CN241433.C08"));
 }
 
 TEST_F(StartupTest, UncreatableDataDirectoryIsIgnored) {
@@ -145,21 +113,6 @@ TEST_F(StartupTest, KeypadMovesRightOnlyOnA1097PixelScreen) {
       EXPECT_EQ(f.lblStatus[0].width, 6780) << width;
     }
   }
-}
-
-TEST_F(StartupTest, FramesAreLaidOutAtTheMainMenuPage) {
-  TestTerminal tt(data);
-  ASSERT_TRUE(Form_Load(tt.terminal));
-  Form& f = tt.form();
-  for (const Control* c : {&f.fraMenu[4], &f.fraEdit[1], &f.fraHunter}) {
-    EXPECT_EQ(c->left, 480) << c->name;
-    EXPECT_EQ(c->top, 240) << c->name;
-  }
-  EXPECT_EQ(f.fraHunter2.top, 240 + 2175 + 360);
-  EXPECT_EQ(f.fraYomikomi.top, 240 + 2055 + 360);
-  EXPECT_EQ(f.fraSend.top, f.fraYomikomi.top);
-  EXPECT_EQ(f.fraSettings.top, 240 + 2775 + 360);
-  EXPECT_EQ(f.fraCalc.top, f.fraSettings.top + 1665);
 }
 
 TEST(FitToWorkArea, UsesTheAreasOwnSizeWhereverItStarts) {
@@ -199,14 +152,6 @@ TEST(Tick, NoReplyRaises1005OnTheTenthTickNotTheNinth) {
   EXPECT_EQ(f.RxPhase, 0);
   Timer1_Timer(tt.terminal);  // the count stops with the error
   EXPECT_EQ(f.WaitMs, 1000);
-}
-
-TEST(Tick, OtherModesLeaveTheCountAlone) {
-  TestTerminal tt;
-  tt.form().KeyMode = Mode::AbortConfirm;
-  tt.form().WaitMs = 500;
-  Timer1_Timer(tt.terminal);
-  EXPECT_EQ(tt.form().WaitMs, 500);
 }
 
 TEST(StatusLine, AllFourCombinations) {

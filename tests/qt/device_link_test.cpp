@@ -94,12 +94,5 @@ TEST_F(OverPty, ADeviceThatGoesAwayEndsTheExchangeWithAnError) {
   EXPECT_EQ(static_cast<int>(FileLines().size()), form().RecordCount);
 }
 
-TEST_F(OverPty, NoDeviceAtTheConfiguredPathIsError1002) {
-  Connect(data.path().toStdString() + "/no-such-tty");
-  Read(1, 1);
-  EXPECT_EQ(form().lblError.caption,
-            "エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）");
-}
-
 }  // namespace
 }  // namespace rx

@@ -84,15 +84,6 @@ TEST_F(IniSettingsTest, EmptyAndGarbageValuesAreWrittenBackWithTheDefault) {
   EXPECT_EQ(Keys().size(), 6);
 }
 
-TEST_F(IniSettingsTest, StoredValuesAreKept) {
-  Store("BestFrame", "False");
-  Store("PortNo", "12");
-  Load();
-  EXPECT_FALSE(bestFrame);
-  EXPECT_EQ(portNo, 12);
-  EXPECT_EQ(Value("BestFrame"), "False");
-}
-
 TEST(QtSingleInstance, ASecondHolderIsRefusedUntilTheFirstEnds) {
   QTemporaryDir runtime;
   QByteArray previous = qgetenv("XDG_RUNTIME_DIR");

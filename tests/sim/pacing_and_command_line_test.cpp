@@ -25,24 +25,5 @@ TEST(LinePacer, KeepsToTheLineRateWithoutDrift) {
   EXPECT_GT(LinePacer(0ns).Allowance(t0), 1000000u);
 }
 
-TEST(CommandLine, OptionsAndRefusals) {
-  CommandLine cmd;
-  std::string error;
-  ASSERT_TRUE(ParseCommandLine({"--fast", "--mode", "relay", "--empty", "--load", "CA.C25", "--load",
-                                "YB.C25", "--print-file", "out.txt", "--link", "/tmp/rx", "--quiet"},
-                               cmd, &error));
-  EXPECT_TRUE(cmd.options.fast && cmd.options.relayMode && cmd.quiet);
-  EXPECT_FALSE(cmd.options.demoData);
-  EXPECT_EQ(cmd.options.loadFiles, (std::vector<std::string>{"CA.C25", "YB.C25"}));
-  EXPECT_EQ(cmd.options.printFile, "out.txt");
-  EXPECT_EQ(cmd.link, "/tmp/rx");
-
-  CommandLine other;
-  EXPECT_FALSE(ParseCommandLine({"--bogus"}, other, &error));
-  EXPECT_NE(error.find("--bogus"), std::string::npos);
-  EXPECT_FALSE(ParseCommandLine({"--mode", "sprint"}, other, &error));
-  EXPECT_FALSE(ParseCommandLine({"--load"}, other, &error));
-}
-
 }  // namespace
 }  // namespace rx::sim

@@ -89,20 +89,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Alpine/nordic selectors in relay mode are refused with 2.
         EditCase{"CK2 1007", 2, MemoryKind::RelayCourse, {"20001015000000"}}));
 
-TEST(ProtocolCommands, PrintBestAndUnknownCommands) {
-  std::vector<std::string> log;
-  DeviceProtocol device(Seeded());
-  device.SetLogSink([&](const std::string& line) { log.push_back(line); });
-  EXPECT_EQ(Exchange(device, "CP0AC0450001029900"), kAccepted);
-  EXPECT_EQ(Exchange(device, "CB115"), kAccepted);
-  EXPECT_EQ(Exchange(device, "CB"), kAccepted);
-  EXPECT_EQ(Exchange(device, "CX0A"), RefusedWith(830));
-  EXPECT_EQ(Exchange(device, "CO5 "), RefusedWith(830));
-  EXPECT_NE(std::find(log.begin(), log.end(), "print: 0AC0450001029900"), log.end());
-  EXPECT_NE(std::find(log.begin(), log.end(), "best output: 115"), log.end());
-  EXPECT_NE(std::find(log.begin(), log.end(), "best output: all"), log.end());
-}
-
 // The relay result write: legs and total without waiting, one answer at "CF".
 class RelayBurstWrite : public ::testing::Test {
  protected:
@@ -121,34 +107,6 @@ TEST_F(RelayBurstWrite, ReplacesTheTeamAndAnswersOnceAtCf) {
   EXPECT_EQ(Burst({"CM4S11011009300", "CF"}), kAccepted);
   EXPECT_EQ(Team(), (std::vector<std::string>{"11010024000000", "11010025000000", "11010020300000",
                                                "11011009300000"}));
-}
-
-TEST_F(RelayBurstWrite, DeletesTheTeam) {
-  EXPECT_EQ(Burst({"CK4 1101", "CF"}), kAccepted);
-  EXPECT_TRUE(Team().empty());
-}
-
-TEST_F(RelayBurstWrite, RefusesAllOrNothing) {
-  EXPECT_EQ(Burst({"CM4B11010024000", "CM4S11010024000", "CF"}), kAccepted);
-  const std::vector<std::string> after = Team();
-  EXPECT_EQ(Burst({"CM4B10000024000", "CM4S10000024000", "CF"}), RefusedWith(803));
-  EXPECT_EQ(Burst({"CM4B11010024000", "CM4S11010060000", "CF"}), RefusedWith(804));
-  EXPECT_EQ(Burst({"CM4B11010024000", "CM4D11010024000", "CM4S11010024000", "CF"}), RefusedWith(805));
-  EXPECT_EQ(Burst({"CM4B11020024000", "CM4S11020024000", "CF"}), RefusedWith(704));
-  EXPECT_EQ(Burst({"CK4 1102", "CF"}), RefusedWith(704));
-  EXPECT_EQ(Team(), after);
-}
-
-TEST_F(RelayBurstWrite, IsDroppedWhenAnotherCommandComesBeforeCf) {
-  EXPECT_EQ(Burst({"CM4B11010024000", "CO3A2"}).front(), Cmd("CR"));
-  EXPECT_EQ(Burst({"CF"}), kAccepted);
-  EXPECT_EQ(Team(), before);
-}
-
-TEST_F(RelayBurstWrite, IsRefusedInAlpineMode) {
-  device.SetRelayMode(false);
-  EXPECT_EQ(Burst({"CM4B11010024000", "CM4S11010024000", "CF"}), RefusedWith(1));
-  EXPECT_EQ(Team(), before);
 }
 
 }  // namespace

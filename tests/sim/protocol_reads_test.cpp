@@ -35,29 +35,6 @@ TEST(ProtocolReads, WholeMemoryComesInDeviceOrderBetweenCrAndCf) {
   EXPECT_EQ(Exchange(device, "CO12"), (std::vector<std::string>{Cmd("CR"), Cmd("CF")}));
 }
 
-TEST(ProtocolReads, RecordFramesCarryTheDataFileLineAtFramePositions6To19) {
-  DeviceProtocol device(SmallRace());
-  device.Receive(Frame(Cmd("CO0A")));
-  device.NextFrame();
-  const std::string frame = device.NextFrame();
-  ASSERT_EQ(frame.size(), kFrameSize);
-  EXPECT_EQ(frame.substr(5, 14), device.Memory().Lines(MemoryKind::Course).front());
-}
-
-TEST(ProtocolReads, RelayReadsGiveLegsThenTotalAndOneTimePerBlock) {
-  DeviceProtocol device(SmallRace(), /*relayMode=*/true);
-  EXPECT_EQ(Exchange(device, "CO4A"),
-            (std::vector<std::string>{Cmd("CR"), Cmd("CO4B11010025000000"), Cmd("CO4C11010026100000"),
-                                      Cmd("CO4S11010051100000"), Cmd("CO4B22010030000000"),
-                                      Cmd("CO4S22010030000000"), Cmd("CF")}));
-  EXPECT_EQ(Exchange(device, "CO4A2201"),
-            (std::vector<std::string>{Cmd("CR"), Cmd("CO4B22010030000000"), Cmd("CO4S22010030000000"),
-                                      Cmd("CF")}));
-  EXPECT_EQ(Exchange(device, "CO3A2"), (std::vector<std::string>{Cmd("CR"), Cmd("CO3A20001015000000"), Cmd("CF")}));
-  EXPECT_EQ(Exchange(device, "CO3A5"), RefusedWith(702));
-  EXPECT_EQ(Exchange(device, "CO4A1999"), RefusedWith(704));
-}
-
 TEST(ProtocolReads, OneRecordOrTheMemorysRefusal) {
   DeviceProtocol device(SmallRace());
   EXPECT_EQ(Exchange(device, "CO0A3045"),
@@ -67,35 +44,6 @@ TEST(ProtocolReads, OneRecordOrTheMemorysRefusal) {
   EXPECT_EQ(Exchange(device, "CO121005"), RefusedWith(703));  // nothing at all in that memory
   EXPECT_EQ(Exchange(device, "CO0AZ045"), RefusedWith(888));
   EXPECT_EQ(Exchange(device, "CO0A3000"), RefusedWith(803));
-}
-
-TEST(ProtocolReads, StopDuringAReadEndsItWithCf) {
-  DeviceMemory m;
-  FillDemoRace(m);
-  DeviceProtocol device(std::move(m));
-  device.Receive(Frame(Cmd("CO11")));
-  EXPECT_EQ(device.NextFrame(), Frame(Cmd("CR")));
-  device.NextFrame();
-  device.NextFrame();
-  // XOFF, then XON just before the stop, as the terminal's abort does.
-  device.Receive(std::string(1, kXoff));
-  EXPECT_TRUE(device.Paused());
-  device.Receive(std::string(1, kXon) + Frame(Cmd("CS")));
-  EXPECT_FALSE(device.Paused());
-  EXPECT_EQ(testing::Drain(device), (std::vector<std::string>{Cmd("CF")}));
-  // Stop with no read running is answered too.
-  EXPECT_EQ(Exchange(device, "CS"), (std::vector<std::string>{Cmd("CF")}));
-}
-
-TEST(ProtocolReads, CommandsDuringAReadAreAnsweredAfterItsEnd) {
-  DeviceProtocol device(SmallRace());
-  device.Receive(Frame(Cmd("CO0A")));
-  device.NextFrame();  // CR
-  device.Receive(Frame(Cmd("CK0A3007")));
-  EXPECT_EQ(testing::Drain(device),
-            (std::vector<std::string>{Cmd("CO0A30070959591234"), Cmd("CO0A30451001023400"),
-                                      Cmd("CO0AA0021000000000"), Cmd("CF"), Cmd("CR")}));
-  EXPECT_EQ(device.Memory().Lines(MemoryKind::Course).size(), 2u);
 }
 
 }  // namespace

@@ -71,58 +71,6 @@ void FillCourse(PtyDevice& device, int records) {
   });
 }
 
-TEST(PtyDevice, AnswersAcrossReopensAndPrintsText) {
-  Options options = Quiet(true);
-  options.demoData = true;
-  options.printFile = ::testing::TempDir() + "sim_printer_" + std::to_string(getpid()) + ".txt";
-  PtyDevice device(options);
-  std::string error;
-  ASSERT_TRUE(device.Start(&error)) << error;
-  {
-    Client terminal(device.SlavePath());
-    ASSERT_TRUE(terminal.ok());
-    terminal.Send("CO0A1005");
-    EXPECT_EQ(terminal.Read(3 * kFrameSize),
-              Frame(Cmd("CR")) + Frame(Cmd("CO0A1005" + device.Lines(MemoryKind::Course)[4].substr(4))) +
-                  Frame(Cmd("CF")));
-  }
-  {
-    // The terminal reopens the port for every exchange.
-    Client terminal(device.SlavePath());
-    terminal.Send("CK0A1005");
-    EXPECT_EQ(terminal.Read(kFrameSize), Frame(Cmd("CR")));
-    EXPECT_EQ(device.Lines(MemoryKind::Course).size(), 59u);
-    terminal.Write("RX-710KP DATA\r\n10070000000000\r\n");
-    const auto end = Clock::now() + 2s;
-    while (device.TextLines().size() < 2 && Clock::now() < end) std::this_thread::sleep_for(5ms);
-  }
-  EXPECT_EQ(device.TextLines(), (std::vector<std::string>{"RX-710KP DATA", "10070000000000"}));
-  EXPECT_EQ(device.FramesReceived(), 2u);
-  const auto traffic = device.Traffic();
-  EXPECT_NE(std::find(traffic.begin(), traffic.end(), "rx <STX>" + Cmd("CK0A1005") + "<ETX>"), traffic.end());
-  device.Stop();
-  std::stringstream printed;
-  printed << std::ifstream(options.printFile).rdbuf();
-  EXPECT_EQ(printed.str(), "RX-710KP DATA\n10070000000000\n");
-  std::remove(options.printFile.c_str());
-}
-
-TEST(PtyDevice, PacedReadTakesTheLineTime) {
-  const int kRecords = 20;
-  PtyDevice device(Quiet(false));
-  FillCourse(device, kRecords);
-  std::string error;
-  ASSERT_TRUE(device.Start(&error)) << error;
-  Client terminal(device.SlavePath());
-  const auto start = Clock::now();
-  terminal.Send("CO0A");
-  const std::string got = terminal.Read((kRecords + 2) * kFrameSize);
-  const auto took = Clock::now() - start;
-  ASSERT_EQ(got.size(), (kRecords + 2) * kFrameSize);
-  EXPECT_EQ(got.substr(got.size() - kFrameSize), Frame(Cmd("CF")));
-  EXPECT_GE(took, kRecords * 25ms);
-}
-
 TEST(PtyDevice, XoffHoldsTheOutputUntilXon) {
   const int kRecords = 10;
   PtyDevice device(Quiet(false));
@@ -145,17 +93,6 @@ TEST(PtyDevice, XoffHoldsTheOutputUntilXon) {
     EXPECT_EQ(got[i * kFrameSize], kStx);
     EXPECT_EQ(got[i * kFrameSize + kFrameSize - 1], kEtx);
   }
-}
-
-TEST(PtyDevice, StopTakesTheDeviceAway) {
-  PtyDevice device(Quiet(true));
-  std::string error;
-  ASSERT_TRUE(device.Start(&error)) << error;
-  Client terminal(device.SlavePath());
-  device.Stop();
-  pollfd p{terminal.fd(), POLLIN, 0};
-  ASSERT_EQ(poll(&p, 1, 1000), 1);
-  EXPECT_TRUE(p.revents & (POLLHUP | POLLERR));
 }
 
 }  // namespace

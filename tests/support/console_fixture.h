@@ -3,18 +3,54 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <initializer_list>
 
 #include "console/dispatcher.h"
+#include "link/commands.h"
+#include "link/device_port.h"
 #include "shell/highlight.h"
 #include "shell/startup.h"
 #include "support/fake_platform.h"
 
 namespace rx::testing {
 
+// A device frame around a body of up to 20 characters.
+inline std::string Frame(const std::string& body) { return kStx + Body(body) + kEtx; }
+
 class ConsoleTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(Form_Load(tt.terminal)); }
+  void SetUp() override {
+    std::filesystem::remove_all(tt.terminal.dataDirectory);
+    ASSERT_TRUE(Form_Load(tt.terminal));
+  }
+  void TearDown() override { std::filesystem::remove_all(tt.terminal.dataDirectory); }
+
+  // The device answers, through the port's notification.
+  void Reply(const std::string& body) {
+    tt.fakes.port.input += Frame(body);
+    tt.fakes.port.handler(PortEvents::Received);
+  }
+  // Bodies of the frames written since the last call.
+  std::vector<std::string> Sent() {
+    std::vector<std::string> bodies;
+    std::string& written = tt.fakes.port.written;
+    for (std::size_t at = written.find(kStx); at != std::string::npos; at = written.find(kStx, at + 1))
+      bodies.push_back(written.substr(at + 1, kBodyLength));
+    written.clear();
+    return bodies;
+  }
+  void File(const std::string& name, std::initializer_list<const char*> lines) {
+    std::ofstream out(tt.terminal.dataDirectory / name, std::ios::binary);
+    for (const char* line : lines) out << line << "\r\n";
+  }
+  // The lines of a data file, without their CR LF.
+  std::vector<std::string> Lines(const std::string& name) {
+    std::ifstream in(tt.terminal.dataDirectory / name, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.size() - 1));
+    return lines;
+  }
 
   void Press(int key) { lblKey_Click(tt.terminal, key); }
   void Press(std::initializer_list<int> keys) {
