@@ -27,6 +27,7 @@ struct Options {
   QString dataDirectory;
   std::string portPath;
   bool simulate = false;
+  bool relayMode = false;
   int exitCode = -1;  // set when the program should end at once
 };
 
@@ -42,9 +43,11 @@ Options ParseOptions(int argc, char** argv) {
                               "TEMPLATE");
   QCommandLineOption simulate("simulate",
                               "Talk to a simulated RX-710 with a demo race instead of a real one.");
+  QCommandLineOption simulateRelay("simulate-relay",
+                                   "As --simulate, with the simulated RX-710 in relay mode.");
   QCommandLineOption help({"h", "help"}, "Show this help and end.");
   QCommandLineOption version("version", "Show the version and end.");
-  parser.addOptions({dataDir, portPath, simulate, help, version});
+  parser.addOptions({dataDir, portPath, simulate, simulateRelay, help, version});
 
   Options options;
   auto fail = [&](const QString& message) {
@@ -56,7 +59,7 @@ Options ParseOptions(int argc, char** argv) {
   if (!parser.positionalArguments().isEmpty())
     return fail("unexpected argument '" + parser.positionalArguments().first() + "'");
   if (parser.isSet(help)) {
-    std::printf("%s", qPrintable(parser.helpText()));
+    std::printf("%s", qPrintable(parser.helpText().replace("<executable_name>", "rx710kp")));
     options.exitCode = 0;
     return options;
   }
@@ -67,8 +70,10 @@ Options ParseOptions(int argc, char** argv) {
   }
   options.dataDirectory =
       parser.isSet(dataDir) ? parser.value(dataDir) : QDir::homePath() + "/RX-710";
-  options.simulate = parser.isSet(simulate);
-  if (options.simulate && parser.isSet(portPath)) return fail("--simulate and --port-path exclude each other");
+  options.relayMode = parser.isSet(simulateRelay);
+  options.simulate = parser.isSet(simulate) || options.relayMode;
+  if (options.simulate && parser.isSet(portPath))
+    return fail("--simulate and --port-path exclude each other");
   if (parser.isSet(portPath)) {
     QString path = parser.value(portPath);
     if (path.startsWith("~/")) path = QDir::homePath() + path.mid(1);
@@ -96,7 +101,9 @@ int main(int argc, char** argv) {
   // every port number leads to it.
   std::unique_ptr<rx::sim::PtyDevice> simulator;
   if (options.simulate) {
-    simulator = std::make_unique<rx::sim::PtyDevice>(rx::sim::Options{});
+    rx::sim::Options device;
+    device.relayMode = options.relayMode;
+    simulator = std::make_unique<rx::sim::PtyDevice>(device);
     std::string error;
     if (!simulator->Start(&error)) {
       std::fprintf(stderr, "rx710kp: the simulated device could not start: %s\n", error.c_str());
@@ -127,7 +134,8 @@ int main(int argc, char** argv) {
   if (!rx::Form_Load(terminal)) return 0;
   window.Attach(&terminal);
   if (simulator)
-    window.ShowBanner(QString::fromUtf8("◆ シミュレータ接続中 (simulated RX-710, %1)")
+    window.ShowBanner(QString::fromUtf8("◆ シミュレータ接続中 (simulated RX-710%1, %2)")
+                          .arg(options.relayMode ? ", relay mode" : "")
                           .arg(QString::fromStdString(simulator->SlavePath())));
 
   if (socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) == 0) {

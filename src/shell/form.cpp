@@ -219,8 +219,8 @@ void Form::SetDesignValues() {
   lblEditT[1].caption = "リザルト修正";
   Place(lblEditT[1], 240, 360, 5580, kLabelHeight);
   lblRelayG[0].caption = "ブロックNo.";
-  Place(lblRelayG[0], 240, 780, 1560, kLabelHeight);
-  Place(lblEditR[0], 1920, 780, 720, kLabelHeight);
+  Place(lblRelayG[0], 240, 780, 1740, kLabelHeight);
+  Place(lblEditR[0], 2040, 780, 720, kLabelHeight);
   lblRelayG[1].caption = "Bib No.";
   Place(lblRelayG[1], 3000, 780, 1200, kLabelHeight);
   Place(lblEditR[1], 4320, 780, 960, kLabelHeight);
@@ -230,8 +230,8 @@ void Form::SetDesignValues() {
     int top = 1260 + k * 390;
     Control& caption = lblRelayG[k + 2];
     caption.caption = k < 9 ? std::string("第 ") + runners[k] + "走者" : k == 9 ? "第10走者" : "スプリット";
-    Place(caption, 240, top, 1440, kLabelHeight);
-    Place(lblRelayTime[k], 1740, top, 2280, kLabelHeight);
+    Place(caption, 240, top, 1620, kLabelHeight);
+    Place(lblRelayTime[k], 1890, top, 2130, kLabelHeight);
     Place(lblRelayInp[k], 4080, top, 1800, kLabelHeight);
     MakeInput(lblRelayInp[k]);
   }
