@@ -19,16 +19,7 @@ void ShowReadConfirmation(Terminal& t, const std::string& rangeLetter) {
 
 }  // namespace
 
-int TypedBlockNumber(const Form& f) {
-  const std::string& text = f.lblBlk.caption;
-  if (text.empty() || text.size() > 4) return -1;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return -1;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
+int TypedBlockNumber(const Form& f) { return BlockNumber(f.lblBlk.caption); }
 
 void ReadRangeEnter(Terminal& t) {
   Form& f = t.form;

@@ -2,9 +2,6 @@
 
 namespace rx {
 
-namespace {
-
-// The block number of a text such as "5", "05" or " 12 "; -1 when it is none.
 int BlockNumber(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -16,6 +13,8 @@ int BlockNumber(std::string_view text) {
   }
   return value;
 }
+
+namespace {
 
 std::string Letter(std::string_view text, const char* tens, const char* twenties) {
   int number = BlockNumber(text);

@@ -8,6 +8,9 @@
 
 namespace rx {
 
+// The number of a block text such as "5", "05" or " 12 "; -1 when it is none.
+int BlockNumber(std::string_view text);
+
 // "0"-"9", "A"-"J" for 10-19, "K"-"T" for 20-29; a blank for anything else.
 std::string BlockLetter(std::string_view blockNumber);
 

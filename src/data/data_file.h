@@ -24,6 +24,10 @@ bool ReadDataLine(Terminal& t, std::string* line);
 
 void CloseDataFile(Terminal& t);
 
+// A record line: block code, bib, time; 14 characters, or 13 as the hunter
+// start writes them. Lines of any other length are passed over.
+inline bool IsRecordLine(const std::string& line) { return line.size() == 13 || line.size() == 14; }
+
 // Number of characters of a line or name, as the operator counts them.
 std::size_t CharacterCount(const std::string& text);
 

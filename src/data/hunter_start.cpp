@@ -13,8 +13,6 @@ namespace rx {
 
 namespace {
 
-bool IsRecordLine(const std::string& line) { return line.size() == 13 || line.size() == 14; }
-
 std::string ClockText(long seconds) {
   char text[32];
   std::snprintf(text, sizeof text, "%02ld%02ld%02ld", seconds / 3600 % 100, seconds / 60 % 60,

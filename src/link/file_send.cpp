@@ -27,8 +27,6 @@ std::string HeadFor(char letter) {
   }
 }
 
-bool IsRecordLine(const std::string& line) { return line.size() == 13 || line.size() == 14; }
-
 void Append(Form& f, const std::string& body) {
   if (f.Records.size() == f.Records.capacity()) f.Records.reserve(f.Records.size() + 100);
   f.Records.push_back(body);

@@ -16,7 +16,7 @@ void LoadTextQueue(Terminal& t) {
   if (f.FileNo < 0) return;
   const std::string block = f.FuncCode == 9 ? BlockLetter(f.lblBlk.caption) : "";
   for (std::string line; ReadDataLine(t, &line);) {
-    if (line.size() != 13 && line.size() != 14) continue;
+    if (!IsRecordLine(line)) continue;
     if (!block.empty() && line[0] != block[0]) continue;
     f.Records.push_back(line);
     ++f.RecordCount;
