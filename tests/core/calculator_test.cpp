@@ -122,6 +122,13 @@ TEST_F(CalculatorFromInput, ResultIsTakenOverAndTheScreenGoesOn) {
   EXPECT_FALSE(f.InputActive);
 }
 
+TEST_F(CalculatorFromInput, OnlyAFourDecimalInputOpensIt) {
+  BeginInput(f, f.lblEditInp[4], 6, 3);
+  Press(Keys::Right);  // acts as →
+  EXPECT_FALSE(f.fraCalc.visible);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+}
+
 TEST_F(CalculatorFromInput, EscReturnsToTheInputWithItsGuide) {
   Press(Keys::Right);
   Press(Keys::Esc);

@@ -163,6 +163,46 @@ TEST_F(Menus, FileSelectionGoesBackByMenuItem) {
   EXPECT_EQ(f.Screen, Screens::FileMenu);
 }
 
+TEST_F(Menus, EscOnTheRemainingScreens) {
+  struct Case {
+    int screen, menuItem, funcItem, editStep;
+    const char* dateTime;
+    int expectedScreen, expectedStep;
+  } cases[] = {
+      {Screens::FileMenu, 7, 6, 0, "", Screens::MainMenu, 0},
+      {Screens::SendRange, 8, 1, 0, "", Screens::MainMenu, 0},
+      {Screens::SerialSendRange, 12, 1, 0, "", Screens::SubMenu, 0},
+      {Screens::HunterStart, 11, 1, 0, "1124", Screens::HunterStart, 0},  // something typed
+      {Screens::HunterStart, 11, 1, 0, "", Screens::SubMenu, 0},
+      {Screens::AlpineEdit, 1, 1, 1, "", Screens::FunctionMenu, 1},
+      {Screens::AlpineEdit, 1, 1, 4, "", Screens::AlpineEdit, 1},  // the entry starts over
+      {Screens::AlpineEdit, 1, 5, 1, "", Screens::AlpineEdit, 0},
+      {Screens::RelayEdit, 6, 1, 1, "", Screens::FunctionMenu, 1},
+      {Screens::RelayEdit, 6, 1, 5, "", Screens::RelayEdit, 1},
+      {Screens::RelayEdit, 6, 1, 15, "", Screens::RelayEdit, 6},  // back to the end marker
+  };
+  for (const Case& c : cases) {
+    f.Screen = c.screen;
+    f.MenuItem = c.menuItem;
+    f.FuncItem = c.funcItem;
+    f.EditStep = c.editStep;
+    f.EditRow = 2;
+    f.lblDateTime.caption = c.dateTime;
+    f.fraMenu[4].visible = f.fraSend.visible = true;
+    Press(Esc);
+    EXPECT_EQ(f.Screen, c.expectedScreen) << c.screen << "/" << c.editStep;
+    if (c.screen == Screens::AlpineEdit || c.screen == Screens::RelayEdit) {
+      EXPECT_EQ(f.EditStep, c.expectedStep) << c.screen;
+    }
+    if (c.screen == Screens::FileMenu || c.screen == Screens::SendRange ||
+        c.screen == Screens::SerialSendRange) {
+      EXPECT_FALSE(f.fraSend.visible || f.fraMenu[4].visible) << c.screen;
+    }
+  }
+  EXPECT_EQ(f.InputLabel, &f.lblRelayInp[2]);
+  EXPECT_EQ(f.InputIntDigits, 0);
+}
+
 TEST_F(Menus, ResumeAfterErrorByScreen) {
   // Main page (best output failed): the menu stays, with the sub-menu guide.
   ShowError(tt.terminal, 1002);
