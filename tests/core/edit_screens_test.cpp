@@ -199,21 +199,6 @@ TEST_F(RelayEdit, EditingALegMovesTheTotalAndTheBurstSendsEveryLeg) {
   EXPECT_EQ(f.EditRow, 0);
 }
 
-TEST_F(RelayEdit, UpAndDownOnlyWhileNothingIsTyped) {
-  ReadTeam({"0010000000", "0020000000"}, "0030000000");
-  Press(Keys::Up);
-  EXPECT_EQ(f.EditStep, 4);
-  Type("1");
-  Press(Keys::Down);
-  EXPECT_EQ(f.EditStep, 4);
-  Press(Keys::Clear);
-  Press({Keys::Down, Keys::Down});
-  EXPECT_EQ(f.EditStep, 6);
-  EXPECT_EQ(f.InputLabel, &f.lblRelayInp[2]);
-  Press(Keys::Down);
-  EXPECT_EQ(f.EditStep, 6);
-}
-
 TEST_F(RelayEdit, InsertAndDelete) {
   ReadTeam({"0010000000"}, "0010000000");
   Press(Keys::Insert);

@@ -84,19 +84,6 @@ TEST_F(KeysTest, DisabledSerialSendItemIsSkippedBothWays) {
   EXPECT_EQ(Highlighted(), 11);
 }
 
-TEST_F(KeysTest, ClearPagesBetweenTheMenuPages) {
-  Press(5);
-  Press(Keys::Clear);
-  EXPECT_EQ(f.MenuItem, 10);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
-  Press(4);
-  Press(Keys::Clear);
-  EXPECT_EQ(f.MenuItem, 1);
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
-  EXPECT_EQ(Highlighted(), 1);
-  EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]：終了、[Clear]：次頁）");
-}
-
 // The file list: three cells a row.
 class FileListMovesTest : public KeysTest {
  protected:

@@ -154,18 +154,5 @@ TEST(Tick, NoReplyRaises1005OnTheTenthTickNotTheNinth) {
   EXPECT_EQ(f.WaitMs, 1000);
 }
 
-TEST(StatusLine, AllFourCombinations) {
-  TestTerminal tt;
-  Form& f = tt.form();
-  const char* texts[4] = {"[ BEST : OFF ]      [ PRINT : OFF ]", "[ BEST : OFF ]      [ PRINT : ON  ]",
-                          "[ BEST : ON  ]      [ PRINT : OFF ]", "[ BEST : ON  ]      [ PRINT : ON  ]"};
-  for (int i = 0; i < 4; ++i) {
-    f.BestFrame = i & 2;
-    f.PrintFrame = i & 1;
-    UpdateStatusLine(tt.terminal);
-    EXPECT_EQ(f.lblStatus[1].caption, texts[i]);
-  }
-}
-
 }  // namespace
 }  // namespace rx
