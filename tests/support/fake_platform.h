@@ -1,6 +1,8 @@
 // Scripted stand-ins for the platform services, and a terminal wired to them.
 #pragma once
 
+#include <unistd.h>
+
 #include <deque>
 #include <functional>
 #include <map>
@@ -178,6 +180,11 @@ class FakePowerOff : public PowerOff {
 };
 
 // Owns the fakes and a terminal that uses them.
+inline int& directoriesMade() {
+  static int count = 0;
+  return count;
+}
+
 struct FakePlatform {
   FakeSettings settings;
   FakeClock clock;
@@ -196,12 +203,22 @@ struct FakePlatform {
   }
 };
 
+// A data directory of the test's own, so tests may run side by side.
+inline std::filesystem::path OwnDataDirectory() {
+  return std::filesystem::temp_directory_path() /
+         ("rx710kp-test-" + std::to_string(getpid()) + "-" + std::to_string(++directoriesMade()));
+}
+
 struct TestTerminal {
-  explicit TestTerminal(std::filesystem::path data = std::filesystem::temp_directory_path() /
-                                                     "rx710kp-test-data")
-      : terminal(fakes.Services(), std::move(data)) {}
+  TestTerminal() : TestTerminal(OwnDataDirectory()) { owned = terminal.dataDirectory; }
+  explicit TestTerminal(std::filesystem::path data) : terminal(fakes.Services(), std::move(data)) {}
+  ~TestTerminal() {
+    std::error_code ignored;
+    if (!owned.empty()) std::filesystem::remove_all(owned, ignored);
+  }
   FakePlatform fakes;
   Terminal terminal;
+  std::filesystem::path owned;  // removed with the terminal
   Form& form() { return terminal.form; }
 };
 
