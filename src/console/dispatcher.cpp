@@ -1,5 +1,6 @@
 #include "console/dispatcher.h"
 
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -235,13 +236,17 @@ void ConfirmPendingKey(Terminal& t, int index) {
 
 void lblKey_Click(Terminal& t, int index) {
   if (index < 0 || index >= Keys::Count) return;
-  switch (t.form.KeyMode) {
-    case Mode::Normal: NormalKey(t, index); break;
-    case Mode::ErrorShown: ErrorShownKey(t, index); break;
-    case Mode::Busy: BusyKey(t, index); break;
-    case Mode::AbortConfirm: AbortConfirmKey(t, index); break;
-    case Mode::Calculator: CalculatorKey(t, index); break;
-    case Mode::ConfirmPending: ConfirmPendingKey(t, index); break;
+  try {
+    switch (t.form.KeyMode) {
+      case Mode::Normal: NormalKey(t, index); break;
+      case Mode::ErrorShown: ErrorShownKey(t, index); break;
+      case Mode::Busy: BusyKey(t, index); break;
+      case Mode::AbortConfirm: AbortConfirmKey(t, index); break;
+      case Mode::Calculator: CalculatorKey(t, index); break;
+      case Mode::ConfirmPending: ConfirmPendingKey(t, index); break;
+    }
+  } catch (const std::exception&) {
+    // An action that fails unexpectedly ends where it is; the terminal goes on.
   }
 }
 
