@@ -2,35 +2,49 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 
 namespace rx {
+
+bool OpenLineFile(OpenDataFileSlot& file, const std::filesystem::path& path, bool forWriting) {
+  CloseLineFile(file);
+  file.handle = std::fopen(path.c_str(), forWriting ? "wb" : "rb");
+  file.writing = forWriting;
+  return file.handle != nullptr;
+}
+
+bool WriteLine(OpenDataFileSlot& file, const std::string& text) {
+  if (file.handle == nullptr || !file.writing) return false;
+  std::string line = text + "\r\n";
+  bool written = std::fwrite(line.data(), 1, line.size(), file.handle) == line.size();
+  return std::fflush(file.handle) == 0 && written;
+}
+
+bool CloseLineFile(OpenDataFileSlot& file) {
+  bool kept = true;
+  if (file.handle != nullptr) {
+    if (file.writing) kept = std::fflush(file.handle) == 0 && fsync(fileno(file.handle)) == 0;
+    kept = std::fclose(file.handle) == 0 && kept;
+  }
+  file = {};
+  return kept;
+}
 
 bool OpenDataFile(Terminal& t, bool forWriting, const std::string& name) {
   CloseDataFile(t);
   Form& f = t.form;
   f.RecordCount = 0;
   std::filesystem::path path = t.dataDirectory / name;
-  std::FILE* handle = name.empty() ? nullptr : std::fopen(path.c_str(), forWriting ? "wb" : "rb");
-  if (handle == nullptr) {
+  if (name.empty() || !OpenLineFile(t.dataFile, path, forWriting)) {
     f.FileNo = -1;
     f.FilePath.clear();
     return false;
   }
-  t.dataFile.handle = handle;
-  t.dataFile.writing = forWriting;
   f.FileNo = 1;
   f.FilePath = path.string();
   return true;
 }
 
-bool WriteDataLine(Terminal& t, const std::string& text) {
-  std::FILE* handle = t.dataFile.handle;
-  if (handle == nullptr || !t.dataFile.writing) return false;
-  std::string line = text + "\r\n";
-  bool written = std::fwrite(line.data(), 1, line.size(), handle) == line.size();
-  return std::fflush(handle) == 0 && written;
-}
+bool WriteDataLine(Terminal& t, const std::string& text) { return WriteLine(t.dataFile, text); }
 
 bool ReadDataLine(Terminal& t, std::string* line) {
   std::FILE* handle = t.dataFile.handle;
@@ -47,14 +61,7 @@ bool ReadDataLine(Terminal& t, std::string* line) {
 }
 
 void CloseDataFile(Terminal& t) {
-  if (t.dataFile.handle != nullptr) {
-    if (t.dataFile.writing) {
-      std::fflush(t.dataFile.handle);
-      fsync(fileno(t.dataFile.handle));
-    }
-    std::fclose(t.dataFile.handle);
-  }
-  t.dataFile = {};
+  CloseLineFile(t.dataFile);
   t.form.FileNo = -1;
 }
 

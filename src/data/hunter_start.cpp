@@ -1,13 +1,10 @@
 #include "data/hunter_start.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "data/data_file.h"
 #include "data/time_values.h"
 #include "link/error_line.h"
-#include "link/replies.h"
 
 namespace rx {
 
@@ -20,47 +17,25 @@ std::string ClockText(long seconds) {
   return text;
 }
 
-class OutputFile {
- public:
-  explicit OutputFile(const std::filesystem::path& path) : path_(path) {
-    handle_ = std::fopen(path.c_str(), "wb");
-  }
-  ~OutputFile() { Close(); }
-  bool Open() const { return handle_ != nullptr; }
-  void Write(const std::string& text) {
-    std::string line = text + "\r\n";
-    if (std::fwrite(line.data(), 1, line.size(), handle_) != line.size()) failed_ = true;
-  }
-  // False when anything written did not reach the file.
-  bool Close() {
-    if (handle_ == nullptr) return !failed_;
-    if (std::fflush(handle_) != 0 || fsync(fileno(handle_)) != 0) failed_ = true;
-    if (std::fclose(handle_) != 0) failed_ = true;
-    handle_ = nullptr;
-    return !failed_;
-  }
-  void Remove() {
-    Close();
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-  }
-
- private:
-  std::filesystem::path path_;
-  std::FILE* handle_ = nullptr;
-  bool failed_ = false;
-};
+// Removes an output that must not look like a result.
+void Discard(OpenDataFileSlot& out, const std::filesystem::path& path) {
+  CloseLineFile(out);
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+}
 
 }  // namespace
 
 int RunHunterStart(Terminal& t, const std::string& source, const std::string& output,
                    const std::string& startHourMinute) {
   OpenDataFile(t, false, source);
-  OutputFile out(t.dataDirectory / output);
-  if (t.form.FileNo < 0 || !out.Open()) {
-    CloseDataFile(t);
+  const std::filesystem::path path = t.dataDirectory / output;
+  OpenDataFileSlot out;
+  bool created = OpenLineFile(out, path, true);
+  if (t.form.FileNo < 0 || !created) {
     bool sourceMissing = t.form.FileNo < 0;
-    out.Remove();
+    CloseDataFile(t);
+    Discard(out, path);
     return sourceMissing ? Errors::NoData : Errors::CannotWriteFile;
   }
   const long start = ClockToSeconds(startHourMinute + "0000 ").seconds;
@@ -70,10 +45,10 @@ int RunHunterStart(Terminal& t, const std::string& source, const std::string& ou
   if (reference.seconds < 0) {
     // Nothing to convert: no empty file that looks like a result.
     CloseDataFile(t);
-    out.Remove();
+    Discard(out, path);
     return Errors::NoData;
   }
-  out.Write(line.substr(0, 4) + startHourMinute + "000  ");
+  bool written = WriteLine(out, line.substr(0, 4) + startHourMinute + "000  ");
   while (ReadDataLine(t, &line)) {
     if (!IsRecordLine(line)) continue;
     TimeParts time = ClockToSeconds(line.substr(4));
@@ -82,10 +57,10 @@ int RunHunterStart(Terminal& t, const std::string& source, const std::string& ou
     if (time.fraction - reference.fraction < 0) --gap;  // cut to whole seconds
     if (gap < 0) continue;                              // faster than the first
     long startTime = (start + gap) % 86400;
-    out.Write(line.substr(0, 4) + ClockText(startTime) + "0  ");
+    written = WriteLine(out, line.substr(0, 4) + ClockText(startTime) + "0  ") && written;
   }
   CloseDataFile(t);
-  return out.Close() ? 0 : Errors::CannotWriteFile;
+  return CloseLineFile(out) && written ? 0 : Errors::CannotWriteFile;
 }
 
 }  // namespace rx

@@ -18,6 +18,7 @@ inline constexpr int SplitOver = 1006;
 inline constexpr int NoRecordRead = 1007;
 inline constexpr int NoData = 1008;
 inline constexpr int CannotSend = 1009;
+inline constexpr int CannotWriteFile = 1010;  // a data file could not be created or written
 }  // namespace Errors
 
 // A number of 1 or more shows its message, beeps and ends the running

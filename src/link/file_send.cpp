@@ -28,7 +28,6 @@ std::string HeadFor(char letter) {
 }
 
 void Append(Form& f, const std::string& body) {
-  if (f.Records.size() == f.Records.capacity()) f.Records.reserve(f.Records.size() + 100);
   f.Records.push_back(body);
   ++f.RecordCount;
 }

@@ -19,9 +19,4 @@ void AfterEditAccepted(Terminal& t);
 // memory is a result memory; otherwise the exchange ends.
 void RequestBestOutput(Terminal& t);
 
-// Error number of a terminal's own: a read could not write its data file.
-namespace Errors {
-inline constexpr int CannotWriteFile = 1010;
-}
-
 }  // namespace rx

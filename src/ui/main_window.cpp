@@ -148,6 +148,7 @@ void frmMain::Draw(const Control& c, Drawn& drawn) {
         list->clear();
         for (const std::string& item : c.items) list->addItem(Readable(item));
         list->scrollToBottom();
+        drawn.last.items = c.items;
       }
       break;
   }
@@ -164,7 +165,6 @@ void frmMain::Draw(const Control& c, Drawn& drawn) {
   drawn.last.height = c.height;
   drawn.last.align = c.align;
   drawn.last.border = c.border;
-  drawn.last.items = c.items;
   drawn.first = false;
 }
 
