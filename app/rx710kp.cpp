@@ -149,7 +149,12 @@ int main(int argc, char** argv) {
   }
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&window](QSessionManager&) { window.CloseBySystem(); });
-  QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.UnloadOnce(); });
+  // The program ends when the unload is over (the port drained and closed),
+  // not when the window disappears.
+  QApplication::setQuitOnLastWindowClosed(false);
+  QObject::connect(&window, &rx::frmMain::unloaded, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.UnloadNow(); });
 
   window.show();
   return app.exec();

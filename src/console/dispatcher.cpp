@@ -18,6 +18,10 @@
 #include "link/device_port.h"
 #include "link/error_line.h"
 #include "link/file_send.h"
+#include "link/jobs.h"
+#include "link/queue_load.h"
+#include "link/text_output.h"
+#include "shell/diagnostics.h"
 #include "link/replies.h"
 
 namespace rx {
@@ -108,10 +112,17 @@ void ErrorShownKey(Terminal& t, int index) {
   }
 }
 
-// Only the long transfers can be interrupted.
+void CancelConfirmation(Terminal& t);
+
+// Only the long transfers can be interrupted. While the port still drains
+// for a new exchange, nothing has started that Esc could stop.
 void BusyKey(Terminal& t, int index) {
   Form& f = t.form;
-  if (index != Keys::Esc) return;
+  if (index != Keys::Esc || PortOpening(t)) return;
+  if (t.link.load.active) {  // still reading the file: back as from the prompt
+    CancelQueueLoad(t);
+    return CancelConfirmation(t);
+  }
   switch (f.Screen) {
     case Screens::ReadRange:
       t.platform.port.Write(std::string(1, kXoff));  // hold the device while we ask
@@ -138,6 +149,7 @@ void AbortConfirmKey(Terminal& t, int index) {
     } else if (f.Screen == Screens::SerialSendRange) {
       ResumeAfterError(t);
       f.KeyMode = Mode::Normal;
+      EndTextOutput(t);
     }
   } else if (index == Keys::Esc) {
     switch (f.Screen) {
@@ -154,6 +166,7 @@ void AbortConfirmKey(Terminal& t, int index) {
       case Screens::SerialSendRange:
         f.lblGuide.caption = guide::kBusySerial;
         f.KeyMode = Mode::Busy;
+        ContinueTextOutput(t);
         break;
       default:
         break;
@@ -193,11 +206,13 @@ void CancelConfirmation(Terminal& t) {
 void DeleteSelectedFile(Terminal& t) {
   Form& f = t.form;
   f.KeyMode = Mode::Normal;
-  if (f.FileSel >= 0 && f.FileSel < 51 && !f.lblFileList[f.FileSel].caption.empty()) {
-    std::error_code ignored;  // a file that cannot be deleted is passed over
-    std::filesystem::remove(t.dataDirectory / f.lblFileList[f.FileSel].caption, ignored);
-  }
+  std::error_code failure;
+  if (f.FileSel >= 0 && f.FileSel < 51 && !f.lblFileList[f.FileSel].caption.empty())
+    std::filesystem::remove(t.dataDirectory / f.lblFileList[f.FileSel].caption, failure);
   ExecuteEnter(t);  // the list is built again
+  // A file that stays (read-only directory, a directory of that name) is no
+  // silent success; one that is gone already is.
+  if (failure) ShowError(t, Errors::CannotWriteFile);
 }
 
 void ConfirmExecute(Terminal& t) {
@@ -237,6 +252,7 @@ void ConfirmPendingKey(Terminal& t, int index) {
 void lblKey_Click(Terminal& t, int index) {
   if (index < 0 || index >= Keys::Count) return;
   try {
+    SettleLinkJob(t);
     switch (t.form.KeyMode) {
       case Mode::Normal: NormalKey(t, index); break;
       case Mode::ErrorShown: ErrorShownKey(t, index); break;
@@ -245,8 +261,11 @@ void lblKey_Click(Terminal& t, int index) {
       case Mode::Calculator: CalculatorKey(t, index); break;
       case Mode::ConfirmPending: ConfirmPendingKey(t, index); break;
     }
-  } catch (const std::exception&) {
-    // An action that fails unexpectedly ends where it is; the terminal goes on.
+  } catch (const std::exception& failure) {
+    // An action that fails unexpectedly ends where it is; the terminal goes
+    // on, and no half-written data file stays open.
+    CloseDataFile(t);
+    ReportFault(t, std::string("a key's action failed: ") + failure.what());
   }
 }
 

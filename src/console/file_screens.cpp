@@ -13,6 +13,7 @@
 #include "link/error_line.h"
 #include "link/edit_commands.h"
 #include "link/file_send.h"
+#include "link/queue_load.h"
 #include "link/text_output.h"
 
 namespace rx {
@@ -173,12 +174,15 @@ void HunterDateEnter(Terminal& t) {
 }
 
 void ExecuteSend(Terminal& t) {
-  Form& f = t.form;
-  f.KeyMode = Mode::Normal;
-  LoadSendQueue(t);
-  if (f.RecordCount < 1) return ShowError(t, Errors::NoData);
-  f.RecordIndex = 0;
-  SendEditCommand(t, 'L');
+  // Busy while a large file is read in; Esc then goes back as on the prompt.
+  t.form.KeyMode = Mode::Busy;
+  StartQueueLoad(t, false, [](Terminal& t) {
+    Form& f = t.form;
+    f.KeyMode = Mode::Normal;
+    if (f.RecordCount < 1) return ShowError(t, Errors::NoData);
+    f.RecordIndex = 0;
+    SendEditCommand(t, 'L');
+  });
 }
 
 void ExecuteHunterStart(Terminal& t) {
@@ -194,14 +198,16 @@ void ExecuteHunterStart(Terminal& t) {
 }
 
 void ExecuteSerialSend(Terminal& t) {
-  Form& f = t.form;
-  f.KeyMode = Mode::Normal;
-  LoadTextQueue(t);
-  if (f.RecordCount < 1) return ShowError(t, Errors::NoData);
-  f.lblGuide.caption = guide::kBusySerial;
-  f.RecordIndex = 0;
-  f.KeyMode = Mode::Busy;
-  SerialTextOutput(t);
+  t.form.KeyMode = Mode::Busy;
+  StartQueueLoad(t, true, [](Terminal& t) {
+    Form& f = t.form;
+    f.KeyMode = Mode::Normal;
+    if (f.RecordCount < 1) return ShowError(t, Errors::NoData);
+    f.lblGuide.caption = guide::kBusySerial;
+    f.RecordIndex = 0;
+    f.KeyMode = Mode::Busy;
+    SerialTextOutput(t);
+  });
 }
 
 }  // namespace rx

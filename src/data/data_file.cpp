@@ -60,6 +60,12 @@ bool ReadDataLine(Terminal& t, std::string* line) {
   return true;
 }
 
+std::size_t ReadDataBlock(Terminal& t, char* buffer, std::size_t size) {
+  std::FILE* handle = t.dataFile.handle;
+  if (handle == nullptr || t.dataFile.writing) return 0;
+  return std::fread(buffer, 1, size, handle);
+}
+
 void CloseDataFile(Terminal& t) {
   CloseLineFile(t.dataFile);
   t.form.FileNo = -1;

@@ -29,6 +29,10 @@ bool WriteDataLine(Terminal& t, const std::string& text);
 // read error.
 bool ReadDataLine(Terminal& t, std::string* line);
 
+// Up to size bytes of the file open for reading, as they are; 0 at its end
+// or on a read error.
+std::size_t ReadDataBlock(Terminal& t, char* buffer, std::size_t size);
+
 void CloseDataFile(Terminal& t);
 
 // A record line: block code, bib, time; 14 characters, or 13 as the hunter

@@ -1,6 +1,7 @@
 #include "link/device_port.h"
 
 #include "link/error_line.h"
+#include "link/jobs.h"
 #include "link/replies.h"
 
 namespace rx {
@@ -21,6 +22,16 @@ bool TryOpen(Terminal& t, int number) {
   return false;
 }
 
+void BeginDrain(Terminal& t, std::function<void(Terminal&)> then, int mostMs, bool forExchange) {
+  t.form.WaitMs = 0;
+  PortDrain& drain = t.link.drain;
+  drain.active = true;
+  drain.forExchange = forExchange;
+  drain.deadline = t.platform.clock.MonotonicMs() + mostMs;
+  drain.then = std::move(then);
+  ContinueLinkJob(t);
+}
+
 }  // namespace
 
 void LogTraffic(Terminal& t, const std::string& line) {
@@ -32,9 +43,9 @@ void LogTraffic(Terminal& t, const std::string& line) {
 }
 
 bool OpenDevicePort(Terminal& t, bool textMode) {
-  CloseDevicePort(t);
   Form& f = t.form;
   SerialPort& port = t.platform.port;
+  port.Close();
   f.lstDebug.items.clear();
   port.SetSettings(textMode ? kTextSettings : kFramedSettings);
   bool open = TryOpen(t, f.PortNo);
@@ -44,23 +55,27 @@ bool OpenDevicePort(Terminal& t, bool textMode) {
     return false;
   }
   if (!textMode) port.Write(std::string(1, kXon));
-  port.ReadAll();  // whatever waited before this exchange is not a reply to it
+  // Whatever waited before this exchange, or came in while the port was
+  // closed, is not a reply to it.
+  port.DiscardInput();
   f.RxBuffer.clear();
   return true;
 }
 
-void CloseDevicePort(Terminal& t) {
-  Form& f = t.form;
-  SerialPort& port = t.platform.port;
-  f.WaitMs = 0;
-  constexpr long long kLongestDrainMs = 1000;
-  long long deadline = t.platform.clock.MonotonicMs() + kLongestDrainMs;
-  while (port.OutputQueueCount() > 0) {
-    t.platform.events.Yield();
-    if (f.WaitMs > 100 || t.platform.clock.MonotonicMs() >= deadline) break;
-  }
-  port.Close();
+void CloseDevicePort(Terminal& t, std::function<void(Terminal&)> then, int mostMs) {
+  BeginDrain(t, std::move(then), mostMs, false);
 }
+
+void StartExchange(Terminal& t, bool textMode, std::function<void(Terminal&)> begin) {
+  constexpr int kLongestDrainMs = 1000;
+  auto open = [textMode, begin = std::move(begin)](Terminal& t) {
+    if (t.form.KeyMode != Mode::Busy) return;  // ended while the old queue drained
+    if (OpenDevicePort(t, textMode)) begin(t);
+  };
+  BeginDrain(t, std::move(open), kLongestDrainMs, true);
+}
+
+bool PortOpening(const Terminal& t) { return t.link.drain.active && t.link.drain.forExchange; }
 
 void SendCommand(Terminal& t, const std::string& body) {
   Form& f = t.form;
@@ -76,22 +91,18 @@ void SendCommand(Terminal& t, const std::string& body) {
   if (failed) ShowError(t, Errors::CannotSend);
 }
 
-void SendTextLine(Terminal& t, const std::string& text) {
+LineWrite SendTextLine(Terminal& t, const std::string& text) {
   Form& f = t.form;
   SerialPort& port = t.platform.port;
-  if (f.KeyMode != Mode::Busy) return;
-  f.WaitMs = 0;
-  for (;;) {
-    int queued = port.OutputQueueCount();
-    if (queued < 0) return ShowError(t, Errors::CannotSend);
-    if (queued <= 100) {
-      if (!port.Write(text + "\r\n")) return ShowError(t, Errors::CannotSend);
-      LogTraffic(t, "→ " + text + "CrLf");
-      return;
-    }
-    t.platform.events.Yield();
-    if (f.WaitMs > 100) return ShowError(t, Errors::CannotSend);
+  if (f.KeyMode != Mode::Busy) return LineWrite::NoRoom;
+  int queued = port.OutputQueueCount();
+  if (queued > 100) return LineWrite::NoRoom;
+  if (queued < 0 || !port.Write(text + "\r\n")) {
+    ShowError(t, Errors::CannotSend);
+    return LineWrite::Failed;
   }
+  LogTraffic(t, "→ " + text + "CrLf");
+  return LineWrite::Written;
 }
 
 void ReadPortInput(Terminal& t, const std::string& received) {
@@ -120,12 +131,21 @@ void MSComm1_OnComm(Terminal& t, int event) {
   Form& f = t.form;
   try {
     if (event == PortEvents::Received) {
-      if (t.platform.port.IsOpen()) ReadPortInput(t, t.platform.port.ReadAll());
+      if (!t.platform.port.IsOpen()) return;
+      // While an exchange waits to reopen the port, what arrives belongs to
+      // the one before: a late reply must not pass for the new one's.
+      if (PortOpening(t))
+        t.platform.port.DiscardInput();
+      else
+        ReadPortInput(t, t.platform.port.ReadAll());
+    } else if (event == PortEvents::Written) {
+      ContinueLinkJob(t);
     } else if (event == PortEvents::LineLost) {
       // The cable was pulled or the device went away; the port has closed.
       // A running exchange ends here, once, instead of waiting for the time-out.
       if (f.KeyMode == Mode::Busy || f.KeyMode == Mode::AbortConfirm)
         ShowError(t, Errors::CannotSend);
+      ContinueLinkJob(t);
     }
   } catch (...) {
     ShowError(t, Errors::ReceiveHandler);

@@ -7,6 +7,7 @@
 // configured one cannot be opened.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "shell/terminal.h"
@@ -21,21 +22,36 @@ inline constexpr char kXoff = 19;
 inline constexpr const char* kFramedSettings = "9600,E,7,2";
 inline constexpr const char* kTextSettings = "9600,N,8,1";
 
-// Opens the port: "9600,N,8,1" for text output, else "9600,E,7,2" followed by
-// one XON. Tries PortNo, then 3 to 16; none gives error 1002 and false.
+// Opens the port at once: "9600,N,8,1" for text output, else "9600,E,7,2"
+// followed by one XON. Tries PortNo, then 3 to 16; none gives error 1002 and
+// false. Whatever waited in the input is dropped. A port still open is closed
+// first without waiting: exchanges drain it through StartExchange.
 bool OpenDevicePort(Terminal& t, bool textMode);
 
-// Lets what is still queued reach the line, then closes the port. The wait is
-// bounded: 100 ms of Busy time, and one second whatever the mode.
-void CloseDevicePort(Terminal& t);
+// Lets what is still queued reach the line, then closes the port and runs
+// then. The wait is a job of the event loop and ends when the queue is empty,
+// after 100 ms of Busy time, or after mostMs whatever the mode.
+void CloseDevicePort(Terminal& t, std::function<void(Terminal&)> then = {}, int mostMs = 1000);
+
+// Every exchange begins here, Busy already set by its caller: the port is
+// drained, reopened with the exchange's line settings, and begin runs, unless
+// the exchange ended meanwhile (an error, the window closing).
+void StartExchange(Terminal& t, bool textMode, std::function<void(Terminal&)> begin);
+
+// An exchange is waiting for the old queue to drain: what arrives now is
+// stale, and keys wait with it.
+bool PortOpening(const Terminal& t);
 
 // Writes STX + body + ETX and restarts the reply time-out. Error 1009 when the
 // write fails.
 void SendCommand(Terminal& t, const std::string& body);
 
-// Writes text + CR LF once the output queue holds at most 100 characters;
-// only while Busy. Error 1009 when the queue does not drain or the write fails.
-void SendTextLine(Terminal& t, const std::string& text);
+enum class LineWrite { Written, NoRoom, Failed };
+
+// Writes text + CR LF when the output queue holds at most 100 characters,
+// only while Busy (NoRoom otherwise, nothing written). A port that cannot be
+// asked or written shows error 1009. Never waits: the caller comes back.
+LineWrite SendTextLine(Terminal& t, const std::string& text);
 
 // Cuts the received characters into frames and dispatches each complete one.
 void ReadPortInput(Terminal& t, const std::string& received);

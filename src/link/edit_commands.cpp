@@ -14,11 +14,8 @@ std::string Team(const Form& f) { return BlockLetter(f.lblEditR[0].caption) + f.
 
 std::string TimeField(const Control& time) { return StripTime(time.caption, 12); }
 
-void SendRelayBurst(Terminal& t) {
+void WriteRelayBurst(Terminal& t) {
   Form& f = t.form;
-  f.KeyMode = Mode::Busy;
-  f.ExpectReply = 'M';
-  if (!OpenDevicePort(t, false)) return;
   std::string team = Team(f);
   if (f.EditRow < 1) {
     SendCommand(t, RelayDeleteCommand(team));
@@ -28,6 +25,13 @@ void SendRelayBurst(Terminal& t) {
     SendCommand(t, RelayTotalCommand(team, TimeField(f.lblRelayTime[10])));
   }
   SendCommand(t, EndOfBurstCommand());
+}
+
+void SendRelayBurst(Terminal& t) {
+  Form& f = t.form;
+  f.KeyMode = Mode::Busy;
+  f.ExpectReply = 'M';
+  StartExchange(t, false, WriteRelayBurst);
 }
 
 }  // namespace
@@ -52,18 +56,20 @@ void SendEditCommand(Terminal& t, char letter) {
   if (body.empty()) return;
   f.KeyMode = Mode::Busy;
   f.ExpectReply = letter;
-  if (!OpenDevicePort(t, false)) return;
-  f.lblGuide.caption = "";
-  SendCommand(t, body);
+  StartExchange(t, false, [body](Terminal& t) {
+    t.form.lblGuide.caption = "";
+    SendCommand(t, body);
+  });
 }
 
 void RequestBestOutputOfAll(Terminal& t) {
   Form& f = t.form;
   f.KeyMode = Mode::Busy;
   f.ExpectReply = 'B';
-  if (!OpenDevicePort(t, false)) return;
-  f.lblGuide.visible = false;  // shown again when the device has answered
-  SendCommand(t, BestOutputAllCommand());
+  StartExchange(t, false, [](Terminal& t) {
+    t.form.lblGuide.visible = false;  // shown again when the device has answered
+    SendCommand(t, BestOutputAllCommand());
+  });
 }
 
 }  // namespace rx

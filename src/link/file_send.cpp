@@ -1,89 +1,27 @@
 #include "link/file_send.h"
 
 #include "console/guide_texts.h"
-#include "data/block_letters.h"
-#include "data/data_file.h"
-#include "data/time_values.h"
-#include "link/commands.h"
 #include "link/device_port.h"
+#include "link/queue_load.h"
 #include "link/screen_hooks.h"
 
 namespace rx {
 
-namespace {
-
-// The command head of a file by the memory letter its name starts with;
-// "" for a letter no memory has.
-std::string HeadFor(char letter) {
-  switch (letter) {
-    case 'C': return "CL0A";
-    case 'D': return "CL2 ";
-    case 'F': return "CL11";
-    case 'G': return "CL5 ";
-    case 'S': return "CL12";
-    case 'V': return "CL3A";
-    case 'Y': return "CL4";
-    default: return "";
-  }
-}
-
-void Append(Form& f, const std::string& body) {
-  f.Records.push_back(body);
-  ++f.RecordCount;
-}
-
-}  // namespace
-
-void LoadSendQueue(Terminal& t) {
-  Form& f = t.form;
-  const std::string name = f.lblSendName.caption;
-  OpenDataFile(t, false, name);
-  f.RecordCount = 0;
-  f.Records.clear();
-  if (f.FileNo < 0) return;
-  std::string head = HeadFor(name.empty() ? ' ' : name[0]);
-  if (head.empty()) {  // nothing we could load it as
-    CloseDataFile(t);
-    return;
-  }
-  const bool relay = head == "CL4";
-  const bool timeless = head == "CL5 " || head == "CL2 ";
-  const std::string block = f.FuncCode == 9 ? BlockLetter(f.lblBlk.caption) : "";
-  std::string previousTeam;
-  char leg = 'B';
-  for (std::string line; ReadDataLine(t, &line);) {
-    if (!IsRecordLine(line)) continue;
-    if (!block.empty()) line[0] = block[0];
-    std::string time = timeless ? std::string(12, ' ') : StripTime(line.substr(4), 12);
-    std::string key = line.substr(0, 4);
-    if (relay) {
-      if (key != previousTeam) {
-        leg = 'B';
-        previousTeam = key;
-        if (!f.Records.empty()) f.Records.back()[3] = 'S';  // the team before ends with its total
-      } else {
-        ++leg;
-      }
-      Append(f, Body(head + leg + key + time));
-    } else {
-      Append(f, Body(head + key + time));
-    }
-  }
-  if (relay && !f.Records.empty()) f.Records.back()[3] = 'S';
-  CloseDataFile(t);
-}
+void LoadSendQueue(Terminal& t) { LoadQueueNow(t, false); }
 
 void StartFileSend(Terminal& t) {
   Form& f = t.form;
   f.KeyMode = Mode::Busy;
   f.ExpectReply = 'L';
-  if (!OpenDevicePort(t, false)) return;
-  f.lblSendG[2].visible = true;
-  f.lblSendG[4].visible = true;
-  f.lblGuide.caption = guide::kBusySend;
-  f.SendRecovery = 1;
-  f.RecordIndex = 0;
-  SendNextQueued(t, false);
+  StartExchange(t, false, [](Terminal& t) {
+    Form& f = t.form;
+    f.lblSendG[2].visible = true;
+    f.lblSendG[4].visible = true;
+    f.lblGuide.caption = guide::kBusySend;
+    f.SendRecovery = 1;
+    f.RecordIndex = 0;
+    SendNextQueued(t, false);
+  });
 }
 
 void SendNextQueued(Terminal& t, bool skip) {

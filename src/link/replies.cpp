@@ -39,8 +39,15 @@ void ResetAlpineEditIfShown(Terminal& t) {
 
 // A read cannot keep its file: the records already written stay, the device
 // is told to stop, and the operator hears of it instead of a false success.
+// A file that got not even its first record is not left behind empty.
 void FailFileWrite(Terminal& t) {
+  Form& f = t.form;
+  const bool created = f.FileNo >= 0;
   CloseDataFile(t);
+  if (created && f.RecordCount == 0) {
+    std::error_code ignored;
+    std::filesystem::remove(t.dataDirectory / f.lblFileName.caption, ignored);
+  }
   SendCommand(t, StopReadCommand());
   ShowError(t, Errors::CannotWriteFile);
 }
@@ -172,21 +179,27 @@ void SendReadCommand(Terminal& t) {
   f.RxPhase = 0;
   f.SendRecovery = 0;
   std::optional<ReadCommand> command = BuildReadCommand(f.MenuItem, f.FuncItem, FieldsOnScreen(f));
-  if (!command) return;
-  f.RxPhase = command->phase;
-  if (!OpenDevicePort(t, false)) return;
-  f.KeyMode = Mode::Busy;
-  SendCommand(t, command->body);
-  if (f.KeyMode != Mode::Busy) return;  // the write failed and says so
-  if (f.RxPhase == kOneRecord) {
-    f.lblGuide.caption = "";
-    f.ExpectReply = 'O';
-  } else if (f.RxPhase == kIntoFile) {
-    f.lblGuide.caption = guide::kBusyRead;
-    f.ExpectReply = 'Y';
-    f.lblYomiG[3].caption = "0件";
-    f.lblYomiG[3].visible = true;
+  if (!command) {
+    f.KeyMode = Mode::Normal;
+    return;
   }
+  f.RxPhase = command->phase;
+  // Busy from here on: a key pressed while the port drains and opens is a
+  // key of this exchange.
+  f.KeyMode = Mode::Busy;
+  f.ExpectReply = f.RxPhase == kOneRecord ? 'O' : 'Y';
+  StartExchange(t, false, [body = command->body](Terminal& t) {
+    Form& f = t.form;
+    SendCommand(t, body);
+    if (f.KeyMode != Mode::Busy) return;  // the write failed and says so
+    if (f.RxPhase == kOneRecord) {
+      f.lblGuide.caption = "";
+    } else if (f.RxPhase == kIntoFile) {
+      f.lblGuide.caption = guide::kBusyRead;
+      f.lblYomiG[3].caption = "0件";
+      f.lblYomiG[3].visible = true;
+    }
+  });
 }
 
 void DispatchReply(Terminal& t) {

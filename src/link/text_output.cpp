@@ -1,47 +1,37 @@
 #include "link/text_output.h"
 
-#include "data/block_letters.h"
-#include "data/data_file.h"
 #include "link/device_port.h"
-#include "link/file_send.h"
+#include "link/error_line.h"
+#include "link/jobs.h"
+#include "link/queue_load.h"
 #include "link/screen_hooks.h"
 
 namespace rx {
 
-void LoadTextQueue(Terminal& t) {
-  Form& f = t.form;
-  OpenDataFile(t, false, f.lblSendName.caption);
-  f.RecordCount = 0;
-  f.Records.clear();
-  if (f.FileNo < 0) return;
-  const std::string block = f.FuncCode == 9 ? BlockLetter(f.lblBlk.caption) : "";
-  for (std::string line; ReadDataLine(t, &line);) {
-    if (!IsRecordLine(line)) continue;
-    if (!block.empty() && line[0] != block[0]) continue;
-    f.Records.push_back(line);
-    ++f.RecordCount;
-  }
-  CloseDataFile(t);
+namespace {
+
+constexpr int kHeaderLines = 3;
+constexpr int kTrailerLines = 2;
+// While the queue has no room, how often to look again: the driver's queue
+// drains with no notification.
+constexpr int kRoomPollMs = 10;
+// The queue may stay above its limit this long (busy time) before the line
+// counts as stuck.
+constexpr int kLongestWaitMs = 100;
+
+std::string LineAt(const Form& f, const TextOutput& output, int index) {
+  if (index == 0) return "RX-710KP DATA";
+  if (index == 1) return "FILE NAME  : ";
+  if (index == 2) return output.name + " ";
+  int record = index - kHeaderLines;
+  if (record < f.RecordCount) return f.Records[record];
+  return record == f.RecordCount ? "FILE END   : " : output.name + " ";
 }
 
-void SerialTextOutput(Terminal& t) {
+// What a finished, stopped or failed output leaves behind.
+void Finish(Terminal& t) {
   Form& f = t.form;
-  f.lblSendG[2].visible = true;
-  f.lblSendG[4].visible = true;
-  if (!OpenDevicePort(t, true)) return;
-  const std::string name = f.lblSendName.caption;
-  for (const std::string& line : {std::string("RX-710KP DATA"), std::string("FILE NAME  : "), name + " "})
-    SendTextLine(t, line);
-  for (int i = 0; i < f.RecordCount && f.KeyMode == Mode::Busy; ++i) {
-    f.lblSendG[4].caption = std::to_string(f.RecordCount - i) + " 件";
-    SendTextLine(t, f.Records[i]);
-    t.platform.events.Yield();
-    while (f.KeyMode == Mode::AbortConfirm) t.platform.events.WaitForEvent();
-  }
-  if (f.KeyMode == Mode::Busy) {
-    SendTextLine(t, "FILE END   : ");
-    SendTextLine(t, name + " ");
-  }
+  t.link.output = {};
   f.RecordCount = 0;
   f.Records.clear();
   // A write error stays on the error line; the operator's Esc leaves.
@@ -49,6 +39,69 @@ void SerialTextOutput(Terminal& t) {
   f.KeyMode = Mode::Normal;
   // An abandoned output has already left the screen; only a finished one leaves it here.
   if (f.Screen == Screens::SerialSendRange && t.screens) t.screens->LeaveSerialSend();
+}
+
+}  // namespace
+
+void LoadTextQueue(Terminal& t) { LoadQueueNow(t, true); }
+
+void SerialTextOutput(Terminal& t) {
+  Form& f = t.form;
+  f.lblSendG[2].visible = true;
+  f.lblSendG[4].visible = true;
+  StartExchange(t, true, [](Terminal& t) {
+    TextOutput& output = t.link.output;
+    output = {};
+    output.active = true;
+    output.name = t.form.lblSendName.caption;
+    ContinueTextOutput(t);
+  });
+  // The port could not be opened (1002 shown): nothing was written.
+  if (f.KeyMode == Mode::ErrorShown && !t.link.output.active) {
+    f.RecordCount = 0;
+    f.Records.clear();
+  }
+}
+
+void ContinueTextOutput(Terminal& t) {
+  Form& f = t.form;
+  TextOutput& output = t.link.output;
+  if (!output.active) return;
+  if (f.KeyMode == Mode::AbortConfirm) {
+    // Nothing is written while the operator decides; the wait for room
+    // starts afresh when the output goes on.
+    output.lineStarted = false;
+    return;
+  }
+  const int total = kHeaderLines + f.RecordCount + kTrailerLines;
+  if (f.KeyMode != Mode::Busy || output.next >= total) return Finish(t);
+  int record = output.next - kHeaderLines;
+  if (record >= 0 && record < f.RecordCount)
+    f.lblSendG[4].caption = std::to_string(f.RecordCount - record) + " 件";
+  if (!output.lineStarted) {
+    output.lineStarted = true;
+    f.WaitMs = 0;
+  }
+  switch (SendTextLine(t, LineAt(f, output, output.next))) {
+    case LineWrite::Written:
+      ++output.next;
+      output.lineStarted = false;
+      // One line a turn: keys, replies and the tick come in between.
+      return PostLinkTurn(t, 0);
+    case LineWrite::NoRoom:
+      if (f.WaitMs > kLongestWaitMs) {
+        ShowError(t, Errors::CannotSend);
+        return Finish(t);
+      }
+      return PostLinkTurn(t, kRoomPollMs);
+    case LineWrite::Failed:
+      return Finish(t);
+  }
+}
+
+void EndTextOutput(Terminal& t) {
+  if (!t.link.output.active) return;
+  Finish(t);
 }
 
 }  // namespace rx

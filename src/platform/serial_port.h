@@ -15,6 +15,7 @@ namespace rx {
 // Event codes of the receive notification.
 namespace PortEvents {
 inline constexpr int Received = 2;   // characters arrived
+inline constexpr int Written = 3;    // queued characters went onto the line: room again
 inline constexpr int LineLost = 1001;  // the device went away or the line failed
 }  // namespace PortEvents
 
@@ -27,10 +28,13 @@ class SerialPort {
   virtual bool Open(std::string* reason) = 0;
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
-  // False when the write failed.
+  // Queues bytes for the line; a line held by the other side's XOFF keeps
+  // them queued. False only when the device is gone (the port is then closed).
   virtual bool Write(const std::string& bytes) = 0;
   virtual std::string ReadAll() = 0;
-  // Characters not yet on the line, the driver's included; -1 when the port
+  // Drops everything received and not yet read, the driver's input included.
+  virtual void DiscardInput() = 0;
+  // Characters not yet on the line, ours and the driver's; -1 when the port
   // cannot be asked (closed).
   virtual int OutputQueueCount() = 0;
   virtual void SetReceiveHandler(std::function<void(int event)> handler) = 0;

@@ -11,7 +11,9 @@ class SettingsStore {
   // The stored text, or "" when there is none.
   virtual std::string Read(const std::string& application, const std::string& section,
                            const std::string& key) = 0;
-  virtual void Write(const std::string& application, const std::string& section,
+  // False when the value could not be stored (a read-only file, a directory
+  // in its place).
+  virtual bool Write(const std::string& application, const std::string& section,
                      const std::string& key, const std::string& value) = 0;
 };
 

@@ -1,6 +1,8 @@
 #include "shell/exit.h"
 
+#include "data/data_file.h"
 #include "link/device_port.h"
+#include "link/jobs.h"
 
 namespace rx {
 
@@ -25,11 +27,40 @@ bool Form_QueryUnload(Terminal& t, CloseReason reason) {
   }
 }
 
-void Form_Unload(Terminal& t) {
-  CloseDevicePort(t);
+namespace {
+
+// Closing must end within a second, whatever holds the line.
+constexpr int kLongestUnloadDrainMs = 500;
+
+void SwitchOffIfAsked(Terminal& t) {
   if (!t.form.PowerOffRequested) return;
   if (!t.platform.power.Request())
     t.platform.messages.Show("電源がOFFできません。", MessageButtons::Ok, MessageIcon::Warning);
+}
+
+void EndWork(Terminal& t) {
+  EndLinkJobs(t);
+  CloseDataFile(t);  // every whole record received so far stays in it
+}
+
+}  // namespace
+
+void Form_Unload(Terminal& t, std::function<void()> done) {
+  EndWork(t);
+  CloseDevicePort(
+      t,
+      [done = std::move(done)](Terminal& t) {
+        SwitchOffIfAsked(t);
+        if (done) done();
+      },
+      kLongestUnloadDrainMs);
+}
+
+void Form_UnloadNow(Terminal& t) {
+  EndWork(t);
+  t.link.drain = {};
+  t.platform.port.Close();
+  SwitchOffIfAsked(t);
 }
 
 }  // namespace rx

@@ -1,6 +1,8 @@
 // Closing the terminal, and switching the PC off when the operator asks.
 #pragma once
 
+#include <functional>
+
 #include "shell/terminal.h"
 
 namespace rx {
@@ -15,7 +17,14 @@ enum class CloseReason {
 // made by the system asks nothing and never switches off.
 bool Form_QueryUnload(Terminal& t, CloseReason reason);
 
-// Closes the port, then switches off when that was asked for.
-void Form_Unload(Terminal& t);
+// Ends whatever job runs (a text output without its trailer), closes the open
+// data file, lets the output queue drain for at most half a second, closes the
+// port, then switches off when that was asked for; done runs last. The drain
+// is a job of the event loop: the caller keeps the loop running until done.
+void Form_Unload(Terminal& t, std::function<void()> done = {});
+
+// The same at once, for an event loop that has already ended: what is still
+// queued for the line is dropped.
+void Form_UnloadNow(Terminal& t);
 
 }  // namespace rx

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <optional>
 
+#include "shell/diagnostics.h"
+
 namespace rx {
 
 namespace {
@@ -34,12 +36,27 @@ std::optional<int> ParsePort(const std::string& text) {
 
 std::string BooleanText(bool value) { return value ? "True" : "False"; }
 
+namespace {
+
+// The terminal works on with the value in memory; the operator's next start
+// would meet the old one, so the fault is told once, where it can be found.
+void Store(Terminal& t, const std::string& application, const std::string& section,
+           const std::string& key, const std::string& value) {
+  if (t.platform.settings.Write(application, section, key, value) || t.settingsFaultReported)
+    return;
+  t.settingsFaultReported = true;
+  ReportFault(t, "the settings cannot be stored (" + key + "=" + value +
+                     "): is the settings file read-only?");
+}
+
+}  // namespace
+
 std::string ReadSetting(Terminal& t, const std::string& application, const std::string& section,
                         const std::string& key, const std::string& fallback) {
   std::string value = t.platform.settings.Read(application, section, key);
   if (value.empty()) {
     value = fallback;
-    t.platform.settings.Write(application, section, key, value);
+    Store(t, application, section, key, value);
   }
   return value;
 }
@@ -60,7 +77,7 @@ int ReadPortSetting(Terminal& t) {
 }
 
 void WriteSetting(Terminal& t, const std::string& key, const std::string& value) {
-  t.platform.settings.Write(kApplication, kSection, key, value);
+  Store(t, kApplication, kSection, key, value);
 }
 
 }  // namespace rx

@@ -17,6 +17,7 @@
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
+#include "link/job_state.h"
 #include "shell/form.h"
 
 namespace rx {
@@ -54,6 +55,8 @@ struct Terminal {
   std::filesystem::path dataDirectory;  // the directory of the data files
   OpenDataFileSlot dataFile;
   std::shared_ptr<ScreenHooks> screens;  // what the link does to the screens; set at load
+  LinkJobs link;                          // the link's long jobs under way
+  bool settingsFaultReported = false;     // a settings store that cannot be written, told once
 };
 
 }  // namespace rx

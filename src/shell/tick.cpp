@@ -1,6 +1,7 @@
 #include "shell/tick.h"
 
 #include "link/error_line.h"
+#include "link/jobs.h"
 #include "shell/work_area.h"
 
 namespace rx {
@@ -15,6 +16,8 @@ void Timer1_Timer(Terminal& t) {
       f.RxPhase = 0;
     }
   }
+  // A job waiting for the line sees the busy time it has waited.
+  ContinueLinkJob(t);
   if (f.ResizePending) {
     f.ResizePending = false;
     if (t.platform.desktop.GetWindowState() == WindowState::Normal) FitToWorkArea(t);

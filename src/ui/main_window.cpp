@@ -252,7 +252,7 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  if (terminal_ == nullptr || unloaded_) return event->accept();
+  if (terminal_ == nullptr || unloading_) return event->accept();
   CloseReason reason = systemClosing_ ? CloseReason::System : CloseReason::Operator;
   if (!Form_QueryUnload(*terminal_, reason)) {
     event->ignore();
@@ -269,10 +269,21 @@ void frmMain::CloseBySystem() {
 }
 
 void frmMain::UnloadOnce() {
+  if (terminal_ == nullptr || unloading_) return;
+  unloading_ = true;
+  timer_.stop();
+  Form_Unload(*terminal_, [this] {
+    unloaded_ = true;
+    emit unloaded();
+  });
+}
+
+void frmMain::UnloadNow() {
   if (terminal_ == nullptr || unloaded_) return;
+  unloading_ = true;
   unloaded_ = true;
   timer_.stop();
-  Form_Unload(*terminal_);
+  Form_UnloadNow(*terminal_);
 }
 
 }  // namespace rx

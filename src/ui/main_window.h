@@ -29,11 +29,17 @@ class frmMain : public QWidget {
   // The session is ending or the process was told to end: close without
   // asking and never switch the PC off.
   void CloseBySystem();
-  // Runs the unload once, whatever way the program is ending.
+  // Starts the unload once, whatever way the program is ending; unloaded()
+  // follows when the port is closed (at most about half a second later).
   void UnloadOnce();
+  // The event loop has ended before an unload could run: unload at once.
+  void UnloadNow();
 
   // The key index a Qt key event stands for, -1 for none.
   static int KeyIndexOf(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text);
+
+ signals:
+  void unloaded();
 
  protected:
   bool event(QEvent* event) override;
@@ -59,6 +65,7 @@ class frmMain : public QWidget {
   QString lastTitle_;
   QLabel* banner_ = nullptr;
   bool systemClosing_ = false;
+  bool unloading_ = false;
   bool unloaded_ = false;
 };
 

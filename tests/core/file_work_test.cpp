@@ -136,6 +136,17 @@ class SerialSend : public FileWork {
       lines.push_back(written.substr(0, at));
     return lines;
   }
+  // Lets the output go on, a line per turn, until it needs nothing more; the
+  // remaining counts shown on the way.
+  std::vector<std::string> Run() {
+    std::vector<std::string> shown;
+    do {
+      const std::string& count = f.lblSendG[4].caption;
+      if (count.find(" 件") != std::string::npos && (shown.empty() || shown.back() != count))
+        shown.push_back(count);
+    } while (tt.fakes.events.Turn() > 0);
+    return shown;
+  }
   void Start(const std::string& block = "") {
     Press({Keys::Clear, 3, Keys::Enter, Keys::Enter});  // sub-menu item 12, first file
     Press({block.empty() ? 1 : 2, Keys::Enter});
@@ -149,9 +160,8 @@ class SerialSend : public FileWork {
 
 TEST_F(SerialSend, HeaderLinesAndTrailer) {
   File("FN241433.C08", {"10010000481234", "10020000491234", "C0030000501234"});
-  std::vector<std::string> remaining;
-  tt.fakes.events.onYield = [&](int) { remaining.push_back(f.lblSendG[4].caption); };
   Start();
+  std::vector<std::string> remaining = Run();
   EXPECT_EQ(tt.fakes.port.openedWith.back(), "9600,N,8,1");
   EXPECT_EQ(TextLines(), std::vector<std::string>({"RX-710KP DATA", "FILE NAME  : ", "FN241433.C08 ",
                                                    "10010000481234", "10020000491234", "C0030000501234",
@@ -164,6 +174,7 @@ TEST_F(SerialSend, HeaderLinesAndTrailer) {
 TEST_F(SerialSend, OneBlockOnly) {
   File("FN241433.C08", {"10010000481234", "C0020000491234", "C0030000501234"});
   Start("12");
+  Run();
   EXPECT_EQ(TextLines().size(), 7u);
   EXPECT_EQ(TextLines()[3], "C0020000491234");
 }
@@ -171,11 +182,13 @@ TEST_F(SerialSend, OneBlockOnly) {
 TEST_F(SerialSend, AbortAfterTheSecondLineWritesNoTrailer) {
   File("FN241433.C08", {"10010000481234", "10020000491234", "10030000501234", "10040000511234",
                         "10050000521234"});
-  tt.fakes.events.onYield = [&](int yield) {
-    if (yield == 2) Press(Keys::Esc);    // during the output: asked whether to stop
-    if (yield == 3) Press(Keys::Enter);  // stop
-  };
   Start();
+  for (int turn = 0; turn < 4; ++turn) tt.fakes.events.Turn();  // the header and two lines
+  Press(Keys::Esc);  // asked whether to stop: nothing is written meanwhile
+  tt.fakes.events.Advance(1000);
+  EXPECT_EQ(TextLines().size(), 5u);
+  Press(Keys::Enter);  // stop
+  Run();
   EXPECT_EQ(TextLines().size(), 5u);
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_EQ(f.Screen, Screens::SubMenu);
@@ -184,8 +197,9 @@ TEST_F(SerialSend, AbortAfterTheSecondLineWritesNoTrailer) {
 
 TEST_F(SerialSend, AWriteFailureStaysOnTheErrorLine) {
   File("FN241433.C08", {"10010000481234", "10020000491234"});
-  tt.fakes.events.onYield = [&](int) { tt.fakes.port.failWrites = true; };
   Start();
+  tt.fakes.port.failWrites = true;
+  Run();
   EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
   EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
   Press(Keys::Esc);

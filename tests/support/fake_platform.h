@@ -25,10 +25,14 @@ class FakeSettings : public SettingsStore {
     auto found = values.find(key);
     return found != values.end() ? found->second : "";
   }
-  void Write(const std::string&, const std::string&, const std::string& key,
+  bool failWrites = false;  // the store cannot be written (read-only, a directory)
+
+  bool Write(const std::string&, const std::string&, const std::string& key,
              const std::string& value) override {
+    if (failWrites) return false;
     values[key] = value;
     writes.push_back(key + "=" + value);
+    return true;
   }
 };
 
@@ -70,15 +74,49 @@ class FakeBeeper : public Beeper {
   void Beep() override { ++beeps; }
 };
 
+// Posted tasks wait until the test lets time pass; nothing runs by itself.
 class FakeEventLoop : public EventLoop {
  public:
-  int yields = 0;
-  std::function<void(int)> onYield;  // what "happens" at the nth yield
-  void Yield() override {
-    ++yields;
-    if (onYield) onYield(yields);
+  struct Task {
+    long long due;
+    std::function<void()> run;
+  };
+  std::deque<Task> tasks;
+  long long now = 0;
+  int posts = 0;
+
+  void Post(int delayMs, std::function<void()> task) override {
+    ++posts;
+    tasks.push_back({now + (delayMs > 0 ? delayMs : 0), std::move(task)});
   }
-  void WaitForEvent() override { Yield(); }
+  // One turn of the loop: runs the tasks due now, in order, not those they
+  // post. The number run.
+  int Turn() {
+    std::deque<Task> due;
+    for (auto it = tasks.begin(); it != tasks.end();) {
+      if (it->due <= now) {
+        due.push_back(std::move(*it));
+        it = tasks.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    for (Task& task : due) task.run();
+    return static_cast<int>(due.size());
+  }
+  // Turns until nothing is due any more (bounded); the number of turns.
+  int Settle(int mostTurns = 100000) {
+    int turns = 0;
+    while (turns < mostTurns && Turn() > 0) ++turns;
+    return turns;
+  }
+  // Lets ms pass, a millisecond at a time, running what falls due.
+  void Advance(int ms) {
+    for (int i = 0; i < ms; ++i) {
+      ++now;
+      Settle();
+    }
+  }
 };
 
 class FakeDesktop : public Desktop {
@@ -146,6 +184,11 @@ class FakeSerialPort : public SerialPort {
     return true;
   }
   std::string ReadAll() override { return std::exchange(input, std::string()); }
+  int discards = 0;
+  void DiscardInput() override {
+    ++discards;
+    input.clear();
+  }
   int OutputQueueCount() override { return open ? outputQueue : -1; }
   void SetReceiveHandler(std::function<void(int)> h) override { handler = std::move(h); }
 

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_serial_port.h"
 
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <QFileInfo>
@@ -81,20 +82,64 @@ bool QtSerialPort::Open(std::string* reason) {
     return false;
   }
   port_.clearError();
+  pending_.clear();
+  writable_ = std::make_unique<QSocketNotifier>(port_.handle(), QSocketNotifier::Write);
+  writable_->setEnabled(false);
+  QObject::connect(writable_.get(), &QSocketNotifier::activated, [this] { OnWritable(); });
   return true;
 }
 
 void QtSerialPort::Close() {
-  if (port_.isOpen()) port_.close();
+  writable_.reset();
+  pending_.clear();
+  if (port_.isOpen()) {
+    // What the line has not taken is dropped: a close must not wait on a
+    // printer that holds the line (the kernel would, for up to 30 s).
+    tcflush(port_.handle(), TCOFLUSH);
+    port_.close();
+  }
   port_.clearError();
 }
 
 bool QtSerialPort::Write(const std::string& bytes) {
   if (!port_.isOpen()) return false;
-  qint64 written = port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
-  if (written != static_cast<qint64>(bytes.size())) return false;
-  port_.flush();  // onto the line now, not at the next turn of the event loop
-  return port_.isOpen();
+  pending_ += bytes;
+  // Onto the line now, not at the next turn of the event loop.
+  if (WritePending()) return true;
+  LoseLine();
+  return false;
+}
+
+bool QtSerialPort::WritePending() {
+  while (!pending_.empty()) {
+    ssize_t written = ::write(port_.handle(), pending_.data(), pending_.size());
+    if (written > 0) {
+      pending_.erase(0, static_cast<std::size_t>(written));
+      continue;
+    }
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;  // held
+    return false;  // EIO, ENXIO, ENODEV: the device is gone
+  }
+  if (writable_) writable_->setEnabled(!pending_.empty());
+  return true;
+}
+
+void QtSerialPort::OnWritable() {
+  std::size_t before = pending_.size();
+  if (!WritePending()) {
+    LoseLine();
+    if (handler_) handler_(PortEvents::LineLost);
+    return;
+  }
+  if (pending_.size() < before && handler_) handler_(PortEvents::Written);
+}
+
+void QtSerialPort::LoseLine() {
+  writable_.reset();
+  pending_.clear();
+  if (port_.isOpen()) port_.close();
+  port_.clearError();
 }
 
 std::string QtSerialPort::ReadAll() {
@@ -106,9 +151,15 @@ std::string QtSerialPort::ReadAll() {
   return text;
 }
 
+void QtSerialPort::DiscardInput() {
+  if (!port_.isOpen()) return;
+  port_.clear(QSerialPort::Input);  // the driver's input as well as Qt's buffer
+  port_.readAll();
+}
+
 int QtSerialPort::OutputQueueCount() {
   if (!port_.isOpen()) return -1;
-  int queued = static_cast<int>(port_.bytesToWrite());
+  int queued = static_cast<int>(pending_.size());
   int inDriver = 0;
   if (ioctl(port_.handle(), TIOCOUTQ, &inDriver) == 0 && inDriver > 0) queued += inDriver;
   return queued;
@@ -125,10 +176,9 @@ std::string QtSerialPort::AppliedSettings() const {
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
   if (error == QSerialPort::NoError || opening_ || !port_.isOpen()) return;
-  // A pulled cable or a vanished pty shows up here, sometimes with a
-  // misleading text; either way the line is gone.
-  port_.close();
-  port_.clearError();
+  // Every write is ours, so what QSerialPort reports comes from reading: a
+  // pulled cable or a vanished pty, sometimes with a misleading text.
+  LoseLine();
   if (handler_) handler_(PortEvents::LineLost);
 }
 

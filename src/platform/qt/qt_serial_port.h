@@ -2,11 +2,19 @@
 //
 // Received bytes are masked to seven bits on a 7-bit line: Qt passes bytes
 // with bad parity through, and the frame cutter rejects what is not a frame.
-// Any error the port reports means the line is gone: the port is closed and
-// the owner hears of it once, through the LineLost event.
+//
+// Writes go to the descriptor through a queue of our own. QSerialPort takes a
+// write that would block (a printer holding the line with XOFF) for a
+// resource error, which cannot be told from a pulled cable; here a held line
+// keeps its bytes queued until the line takes them, and only a device that is
+// gone (hang-up, EIO, ENXIO, ENODEV) closes the port. The owner hears of a
+// loss once, through the LineLost event, unless the write that met it already
+// said so.
 #pragma once
 
 #include <QSerialPort>
+#include <QSocketNotifier>
+#include <memory>
 #include <functional>
 #include <string>
 
@@ -26,6 +34,7 @@ class QtSerialPort : public SerialPort {
   bool IsOpen() const override { return port_.isOpen(); }
   bool Write(const std::string& bytes) override;
   std::string ReadAll() override;
+  void DiscardInput() override;
   int OutputQueueCount() override;
   void SetReceiveHandler(std::function<void(int event)> handler) override;
 
@@ -34,8 +43,14 @@ class QtSerialPort : public SerialPort {
 
  private:
   void OnError(QSerialPort::SerialPortError error);
+  // Writes what the line takes now; false when the device is gone.
+  bool WritePending();
+  void OnWritable();
+  void LoseLine();
 
   QSerialPort port_;
+  std::string pending_;  // written by the owner, not yet taken by the driver
+  std::unique_ptr<QSocketNotifier> writable_;
   std::function<std::string(int)> pathFor_;
   std::function<void(int)> handler_;
   std::string settings_ = "9600,E,7,2";

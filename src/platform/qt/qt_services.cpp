@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace rx {
 
@@ -28,13 +29,15 @@ std::string QtSettingsStore::Read(const std::string& application, const std::str
   return settings.value(Q(key)).toString().toStdString();
 }
 
-void QtSettingsStore::Write(const std::string& application, const std::string& section,
+bool QtSettingsStore::Write(const std::string& application, const std::string& section,
                             const std::string& key, const std::string& value) {
   QSettings settings(QSettings::IniFormat, QSettings::UserScope, Q(application));
+  if (!settings.isWritable()) return false;
   settings.beginGroup(Q(section));
   settings.setValue(Q(key), Q(value));
   settings.endGroup();
   settings.sync();
+  return settings.status() == QSettings::NoError;
 }
 
 DateTime QtClock::Now() {
@@ -80,9 +83,9 @@ MessageAnswer QtMessageBox::Show(const std::string& text, MessageButtons buttons
 
 void QtBeeper::Beep() { QApplication::beep(); }
 
-void QtEventLoop::Yield() { QCoreApplication::processEvents(); }
-
-void QtEventLoop::WaitForEvent() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+void QtEventLoop::Post(int delayMs, std::function<void()> task) {
+  QTimer::singleShot(delayMs > 0 ? delayMs : 0, Qt::PreciseTimer, &context_, std::move(task));
+}
 
 QtSingleInstance::QtSingleInstance() {
   lock_ = std::make_unique<QLockFile>(LockPath());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QLockFile>
+#include <QObject>
 #include <QString>
 #include <memory>
 
@@ -21,7 +22,7 @@ class QtSettingsStore : public SettingsStore {
  public:
   std::string Read(const std::string& application, const std::string& section,
                    const std::string& key) override;
-  void Write(const std::string& application, const std::string& section, const std::string& key,
+  bool Write(const std::string& application, const std::string& section, const std::string& key,
              const std::string& value) override;
 };
 
@@ -47,10 +48,14 @@ class QtBeeper : public Beeper {
   void Beep() override;
 };
 
+// Posted tasks are single-shot timers of an object of its own: they die with
+// it, so none runs after the loop is gone.
 class QtEventLoop : public EventLoop {
  public:
-  void Yield() override;
-  void WaitForEvent() override;
+  void Post(int delayMs, std::function<void()> task) override;
+
+ private:
+  QObject context_;
 };
 
 // A lock file in the user's runtime directory. A lock left by a copy that

@@ -1,0 +1,54 @@
+// What the link is doing between two events. A long job (draining the output
+// queue before the port closes, loading a file into the record queue, the
+// serial text output) keeps its place here and goes on when the port, the
+// tick, a key or a posted turn of the event loop says so; no handler waits.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "data/line_splitter.h"
+
+namespace rx {
+
+struct Terminal;
+
+// The output queue is let run onto the line before the port closes.
+struct PortDrain {
+  bool active = false;
+  bool forExchange = false;         // an exchange waits to open the port after it
+  long long deadline = 0;           // monotonic ms: the wait ends here whatever the mode
+  std::function<void(Terminal&)> then;
+};
+
+// A data file read into Records a block at a time.
+struct QueueLoad {
+  bool active = false;
+  bool forText = false;             // lines for the serial text output, not load commands
+  LineSplitter splitter;
+  std::string head;                 // command head by the file's first letter
+  std::string block;                // one-block send or output: its block code
+  std::string previousTeam;         // relay results: the team of the last line
+  char leg = 'B';
+  std::function<void(Terminal&)> then;  // runs once the whole file is queued
+};
+
+// Header, record lines and trailer, one line per turn of the event loop.
+struct TextOutput {
+  bool active = false;
+  int next = 0;                     // the line to write next: header, records, trailer
+  bool lineStarted = false;         // the wait for this line's room has begun
+  std::string name;                 // the file name the header and trailer carry
+};
+
+struct LinkJobs {
+  PortDrain drain;
+  QueueLoad load;
+  TextOutput output;
+  // One posted turn at a time, never a growing pile.
+  bool turnPending = false;
+  int pendingDelay = 0;
+  int turnGeneration = 0;
+};
+
+}  // namespace rx
