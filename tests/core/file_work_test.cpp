@@ -4,6 +4,9 @@
 
 #include "link/commands.h"
 #include "link/device_port.h"
+#include "link/jobs.h"
+#include "shell/exit.h"
+#include "shell/tick.h"
 #include "support/console_fixture.h"
 
 namespace rx {
@@ -205,6 +208,121 @@ TEST_F(SerialSend, AWriteFailureStaysOnTheErrorLine) {
   Press(Keys::Esc);
   EXPECT_EQ(f.Screen, Screens::SubMenu);
   EXPECT_EQ(tt.fakes.desktop.closeRequests, 0);
+}
+
+// A printer holding the line: the output waits for room, but only so long.
+TEST_F(SerialSend, AHeldLineIsWaitedForThenTheOutputGoesOnWhole) {
+  File("FN241433.C08", {"10010000481234", "10020000491234", "10030000501234"});
+  Start();
+  tt.fakes.port.outputQueue = 150;  // XOFF: nothing leaves the queue
+  for (int turn = 0; turn < 10; ++turn) tt.fakes.events.Advance(10);
+  Timer1_Timer(tt.terminal);        // 100 ms of busy time: still waiting
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+  const std::size_t held = TextLines().size();
+  tt.fakes.port.outputQueue = 0;    // XON
+  tt.fakes.events.Advance(10);
+  Run();
+  EXPECT_GT(TextLines().size(), held);
+  EXPECT_EQ(TextLines().back(), "FN241433.C08 ");
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+}
+
+TEST_F(SerialSend, AHoldPastTheLimitIsError1009WithoutTrailer) {
+  File("FN241433.C08", {"10010000481234", "10020000491234", "10030000501234"});
+  Start();
+  tt.fakes.port.outputQueue = 150;
+  tt.fakes.events.Turn();     // the next line finds no room: its wait begins
+  Timer1_Timer(tt.terminal);
+  Timer1_Timer(tt.terminal);  // past 100 ms of busy time
+  EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
+  EXPECT_FALSE(LinkJobRunning(tt.terminal));
+  EXPECT_EQ(TextLines().size(), 1u);
+  EXPECT_EQ(tt.fakes.beeper.beeps, 1);
+  Press(Keys::Esc);
+  EXPECT_EQ(f.Screen, Screens::SubMenu);
+}
+
+TEST_F(SerialSend, TheQuestionDuringAHoldNeverTimesOutAndEitherAnswerEndsTheWait) {
+  File("FN241433.C08", {"10010000481234", "10020000491234"});
+  Start();
+  tt.fakes.port.outputQueue = 150;
+  Press(Keys::Esc);
+  for (int tick = 0; tick < 20; ++tick) Timer1_Timer(tt.terminal);
+  tt.fakes.events.Advance(100);
+  EXPECT_EQ(f.KeyMode, Mode::AbortConfirm);
+  EXPECT_EQ(f.lblGuide.caption, "※送信を中断しますか？（[Enter]:中断、[Esc]:継続）");
+  Press(Keys::Esc);  // go on: the wait for room starts afresh
+  Timer1_Timer(tt.terminal);
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+  Press(Keys::Esc);
+  Press(Keys::Enter);  // stop
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_FALSE(LinkJobRunning(tt.terminal));
+  tt.fakes.port.outputQueue = 0;
+  Run();
+  EXPECT_EQ(TextLines().size(), 1u);
+}
+
+TEST_F(SerialSend, ClosingMidOutputEndsItWithoutTrailer) {
+  File("FN241433.C08", {"10010000481234", "10020000491234"});
+  Start();
+  tt.fakes.events.Turn();
+  Form_Unload(tt.terminal);
+  EXPECT_FALSE(LinkJobRunning(tt.terminal));
+  EXPECT_FALSE(tt.fakes.port.open);
+  Run();
+  EXPECT_EQ(TextLines().size(), 2u);
+}
+
+// A file far larger than a send: read in turns, Esc goes back as from the prompt.
+TEST_F(FileWork, ALargeFileIsQueuedInTurnsAndEscGoesBack) {
+  {
+    std::ofstream out(dir / "CN241433.C08", std::ios::binary);
+    for (int i = 0; i < 40000; ++i) out << "C0451234567890\r\n";
+  }
+  ConfirmSend();
+  Press(Keys::Enter);
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_GT(f.RecordCount, 0);
+  EXPECT_LT(f.RecordCount, 40000);
+  Press(Keys::Esc);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_FALSE(f.fraSend.visible);
+  EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）");
+  EXPECT_EQ(f.FileNo, -1);
+  tt.fakes.events.Settle();
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(f.RecordCount, 0);
+
+  Press({Keys::Enter, Keys::Enter, Keys::Enter});  // the same file again, to the end
+  tt.fakes.events.Settle();
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL0AC0451234567890  "}));
+  EXPECT_EQ(f.RecordCount, 40000);
+}
+
+TEST_F(FileWork, OneEndlessLineIsNoRecord) {
+  {
+    std::ofstream out(dir / "CN241433.C08", std::ios::binary);
+    out << std::string(3 * 1024 * 1024, '1');
+  }
+  ConfirmSend();
+  Press(Keys::Enter);
+  tt.fakes.events.Settle();
+  EXPECT_EQ(f.lblError.caption, "エラー：データがありません（[Esc]：解除）");
+}
+
+TEST_F(FileWork, AFileThatCannotBeDeletedIsReported) {
+  File("CN241433.C08", {"C0450102034567"});
+  Press({7, Keys::Enter, Keys::Enter, Keys::Enter});
+  // Between the list and the deletion, a directory of that name takes its place.
+  fs::remove(dir / "CN241433.C08");
+  fs::create_directories(dir / "CN241433.C08" / "inside");
+  Press(Keys::Delete);
+  EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
+  Press(Keys::Esc);
+  EXPECT_EQ(f.Screen, Screens::FileSelection);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
 }
 
 class HunterStart : public FileWork {

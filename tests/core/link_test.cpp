@@ -7,6 +7,7 @@
 #include "link/commands.h"
 #include "link/device_port.h"
 #include "link/replies.h"
+#include "shell/exit.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
 
@@ -217,6 +218,57 @@ TEST_F(ReadIntoFile, AFileThatCannotBeWrittenIsNoSuccess) {
   EXPECT_NE(port.written.find(Frame("CS")), std::string::npos);  // the device is told to stop
   Receive(Frame("CO0A10020000123500") + Frame("CF"));  // late replies change nothing
   EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "CN241433.C08")));  // no empty file left
+}
+
+TEST_F(ReadIntoFile, AnExchangeWaitsForTheOldQueueBusyAndDeafMeanwhile) {
+  Confirm(1, 1);
+  port.open = true;
+  port.outputQueue = 40;  // the last exchange's bytes are still going out
+  Press(Keys::Enter);
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+  EXPECT_TRUE(port.written.empty());
+  Press(Keys::Esc);  // nothing has started that Esc could stop
+  Press(2);
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+  Receive(Frame("CE   102"));  // a late reply of the exchange before
+  EXPECT_FALSE(f.lblError.visible);
+  port.outputQueue = 0;
+  tt.fakes.events.Advance(10);
+  EXPECT_EQ(port.written, std::string("\x11") + Frame("CO0A"));
+  Receive(Frame("CR") + Frame("CO0A10010000123400") + Frame("CF"));
+  EXPECT_EQ(Lines("CN241433.C08").size(), 1u);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+}
+
+TEST_F(ReadIntoFile, AQueueThatNeverDrainsDelaysTheExchangeOnlyBriefly) {
+  Confirm(1, 1);
+  port.open = true;
+  port.outputQueue = 40;
+  Press(Keys::Enter);
+  Timer1_Timer(tt.terminal);
+  Timer1_Timer(tt.terminal);  // past 100 ms of busy time
+  EXPECT_EQ(port.written, std::string("\x11") + Frame("CO0A"));
+  EXPECT_FALSE(f.lblError.visible);
+}
+
+TEST_F(ReadIntoFile, WhatWaitedBeforeTheOpenIsNeverDispatched) {
+  port.input = Frame("CE   102");
+  Confirm(1, 1);
+  Press(Keys::Enter);
+  port.handler(PortEvents::Received);
+  EXPECT_FALSE(f.lblError.visible);
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+}
+
+TEST_F(ReadIntoFile, ClosingMidReadKeepsTheRecordsAndClosesTheFile) {
+  Confirm(1, 1);
+  Press(Keys::Enter);
+  Receive(Frame("CR") + Frame("CO0A10010000123400"));
+  Form_Unload(tt.terminal);
+  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_FALSE(port.open);
+  EXPECT_EQ(Lines("CN241433.C08"), std::vector<std::string>({"10010000123400"}));
 }
 
 TEST_F(ReadIntoFile, AFileThatCannotBeCreatedIsNoSuccess) {

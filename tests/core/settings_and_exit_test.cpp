@@ -1,5 +1,8 @@
 // The operation settings screen, the computer's date item, and closing.
+#include <stdexcept>
+
 #include "console/clicks.h"
+#include "data/data_file.h"
 #include "shell/exit.h"
 #include "support/console_fixture.h"
 
@@ -44,6 +47,35 @@ TEST_F(SettingsScreen, EnterStoresBothOffAndTheStatusLineFollows) {
   // The next opening starts from the stored values.
   Open();
   EXPECT_EQ(Highlighted(f.lblOnOff), std::vector<int>({1, 3}));
+}
+
+TEST_F(SettingsScreen, AStoreThatCannotBeWrittenIsToldOnceAndTheChoiceHolds) {
+  tt.fakes.settings.failWrites = true;
+  ::testing::internal::CaptureStderr();
+  Open();
+  Press({Keys::Left, Keys::Enter});
+  Open();
+  Press({Keys::Right, Keys::Enter});
+  std::string told = ::testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(f.BestFrame);
+  std::size_t first = told.find("cannot be stored");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_EQ(told.find("cannot be stored", first + 1), std::string::npos);
+  EXPECT_EQ(f.lstDebug.items.size(), 1u);
+}
+
+TEST_F(SettingsScreen, AnActionThatFailsIsToldAndLeavesNoFileOpen) {
+  tt.fakes.settings.onWrite = [] { throw std::runtime_error("store gone"); };
+  ASSERT_TRUE(OpenDataFile(tt.terminal, true, "CN241433.C08"));
+  Open();
+  ::testing::internal::CaptureStderr();
+  Press(Keys::Enter);
+  std::string told = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(told.find("store gone"), std::string::npos);
+  ASSERT_FALSE(f.lstDebug.items.empty());
+  EXPECT_NE(f.lstDebug.items.back().find("store gone"), std::string::npos);
+  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_EQ(f.Screen, Screens::Settings);
 }
 
 TEST_F(SettingsScreen, EscDiscardsTheChanges) {
