@@ -59,6 +59,7 @@ void EndLinkJobs(Terminal& t) {
 void SettleLinkJob(Terminal& t) {
   Mode mode = t.form.KeyMode;
   if (t.link.output.active && mode != Mode::Busy && mode != Mode::AbortConfirm) EndTextOutput(t);
+  if (t.link.load.active && mode != Mode::Busy) CancelQueueLoad(t);
 }
 
 bool LinkJobRunning(const Terminal& t) {

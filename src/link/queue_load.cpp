@@ -118,6 +118,8 @@ void StartQueueLoad(Terminal& t, bool forText, std::function<void(Terminal&)> th
 void ContinueQueueLoad(Terminal& t) {
   QueueLoad& load = t.link.load;
   if (!load.active) return;
+  // An error shown meanwhile (the last exchange's cable pulled) ends it.
+  if (t.form.KeyMode != Mode::Busy) return CancelQueueLoad(t);
   t.form.WaitMs = 0;  // reading our own file is no silence of the device
   if (!Step(t)) return PostLinkTurn(t, 0);
   auto then = std::move(load.then);
