@@ -1,8 +1,8 @@
 #include "console/calculator.h"
 
 #include "console/enter_actions.h"
-#include "console/guide_texts.h"
-#include "console/input.h"
+#include "shell/guide_texts.h"
+#include "shell/input.h"
 #include "console/menu_selection.h"
 #include "data/enter_digit.h"
 #include "data/time_values.h"
@@ -13,7 +13,7 @@ namespace rx {
 namespace {
 
 bool FromMenu(const Form& f) {
-  return f.Screen == Screens::MainMenu || f.Screen == Screens::SubMenu;
+  return f.Screen == ScreenId::MainMenu || f.Screen == ScreenId::SubMenu;
 }
 
 void OpenField(Form& f, int step) {

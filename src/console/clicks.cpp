@@ -28,18 +28,18 @@ void Control_Click(Terminal& t, const Control& control) {
   // Clicks only move highlights, and only while nothing else is going on.
   if (f.KeyMode != Mode::Normal) return;
   if (int i = IndexIn(f.lblMenu, control); i >= 1) {
-    if (f.Screen == Screens::MainMenu || f.Screen == Screens::SubMenu) SelectMenuItem(f, i);
+    if (f.Screen == ScreenId::MainMenu || f.Screen == ScreenId::SubMenu) SelectMenuItem(f, i);
   } else if (int i = IndexIn(f.lblFunc, control); i >= 1) {
     SelectFuncItem(f, i);
   } else if (int i = IndexIn(f.lblSetG, control); i >= 0) {
-    if (f.Screen == Screens::Settings) SelectRow(f, i);
+    if (f.Screen == ScreenId::Settings) SelectRow(f, i);
   } else if (int i = IndexIn(f.lblOnOff, control); i >= 0) {
-    if (f.Screen == Screens::Settings) {
+    if (f.Screen == ScreenId::Settings) {
       SelectRow(f, i / 2);
       ShowOnOff(f, i);
     }
   } else if (int i = IndexIn(f.lblFileList, control); i >= 0) {
-    if (f.Screen == Screens::FileSelection && i < f.FileCount) SelectRow(f, i);
+    if (f.Screen == ScreenId::FileSelection && i < f.FileCount) SelectRow(f, i);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "console/file_screens.h"
 #include "console/navigation.h"
 #include "console/read_screens.h"
+#include "console/screen_table.h"
 #include "data/alpine_edit.h"
 #include "data/relay_edit.h"
 #include "link/edit_commands.h"
@@ -13,6 +14,15 @@ namespace rx {
 
 namespace {
 
+// The best output of main item 9 hides the guide line until the device has answered.
+class BestOutputEvents : public ExchangeEvents {
+ public:
+  void Started(Terminal& t) override { t.form.lblGuide.visible = false; }
+  void Done(Terminal& t) override { t.form.lblGuide.visible = true; }
+};
+
+}  // namespace
+
 // Enter on a menu page carries out the highlighted item.
 void MenuPageEnter(Terminal& t) {
   switch (t.form.MenuItem) {
@@ -20,13 +30,14 @@ void MenuPageEnter(Terminal& t) {
       OpenEditFunctionMenu(t);
       break;
     case 7:
-      ShowFunctionMenu(t, Screens::FileMenu, 1);
+      ShowFunctionMenu(t, ScreenId::FileMenu, 1);
       break;
     case 8:
-      ShowFunctionMenu(t, Screens::SendRange, 1);
+      ShowFunctionMenu(t, ScreenId::SendRange, 1);
       break;
     case 9:
-      RequestBestOutputOfAll(t);
+      static BestOutputEvents events;
+      RequestBestOutputOfAll(t, events);
       break;
     case 10:
       OpenSettingsScreen(t);
@@ -59,7 +70,7 @@ void FunctionMenuEnter(Terminal& t) {
       OpenAlpineEdit(t, true);
       break;
     case 4:
-      ShowFunctionMenu(t, Screens::ReadRange, 1);
+      ShowFunctionMenu(t, ScreenId::ReadRange, 1);
       break;
     default:
       break;
@@ -75,50 +86,6 @@ void BlockEntryEnter(Terminal& t) {
     SendBlockEnter(t);
 }
 
-}  // namespace
-
-void ExecuteEnter(Terminal& t) {
-  switch (t.form.Screen) {
-    case Screens::MainMenu:
-    case Screens::SubMenu:
-      MenuPageEnter(t);
-      break;
-    case Screens::FunctionMenu:
-      FunctionMenuEnter(t);
-      break;
-    case Screens::FileMenu:
-      FileMenuEnter(t);
-      break;
-    case Screens::ReadRange:
-      ReadRangeEnter(t);
-      break;
-    case Screens::SendRange:
-      SendRangeEnter(t);
-      break;
-    case Screens::SerialSendRange:
-      SerialRangeEnter(t);
-      break;
-    case Screens::FileSelection:
-      FileSelectionEnter(t);
-      break;
-    case Screens::HunterStart:
-      HunterDateEnter(t);
-      break;
-    case Screens::AlpineEdit:
-      AlpineEditEnter(t);
-      break;
-    case Screens::RelayEdit:
-      RelayEditEnter(t);
-      break;
-    case Screens::BlockEntry:
-      BlockEntryEnter(t);
-      break;
-    case Screens::Settings:
-      SaveSettingsScreen(t);
-      break;
-    default:
-      break;
-  }
-}
+void ExecuteEnter(Terminal& t) { RowOf(t.form.Screen).enter(t); }
 
 }  // namespace rx

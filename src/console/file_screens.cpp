@@ -1,7 +1,7 @@
 #include "console/file_screens.h"
 
-#include "console/guide_texts.h"
-#include "console/input.h"
+#include "shell/guide_texts.h"
+#include "shell/input.h"
 #include "console/navigation.h"
 #include "console/read_screens.h"
 #include "console/row_selection.h"
@@ -23,7 +23,7 @@ namespace {
 void ShowFileSelection(Form& f, const char* caption) {
   f.fraFile.caption = caption;
   f.fraFile.visible = true;
-  f.Screen = Screens::FileSelection;
+  f.Screen = ScreenId::FileSelection;
   SelectRow(f, 0);
   f.lblCap[Keys::Left].caption = "←";
   f.lblCap[Keys::Right].caption = "→";
@@ -33,7 +33,7 @@ void ShowFileSelection(Form& f, const char* caption) {
 const std::string& SelectedName(const Form& f) { return f.lblFileList[f.FileSel].caption; }
 
 // The send confirmation with what it will do.
-void ShowSendConfirmation(Form& f, const std::string& what, int screen) {
+void ShowSendConfirmation(Form& f, const std::string& what, ScreenId screen) {
   f.lblSendG[0].caption = what;
   f.lblSendName.caption = SelectedName(f);
   for (int i : {2, 3, 4}) f.lblSendG[i].visible = false;
@@ -42,8 +42,23 @@ void ShowSendConfirmation(Form& f, const std::string& what, int screen) {
   ShowConfirmGuide(f, 0);
 }
 
+// A send to the device: its busy guide, and the send menu again at its end.
+class FileSendEvents : public ExchangeEvents {
+ public:
+  void Started(Terminal& t) override { t.form.lblGuide.caption = guide::kBusySend; }
+  void Done(Terminal& t) override { ShowFunctionMenu(t, ScreenId::SendRange, 1); }
+};
+
+// A finished serial output leaves its screen (a stopped one already has).
+class SerialOutputEvents : public ExchangeEvents {
+ public:
+  void Done(Terminal& t) override {
+    if (t.form.Screen == ScreenId::SerialSendRange) GoBack(t);
+  }
+};
+
 void AskForBlock(Form& f) {
-  f.Screen = Screens::BlockEntry;
+  f.Screen = ScreenId::BlockEntry;
   f.lblGuide.caption = guide::kBlockEntry;
   f.lblBlk.caption = "";
   BeginInput(f, f.lblBlk, 2, 0);
@@ -59,7 +74,7 @@ void OpenHunterEntry(Form& f) {
   f.lblHuntG[4].visible = false;
   BeginInput(f, f.lblDateTime, 8, 0);
   f.fraHunter.visible = true;
-  f.Screen = Screens::HunterStart;
+  f.Screen = ScreenId::HunterStart;
   f.lblCap[Keys::Left].caption = "";
   f.lblCap[Keys::Right].caption = "";
   f.lblGuide.caption = guide::kHunterStart;
@@ -75,7 +90,7 @@ void FileMenuEnter(Terminal& t) {
   } else if (f.FuncItem == 7) {
     f.fraFile.caption = "ファイル一覧";
     f.fraFile.visible = true;
-    f.Screen = Screens::FileList;
+    f.Screen = ScreenId::FileList;
     f.lblGuide.caption = guide::kFileList;
   }
   f.fraMenu[3].visible = false;
@@ -83,7 +98,7 @@ void FileMenuEnter(Terminal& t) {
 
 void SendRangeEnter(Terminal& t) {
   Form& f = t.form;
-  ListDataFiles(t, f.FuncCode == 8 ? 1 : 2);
+  ListDataFiles(t, f.FuncCode == Scope::AllBlocks ? 1 : 2);
   ShowFileSelection(f, "ファイル選択");
 }
 
@@ -109,13 +124,13 @@ void FileSelectionEnter(Terminal& t) {
   if (f.FileCount < 1 || f.FileSel < 0 || f.FileSel >= f.FileListMax) return;
   switch (f.MenuItem) {
     case 7:
-      f.Screen = Screens::FileMenu;
+      f.Screen = ScreenId::FileMenu;
       ShowConfirmGuide(f, 1);
       break;
     case 8:
-      if (f.FuncCode == 8) {
+      if (f.FuncCode == Scope::AllBlocks) {
         f.fraFile.visible = false;
-        ShowSendConfirmation(f, "ＲＸ－７１０に送信します", Screens::SendRange);
+        ShowSendConfirmation(f, "ＲＸ－７１０に送信します", ScreenId::SendRange);
       } else {
         AskForBlock(f);
       }
@@ -124,7 +139,7 @@ void FileSelectionEnter(Terminal& t) {
       OpenHunterEntry(f);
       break;
     case 12:
-      ShowFunctionMenu(t, Screens::SerialSendRange, 1);
+      ShowFunctionMenu(t, ScreenId::SerialSendRange, 1);
       break;
     default:
       break;
@@ -133,23 +148,23 @@ void FileSelectionEnter(Terminal& t) {
 
 void SerialRangeEnter(Terminal& t) {
   Form& f = t.form;
-  if (f.FuncCode == 9)
+  if (f.FuncCode == Scope::OneBlock)
     AskForBlock(f);
-  else if (f.FuncCode == 8)
-    ShowSendConfirmation(f, "シリアル送信を実行します", Screens::SerialSendRange);
+  else if (f.FuncCode == Scope::AllBlocks)
+    ShowSendConfirmation(f, "シリアル送信を実行します", ScreenId::SerialSendRange);
 }
 
 void SendBlockEnter(Terminal& t) {
   Form& f = t.form;
   int block = TypedBlockNumber(f);
-  if (block < 0 || block > 28) return;
+  if (block < 0 || block > kLastBlock) return;
   EndInput(f);
   const std::string typed = f.lblBlk.caption;
   if (f.MenuItem == 8) {
     f.fraFile.visible = false;
-    ShowSendConfirmation(f, "ＲＸ－７１０のブロックNo." + typed + " に送信します", Screens::SendRange);
+    ShowSendConfirmation(f, "ＲＸ－７１０のブロックNo." + typed + " に送信します", ScreenId::SendRange);
   } else if (f.MenuItem == 12) {
-    ShowSendConfirmation(f, "ブロックNo." + typed + " のデータを送信します", Screens::SerialSendRange);
+    ShowSendConfirmation(f, "ブロックNo." + typed + " のデータを送信します", ScreenId::SerialSendRange);
   }
 }
 
@@ -181,7 +196,8 @@ void ExecuteSend(Terminal& t) {
     f.KeyMode = Mode::Normal;
     if (f.RecordCount < 1) return ShowError(t, Errors::NoData);
     f.RecordIndex = 0;
-    SendEditCommand(t, 'L');
+    static FileSendEvents events;
+    SendEditCommand(t, ReplyFamily::Load, events);
   });
 }
 
@@ -206,8 +222,43 @@ void ExecuteSerialSend(Terminal& t) {
     f.lblGuide.caption = guide::kBusySerial;
     f.RecordIndex = 0;
     f.KeyMode = Mode::Busy;
-    SerialTextOutput(t);
+    static SerialOutputEvents events;
+    SerialTextOutput(t, events);
   });
+}
+
+void CancelSend(Terminal& t) { BackToRangeMenu(t.form, t.form.fraSend); }
+
+void CancelHunterStart(Terminal& t) {
+  Form& f = t.form;
+  f.fraHunter.visible = false;
+  f.fraHunter2.visible = false;
+  SelectMenuItem(f, -1);
+}
+
+void ResumeHunterStart(Terminal& t) {
+  t.form.fraHunter.visible = false;
+  SelectMenuItem(t.form, -1);
+}
+
+void CancelDeletion(Terminal& t) {
+  Form& f = t.form;
+  f.Screen = ScreenId::FileSelection;
+  f.lblCap[Keys::Left].caption = "←";
+  f.lblCap[Keys::Right].caption = "→";
+  f.lblGuide.caption = guide::kFileSelection;
+}
+
+void DeleteSelectedFile(Terminal& t) {
+  Form& f = t.form;
+  f.KeyMode = Mode::Normal;
+  std::error_code failure;
+  if (f.FileSel >= 0 && f.FileSel < kFileCells && !f.lblFileList[f.FileSel].caption.empty())
+    std::filesystem::remove(t.dataDirectory / f.lblFileList[f.FileSel].caption, failure);
+  FileMenuEnter(t);  // the list is built again
+  // A file that stays (read-only directory, a directory of that name) is no
+  // silent success; one that is gone already is.
+  if (failure) ShowError(t, Errors::CannotWriteFile);
 }
 
 }  // namespace rx

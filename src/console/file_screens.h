@@ -29,4 +29,15 @@ void ExecuteSend(Terminal& t);
 void ExecuteHunterStart(Terminal& t);
 void ExecuteSerialSend(Terminal& t);
 
+// Esc at those prompts: back to the range menu, or the hunter start's page.
+void CancelSend(Terminal& t);
+void CancelHunterStart(Terminal& t);
+// After an error on the hunter start: back to the menu page.
+void ResumeHunterStart(Terminal& t);
+
+// The deletion prompt of the file operations: Esc back to the selection,
+// Delete removes the file and lists the files again.
+void CancelDeletion(Terminal& t);
+void DeleteSelectedFile(Terminal& t);
+
 }  // namespace rx

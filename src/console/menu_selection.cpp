@@ -1,6 +1,7 @@
 #include "console/menu_selection.h"
 
-#include "console/guide_texts.h"
+#include "shell/guide_texts.h"
+#include "console/screen_table.h"
 #include "shell/highlight.h"
 
 namespace rx {
@@ -11,10 +12,10 @@ void SelectMenuItem(Form& f, int index) {
     bool mainPage = f.MenuItem >= 1 && f.MenuItem <= 9;
     bool subPage = f.MenuItem >= 10 && f.MenuItem <= 13;
     if (mainPage) {
-      f.Screen = Screens::MainMenu;
+      f.Screen = ScreenId::MainMenu;
       f.fraMenu[0].visible = true;
     } else if (subPage) {
-      f.Screen = Screens::SubMenu;
+      f.Screen = ScreenId::SubMenu;
       f.fraMenu[1].visible = true;
     }
     f.lblCap[Keys::Left].caption = "";
@@ -23,14 +24,14 @@ void SelectMenuItem(Form& f, int index) {
     return;
   }
   if (index >= 1 && index <= 9) {
-    if (f.Screen == Screens::SubMenu) {
-      f.Screen = Screens::MainMenu;
+    if (f.Screen == ScreenId::SubMenu) {
+      f.Screen = ScreenId::MainMenu;
       f.fraMenu[1].visible = false;
       f.fraMenu[0].visible = true;
     }
   } else if (index >= 10 && index <= 13) {
-    if (f.Screen == Screens::MainMenu) {
-      f.Screen = Screens::SubMenu;
+    if (f.Screen == ScreenId::MainMenu) {
+      f.Screen = ScreenId::SubMenu;
       f.fraMenu[0].visible = false;
       f.fraMenu[1].visible = true;
     }
@@ -45,28 +46,33 @@ void SelectMenuItem(Form& f, int index) {
   Paint(f.lblMenu[f.MenuItem], Shade::Selected);
 }
 
-void SelectFuncItem(Form& f, int index) {
-  if (index < 1 || index > 9) return;
-  switch (f.Screen) {
-    case Screens::FunctionMenu:
-      if (index > 5 || !f.lblFunc[index].enabled) return;
-      break;
-    case Screens::FileMenu:
-      if (index < 6 || index > 7 || !f.lblFunc[index].enabled) return;
-      break;
-    case Screens::ReadRange:
-    case Screens::SendRange:
-    case Screens::SerialSendRange:
-      if (index < 8) return;
-      f.FuncCode = index;
-      Paint(f.lblFunc[index == 8 ? 9 : 8], Shade::Plain);
-      Paint(f.lblFunc[index], Shade::Selected);
-      return;
-    default:
-      return;
-  }
+namespace {
+
+void Highlight(Form& f, int index) {
   if (f.FuncItem >= 1 && f.FuncItem <= 7) Paint(f.lblFunc[f.FuncItem], Shade::Plain);
   f.FuncItem = index;
+  Paint(f.lblFunc[index], Shade::Selected);
+}
+
+}  // namespace
+
+void SelectFuncItem(Form& f, int index) {
+  if (index < 1 || index > 9) return;
+  RowOf(f.Screen).selectFunc(f, index);
+}
+
+void SelectFunction(Form& f, int index) {
+  if (index <= 5 && f.lblFunc[index].enabled) Highlight(f, index);
+}
+
+void SelectFileFunction(Form& f, int index) {
+  if (index >= 6 && index <= 7 && f.lblFunc[index].enabled) Highlight(f, index);
+}
+
+void SelectScope(Form& f, int index) {
+  if (index < 8) return;
+  f.FuncCode = static_cast<Scope>(index);
+  Paint(f.lblFunc[index == 8 ? 9 : 8], Shade::Plain);
   Paint(f.lblFunc[index], Shade::Selected);
 }
 

@@ -9,7 +9,13 @@ namespace rx {
 // index redisplays the page of MenuItem; anything else does nothing.
 void SelectMenuItem(Form& form, int index);
 
-// 1-9: highlights a function item (screens 2, 3) or a range item (4, 5, 14).
+// 1-9: highlights a function item or a range item, as the screen's row says.
 void SelectFuncItem(Form& form, int index);
+
+// The rows' choices: an enabled item 1-5 of the edit function menu, 6-7 of
+// the file-operation menu, or 8 (all blocks) / 9 (one block) of a range menu.
+void SelectFunction(Form& form, int index);
+void SelectFileFunction(Form& form, int index);
+void SelectScope(Form& form, int index);
 
 }  // namespace rx

@@ -1,148 +1,115 @@
 #include "console/moves.h"
 
-#include "console/input.h"
+#include "shell/input.h"
 #include "console/menu_selection.h"
 #include "console/row_selection.h"
+#include "console/screen_table.h"
 #include "shell/highlight.h"
 
 namespace rx {
 
 namespace {
 
-// Nearest enabled item of the edit function menu (1-5), searching away from
+constexpr int kMenuItems = 13;
+constexpr int kFunctionItems = 5;
+
+// Nearest enabled item of the edit function menu, searching away from
 // FuncItem and wrapping; the current item when none is enabled.
 int NearestFunction(const Form& f, int step) {
-  for (int i = f.FuncItem + step, n = 0; n < 4; ++n, i += step) {
-    if (i < 1) i = 5;
-    if (i > 5) i = 1;
+  for (int i = f.FuncItem + step, n = 0; n < kFunctionItems - 1; ++n, i += step) {
+    if (i < 1) i = kFunctionItems;
+    if (i > kFunctionItems) i = 1;
     if (f.lblFunc[i].enabled) return i;
   }
   return f.FuncItem;
 }
 
-void ToggleOnOff(Form& f) {
-  int on = (f.FileSel & 1) * 2;
-  ShowOnOff(f, IsHighlighted(f.lblOnOff[on]) ? on + 1 : on);
-}
-
 // The relay screen moves between leg inputs only while nothing is typed.
 bool RelayInputIdle(const Form& f) { return f.InputActive && !InputTyped(f); }
 
+// The input of the leg at EditStep, or the end marker past the last leg.
 void OpenRelayRow(Form& f) {
-  if (f.EditStep < f.EditRow + 4)
-    BeginInput(f, f.lblRelayInp[f.EditStep - 4], 6, 4);
+  int row = LegRowOf(f.EditStep);
+  if (row < f.EditRow)
+    BeginInput(f, f.lblRelayInp[row], 6, 4);
   else
     BeginInput(f, f.lblRelayInp[f.EditRow], 0, 0);
 }
 
 }  // namespace
 
-void MoveUp(Form& f) {
-  switch (f.Screen) {
-    case Screens::MainMenu:
-    case Screens::SubMenu:
-      SelectMenuItem(f, f.MenuItem < 2 ? 13 : f.MenuItem - 1);
-      break;
-    case Screens::FunctionMenu:
-      SelectFuncItem(f, NearestFunction(f, -1));
-      break;
-    case Screens::FileMenu:
-      SelectFuncItem(f, f.FuncItem == 6 ? 7 : 6);
-      break;
-    case Screens::ReadRange:
-    case Screens::SendRange:
-    case Screens::SerialSendRange:
-      SelectFuncItem(f, f.FuncCode == 8 ? 9 : 8);
-      break;
-    case Screens::RelayEdit:
-      if (RelayInputIdle(f) && f.EditStep > 4) {
-        --f.EditStep;
-        BeginInput(f, f.lblRelayInp[f.EditStep - 4], 6, 4);
-      }
-      break;
-    case Screens::Settings:
-      SelectRow(f, f.FileSel ^ 1);
-      break;
-    case Screens::FileSelection: {
-      int last = LastFileCell(f);
-      if (last < 0) break;  // nothing listed, nothing to move to
-      if (f.FileSel < 3) {
-        int target = f.FileSel + (last / 3) * 3;
-        if (target > last) target -= 3;
-        SelectRow(f, target);
-      } else {
-        SelectRow(f, f.FileSel - 3);
-      }
-      break;
-    }
-    default:
-      break;
-  }
-}
-
-void MoveDown(Form& f) {
-  switch (f.Screen) {
-    case Screens::MainMenu:
-    case Screens::SubMenu:
-      SelectMenuItem(f, f.MenuItem > 12 ? 1 : f.MenuItem + 1);
-      break;
-    case Screens::FunctionMenu:
-      SelectFuncItem(f, NearestFunction(f, +1));
-      break;
-    case Screens::FileMenu:
-    case Screens::ReadRange:
-    case Screens::SendRange:
-    case Screens::SerialSendRange:
-      MoveUp(f);  // two items: up and down are the same toggle
-      break;
-    case Screens::RelayEdit:
-      if (RelayInputIdle(f) && f.EditStep > 3 && f.EditStep < f.EditRow + 4) {
-        ++f.EditStep;
-        OpenRelayRow(f);
-      }
-      break;
-    case Screens::Settings:
-      SelectRow(f, f.FileSel ^ 1);
-      break;
-    case Screens::FileSelection: {
-      int last = LastFileCell(f);
-      if (last < 0) break;
-      SelectRow(f, last < f.FileSel + 3 ? f.FileSel % 3 : f.FileSel + 3);
-      break;
-    }
-    default:
-      break;
-  }
-}
-
-void MoveLeft(Form& f) {
-  if (f.Screen == Screens::Settings) {
-    ToggleOnOff(f);
-  } else if (f.Screen == Screens::FileSelection) {
-    int last = LastFileCell(f);
-    if (last < 0) return;
-    SelectRow(f, f.FileSel < 1 ? last : f.FileSel - 1);
-  }
-}
-
-void MoveRight(Form& f) {
-  if (f.Screen == Screens::Settings) {
-    ToggleOnOff(f);
-  } else if (f.Screen == Screens::FileSelection) {
-    int last = LastFileCell(f);
-    if (last < 0) return;
-    SelectRow(f, f.FileSel >= last ? 0 : f.FileSel + 1);
-  }
-}
+void MoveUp(Form& f) { RowOf(f.Screen).up(f); }
+void MoveDown(Form& f) { RowOf(f.Screen).down(f); }
+void MoveLeft(Form& f) { RowOf(f.Screen).left(f); }
+void MoveRight(Form& f) { RowOf(f.Screen).right(f); }
 
 void ClearKey(Form& f) {
   if (f.InputActive) {
     ClearInput(f);
-  } else if (f.Screen == Screens::MainMenu) {
+  } else if (f.Screen == ScreenId::MainMenu) {
     SelectMenuItem(f, 10);
-  } else if (f.Screen == Screens::SubMenu) {
+  } else if (f.Screen == ScreenId::SubMenu) {
     SelectMenuItem(f, 1);
   }
+}
+
+void MenuItemUp(Form& f) { SelectMenuItem(f, f.MenuItem < 2 ? kMenuItems : f.MenuItem - 1); }
+void MenuItemDown(Form& f) { SelectMenuItem(f, f.MenuItem >= kMenuItems ? 1 : f.MenuItem + 1); }
+
+void FunctionItemUp(Form& f) { SelectFuncItem(f, NearestFunction(f, -1)); }
+void FunctionItemDown(Form& f) { SelectFuncItem(f, NearestFunction(f, +1)); }
+
+void ToggleFileFunction(Form& f) { SelectFuncItem(f, f.FuncItem == 6 ? 7 : 6); }
+void ToggleScope(Form& f) { SelectFuncItem(f, f.FuncCode == Scope::AllBlocks ? 9 : 8); }
+
+void ToggleSettingsRow(Form& f) { SelectRow(f, f.FileSel ^ 1); }
+
+void ToggleOnOff(Form& f) {
+  int on = (f.FileSel & 1) * 2;
+  ShowOnOff(f, IsHighlighted(f.lblOnOff[on]) ? on + 1 : on);
+}
+
+void FileCellUp(Form& f) {
+  int last = LastFileCell(f);
+  if (last < 0) return;  // nothing listed, nothing to move to
+  if (f.FileSel < 3) {
+    int target = f.FileSel + (last / 3) * 3;
+    if (target > last) target -= 3;
+    SelectRow(f, target);
+  } else {
+    SelectRow(f, f.FileSel - 3);
+  }
+}
+
+void FileCellDown(Form& f) {
+  int last = LastFileCell(f);
+  if (last < 0) return;
+  SelectRow(f, last < f.FileSel + 3 ? f.FileSel % 3 : f.FileSel + 3);
+}
+
+void FileCellLeft(Form& f) {
+  int last = LastFileCell(f);
+  if (last < 0) return;
+  SelectRow(f, f.FileSel < 1 ? last : f.FileSel - 1);
+}
+
+void FileCellRight(Form& f) {
+  int last = LastFileCell(f);
+  if (last < 0) return;
+  SelectRow(f, f.FileSel >= last ? 0 : f.FileSel + 1);
+}
+
+void RelayLegUp(Form& f) {
+  if (!RelayInputIdle(f) || f.EditStep <= EditStage::FirstLeg) return;
+  f.EditStep = LegStage(LegRowOf(f.EditStep) - 1);
+  BeginInput(f, f.lblRelayInp[LegRowOf(f.EditStep)], 6, 4);
+}
+
+void RelayLegDown(Form& f) {
+  if (!RelayInputIdle(f) || f.EditStep < EditStage::FirstLeg || LegRowOf(f.EditStep) >= f.EditRow)
+    return;
+  f.EditStep = LegStage(LegRowOf(f.EditStep) + 1);
+  OpenRelayRow(f);
 }
 
 }  // namespace rx

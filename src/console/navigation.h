@@ -6,8 +6,9 @@
 
 namespace rx {
 
-// screen 2, 3, 4, 5 or 14; item is the function item highlighted first (screen 2).
-void ShowFunctionMenu(Terminal& t, int screen, int item);
+// The function menu, the file-operation menu or a range menu; item is the
+// function item highlighted first (function menu).
+void ShowFunctionMenu(Terminal& t, ScreenId screen, int item);
 
 // Prepares the edit function menu for main items 1-6 and opens it.
 void OpenEditFunctionMenu(Terminal& t);
@@ -19,10 +20,21 @@ void BackToRangeMenu(Form& form, Control& confirmation);
 // Leaves an edit screen back to the edit function menu.
 void ReturnToFunctionMenu(Terminal& t);
 
-// The Esc action of the current screen.
+// The Esc action of the current screen (its row's back).
 void GoBack(Terminal& t);
 
-// Clears the error line and brings the screen back to where the operator can go on.
+// Clears the error line and brings the screen back to where the operator can
+// go on (its row's resume).
 void ResumeAfterError(Terminal& t);
+
+// The Esc actions of the screens' rows.
+void CloseFromMenuPage(Terminal& t);
+void LeaveFunctionMenu(Terminal& t);
+void LeaveCommonMenu(Terminal& t);   // file operations, send and serial-send range menus
+void LeaveReadRange(Terminal& t);
+void LeaveBlockEntry(Terminal& t);
+void LeaveSettings(Terminal& t);
+void LeaveFileSelection(Terminal& t);  // and the file list
+void LeaveHunterStart(Terminal& t);
 
 }  // namespace rx

@@ -1,9 +1,12 @@
 #include "console/read_screens.h"
 
-#include "console/guide_texts.h"
-#include "console/input.h"
+#include "shell/guide_texts.h"
+#include "shell/input.h"
 #include "data/block_letters.h"
+#include "data/data_file.h"
 #include "data/file_names.h"
+#include "console/navigation.h"
+#include "link/replies.h"
 
 namespace rx {
 
@@ -17,20 +20,43 @@ void ShowReadConfirmation(Terminal& t, const std::string& rangeLetter) {
   f.fraYomikomi.visible = true;
 }
 
+// What the device's replies do to the read's screen.
+class ReadIntoFileEvents : public ExchangeEvents {
+ public:
+  void Started(Terminal& t) override {
+    Form& f = t.form;
+    f.lblGuide.caption = guide::kBusyRead;
+    f.lblYomiG[3].caption = "0件";
+    f.lblYomiG[3].visible = true;
+  }
+  void RecordStored(Terminal& t, int count) override {
+    t.form.lblYomiG[3].caption = std::to_string(count) + "件";
+  }
+  // Back to the range menu; without a record the error line says why.
+  void FileReadFinished(Terminal& t, bool anyRecord) override {
+    Form& f = t.form;
+    f.lblGuide.caption = guide::kSub;
+    if (!anyRecord) return;
+    f.lblBlk.caption = "";
+    f.Screen = ScreenId::ReadRange;
+    f.fraYomikomi.visible = false;
+  }
+};
+
 }  // namespace
 
 int TypedBlockNumber(const Form& f) { return BlockNumber(f.lblBlk.caption); }
 
 void ReadRangeEnter(Terminal& t) {
   Form& f = t.form;
-  if (f.FuncCode == 9) {
-    f.Screen = Screens::BlockEntry;
+  if (f.FuncCode == Scope::OneBlock) {
+    f.Screen = ScreenId::BlockEntry;
     f.lblGuide.caption = guide::kBlockEntry;
     f.lblBlk.caption = "";
     BeginInput(f, f.lblBlk, 2, 0);
     return;
   }
-  if (f.FuncCode != 8 || f.MenuItem < 1 || f.MenuItem > 6) return;
+  if (f.FuncCode != Scope::AllBlocks || f.MenuItem < 1 || f.MenuItem > 6) return;
   ShowReadConfirmation(t, "C");
   f.lblBlk.caption = " ";
   ShowConfirmGuide(f, 0);
@@ -39,11 +65,22 @@ void ReadRangeEnter(Terminal& t) {
 void ReadBlockEnter(Terminal& t) {
   Form& f = t.form;
   int block = TypedBlockNumber(f);
-  if (block < 0 || block > 28) return;  // the input stays open
+  if (block < 0 || block > kLastBlock) return;  // the input stays open
   EndInput(f);
   ShowReadConfirmation(t, BlockLetterShifted(f.lblBlk.caption));
-  f.Screen = Screens::ReadRange;
+  f.Screen = ScreenId::ReadRange;
   ShowConfirmGuide(f, 0);
+}
+
+void ConfirmRead(Terminal& t) {
+  static ReadIntoFileEvents events;
+  t.form.KeyMode = Mode::Normal;
+  SendReadCommand(t, RecordFields{}, events);
+}
+
+void CancelRead(Terminal& t) {
+  CloseDataFile(t);
+  BackToRangeMenu(t.form, t.form.fraYomikomi);
 }
 
 }  // namespace rx

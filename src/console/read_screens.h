@@ -13,6 +13,10 @@ void ReadRangeEnter(Terminal& t);
 // Enter on the block number of a read: 0-28 goes to the confirmation.
 void ReadBlockEnter(Terminal& t);
 
+// Enter at the read's prompt starts it; Esc goes back to the range menu.
+void ConfirmRead(Terminal& t);
+void CancelRead(Terminal& t);
+
 // The number typed on the block entry; -1 when it is not a number.
 int TypedBlockNumber(const Form& f);
 

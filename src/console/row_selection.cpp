@@ -7,7 +7,7 @@
 namespace rx {
 
 void SelectRow(Form& f, int index) {
-  if (f.Screen == Screens::Settings) {
+  if (f.Screen == ScreenId::Settings) {
     f.FileSel = index & 1;
     Paint(f.lblSetG[f.FileSel], Shade::Selected);
     Paint(f.lblSetG[f.FileSel ^ 1], Shade::Plain);

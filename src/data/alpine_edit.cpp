@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
-#include "console/input.h"
+#include "shell/guide_texts.h"
+#include "shell/input.h"
+#include "console/navigation.h"
+#include "data/block_letters.h"
 #include "data/time_values.h"
 #include "link/edit_commands.h"
 #include "link/error_line.h"
@@ -11,10 +14,6 @@
 namespace rx {
 
 namespace {
-
-enum Step { Course = 0, Block = 1, Bib = 2, Read = 3, NewTime = 4, Check = 5, Confirm = 6 };
-
-constexpr const char* kConfirmGuide = "※キーを押してください （[Enter]:実行、[Esc]:キャンセル）";
 
 bool DnfMemory(const Form& f) { return f.MenuItem == 2; }
 bool RelayCourseMemory(const Form& f) { return f.MenuItem == 5; }
@@ -27,7 +26,7 @@ void ShowRow(Form& f, int row, bool visible) {
 }
 
 void ShowScreen(Form& f) {
-  f.Screen = Screens::AlpineEdit;
+  f.Screen = ScreenId::AlpineEdit;
   f.fraMenu[2].visible = false;
   f.fraMenu[3].visible = false;
   f.fraEdit[0].caption = f.fraMenu[2].caption;
@@ -68,22 +67,19 @@ void ShowScreen(Form& f) {
 }
 
 void Reset(Form& f) {
-  f.EditStep = Block;
+  f.EditStep = EditStage::Block;
   f.lblCap[Keys::Right].caption = "";
   for (Control& input : f.lblEditInp) input.caption.clear();
   if (f.FuncItem == 5) {
-    f.lblGuide.caption = "※コースNo. ブロックNo. Bib No. 追加タイムを入力します （[Esc]:戻り）";
-    f.EditStep = Course;
+    f.lblGuide.caption = guide::kEditDualAdd;
+    f.EditStep = EditStage::Course;
     BeginInput(f, f.lblEditInp[0], 1, 0);
     return;
   }
   if (RelayCourseMemory(f))
-    f.lblGuide.caption = f.FuncItem == 2 ? "※ブロックNo. 追加タイムを入力します （[Esc]:戻り）"
-                                         : "※ブロックNo.を入力します （[Esc]:戻り）";
+    f.lblGuide.caption = f.FuncItem == 2 ? guide::kEditBlockAdd : guide::kEditBlockKey;
   else
-    f.lblGuide.caption = f.FuncItem == 2
-                             ? "※ブロックNo. Bib No. 追加タイムを入力します （[Esc]:戻り）"
-                             : "※ブロックNo. Bib No.を入力します （[Esc]:戻り）";
+    f.lblGuide.caption = f.FuncItem == 2 ? guide::kEditRecordAdd : guide::kEditRecordKey;
   BeginInput(f, f.lblEditInp[1], 2, 0);
 }
 
@@ -91,38 +87,69 @@ void Reset(Form& f) {
 int FieldNumber(const Control& field) { return ParseDigits(field.caption); }
 
 void OpenNewTime(Form& f) {
-  f.EditStep = NewTime;
+  f.EditStep = EditStage::NewTime;
   f.lblEditInp[4].caption = f.ZeroTime;
   BeginInput(f, f.lblEditInp[4], 6, 4);
 }
 
 void AskToSend(Form& f) {
   EndInput(f);
-  f.EditStep = Confirm;
-  f.lblGuide.caption = kConfirmGuide;
+  f.EditStep = EditStage::Confirm;
+  f.lblGuide.caption = guide::kEditConfirm;
+}
+
+// What the device's replies do to this screen.
+class AlpineEvents : public ExchangeEvents {
+ public:
+  void Started(Terminal& t) override { t.form.lblGuide.caption = ""; }
+  void RecordRead(Terminal& t, const RecordReply& record) override {
+    t.form.lblEditInp[3].caption = record.time;
+    t.form.lblEditInp[4].caption = TimeToEntry(record.time);
+  }
+  // Modify goes on to the new time; delete asks to send.
+  void RecordReadFinished(Terminal& t) override {
+    Form& f = t.form;
+    if (f.FuncItem == 1) {
+      f.EditStep = EditStage::NewTime;
+      BeginInput(f, f.lblEditInp[4], 6, 4);
+      f.lblGuide.caption = guide::kEditNewTime;
+    } else if (f.FuncItem == 3) {
+      f.EditStep = EditStage::Confirm;
+      f.lblGuide.caption = guide::kEditConfirm;
+    }
+  }
+  // Accepted: ready for the next record.
+  void Done(Terminal& t) override {
+    if (t.form.Screen == ScreenId::AlpineEdit) OpenAlpineEdit(t, false);
+  }
+};
+
+AlpineEvents& Events() {
+  static AlpineEvents events;
+  return events;
 }
 
 // The record as the device holds it; its reply moves the entry on.
 void ReadRecord(Terminal& t) {
-  t.form.EditStep = Read;
+  t.form.EditStep = EditStage::Read;
   EndInput(t.form);
-  SendReadCommand(t);
+  SendReadCommand(t, EditScreenFields(t.form), Events());
 }
 
 void CourseEntered(Terminal& t) {
   Form& f = t.form;
   int course = FieldNumber(f.lblEditInp[0]);
   if (course != 1 && course != 2) return ShowError(t, Errors::CourseNumber);
-  f.EditStep = Block;
+  f.EditStep = EditStage::Block;
   BeginInput(f, f.lblEditInp[1], 2, 0);
 }
 
 void BlockEntered(Terminal& t) {
   Form& f = t.form;
   int block = FieldNumber(f.lblEditInp[1]);
-  if (block < 0 || block > 28) return;
+  if (block < 0 || block > kLastBlock) return;
   if (!RelayCourseMemory(f)) {
-    f.EditStep = Bib;
+    f.EditStep = EditStage::Bib;
     BeginInput(f, f.lblEditInp[2], 3, 0);
   } else if (f.FuncItem == 2) {
     OpenNewTime(f);
@@ -153,15 +180,23 @@ void NewTimeEntered(Terminal& t) {
 
 void Send(Terminal& t) {
   switch (t.form.FuncItem) {
-    case 1: SendEditCommand(t, 'M'); break;
+    case 1: SendEditCommand(t, ReplyFamily::Modify, Events()); break;
     case 2:
-    case 5: SendEditCommand(t, 'C'); break;
-    case 3: SendEditCommand(t, 'K'); break;
+    case 5: SendEditCommand(t, ReplyFamily::Add, Events()); break;
+    case 3: SendEditCommand(t, ReplyFamily::Delete, Events()); break;
     default: break;
   }
 }
 
 }  // namespace
+
+RecordFields EditScreenFields(const Form& f) {
+  RecordFields r;
+  r.blockCode = BlockLetter(f.lblEditInp[1].caption);
+  r.bib = f.lblEditInp[2].caption;
+  r.team = BlockLetter(f.lblEditR[0].caption) + f.lblEditR[1].caption;
+  return r;
+}
 
 bool AcceptBib(Terminal& t, Control& field) {
   int bib = FieldNumber(field);
@@ -184,16 +219,36 @@ void OpenAlpineEdit(Terminal& t, bool open) {
   Reset(t.form);
 }
 
+void LeaveAlpineEdit(Terminal& t) {
+  Form& f = t.form;
+  bool firstField = f.EditStep == EditStage::Course ||
+                    (f.EditStep == EditStage::Block && f.FuncItem >= 1 && f.FuncItem <= 3);
+  if (firstField)
+    ReturnToFunctionMenu(t);
+  else
+    OpenAlpineEdit(t, false);  // the entry starts over at its first field
+}
+
+void ResumeAlpineEdit(Terminal& t) {
+  Form& f = t.form;
+  if (f.EditStep <= EditStage::Read || f.EditStep == EditStage::Confirm) {
+    OpenAlpineEdit(t, false);
+  } else if (f.EditStep == EditStage::NewTime) {
+    f.lblEditInp[4].caption = f.InputPrevCaption;
+    BeginInput(f, f.lblEditInp[4], 6, 4);
+  }
+}
+
 void AlpineEditEnter(Terminal& t) {
   Form& f = t.form;
-  bool fieldStep = f.EditStep == Course || f.EditStep == Block || f.EditStep == Bib;
+  bool fieldStep = f.EditStep <= EditStage::Bib;  // course, block or bib
   if (fieldStep && f.InputLabel != nullptr && f.InputLabel->caption.empty()) return;
   switch (f.EditStep) {
-    case Course: CourseEntered(t); break;
-    case Block: BlockEntered(t); break;
-    case Bib: BibEntered(t); break;
-    case NewTime: NewTimeEntered(t); break;
-    case Confirm: Send(t); break;
+    case EditStage::Course: CourseEntered(t); break;
+    case EditStage::Block: BlockEntered(t); break;
+    case EditStage::Bib: BibEntered(t); break;
+    case EditStage::NewTime: NewTimeEntered(t); break;
+    case EditStage::Confirm: Send(t); break;
     default: break;
   }
 }

@@ -5,6 +5,7 @@
 // bib, (the record is read from the device), new time, confirmation, send.
 #pragma once
 
+#include "link/commands.h"
 #include "shell/terminal.h"
 
 namespace rx {
@@ -15,6 +16,15 @@ void OpenAlpineEdit(Terminal& t, bool open);
 
 // Enter on the alpine/nordic edit screen.
 void AlpineEditEnter(Terminal& t);
+
+// Esc: from the first field back to the function menu, else the entry starts over.
+void LeaveAlpineEdit(Terminal& t);
+
+// After an error: the new time is typed again, anything else starts over.
+void ResumeAlpineEdit(Terminal& t);
+
+// The record the edit screens name: block and bib, or the relay team.
+RecordFields EditScreenFields(const Form& form);
 
 // The bib typed on an edit screen: 1-999 written with three digits; 0 is
 // error 803; other text sounds a beep. False when the entry goes no further.

@@ -1,6 +1,8 @@
 #include "data/relay_edit.h"
 
-#include "console/input.h"
+#include "shell/guide_texts.h"
+#include "shell/input.h"
+#include "console/navigation.h"
 #include "data/alpine_edit.h"
 #include "data/relay_total.h"
 #include "data/time_values.h"
@@ -12,16 +14,14 @@ namespace rx {
 
 namespace {
 
-enum Step { Block = 1, Bib = 2, Read = 3, FirstLeg = 4, Confirm = 15 };
-
-constexpr int kMostLegs = 10;
 constexpr const char* kNewLeg = "00:00:00.0  ";
 
-int LegRow(const Form& f) { return f.EditStep - FirstLeg; }
+int LegRow(const Form& f) { return LegRowOf(f.EditStep); }
+bool OnLeg(const Form& f) { return f.EditStep >= EditStage::FirstLeg && LegRow(f) < f.EditRow; }
 
 // Opens the input on the leg of EditStep, or on the end marker past the last leg.
 void OpenRow(Form& f) {
-  if (f.EditStep < f.EditRow + FirstLeg)
+  if (LegRow(f) < f.EditRow)
     BeginInput(f, f.lblRelayInp[LegRow(f)], 6, 4);
   else
     BeginInput(f, f.lblRelayInp[f.EditRow], 0, 0);
@@ -32,19 +32,53 @@ void MoveLeg(Form& f, int from, int to) {
   f.lblRelayInp[to].caption = f.lblRelayInp[from].caption;
 }
 
+// What the device's replies do to this screen.
+class RelayEvents : public ExchangeEvents {
+ public:
+  void Started(Terminal& t) override { t.form.lblGuide.caption = ""; }
+  // Legs "B"-"K" fill their rows; "S" is the team's total.
+  void RecordRead(Terminal& t, const RecordReply& record) override {
+    Form& f = t.form;
+    if (record.selector >= 'B' && record.selector <= 'K') {
+      int row = record.selector - 'B';
+      f.lblRelayTime[row].caption = record.time;
+      f.lblRelayInp[row].caption = TimeToEntry(record.time);
+      if (f.EditRow < row + 1) f.EditRow = row + 1;
+    } else if (record.selector == 'S') {
+      f.lblRelayTime[kMostLegs].caption = record.time;
+    }
+  }
+  void RecordReadFinished(Terminal& t) override {
+    Form& f = t.form;
+    if (f.FuncItem != 1) return;
+    f.EditStep = EditStage::FirstLeg;
+    BeginInput(f, f.lblRelayInp[0], 6, 4);
+    f.lblGuide.caption = guide::kRelayLeg;
+  }
+  // The team was taken: the screen is ready for the next one.
+  void Done(Terminal& t) override {
+    if (t.form.FuncItem == 1) OpenRelayEdit(t);
+  }
+};
+
+RelayEvents& Events() {
+  static RelayEvents events;
+  return events;
+}
+
 void BlockEntered(Form& f) {
   int block = ParseDigits(f.lblEditR[0].caption);
-  if (block < 0 || block > 18) return;
-  f.EditStep = Bib;
+  if (block < 0 || block > kLastRelayBlock) return;
+  f.EditStep = EditStage::Bib;
   BeginInput(f, f.lblEditR[1], 3, 0);
 }
 
 void BibEntered(Terminal& t) {
   Form& f = t.form;
   if (!AcceptBib(t, f.lblEditR[1])) return;
-  f.EditStep = Read;
+  f.EditStep = EditStage::Read;
   EndInput(f);
-  SendReadCommand(t);
+  SendReadCommand(t, EditScreenFields(f), Events());
 }
 
 void LegEntered(Terminal& t) {
@@ -60,7 +94,7 @@ void LegEntered(Terminal& t) {
     f.lblRelayTime[row].caption = previous;  // the team would reach 100 hours
     return ShowError(t, Errors::SplitOver);
   }
-  ++f.EditStep;
+  f.EditStep = LegStage(row + 1);
   OpenRow(f);
 }
 
@@ -70,39 +104,65 @@ void OpenRelayEdit(Terminal& t) {
   Form& f = t.form;
   f.fraMenu[2].visible = false;
   f.fraEdit[1].visible = true;
-  f.Screen = Screens::RelayEdit;
+  f.Screen = ScreenId::RelayEdit;
   for (Control& c : f.lblEditR) c.caption.clear();
   for (Control& c : f.lblRelayTime) c.caption.clear();
   for (int i = 0; i < kMostLegs; ++i) f.lblRelayInp[i].caption.clear();
   f.EditRow = 0;
   if (f.FuncItem == 1) {
-    f.EditStep = Block;
+    f.EditStep = EditStage::Block;
     f.lblCap[Keys::Right].caption = "";
-    f.lblGuide.caption = "※ブロックNo., Bib No.を入力します （[Esc]:戻り）";
+    f.lblGuide.caption = guide::kRelayTeam;
     BeginInput(f, f.lblEditR[0], 2, 0);
   }
 }
 
 void RelayEditEnter(Terminal& t) {
   Form& f = t.form;
-  if (f.EditStep == Block || f.EditStep == Bib) {
+  if (f.EditStep == EditStage::Block || f.EditStep == EditStage::Bib) {
     if (f.InputLabel == nullptr || f.InputLabel->caption.empty()) return;  // nothing typed
-    return f.EditStep == Block ? BlockEntered(f) : BibEntered(t);
+    return f.EditStep == EditStage::Block ? BlockEntered(f) : BibEntered(t);
   }
-  if (f.EditStep >= FirstLeg && f.EditStep < f.EditRow + FirstLeg) return LegEntered(t);
-  if (f.EditStep == f.EditRow + FirstLeg) {
+  if (OnLeg(f)) return LegEntered(t);
+  if (f.EditStep == LegStage(f.EditRow)) {
     EndInput(f);
-    f.EditStep = Confirm;
-    f.lblGuide.caption = "※キーを押してください （[Enter]:実行、[Esc]:キャンセル）";
+    f.EditStep = EditStage::RelayConfirm;
+    f.lblGuide.caption = guide::kEditConfirm;
     return;
   }
-  if (f.EditStep == Confirm && f.FuncItem == 1) SendEditCommand(t, 'M');
+  if (f.EditStep == EditStage::RelayConfirm && f.FuncItem == 1) SendEditCommand(t, ReplyFamily::Modify, Events());
+}
+
+void LeaveRelayEdit(Terminal& t) {
+  Form& f = t.form;
+  if (f.EditStep == EditStage::Block) {
+    ReturnToFunctionMenu(t);
+  } else if (f.EditStep == EditStage::Bib ||
+             (f.EditStep >= EditStage::FirstLeg && LegRow(f) <= f.EditRow)) {
+    OpenRelayEdit(t);
+  } else if (f.EditStep == EditStage::RelayConfirm) {
+    f.EditStep = LegStage(f.EditRow);  // back to the end marker
+    BeginInput(f, f.lblRelayInp[f.EditRow], 0, 0);
+    f.lblGuide.caption = guide::kRelayLeg;
+  }
+}
+
+void ResumeRelayEdit(Terminal& t) {
+  Form& f = t.form;
+  if (f.EditStep <= EditStage::Read) {
+    OpenRelayEdit(t);
+  } else if (OnLeg(f)) {
+    Control& leg = f.lblRelayInp[LegRow(f)];
+    leg.caption = f.InputPrevCaption;
+    BeginInput(f, leg, 6, 4);
+    f.lblGuide.caption = guide::kRelayLeg;
+  }
 }
 
 void InsertRelayLeg(Terminal& t) {
   Form& f = t.form;
-  if (f.Screen != Screens::RelayEdit || f.EditStep < FirstLeg || f.EditStep > 13 ||
-      f.EditRow >= kMostLegs)
+  if (f.Screen != ScreenId::RelayEdit || f.EditStep < EditStage::FirstLeg ||
+      LegRow(f) >= kMostLegs || f.EditRow >= kMostLegs)
     return;
   int row = LegRow(f);
   for (int i = f.EditRow - 1; i >= row; --i) MoveLeg(f, i, i + 1);
@@ -114,8 +174,7 @@ void InsertRelayLeg(Terminal& t) {
 
 void DeleteRelayLeg(Terminal& t) {
   Form& f = t.form;
-  if (f.Screen != Screens::RelayEdit || f.EditStep < FirstLeg || f.EditStep >= f.EditRow + FirstLeg)
-    return;
+  if (f.Screen != ScreenId::RelayEdit || !OnLeg(f)) return;
   int row = LegRow(f);
   for (int i = row + 1; i < f.EditRow; ++i) MoveLeg(f, i, i - 1);
   f.lblRelayTime[f.EditRow - 1].caption.clear();

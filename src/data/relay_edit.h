@@ -20,8 +20,11 @@ void InsertRelayLeg(Terminal& t);
 // Removes the leg at the selected row; the total follows.
 void DeleteRelayLeg(Terminal& t);
 
-// The leg-time guide of the relay screen.
-inline constexpr const char* kRelayLegGuide =
-    "※修正タイムを入力します （[Esc]:戻り、[Insert]:追加、[Delete]:削除）";
+// Esc: from the block back to the function menu; from the bib or a leg the
+// team starts over; from the confirmation back to the end marker.
+void LeaveRelayEdit(Terminal& t);
+
+// After an error: the leg is typed again; before the legs the team starts over.
+void ResumeRelayEdit(Terminal& t);
 
 }  // namespace rx

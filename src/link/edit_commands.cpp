@@ -5,6 +5,7 @@
 #include "link/commands.h"
 #include "link/device_port.h"
 #include "link/file_send.h"
+#include "link/replies.h"
 
 namespace rx {
 
@@ -30,21 +31,22 @@ void WriteRelayBurst(Terminal& t) {
 void SendRelayBurst(Terminal& t) {
   Form& f = t.form;
   f.KeyMode = Mode::Busy;
-  f.ExpectReply = 'M';
+  f.ExpectReply = ReplyFamily::Modify;
   StartExchange(t, false, WriteRelayBurst);
 }
 
 }  // namespace
 
-void SendEditCommand(Terminal& t, char letter) {
+void SendEditCommand(Terminal& t, ReplyFamily family, ExchangeEvents& owner) {
   Form& f = t.form;
-  f.SendRecovery = 0;
+  f.SendRecovery = Recovery::Off;
+  t.link.owner = &owner;
   if (f.MenuItem == 6) {
     if (f.FuncItem == 1) SendRelayBurst(t);
     return;
   }
   if (f.MenuItem == 8) {
-    if (letter == 'L') StartFileSend(t);
+    if (family == ReplyFamily::Load) StartFileSend(t);
     return;
   }
   RecordFields fields;
@@ -55,19 +57,20 @@ void SendEditCommand(Terminal& t, char letter) {
   std::string body = BuildEditCommand(f.MenuItem, f.FuncItem, fields);
   if (body.empty()) return;
   f.KeyMode = Mode::Busy;
-  f.ExpectReply = letter;
+  f.ExpectReply = family;
   StartExchange(t, false, [body](Terminal& t) {
-    t.form.lblGuide.caption = "";
+    Owner(t).Started(t);
     SendCommand(t, body);
   });
 }
 
-void RequestBestOutputOfAll(Terminal& t) {
+void RequestBestOutputOfAll(Terminal& t, ExchangeEvents& owner) {
   Form& f = t.form;
   f.KeyMode = Mode::Busy;
-  f.ExpectReply = 'B';
+  f.ExpectReply = ReplyFamily::BestOutput;
+  t.link.owner = &owner;
   StartExchange(t, false, [](Terminal& t) {
-    t.form.lblGuide.visible = false;  // shown again when the device has answered
+    Owner(t).Started(t);
     SendCommand(t, BestOutputAllCommand());
   });
 }

@@ -1,7 +1,7 @@
 #include "link/error_line.h"
 
-#include "console/guide_texts.h"
-#include "console/input.h"
+#include "shell/guide_texts.h"
+#include "shell/input.h"
 #include "link/error_text.h"
 
 namespace rx {
@@ -16,7 +16,7 @@ void ShowError(Terminal& t, int number) {
   }
   f.KeyMode = Mode::ErrorShown;
   std::string message = ErrorText(number);
-  if (f.SendRecovery != 0) {
+  if (f.SendRecovery != Recovery::Off) {
     f.lblError.caption = "エラー：" + message;
     f.lblGuide.caption = guide::kRecovery;
   } else {
@@ -25,7 +25,7 @@ void ShowError(Terminal& t, int number) {
   }
   f.lblError.visible = true;
   t.platform.beeper.Beep();
-  f.ExpectReply = 0;  // a late reply to the failed exchange is then ignored
+  f.ExpectReply = ReplyFamily::None;  // a late reply to the failed exchange is then ignored
   EndInput(f);
 }
 

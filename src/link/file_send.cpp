@@ -1,9 +1,8 @@
 #include "link/file_send.h"
 
-#include "console/guide_texts.h"
 #include "link/device_port.h"
 #include "link/queue_load.h"
-#include "link/screen_hooks.h"
+#include "link/replies.h"
 
 namespace rx {
 
@@ -12,13 +11,13 @@ void LoadSendQueue(Terminal& t) { LoadQueueNow(t, false); }
 void StartFileSend(Terminal& t) {
   Form& f = t.form;
   f.KeyMode = Mode::Busy;
-  f.ExpectReply = 'L';
+  f.ExpectReply = ReplyFamily::Load;
   StartExchange(t, false, [](Terminal& t) {
     Form& f = t.form;
     f.lblSendG[2].visible = true;
     f.lblSendG[4].visible = true;
-    f.lblGuide.caption = guide::kBusySend;
-    f.SendRecovery = 1;
+    Owner(t).Started(t);
+    f.SendRecovery = Recovery::Ask;
     f.RecordIndex = 0;
     SendNextQueued(t, false);
   });
@@ -35,16 +34,15 @@ void SendNextQueued(Terminal& t, bool skip) {
       ++f.RecordIndex;
   }
   if (f.RecordIndex < f.RecordCount) {
-    f.ExpectReply = 'L';
+    f.ExpectReply = ReplyFamily::Load;
     SendCommand(t, f.Records[f.RecordIndex]);
     f.lblSendG[4].caption = std::to_string(f.RecordCount - f.RecordIndex) + "件";
     ++f.RecordIndex;
     return;
   }
   EndFileSend(t);
-  f.ExpectReply = 0;
-  f.KeyMode = Mode::Normal;
-  if (t.screens) t.screens->ShowSendMenu();
+  EndExchange(t);
+  Owner(t).Done(t);
 }
 
 void ShowSendProgress(Terminal& t, int index) {
@@ -60,7 +58,7 @@ void EndFileSend(Terminal& t) {
   Form& f = t.form;
   f.RecordCount = 0;
   f.Records.clear();
-  f.SendRecovery = 0;
+  f.SendRecovery = Recovery::Off;
 }
 
 }  // namespace rx

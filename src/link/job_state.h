@@ -41,7 +41,10 @@ struct TextOutput {
   std::string name;                 // the file name the header and trailer carry
 };
 
+class ExchangeEvents;
+
 struct LinkJobs {
+  ExchangeEvents* owner = nullptr;  // the screen the running exchange reports to
   PortDrain drain;
   QueueLoad load;
   TextOutput output;

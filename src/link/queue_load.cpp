@@ -72,7 +72,7 @@ void Begin(Terminal& t, bool forText) {
     CloseDataFile(t);
     return;
   }
-  load.block = f.FuncCode == 9 ? BlockLetter(f.lblBlk.caption) : "";
+  load.block = f.FuncCode == Scope::OneBlock ? BlockLetter(f.lblBlk.caption) : "";
   load.active = true;
 }
 

@@ -4,7 +4,7 @@
 #include "link/error_line.h"
 #include "link/jobs.h"
 #include "link/queue_load.h"
-#include "link/screen_hooks.h"
+#include "link/replies.h"
 
 namespace rx {
 
@@ -29,7 +29,7 @@ std::string LineAt(const Form& f, const TextOutput& output, int index) {
 }
 
 // What a finished, stopped or failed output leaves behind.
-void Finish(Terminal& t) {
+void Finish(Terminal& t, bool complete) {
   Form& f = t.form;
   t.link.output = {};
   f.RecordCount = 0;
@@ -37,15 +37,16 @@ void Finish(Terminal& t) {
   // A write error stays on the error line; the operator's Esc leaves.
   if (f.KeyMode == Mode::ErrorShown) return;
   f.KeyMode = Mode::Normal;
-  // An abandoned output has already left the screen; only a finished one leaves it here.
-  if (f.Screen == Screens::SerialSendRange && t.screens) t.screens->LeaveSerialSend();
+  // A stopped output has already left its screen; a finished one leaves it now.
+  if (complete) Owner(t).Done(t);
 }
 
 }  // namespace
 
 void LoadTextQueue(Terminal& t) { LoadQueueNow(t, true); }
 
-void SerialTextOutput(Terminal& t) {
+void SerialTextOutput(Terminal& t, ExchangeEvents& owner) {
+  t.link.owner = &owner;
   Form& f = t.form;
   f.lblSendG[2].visible = true;
   f.lblSendG[4].visible = true;
@@ -74,7 +75,7 @@ void ContinueTextOutput(Terminal& t) {
     return;
   }
   const int total = kHeaderLines + f.RecordCount + kTrailerLines;
-  if (f.KeyMode != Mode::Busy || output.next >= total) return Finish(t);
+  if (f.KeyMode != Mode::Busy || output.next >= total) return Finish(t, output.next >= total);
   int record = output.next - kHeaderLines;
   if (record >= 0 && record < f.RecordCount)
     f.lblSendG[4].caption = std::to_string(f.RecordCount - record) + " 件";
@@ -91,17 +92,17 @@ void ContinueTextOutput(Terminal& t) {
     case LineWrite::NoRoom:
       if (f.WaitMs > kLongestWaitMs) {
         ShowError(t, Errors::CannotSend);
-        return Finish(t);
+        return Finish(t, false);
       }
       return PostLinkTurn(t, kRoomPollMs);
     case LineWrite::Failed:
-      return Finish(t);
+      return Finish(t, false);
   }
 }
 
 void EndTextOutput(Terminal& t) {
   if (!t.link.output.active) return;
-  Finish(t);
+  Finish(t, false);
 }
 
 }  // namespace rx

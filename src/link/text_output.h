@@ -7,6 +7,7 @@
 // the line with XOFF), nothing while the operator is asked whether to stop.
 #pragma once
 
+#include "link/exchange_events.h"
 #include "shell/terminal.h"
 
 namespace rx {
@@ -18,7 +19,7 @@ void LoadTextQueue(Terminal& t);
 // Opens the port at "9600,N,8,1" and starts writing header, lines and
 // trailer. Keys, replies and the tick go on between lines; Esc asks whether
 // to stop.
-void SerialTextOutput(Terminal& t);
+void SerialTextOutput(Terminal& t, ExchangeEvents& owner);
 
 // The next line, when there is room for it; the end of the output when it
 // was stopped, failed or is complete.

@@ -1,5 +1,7 @@
 #include "shell/form.h"
 
+#include "shell/guide_texts.h"
+
 #include "shell/highlight.h"
 
 namespace rx {
@@ -359,7 +361,7 @@ void Form::SetDesignValues() {
   }
 
   // ---- lines at the bottom ----
-  lblGuide.caption = "※テンキーまたは↑↓で選択して[Enter] （[Esc]：終了、[Clear]：次頁）";
+  lblGuide.caption = guide::kMenuAtStart;
   Place(lblGuide, 240, 7440, 11880, 315);
   Place(lblError, 240, 7785, 11880, 315);
   lblError.fore = 0xFF0000;

@@ -47,23 +47,79 @@ enum class Mode : int {
   Calculator = 5,
 };
 
-// Values of Screen.
-namespace Screens {
-inline constexpr int MainMenu = 0;
-inline constexpr int SubMenu = 1;
-inline constexpr int FunctionMenu = 2;
-inline constexpr int FileMenu = 3;
-inline constexpr int ReadRange = 4;
-inline constexpr int SendRange = 5;
-inline constexpr int AlpineEdit = 6;
-inline constexpr int RelayEdit = 7;
-inline constexpr int BlockEntry = 8;
-inline constexpr int Settings = 10;
-inline constexpr int FileSelection = 11;
-inline constexpr int FileList = 12;
-inline constexpr int HunterStart = 13;
-inline constexpr int SerialSendRange = 14;
-}  // namespace Screens
+// Values of Screen: the screen the keys act on.
+enum class ScreenId : int {
+  MainMenu = 0,
+  SubMenu = 1,
+  FunctionMenu = 2,
+  FileMenu = 3,
+  ReadRange = 4,
+  SendRange = 5,
+  AlpineEdit = 6,
+  RelayEdit = 7,
+  BlockEntry = 8,
+  Settings = 10,
+  FileSelection = 11,
+  FileList = 12,
+  HunterStart = 13,
+  SerialSendRange = 14,
+};
+inline constexpr int kScreenIdCount = 15;  // values 0-14; 9 names no screen
+
+// Values of ExpectReply: the command family whose answer the exchange waits for.
+enum class ReplyFamily : char {
+  None = 0,
+  OneRecord = 'O',   // a record read onto an edit screen
+  IntoFile = 'Y',    // a whole memory read into a data file
+  Modify = 'M',
+  Add = 'C',
+  Delete = 'K',
+  Print = 'P',
+  BestOutput = 'B',
+  Load = 'L',        // one record of a file sent to the device
+};
+
+// Values of SendRecovery during a send to the device.
+enum class Recovery : int {
+  Off = 0,           // no send running: a refusal is an ordinary error
+  Ask = 1,           // each refusal stops the send for the operator's choice
+  PassOver = 2,      // the operator chose to go on past every refusal
+};
+
+// Values of FuncCode on the range menus: the whole memory or file, or one block.
+enum class Scope : int {
+  None = 0,
+  AllBlocks = 8,
+  OneBlock = 9,
+};
+
+// Values of EditStep. The alpine/nordic screen goes Course (dual-course add
+// only), Block, Bib, Read, NewTime, Confirm; the relay screen Block, Bib, Read,
+// then one step per leg from FirstLeg on, the end marker after the last leg,
+// and RelayConfirm.
+enum class EditStage : int {
+  Course = 0,
+  Block = 1,
+  Bib = 2,
+  Read = 3,
+  NewTime = 4,
+  Confirm = 6,
+  FirstLeg = 4,
+  RelayConfirm = 15,
+};
+// The relay step of a leg row (0 the first leg; EditRow the end marker), and back.
+constexpr EditStage LegStage(int row) {
+  return static_cast<EditStage>(static_cast<int>(EditStage::FirstLeg) + row);
+}
+constexpr int LegRowOf(EditStage step) {
+  return static_cast<int>(step) - static_cast<int>(EditStage::FirstLeg);
+}
+
+// Sizes and limits the screens share.
+inline constexpr int kMostLegs = 10;           // legs of a relay team
+inline constexpr int kFileCells = 51;          // cells of the file list
+inline constexpr int kLastBlock = 28;          // block numbers 0-28 of the alpine/nordic memories
+inline constexpr int kLastRelayBlock = 18;     // block numbers 0-18 of the relay results
 
 // Key indexes of the keypad.
 namespace Keys {
@@ -93,13 +149,13 @@ class Form {
   bool PowerOffRequested = false;
   bool ResizePending = false;
   Mode KeyMode = Mode::Normal;
-  int SendRecovery = 0;
-  int Screen = Screens::MainMenu;
+  Recovery SendRecovery = Recovery::Off;
+  ScreenId Screen = ScreenId::MainMenu;
   std::string SavedGuide;
   int MenuItem = 1;
   std::array<std::string, 14> MenuTitle{};
   int FuncItem = 1;
-  int FuncCode = 0;
+  Scope FuncCode = Scope::None;
   int FileNo = -1;
   std::string FilePath;
   int RecordCount = 0;
@@ -110,7 +166,7 @@ class Form {
   bool PrintFrame = true;
   int FileListMax = 0;
   int FileCount = 0;
-  int EditStep = 0;
+  EditStage EditStep = EditStage::Course;
   int CalcStep = 0;
   bool InputActive = false;
   int InputIntDigits = 0;
@@ -127,7 +183,7 @@ class Form {
   int PortNo = 3;
   std::string RxBuffer;
   std::string TxLine;
-  int ExpectReply = 0;
+  ReplyFamily ExpectReply = ReplyFamily::None;
   int WaitMs = 0;
   std::string ZeroTime = "0.0000";
   bool DualAdd = false;
@@ -156,7 +212,7 @@ class Form {
   std::array<Control, 11> lblRelayInp;
 
   Control fraFile;
-  std::array<Control, 51> lblFileList;
+  std::array<Control, kFileCells> lblFileList;
   Control lblFileG;
 
   Control fraYomikomi;

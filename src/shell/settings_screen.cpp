@@ -1,6 +1,6 @@
 #include "shell/settings_screen.h"
 
-#include "console/guide_texts.h"
+#include "shell/guide_texts.h"
 #include "console/navigation.h"
 #include "console/row_selection.h"
 #include "shell/highlight.h"
@@ -11,7 +11,7 @@ namespace rx {
 
 void OpenSettingsScreen(Terminal& t) {
   Form& f = t.form;
-  f.Screen = Screens::Settings;
+  f.Screen = ScreenId::Settings;
   SelectRow(f, 0);
   ShowOnOff(f, f.BestFrame ? 0 : 1);
   ShowOnOff(f, f.PrintFrame ? 2 : 3);

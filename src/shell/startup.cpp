@@ -2,7 +2,6 @@
 
 #include <system_error>
 
-#include "console/screen_hooks.h"
 #include "link/device_port.h"
 #include "link/error_line.h"
 #include "shell/settings.h"
@@ -85,10 +84,10 @@ bool Form_Load(Terminal& t) {
                             "ＲＸ－７１０送信", "ベスト出力"};
   for (int i = 1; i <= 9; ++i) f.MenuTitle[i] = titles[i];
 
-  f.Screen = Screens::MainMenu;
+  f.Screen = ScreenId::MainMenu;
   f.MenuItem = 1;
   f.FuncItem = 1;
-  f.ExpectReply = 0;
+  f.ExpectReply = ReplyFamily::None;
   f.FileNo = -1;
   ShowError(t, -1);
   f.InputLabel = nullptr;
@@ -97,7 +96,6 @@ bool Form_Load(Terminal& t) {
   // character, reads that take everything, XON/XOFF) are fixed by the port
   // implementation and applied at every open; here it learns whom to tell.
   t.platform.port.SetReceiveHandler([&t](int event) { MSComm1_OnComm(t, event); });
-  t.screens = MakeScreenHooks(t);
   f.DebugMode = ReadBooleanSetting(t, "Debug", false);
   f.lstDebug.visible = f.DebugMode;
   f.BestFrame = ReadBooleanSetting(t, "BestFrame", true);

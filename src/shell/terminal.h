@@ -22,8 +22,6 @@
 
 namespace rx {
 
-class ScreenHooks;
-
 struct Platform {
   SettingsStore& settings;
   Clock& clock;
@@ -54,7 +52,6 @@ struct Terminal {
   Platform platform;
   std::filesystem::path dataDirectory;  // the directory of the data files
   OpenDataFileSlot dataFile;
-  std::shared_ptr<ScreenHooks> screens;  // what the link does to the screens; set at load
   LinkJobs link;                          // the link's long jobs under way
   bool settingsFaultReported = false;     // a settings store that cannot be written, told once
 };

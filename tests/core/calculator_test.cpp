@@ -1,5 +1,5 @@
 // The time calculator, from a menu page and from a time input.
-#include "console/input.h"
+#include "shell/input.h"
 #include "support/console_fixture.h"
 
 namespace rx {
@@ -52,7 +52,7 @@ TEST_F(Calculator, FromAMenuShowsAndReturnsToThePage) {
   Press(Keys::Esc);
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.fraCalc.visible);
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_EQ(f.MenuItem, 5);
   EXPECT_FALSE(f.InputActive);
   EXPECT_EQ(f.lblCap[Keys::Right].caption, "Cal.");
@@ -67,7 +67,7 @@ TEST_F(Calculator, InvalidTimeIsRefusedAndEscDiscardsTheEntry) {
   EXPECT_EQ(f.KeyMode, Mode::Calculator);
   EXPECT_EQ(f.CalcStep, 0);
   Press(Keys::Clear);  // must not page the menu under the calculator
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_EQ(f.KeyMode, Mode::Calculator);
   Press(Keys::Esc);
   EXPECT_FALSE(f.lblError.visible);
@@ -93,8 +93,8 @@ class CalculatorFromInput : public Calculator {
     Calculator::SetUp();
     f.MenuItem = 1;
     f.FuncItem = 1;
-    f.Screen = Screens::AlpineEdit;
-    f.EditStep = 4;
+    f.Screen = ScreenId::AlpineEdit;
+    f.EditStep = EditStage::NewTime;
     f.lblGuide.caption = "※修正タイムを入力します （[Esc]:戻り）";
     f.lblEditInp[4].caption = "1.5";
     BeginInput(f, f.lblEditInp[4], 6, 4);
@@ -118,7 +118,7 @@ TEST_F(CalculatorFromInput, ResultIsTakenOverAndTheScreenGoesOn) {
   EXPECT_EQ(f.lblEditInp[4].caption, "130.2500");
   // The edit screen's Enter ran on the value taken over: on to the confirmation.
   EXPECT_EQ(f.lblEditInp[5].caption, "00:01:30.2500");
-  EXPECT_EQ(f.EditStep, 6);
+  EXPECT_EQ(f.EditStep, EditStage::Confirm);
   EXPECT_FALSE(f.InputActive);
 }
 

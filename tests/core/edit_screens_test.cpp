@@ -25,7 +25,7 @@ class EditScreens : public testing::ConsoleTest {
 
 TEST_F(EditScreens, SecondRunModifyIsPrintedAndBestOutputFollows) {
   Open(4, 1);
-  EXPECT_EQ(f.Screen, Screens::AlpineEdit);
+  EXPECT_EQ(f.Screen, ScreenId::AlpineEdit);
   EXPECT_EQ(f.lblEditT[0].caption, "修正２本目リザルト");
   EXPECT_EQ(f.lblGuide.caption, "※ブロックNo. Bib No.を入力します （[Esc]:戻り）");
   Enter("3");
@@ -37,7 +37,7 @@ TEST_F(EditScreens, SecondRunModifyIsPrintedAndBestOutputFollows) {
   Reply("CF");
   EXPECT_EQ(f.lblEditInp[3].caption, "01:02:03.0450");
   EXPECT_EQ(f.lblEditInp[4].caption, "10203.0450");
-  EXPECT_EQ(f.EditStep, 4);
+  EXPECT_EQ(f.EditStep, EditStage::NewTime);
   EXPECT_EQ(f.lblGuide.caption, "※修正タイムを入力します （[Esc]:戻り）");
   Enter("10204");
   EXPECT_EQ(f.lblEditInp[5].caption, "01:02:04.0000");
@@ -50,7 +50,7 @@ TEST_F(EditScreens, SecondRunModifyIsPrintedAndBestOutputFollows) {
   EXPECT_EQ(Sent(), std::vector<std::string>({Body("CB123")}));
   Reply("CR");
   EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_EQ(f.EditStep, 1);  // ready for the next record
+  EXPECT_EQ(f.EditStep, EditStage::Block);  // ready for the next record
   EXPECT_EQ(f.lblEditInp[2].caption, "");
   EXPECT_EQ(f.InputLabel, &f.lblEditInp[1]);
 }
@@ -63,7 +63,7 @@ TEST_F(EditScreens, CourseMemoryEditsAskForNoBestOutput) {
   Reply("CR");
   Reply("CO0AC0450001023400");
   Reply("CF");
-  EXPECT_EQ(f.EditStep, 6);
+  EXPECT_EQ(f.EditStep, EditStage::Confirm);
   Press(Keys::Enter);
   EXPECT_EQ(Sent(), std::vector<std::string>({Body("CK0AC045")}));
   Reply("CR");
@@ -71,7 +71,7 @@ TEST_F(EditScreens, CourseMemoryEditsAskForNoBestOutput) {
   Reply("CR");
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_EQ(f.EditStep, 1);
+  EXPECT_EQ(f.EditStep, EditStage::Block);
 }
 
 TEST_F(EditScreens, DualCourseAddIsPrintedAsAnOrdinaryAdd) {
@@ -82,7 +82,7 @@ TEST_F(EditScreens, DualCourseAddIsPrintedAsAnOrdinaryAdd) {
   Enter("3");  // only courses 1 and 2
   EXPECT_EQ(f.lblError.caption, "エラー：コースNo.エラーです（[Esc]：解除）");
   Press(Keys::Esc);
-  EXPECT_EQ(f.EditStep, 0);
+  EXPECT_EQ(f.EditStep, EditStage::Course);
   Enter("2");
   Enter("1");
   Enter("7");
@@ -96,23 +96,23 @@ TEST_F(EditScreens, DualCourseAddIsPrintedAsAnOrdinaryAdd) {
 TEST_F(EditScreens, FieldsRefuseWhatTheyCannotTake) {
   Open(1, 2);
   Press(Keys::Enter);  // an empty field ignores Enter
-  EXPECT_EQ(f.EditStep, 1);
+  EXPECT_EQ(f.EditStep, EditStage::Block);
   Enter("29");
-  EXPECT_EQ(f.EditStep, 1);
+  EXPECT_EQ(f.EditStep, EditStage::Block);
   EXPECT_TRUE(f.InputActive);
   Press(Keys::Clear);
   Enter("28");
   Enter("0");
   EXPECT_EQ(f.lblError.caption, "エラー：Bib No.が「０」です（[Esc]：解除）");
   Press(Keys::Esc);  // the entry starts over
-  EXPECT_EQ(f.EditStep, 1);
+  EXPECT_EQ(f.EditStep, EditStage::Block);
   EXPECT_EQ(f.lblEditInp[1].caption, "");
   Enter("28");
   Enter("999");
   Enter("240000");
   EXPECT_EQ(f.lblError.caption, "エラー：入力タイムが範囲外です（[Esc]：解除）");
   Press(Keys::Esc);  // back into the time, as it was before typing
-  EXPECT_EQ(f.EditStep, 4);
+  EXPECT_EQ(f.EditStep, EditStage::NewTime);
   EXPECT_EQ(f.lblEditInp[4].caption, "0.0000");
   EXPECT_TRUE(f.InputActive);
   Press(Keys::Enter);  // nothing typed: the field's own value
@@ -125,7 +125,7 @@ TEST_F(EditScreens, DnfEntriesHaveNoTime) {
   EXPECT_FALSE(f.lblEditG[3].visible);
   Enter("1");
   Enter("23");
-  EXPECT_EQ(f.EditStep, 6);
+  EXPECT_EQ(f.EditStep, EditStage::Confirm);
   EXPECT_FALSE(f.InputActive);
   Press(Keys::Enter);
   EXPECT_EQ(Sent(), std::vector<std::string>({Body("CC2 1023")}));
@@ -153,7 +153,7 @@ TEST_F(EditScreens, BestOutputOfTheMainMenu) {
             "エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）");
   EXPECT_TRUE(Sent().empty());
   Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_TRUE(f.lblGuide.visible);
   EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）");
 }
@@ -177,7 +177,7 @@ class RelayEdit : public EditScreens {
 TEST_F(RelayEdit, EditingALegMovesTheTotalAndTheBurstSendsEveryLeg) {
   ReadTeam({"0010000000", "0020000000", "0030000000"}, "0100000000");
   EXPECT_EQ(f.EditRow, 3);
-  EXPECT_EQ(f.EditStep, 4);
+  EXPECT_EQ(f.EditStep, LegStage(0));
   EXPECT_EQ(f.lblGuide.caption, "※修正タイムを入力します （[Esc]:戻り、[Insert]:追加、[Delete]:削除）");
   Press(Keys::Down);
   Enter("2500.5");
@@ -188,14 +188,14 @@ TEST_F(RelayEdit, EditingALegMovesTheTotalAndTheBurstSendsEveryLeg) {
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[3]);  // the end marker
   EXPECT_EQ(f.InputIntDigits, 0);
   Press(Keys::Enter);
-  EXPECT_EQ(f.EditStep, 15);
+  EXPECT_EQ(f.EditStep, EditStage::RelayConfirm);
   Press(Keys::Enter);
   EXPECT_EQ(Sent(), std::vector<std::string>({"CM4B10070010000000  ", "CM4C10070025005     ",
                                               "CM4D10070030000     ", "CM4S10070105005     ",
                                               Body("CF")}));
   Reply("CR");
   EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_EQ(f.EditStep, 1);
+  EXPECT_EQ(f.EditStep, EditStage::Block);
   EXPECT_EQ(f.EditRow, 0);
 }
 
@@ -221,7 +221,7 @@ TEST_F(RelayEdit, TenLegsAtMostAndTheEndMarkerAppends) {
             "0000010000", "0000010000", "0000010000"},
            "0000090000");
   for (int i = 0; i < 9; ++i) Press(Keys::Down);
-  EXPECT_EQ(f.EditStep, 13);
+  EXPECT_EQ(f.EditStep, LegStage(9));
   Press(Keys::Insert);
   EXPECT_EQ(f.EditRow, 10);
   EXPECT_EQ(f.lblRelayTime[9].caption, "00:00:00.0  ");
@@ -237,7 +237,7 @@ TEST_F(RelayEdit, ALegReachingHundredHoursIsUndone) {
   EXPECT_EQ(f.lblError.caption, "エラー：スプリットがオーバーします（[Esc]：解除）");
   EXPECT_EQ(f.lblRelayTime[4].caption, "00:00:00.0000");
   Press(Keys::Esc);
-  EXPECT_EQ(f.EditStep, 8);
+  EXPECT_EQ(f.EditStep, LegStage(4));
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[4]);
   Enter("35959");
   EXPECT_EQ(f.lblRelayTime[10].caption, "99:59:55.0   ");

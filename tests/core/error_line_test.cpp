@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "console/input.h"
+#include "shell/input.h"
 #include "link/error_text.h"
 #include "support/fake_platform.h"
 
@@ -24,7 +24,7 @@ TEST(ErrorText, TableAndBareNumbers) {
 TEST(ShowError, OrdinaryExchangeShowsTheEscHintBlanksTheGuideAndBeeps) {
   TestTerminal tt;
   Form& f = tt.form();
-  f.ExpectReply = 'Y';
+  f.ExpectReply = ReplyFamily::IntoFile;
   BeginInput(f, f.lblBlk, 2, 0);
   ShowError(tt.terminal, 406);
   EXPECT_EQ(f.lblError.caption, "エラー：バッファオーバーです（[Esc]：解除）");
@@ -32,7 +32,7 @@ TEST(ShowError, OrdinaryExchangeShowsTheEscHintBlanksTheGuideAndBeeps) {
   EXPECT_EQ(f.lblGuide.caption, "");
   EXPECT_TRUE(f.lblGuide.visible);
   EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
-  EXPECT_EQ(f.ExpectReply, 0);
+  EXPECT_EQ(f.ExpectReply, ReplyFamily::None);
   EXPECT_FALSE(f.InputActive);
   EXPECT_EQ(tt.fakes.beeper.beeps, 1);
 
@@ -43,7 +43,7 @@ TEST(ShowError, OrdinaryExchangeShowsTheEscHintBlanksTheGuideAndBeeps) {
 TEST(ShowError, DuringAFileSendOffersTheRecoveryKeys) {
   TestTerminal tt;
   Form& f = tt.form();
-  f.SendRecovery = 1;
+  f.SendRecovery = Recovery::Ask;
   ShowError(tt.terminal, 804);
   EXPECT_EQ(f.lblError.caption, "エラー：タイムデータが範囲外です");
   EXPECT_EQ(f.lblGuide.caption, "※回復処理選択（[Esc]:継続、[Clear]:エラー無視継続、[Enter]:中断）");

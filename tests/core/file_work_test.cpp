@@ -36,12 +36,12 @@ TEST_F(FileWork, DeletingTheLastFileLeavesAnEmptySelection) {
   EXPECT_EQ(f.lblGuide.caption, "※削除してもよろしいですか？（[Delete]:実行、[Esc]:キャンセル）");
   Press(Keys::Delete);
   EXPECT_FALSE(fs::exists(dir / "CN241433.C08"));
-  EXPECT_EQ(f.Screen, Screens::FileSelection);
+  EXPECT_EQ(f.Screen, ScreenId::FileSelection);
   EXPECT_EQ(f.lblFileG.caption, "ファイルが0個あります");
   Press(Keys::Enter);  // nothing to choose
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, Screens::FileMenu);
+  EXPECT_EQ(f.Screen, ScreenId::FileMenu);
 }
 
 TEST_F(FileWork, CourseFileIsSentRecordByRecord) {
@@ -58,7 +58,7 @@ TEST_F(FileWork, CourseFileIsSentRecordByRecord) {
   EXPECT_EQ(f.lblSendG[4].caption, "1件");
   Reply("CR");
   EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_EQ(f.Screen, Screens::SendRange);
+  EXPECT_EQ(f.Screen, ScreenId::SendRange);
   EXPECT_FALSE(f.fraSend.visible);
 }
 
@@ -106,7 +106,7 @@ TEST_F(FileWork, EnterAbandonsAndLaterErrorsAreOrdinaryAgain) {
   Press(Keys::Enter);
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.fraSend.visible);
-  EXPECT_EQ(f.SendRecovery, 0);
+  EXPECT_EQ(f.SendRecovery, Recovery::Off);
   Press({Keys::Esc, 9, Keys::Enter});  // best output, refused
   Reply("CE   830");
   EXPECT_EQ(f.lblError.caption, "エラー：コマンド指定エラーです（[Esc]：解除）");
@@ -170,7 +170,7 @@ TEST_F(SerialSend, HeaderLinesAndTrailer) {
                                                    "10010000481234", "10020000491234", "C0030000501234",
                                                    "FILE END   : ", "FN241433.C08 "}));
   EXPECT_EQ(remaining, std::vector<std::string>({"3 件", "2 件", "1 件"}));
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_EQ(f.KeyMode, Mode::Normal);
 }
 
@@ -194,7 +194,7 @@ TEST_F(SerialSend, AbortAfterTheSecondLineWritesNoTrailer) {
   Run();
   EXPECT_EQ(TextLines().size(), 5u);
   EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_TRUE(tt.fakes.desktop.closeRequests == 0);  // no close question afterwards
 }
 
@@ -206,7 +206,7 @@ TEST_F(SerialSend, AWriteFailureStaysOnTheErrorLine) {
   EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
   EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
   Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_EQ(tt.fakes.desktop.closeRequests, 0);
 }
 
@@ -239,7 +239,7 @@ TEST_F(SerialSend, AHoldPastTheLimitIsError1009WithoutTrailer) {
   EXPECT_EQ(TextLines().size(), 1u);
   EXPECT_EQ(tt.fakes.beeper.beeps, 1);
   Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
 }
 
 TEST_F(SerialSend, TheQuestionDuringAHoldNeverTimesOutAndEitherAnswerEndsTheWait) {
@@ -321,14 +321,14 @@ TEST_F(FileWork, AFileThatCannotBeDeletedIsReported) {
   Press(Keys::Delete);
   EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
   Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, Screens::FileSelection);
+  EXPECT_EQ(f.Screen, ScreenId::FileSelection);
   EXPECT_EQ(f.KeyMode, Mode::Normal);
 }
 
 class HunterStart : public FileWork {
  protected:
   void Make(const std::string& start) {
-    if (f.Screen == Screens::MainMenu) Press(Keys::Clear);
+    if (f.Screen == ScreenId::MainMenu) Press(Keys::Clear);
     Press({2, Keys::Enter, Keys::Enter});
     Type(start);
     Press({Keys::Enter, Keys::Enter});
@@ -340,7 +340,7 @@ TEST_F(HunterStart, StartsFollowTheFirstRunGapsInWholeSeconds) {
                         "20050012000000"});
   f.lblMenu[11].enabled = true;
   Press({Keys::Clear, 2, Keys::Enter, Keys::Enter});
-  EXPECT_EQ(f.Screen, Screens::HunterStart);
+  EXPECT_EQ(f.Screen, ScreenId::HunterStart);
   EXPECT_EQ(f.lblHuntG[3].caption, "FN241433.C08");
   Type("1202359");  // seven digits: January 20, 23:59
   Press(Keys::Enter);
@@ -351,7 +351,7 @@ TEST_F(HunterStart, StartsFollowTheFirstRunGapsInWholeSeconds) {
   // not at all, and 120 s after 23:59 is past midnight.
   EXPECT_EQ(Lines("C1202359.C08"), std::vector<std::string>({"10012359000  ", "10022359010  ",
                                                              "10032359020  ", "20050001000  "}));
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
 }
 
 TEST_F(HunterStart, DateAndClockAreChecked) {
@@ -359,7 +359,7 @@ TEST_F(HunterStart, DateAndClockAreChecked) {
   Make("02301200");
   EXPECT_EQ(f.lblError.caption, "エラー：入力日付が範囲外です（[Esc]：解除）");
   Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   Make("11242460");
   EXPECT_EQ(f.lblError.caption, "エラー：入力タイムが範囲外です（[Esc]：解除）");
   Press(Keys::Esc);

@@ -1,7 +1,7 @@
 // The open-input model and typing into it.
 #include <gtest/gtest.h>
 
-#include "console/input.h"
+#include "shell/input.h"
 #include "console/moves.h"
 #include "data/enter_digit.h"
 #include "shell/form.h"

@@ -54,20 +54,20 @@ class KeysTest : public ::testing::Test {
 TEST_F(KeysTest, UpAndDownRingThroughBothMenuPages) {
   Press(Keys::Up);
   EXPECT_EQ(f.MenuItem, 13);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_TRUE(f.fraMenu[1].visible);
   EXPECT_FALSE(f.fraMenu[0].visible);
   Press(Keys::Down);
   EXPECT_EQ(f.MenuItem, 1);
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_TRUE(f.fraMenu[0].visible);
   Press(9);
   Press(Keys::Down);
   EXPECT_EQ(f.MenuItem, 10);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   Press(Keys::Up);
   EXPECT_EQ(f.MenuItem, 9);
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_EQ(Highlighted(), 9);
 }
 
@@ -88,7 +88,7 @@ TEST_F(KeysTest, DisabledSerialSendItemIsSkippedBothWays) {
 class FileListMovesTest : public KeysTest {
  protected:
   void List(int count, int capacity) {
-    f.Screen = Screens::FileSelection;
+    f.Screen = ScreenId::FileSelection;
     f.FileListMax = capacity;
     f.FileCount = count;
     f.FileSel = -1;

@@ -2,7 +2,7 @@
 // the reads.
 #include <fstream>
 
-#include "console/input.h"
+#include "shell/input.h"
 #include "data/data_file.h"
 #include "link/commands.h"
 #include "link/device_port.h"
@@ -76,9 +76,10 @@ class FrameCutter : public Link {
  protected:
   void SetUp() override {
     Link::SetUp();
-    f.KeyMode = Mode::Busy;
-    f.ExpectReply = 'O';
-    f.Screen = Screens::AlpineEdit;
+    // Course memory, modify, block 1, bib 1: the record is being read.
+    Press({1, Keys::Enter, 1, Keys::Enter, 1, Keys::Enter, 1, Keys::Enter});
+    ASSERT_EQ(f.KeyMode, Mode::Busy);
+    ASSERT_EQ(f.ExpectReply, ReplyFamily::OneRecord);
   }
   std::string Shown() { return f.lblEditInp[3].caption; }
   std::string Record(const char* time) { return Frame(std::string("CO0A1001") + time); }
@@ -165,31 +166,31 @@ TEST_F(ReadIntoFile, WholeCourseMemory) {
   Receive(Frame("CO0AA0020000123500") + Frame("CF"));
   EXPECT_EQ(Lines("CN241433.C08"), std::vector<std::string>({"10010000123400", "A0020000123500"}));
   EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_EQ(f.Screen, Screens::ReadRange);
+  EXPECT_EQ(f.Screen, ScreenId::ReadRange);
   EXPECT_FALSE(f.fraYomikomi.visible);
   EXPECT_EQ(f.FileNo, -1);
-  EXPECT_EQ(f.FuncCode, 8);  // the range menu keeps the choice
+  EXPECT_EQ(f.FuncCode, Scope::AllBlocks);  // the range menu keeps the choice
 }
 
 TEST_F(ReadIntoFile, BlockNumbersOutsideZeroTo28AreRefusedSilently) {
   Press({1, Keys::Enter, 4, Keys::Enter, 2, Keys::Enter});
   Press(Keys::Enter);  // nothing typed
-  EXPECT_EQ(f.Screen, Screens::BlockEntry);
+  EXPECT_EQ(f.Screen, ScreenId::BlockEntry);
   Type("29");
   Press(Keys::Enter);
-  EXPECT_EQ(f.Screen, Screens::BlockEntry);
+  EXPECT_EQ(f.Screen, ScreenId::BlockEntry);
   EXPECT_TRUE(f.InputActive);
   Press(Keys::Clear);
   Type("05");
   Press(Keys::Enter);
   EXPECT_EQ(f.lblFileName.caption, "CN241433.508");
   Press({Keys::Esc});
-  EXPECT_EQ(f.Screen, Screens::ReadRange);
+  EXPECT_EQ(f.Screen, ScreenId::ReadRange);
   EXPECT_FALSE(f.fraYomikomi.visible);
-  EXPECT_EQ(f.FuncCode, 9);
+  EXPECT_EQ(f.FuncCode, Scope::OneBlock);
   EXPECT_FALSE(fs::exists(dir / "CN241433.508"));
   Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, Screens::FunctionMenu);
+  EXPECT_EQ(f.Screen, ScreenId::FunctionMenu);
 }
 
 TEST_F(ReadIntoFile, AbortKeepsTheRecordsSoFar) {

@@ -15,7 +15,7 @@ constexpr K Up = Keys::Up, Down = Keys::Down, Esc = Keys::Esc, Enter = Keys::Ent
 
 TEST_F(Menus, DnfMemoryDisablesModifyUntilEscUndoesIt) {
   Press({2, Enter});
-  EXPECT_EQ(f.Screen, Screens::FunctionMenu);
+  EXPECT_EQ(f.Screen, ScreenId::FunctionMenu);
   EXPECT_EQ(f.lblFunc[1].caption, "　１ ------");
   EXPECT_FALSE(f.lblFunc[1].enabled);
   EXPECT_EQ(f.FuncItem, 2);
@@ -29,7 +29,7 @@ TEST_F(Menus, DnfMemoryDisablesModifyUntilEscUndoesIt) {
   Press(Up);  // wraps past it
   EXPECT_EQ(f.FuncItem, 4);
   Press(Esc);
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_TRUE(f.fraMenu[0].visible);
   EXPECT_FALSE(f.fraMenu[2].visible);
   EXPECT_EQ(f.lblFunc[1].caption, "　１ 修　正");
@@ -77,17 +77,17 @@ TEST_F(Menus, DualAddFrameGrowsOnceHoweverOftenTheMenuIsEntered) {
 
 TEST_F(Menus, ReadRangeMenuAndBackToTheFunctionMenu) {
   Press({3, Enter, 4, Enter});
-  EXPECT_EQ(f.Screen, Screens::ReadRange);
+  EXPECT_EQ(f.Screen, ScreenId::ReadRange);
   EXPECT_EQ(f.lblYomiT.caption, "１本目リザルト読込");
   EXPECT_EQ(f.fraMenu[4].caption, "アルペン・ノルディック");
-  EXPECT_EQ(f.FuncCode, 8);
+  EXPECT_EQ(f.FuncCode, Scope::AllBlocks);
   Press(2);
-  EXPECT_EQ(f.FuncCode, 9);
+  EXPECT_EQ(f.FuncCode, Scope::OneBlock);
   EXPECT_EQ(Highlighted(f.lblFunc), std::vector<int>({4, 6, 9}));
   Press(Up);
-  EXPECT_EQ(f.FuncCode, 8);
+  EXPECT_EQ(f.FuncCode, Scope::AllBlocks);
   Press(Esc);
-  EXPECT_EQ(f.Screen, Screens::FunctionMenu);
+  EXPECT_EQ(f.Screen, ScreenId::FunctionMenu);
   EXPECT_TRUE(f.fraMenu[2].visible);
   EXPECT_FALSE(f.fraMenu[4].visible);
   EXPECT_EQ(f.FuncItem, 4);  // 読込 still highlighted
@@ -98,13 +98,13 @@ TEST_F(Menus, EscOnAMenuPageAsksToCloseTheWindow) {
   EXPECT_EQ(tt.fakes.desktop.closeRequests, 1);
   Press({Clear, Esc});
   EXPECT_EQ(tt.fakes.desktop.closeRequests, 2);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
 }
 
 TEST_F(Menus, ClicksOnlyMoveHighlightsAndOnlyWhenIdle) {
   Control_Click(tt.terminal, f.lblMenu[5]);
   EXPECT_EQ(f.MenuItem, 5);
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   Press(Clear);
   Control_Click(tt.terminal, f.lblMenu[12]);  // disabled
   EXPECT_EQ(f.MenuItem, 10);
@@ -123,11 +123,12 @@ TEST_F(Menus, ClicksOnlyMoveHighlightsAndOnlyWhenIdle) {
 
 TEST_F(Menus, BlockEntryGoesBackToItsRangeMenu) {
   struct Case {
-    int menuItem, expected;
-  } cases[] = {{3, Screens::ReadRange}, {8, Screens::SendRange}, {12, Screens::SerialSendRange}};
+    int menuItem;
+    ScreenId expected;
+  } cases[] = {{3, ScreenId::ReadRange}, {8, ScreenId::SendRange}, {12, ScreenId::SerialSendRange}};
   for (const Case& c : cases) {
     f.MenuItem = c.menuItem;
-    f.Screen = Screens::BlockEntry;
+    f.Screen = ScreenId::BlockEntry;
     f.lblBlk.caption = "12";
     f.fraFile.visible = true;
     Press(Esc);
@@ -140,12 +141,13 @@ TEST_F(Menus, BlockEntryGoesBackToItsRangeMenu) {
 
 TEST_F(Menus, FileSelectionGoesBackByMenuItem) {
   struct Case {
-    int menuItem, expected;
-  } cases[] = {{7, Screens::FileMenu}, {8, Screens::SendRange}, {11, Screens::SubMenu},
-               {12, Screens::SubMenu}, {3, Screens::ReadRange}};
+    int menuItem;
+    ScreenId expected;
+  } cases[] = {{7, ScreenId::FileMenu}, {8, ScreenId::SendRange}, {11, ScreenId::SubMenu},
+               {12, ScreenId::SubMenu}, {3, ScreenId::ReadRange}};
   for (const Case& c : cases) {
     f.MenuItem = c.menuItem;
-    f.Screen = Screens::FileSelection;
+    f.Screen = ScreenId::FileSelection;
     f.fraFile.visible = true;
     f.fraMenu[3].visible = false;
     Press(Esc);
@@ -155,28 +157,31 @@ TEST_F(Menus, FileSelectionGoesBackByMenuItem) {
     EXPECT_EQ(f.lblCap[Keys::Left].caption, "");
   }
   f.MenuItem = 7;
-  f.Screen = Screens::FileList;
+  f.Screen = ScreenId::FileList;
   Press(Esc);
-  EXPECT_EQ(f.Screen, Screens::FileMenu);
+  EXPECT_EQ(f.Screen, ScreenId::FileMenu);
 }
 
 TEST_F(Menus, EscOnTheRemainingScreens) {
   struct Case {
-    int screen, menuItem, funcItem, editStep;
+    ScreenId screen;
+    int menuItem, funcItem;
+    EditStage editStep;
     const char* dateTime;
-    int expectedScreen, expectedStep;
+    ScreenId expectedScreen;
+    EditStage expectedStep;
   } cases[] = {
-      {Screens::FileMenu, 7, 6, 0, "", Screens::MainMenu, 0},
-      {Screens::SendRange, 8, 1, 0, "", Screens::MainMenu, 0},
-      {Screens::SerialSendRange, 12, 1, 0, "", Screens::SubMenu, 0},
-      {Screens::HunterStart, 11, 1, 0, "1124", Screens::HunterStart, 0},  // something typed
-      {Screens::HunterStart, 11, 1, 0, "", Screens::SubMenu, 0},
-      {Screens::AlpineEdit, 1, 1, 1, "", Screens::FunctionMenu, 1},
-      {Screens::AlpineEdit, 1, 1, 4, "", Screens::AlpineEdit, 1},  // the entry starts over
-      {Screens::AlpineEdit, 1, 5, 1, "", Screens::AlpineEdit, 0},
-      {Screens::RelayEdit, 6, 1, 1, "", Screens::FunctionMenu, 1},
-      {Screens::RelayEdit, 6, 1, 5, "", Screens::RelayEdit, 1},
-      {Screens::RelayEdit, 6, 1, 15, "", Screens::RelayEdit, 6},  // back to the end marker
+      {ScreenId::FileMenu, 7, 6, EditStage::Course, "", ScreenId::MainMenu, EditStage::Course},
+      {ScreenId::SendRange, 8, 1, EditStage::Course, "", ScreenId::MainMenu, EditStage::Course},
+      {ScreenId::SerialSendRange, 12, 1, EditStage::Course, "", ScreenId::SubMenu, EditStage::Course},
+      {ScreenId::HunterStart, 11, 1, EditStage::Course, "1124", ScreenId::HunterStart, EditStage::Course},  // something typed
+      {ScreenId::HunterStart, 11, 1, EditStage::Course, "", ScreenId::SubMenu, EditStage::Course},
+      {ScreenId::AlpineEdit, 1, 1, EditStage::Block, "", ScreenId::FunctionMenu, EditStage::Block},
+      {ScreenId::AlpineEdit, 1, 1, EditStage::NewTime, "", ScreenId::AlpineEdit, EditStage::Block},  // the entry starts over
+      {ScreenId::AlpineEdit, 1, 5, EditStage::Block, "", ScreenId::AlpineEdit, EditStage::Course},
+      {ScreenId::RelayEdit, 6, 1, EditStage::Block, "", ScreenId::FunctionMenu, EditStage::Block},
+      {ScreenId::RelayEdit, 6, 1, LegStage(1), "", ScreenId::RelayEdit, EditStage::Block},
+      {ScreenId::RelayEdit, 6, 1, EditStage::RelayConfirm, "", ScreenId::RelayEdit, LegStage(2)},  // back to the end marker
   };
   for (const Case& c : cases) {
     f.Screen = c.screen;
@@ -187,13 +192,13 @@ TEST_F(Menus, EscOnTheRemainingScreens) {
     f.lblDateTime.caption = c.dateTime;
     f.fraMenu[4].visible = f.fraSend.visible = true;
     Press(Esc);
-    EXPECT_EQ(f.Screen, c.expectedScreen) << c.screen << "/" << c.editStep;
-    if (c.screen == Screens::AlpineEdit || c.screen == Screens::RelayEdit) {
-      EXPECT_EQ(f.EditStep, c.expectedStep) << c.screen;
+    EXPECT_EQ(f.Screen, c.expectedScreen) << static_cast<int>(c.screen) << "/" << static_cast<int>(c.editStep);
+    if (c.screen == ScreenId::AlpineEdit || c.screen == ScreenId::RelayEdit) {
+      EXPECT_EQ(f.EditStep, c.expectedStep) << static_cast<int>(c.screen);
     }
-    if (c.screen == Screens::FileMenu || c.screen == Screens::SendRange ||
-        c.screen == Screens::SerialSendRange) {
-      EXPECT_FALSE(f.fraSend.visible || f.fraMenu[4].visible) << c.screen;
+    if (c.screen == ScreenId::FileMenu || c.screen == ScreenId::SendRange ||
+        c.screen == ScreenId::SerialSendRange) {
+      EXPECT_FALSE(f.fraSend.visible || f.fraMenu[4].visible) << static_cast<int>(c.screen);
     }
   }
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[2]);
@@ -214,35 +219,35 @@ TEST_F(Menus, ResumeAfterErrorByScreen) {
   f.lblBlk.caption = " ";
   ShowError(tt.terminal, 1005);
   Press(Esc);
-  EXPECT_EQ(f.Screen, Screens::ReadRange);
+  EXPECT_EQ(f.Screen, ScreenId::ReadRange);
   EXPECT_FALSE(f.fraYomikomi.visible);
   EXPECT_EQ(f.lblBlk.caption, "");
 
   // Serial send: back to the sub-menu page.
   f.MenuItem = 12;
-  f.Screen = Screens::SerialSendRange;
+  f.Screen = ScreenId::SerialSendRange;
   f.fraMenu[4].visible = true;
   f.fraSend.visible = true;
   ShowError(tt.terminal, 1009);
   Press(Esc);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_FALSE(f.fraMenu[4].visible);
   EXPECT_FALSE(f.fraSend.visible);
 
   // Hunter start: back to the sub-menu page.
   f.MenuItem = 11;
-  f.Screen = Screens::HunterStart;
+  f.Screen = ScreenId::HunterStart;
   f.fraHunter.visible = true;
   ShowError(tt.terminal, 12);
   Press(Esc);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_FALSE(f.fraHunter.visible);
 }
 
 TEST_F(Menus, AbortQuestionDuringTransfers) {
   // Reading: XOFF holds the device while we ask; Esc lets it go on.
   tt.fakes.port.open = true;
-  f.Screen = Screens::ReadRange;
+  f.Screen = ScreenId::ReadRange;
   f.KeyMode = Mode::Busy;
   Press(Esc);
   EXPECT_EQ(f.KeyMode, Mode::AbortConfirm);
@@ -255,13 +260,13 @@ TEST_F(Menus, AbortQuestionDuringTransfers) {
 
   // Serial send: Enter ends it and leaves to the sub-menu page.
   f.MenuItem = 12;
-  f.Screen = Screens::SerialSendRange;
+  f.Screen = ScreenId::SerialSendRange;
   Press({Esc, Enter});
   EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
 
   // Elsewhere Esc is ignored while busy.
-  f.Screen = Screens::AlpineEdit;
+  f.Screen = ScreenId::AlpineEdit;
   f.KeyMode = Mode::Busy;
   Press(Esc);
   EXPECT_EQ(f.KeyMode, Mode::Busy);
@@ -279,17 +284,17 @@ TEST_F(Menus, ConfirmationEscRestoresTheScreenBehindIt) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.fraYomikomi.visible);
   EXPECT_EQ(f.lblBlk.caption, "");
-  EXPECT_EQ(f.Screen, Screens::ReadRange);
+  EXPECT_EQ(f.Screen, ScreenId::ReadRange);
   EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）");
 
   // The deletion prompt returns to the file selection.
   f.MenuItem = 7;
-  f.Screen = Screens::FileMenu;
+  f.Screen = ScreenId::FileMenu;
   f.KeyMode = Mode::ConfirmPending;
   Press(Enter);  // the deletion is answered with Delete, not Enter
   EXPECT_EQ(f.KeyMode, Mode::ConfirmPending);
   Press(Esc);
-  EXPECT_EQ(f.Screen, Screens::FileSelection);
+  EXPECT_EQ(f.Screen, ScreenId::FileSelection);
   EXPECT_EQ(f.lblCap[Keys::Left].caption, "←");
   EXPECT_EQ(f.lblCap[Keys::Right].caption, "→");
 }

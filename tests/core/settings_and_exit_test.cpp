@@ -12,14 +12,14 @@ namespace {
 class SettingsScreen : public testing::ConsoleTest {
  protected:
   void Open() {
-    if (f.Screen == Screens::MainMenu) Press(Keys::Clear);
+    if (f.Screen == ScreenId::MainMenu) Press(Keys::Clear);
     Press({1, Keys::Enter});
   }
 };
 
 TEST_F(SettingsScreen, OpensOnTheStoredValues) {
   Open();
-  EXPECT_EQ(f.Screen, Screens::Settings);
+  EXPECT_EQ(f.Screen, ScreenId::Settings);
   EXPECT_TRUE(f.fraSettings.visible);
   EXPECT_TRUE(f.fraMenu[1].visible);  // the sub-menu page stays
   EXPECT_EQ(Highlighted(f.lblOnOff), std::vector<int>({0, 2}));
@@ -42,7 +42,7 @@ TEST_F(SettingsScreen, EnterStoresBothOffAndTheStatusLineFollows) {
   EXPECT_EQ(writes[writes.size() - 2], "BestFrame=False");  // BestFrame first
   EXPECT_EQ(writes.back(), "PrintFrame=False");
   EXPECT_EQ(f.lblStatus[1].caption, "[ BEST : OFF ]      [ PRINT : OFF ]");
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_FALSE(f.fraSettings.visible);
   // The next opening starts from the stored values.
   Open();
@@ -75,7 +75,7 @@ TEST_F(SettingsScreen, AnActionThatFailsIsToldAndLeavesNoFileOpen) {
   ASSERT_FALSE(f.lstDebug.items.empty());
   EXPECT_NE(f.lstDebug.items.back().find("store gone"), std::string::npos);
   EXPECT_EQ(f.FileNo, -1);
-  EXPECT_EQ(f.Screen, Screens::Settings);
+  EXPECT_EQ(f.Screen, ScreenId::Settings);
 }
 
 TEST_F(SettingsScreen, EscDiscardsTheChanges) {
@@ -85,7 +85,7 @@ TEST_F(SettingsScreen, EscDiscardsTheChanges) {
   EXPECT_TRUE(f.BestFrame);
   EXPECT_TRUE(f.PrintFrame);
   EXPECT_EQ(tt.fakes.settings.writes.size(), writesBefore);
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_FALSE(f.fraSettings.visible);
   Open();
   EXPECT_EQ(Highlighted(f.lblOnOff), std::vector<int>({0, 2}));
@@ -116,7 +116,7 @@ TEST_F(ComputerDate, OkStartsTheFirstSettingsProgramThatExists) {
   EXPECT_EQ(tt.fakes.messages.shown[0].buttons, MessageButtons::OkCancel);
   EXPECT_EQ(tt.fakes.messages.shown[0].icon, MessageIcon::Warning);
   EXPECT_EQ(tt.fakes.launcher.started, std::vector<std::string>({"kcmshell5 clock"}));
-  EXPECT_EQ(f.Screen, Screens::SubMenu);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_EQ(f.MenuItem, 13);
 }
 
@@ -132,7 +132,7 @@ TEST_F(Closing, TheOperatorIsAskedAndCancelKeepsEverything) {
   EXPECT_EQ(tt.fakes.messages.shown[0].icon, MessageIcon::Warning);
   EXPECT_FALSE(f.PowerOffRequested);
   EXPECT_TRUE(tt.fakes.port.open);
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
 }
 
 TEST_F(Closing, NoClosesThePortAndLeavesThePcAlone) {

@@ -36,7 +36,7 @@ TEST_F(StartupTest, FirstStartWritesTheSixDefaultsAndShowsTheMainMenu) {
                                               {"BestFrame", "True"}, {"PrintFrame", "True"}};
   EXPECT_EQ(tt.fakes.settings.values, expected);
   EXPECT_EQ(f.caption, "TARVO RX-710KP  <Computing Timer RX-710 Terminal>  Ver.1.01");
-  EXPECT_EQ(f.Screen, Screens::MainMenu);
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_EQ(f.MenuItem, 1);
   EXPECT_EQ(f.FileNo, -1);
   EXPECT_EQ(f.KeyMode, Mode::Normal);

@@ -31,7 +31,7 @@ TEST_F(EditOverPty, ModifiedCourseTimeReadsBack) {
   Enter("1");
   Enter("5");
   WaitIdle();
-  EXPECT_EQ(form().EditStep, 4) << form().lblError.caption;
+  EXPECT_EQ(form().EditStep, EditStage::NewTime) << form().lblError.caption;
   EXPECT_EQ(form().lblEditInp[3].caption.substr(0, 2), "11");
   Enter("110405.5");
   Press({Keys::Enter});

@@ -33,7 +33,7 @@ TEST_F(SendOverPty, AFileReadThenSentBackIntoAnEmptyMemoryReadsTheSame) {
   Press({Keys::Enter});
   WaitIdle();
   EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
-  EXPECT_EQ(form().Screen, Screens::SendRange);
+  EXPECT_EQ(form().Screen, ScreenId::SendRange);
   EXPECT_EQ(device->Lines(MemoryKind::FirstRun), first);
 }
 
@@ -68,7 +68,7 @@ TEST_F(SendOverPty, SerialSendReachesThePrinterWithHeaderAndTrailer) {
   File("FN241433.C08", {"10010000481234", "10020000491234"});
   Press({Keys::Clear, 3, Keys::Enter, Keys::Enter, Keys::Enter, Keys::Enter});
   WaitIdle();
-  EXPECT_EQ(form().Screen, Screens::SubMenu) << form().lblError.caption;
+  EXPECT_EQ(form().Screen, ScreenId::SubMenu) << form().lblError.caption;
   EXPECT_EQ(port->AppliedSettings(), "9600,N,8,1");
   QTRY_COMPARE_WITH_TIMEOUT(device->TextLines().size(), std::size_t{7}, 5000);
   EXPECT_EQ(device->TextLines(),

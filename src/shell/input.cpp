@@ -1,6 +1,6 @@
-#include "console/input.h"
+#include "shell/input.h"
 
-#include "console/guide_texts.h"
+#include "shell/guide_texts.h"
 
 namespace rx {
 

@@ -29,6 +29,18 @@ inline constexpr const char* kBlockEntry = "※ブロックNo.を入力します
 inline constexpr const char* kSettings =
     "※↑↓で設定項目を選択して←→で設定（[Enter]:更新戻り、[Esc]:取消戻り）";
 inline constexpr const char* kHunterStart = "※スタート日付を入力します（[Esc]:戻り）";
+// Edit screens.
+inline constexpr const char* kEditConfirm = "※キーを押してください （[Enter]:実行、[Esc]:キャンセル）";
+inline constexpr const char* kEditNewTime = "※修正タイムを入力します （[Esc]:戻り）";
+inline constexpr const char* kEditDualAdd =
+    "※コースNo. ブロックNo. Bib No. 追加タイムを入力します （[Esc]:戻り）";
+inline constexpr const char* kEditRecordAdd = "※ブロックNo. Bib No. 追加タイムを入力します （[Esc]:戻り）";
+inline constexpr const char* kEditRecordKey = "※ブロックNo. Bib No.を入力します （[Esc]:戻り）";
+inline constexpr const char* kEditBlockAdd = "※ブロックNo. 追加タイムを入力します （[Esc]:戻り）";
+inline constexpr const char* kEditBlockKey = "※ブロックNo.を入力します （[Esc]:戻り）";
+inline constexpr const char* kRelayTeam = "※ブロックNo., Bib No.を入力します （[Esc]:戻り）";
+inline constexpr const char* kRelayLeg =
+    "※修正タイムを入力します （[Esc]:戻り、[Insert]:追加、[Delete]:削除）";
 inline constexpr const char* kRecovery = "※回復処理選択（[Esc]:継続、[Clear]:エラー無視継続、[Enter]:中断）";
 
 }  // namespace rx::guide
