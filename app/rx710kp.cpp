@@ -18,6 +18,7 @@
 #include "platform/qt/qt_services.h"
 #include "shell/startup.h"
 #include "shell/terminal.h"
+#include "shell/version.h"
 #include "sim/pty_device.h"
 #include "ui/main_window.h"
 
@@ -64,7 +65,7 @@ Options ParseOptions(int argc, char** argv) {
     return options;
   }
   if (parser.isSet(version)) {
-    std::printf("rx710kp %d.%d1\n", rx::kVersionMajor, rx::kVersionMinor);
+    std::printf("rx710kp %s\n", rx::kVersionText);
     options.exitCode = 0;
     return options;
   }

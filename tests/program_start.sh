@@ -3,13 +3,14 @@
 # leaves the six settings and the data directory behind.
 set -euo pipefail
 program="$1"
+version="$2"
 home="$(mktemp -d)"
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
 mkdir -m 700 "$home/run"
 export HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run"
 export QT_QPA_PLATFORM=offscreen
 
-"$program" --version | grep -qx "rx710kp 1.01"
+"$program" --version | grep -qx "rx710kp $version"
 set +e; "$program" --no-such-option 2>/dev/null; code=$?; set -e
 [ "$code" -eq 2 ] || { echo "unknown option gave exit code $code, not 2"; exit 1; }
 

@@ -10,13 +10,6 @@
 
 namespace rx {
 
-// A line file of its own, beside the slot (the hunter start writes one
-// while it reads another). The same rules: CR LF, flushed per line, synced.
-bool OpenLineFile(OpenDataFileSlot& file, const std::filesystem::path& path, bool forWriting);
-bool WriteLine(OpenDataFileSlot& file, const std::string& text);
-// False when what was written did not all reach the disk.
-bool CloseLineFile(OpenDataFileSlot& file);
-
 // Closes any open data file, then opens name in the data directory: for
 // writing (created or emptied) or for reading. FileNo is -1 when it failed.
 bool OpenDataFile(Terminal& t, bool forWriting, const std::string& name);

@@ -18,8 +18,8 @@ std::string ClockText(long seconds) {
 }
 
 // Removes an output that must not look like a result.
-void Discard(OpenDataFileSlot& out, const std::filesystem::path& path) {
-  CloseLineFile(out);
+void Discard(LineFile& out, const std::filesystem::path& path) {
+  out.Close();
   std::error_code ignored;
   std::filesystem::remove(path, ignored);
 }
@@ -30,8 +30,8 @@ int RunHunterStart(Terminal& t, const std::string& source, const std::string& ou
                    const std::string& startHourMinute) {
   OpenDataFile(t, false, source);
   const std::filesystem::path path = t.dataDirectory / output;
-  OpenDataFileSlot out;
-  bool created = OpenLineFile(out, path, true);
+  LineFile out;
+  bool created = out.Open(path, true);
   if (t.form.FileNo < 0 || !created) {
     bool sourceMissing = t.form.FileNo < 0;
     CloseDataFile(t);
@@ -48,7 +48,7 @@ int RunHunterStart(Terminal& t, const std::string& source, const std::string& ou
     Discard(out, path);
     return Errors::NoData;
   }
-  bool written = WriteLine(out, line.substr(0, 4) + startHourMinute + "000  ");
+  bool written = out.WriteLine(line.substr(0, 4) + startHourMinute + "000  ");
   while (ReadDataLine(t, &line)) {
     if (!IsRecordLine(line)) continue;
     TimeParts time = ClockToSeconds(line.substr(4));
@@ -57,10 +57,10 @@ int RunHunterStart(Terminal& t, const std::string& source, const std::string& ou
     if (time.fraction - reference.fraction < 0) --gap;  // cut to whole seconds
     if (gap < 0) continue;                              // faster than the first
     long startTime = (start + gap) % 86400;
-    written = WriteLine(out, line.substr(0, 4) + ClockText(startTime) + "0  ") && written;
+    written = out.WriteLine(line.substr(0, 4) + ClockText(startTime) + "0  ") && written;
   }
   CloseDataFile(t);
-  return CloseLineFile(out) && written ? 0 : Errors::CannotWriteFile;
+  return out.Close() && written ? 0 : Errors::CannotWriteFile;
 }
 
 }  // namespace rx

@@ -5,6 +5,7 @@
 #include "link/device_port.h"
 #include "link/error_line.h"
 #include "shell/settings.h"
+#include "shell/version.h"
 #include "shell/status_line.h"
 #include "shell/work_area.h"
 
@@ -51,9 +52,7 @@ void AdjustForWideScreen(Terminal& t) {
 }  // namespace
 
 std::string WindowTitle() {
-  // The minor number is written with the pattern "01": its digit, then a literal 1.
-  return std::string(kMainTitle) + std::to_string(kVersionMajor) + "." +
-         std::to_string(kVersionMinor) + "1";
+  return std::string(kMainTitle) + kVersionText;
 }
 
 bool Form_Load(Terminal& t) {

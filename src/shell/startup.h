@@ -6,10 +6,7 @@
 
 namespace rx {
 
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 0;
-
-// The window title with its version, "... Ver.1.01".
+// The window title with its version, "... Ver." and kVersionText.
 std::string WindowTitle();
 
 // Runs the start-up sequence. False when another copy is already running:

@@ -3,7 +3,6 @@
 // of the logic takes it as its first argument.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -17,6 +16,7 @@
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
+#include "data/line_file.h"
 #include "link/job_state.h"
 #include "shell/form.h"
 
@@ -38,12 +38,6 @@ struct Platform {
 inline constexpr const char* kApplication = "TARVO Application";
 inline constexpr const char* kSection = "RX-710KP";
 
-// The one open data file (FileNo and FilePath name it in the form).
-struct OpenDataFileSlot {
-  std::FILE* handle = nullptr;
-  bool writing = false;
-};
-
 struct Terminal {
   Terminal(Platform services, std::filesystem::path data)
       : platform(services), dataDirectory(std::move(data)) {}
@@ -51,7 +45,7 @@ struct Terminal {
   Form form;
   Platform platform;
   std::filesystem::path dataDirectory;  // the directory of the data files
-  OpenDataFileSlot dataFile;
+  LineFile dataFile;                      // the one open data file (FileNo, FilePath)
   LinkJobs link;                          // the link's long jobs under way
   bool settingsFaultReported = false;     // a settings store that cannot be written, told once
 };

@@ -1,5 +1,6 @@
 // Loading the window, the settings it reads, the status line and the tick.
 #include "shell/startup.h"
+#include "shell/version.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ TEST_F(StartupTest, FirstStartWritesTheSixDefaultsAndShowsTheMainMenu) {
                                               {"PortNo", "3"},       {"Debug", "False"},
                                               {"BestFrame", "True"}, {"PrintFrame", "True"}};
   EXPECT_EQ(tt.fakes.settings.values, expected);
-  EXPECT_EQ(f.caption, "TARVO RX-710KP  <Computing Timer RX-710 Terminal>  Ver.1.01");
+  EXPECT_EQ(f.caption, std::string("TARVO RX-710KP  <Computing Timer RX-710 Terminal>  Ver.") + kVersionText);
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_EQ(f.MenuItem, 1);
   EXPECT_EQ(f.FileNo, -1);

@@ -9,6 +9,7 @@
 
 #include "platform/qt/qt_desktop.h"
 #include "shell/startup.h"
+#include "shell/version.h"
 #include "support/fake_platform.h"
 #include "ui/main_window.h"
 
@@ -41,7 +42,7 @@ class WindowTest : public ::testing::Test {
 
 TEST_F(WindowTest, ShowsTitleMainMenuKeypadAndStatusLine) {
   EXPECT_EQ(window.windowTitle(),
-            QString::fromUtf8("TARVO RX-710KP  <Computing Timer RX-710 Terminal>  Ver.1.01"));
+            QString::fromUtf8("TARVO RX-710KP  <Computing Timer RX-710 Terminal>  Ver.") + kVersionText);
   auto* page = qobject_cast<QGroupBox*>(window.WidgetOf(&f.fraMenu[0]));
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(page->title(), QString::fromUtf8("メインメニュー"));

@@ -1,0 +1,49 @@
+#include "data/line_file.h"
+
+#include <unistd.h>
+
+namespace rx {
+
+bool LineFile::Open(const std::filesystem::path& path, bool forWriting) {
+  Close();
+  handle_ = std::fopen(path.c_str(), forWriting ? "wb" : "rb");
+  writing_ = forWriting;
+  return handle_ != nullptr;
+}
+
+bool LineFile::WriteLine(const std::string& text) {
+  if (handle_ == nullptr || !writing_) return false;
+  std::string line = text + "\r\n";
+  bool written = std::fwrite(line.data(), 1, line.size(), handle_) == line.size();
+  return std::fflush(handle_) == 0 && written;
+}
+
+bool LineFile::ReadLine(std::string* line) {
+  if (handle_ == nullptr || writing_) return false;
+  line->clear();
+  int c;
+  while ((c = std::getc(handle_)) != EOF) {
+    if (c == '\n') break;
+    line->push_back(static_cast<char>(c));
+  }
+  if (c == EOF && line->empty()) return false;
+  if (!line->empty() && line->back() == '\r') line->pop_back();
+  return true;
+}
+
+std::size_t LineFile::ReadBlock(char* buffer, std::size_t size) {
+  if (handle_ == nullptr || writing_) return 0;
+  return std::fread(buffer, 1, size, handle_);
+}
+
+bool LineFile::Close() {
+  if (handle_ == nullptr) return true;
+  bool kept = true;
+  if (writing_) kept = std::fflush(handle_) == 0 && fsync(fileno(handle_)) == 0;
+  kept = std::fclose(handle_) == 0 && kept;
+  handle_ = nullptr;
+  writing_ = false;
+  return kept;
+}
+
+}  // namespace rx
