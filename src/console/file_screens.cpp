@@ -173,7 +173,7 @@ void HunterDateEnter(Terminal& t) {
   std::string typed = "0" + f.lblDateTime.caption;
   // A one-digit month may be typed without its zero.
   std::string s = typed.size() > 8 ? typed.substr(typed.size() - 8) : typed;
-  if (!IsValidDate("2008" + s.substr(0, 4))) return ShowError(t, Errors::InvalidDate);
+  if (!IsValidDate(kLeapYear + s.substr(0, 4))) return ShowError(t, Errors::InvalidDate);
   if (!IsValidClock(s.substr(4) + "00")) return ShowError(t, Errors::InvalidTime);
   int month = ParseDigits(s.substr(0, 2));
   char year[4];

@@ -13,7 +13,7 @@ void SelectRow(Form& f, int index) {
     Paint(f.lblSetG[f.FileSel ^ 1], Shade::Plain);
     return;
   }
-  auto inList = [&](int i) { return i >= 0 && i < f.FileListMax && i < 51; };
+  auto inList = [&](int i) { return i >= 0 && i < f.FileListMax && i < kFileCells; };
   if (inList(f.FileSel)) Paint(f.lblFileList[f.FileSel], Shade::PlainFace);
   f.FileSel = index;
   if (inList(index)) Paint(f.lblFileList[index], Shade::Selected);

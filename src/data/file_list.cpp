@@ -39,13 +39,22 @@ bool MatchesPattern(const std::string& name, const std::string& pattern) {
   return Match(name.c_str(), pattern.c_str());
 }
 
+namespace {
+
+// The lists of all-blocks and one-block files leave room for the range menu
+// above them: fewer cells, and the frame that much lower.
+constexpr int kShortListCells = 33;
+constexpr int kShortListDrop = 2295;  // twips
+
+}  // namespace
+
 void ListDataFiles(Terminal& t, int kind) {
   Form& f = t.form;
   const bool full = kind == 1 || kind == 2;
   const char* pattern = kind == 1 ? "*.C*" : kind == 3 ? "F*.*" : "*.*";
-  f.FileListMax = full ? 33 : 51;
-  f.fraFile.height = f.fraKey.height - (full ? 2295 : 0);
-  f.fraFile.top = f.fraMenu[0].top + (full ? 2295 : 0);
+  f.FileListMax = full ? kShortListCells : kFileCells;
+  f.fraFile.height = f.fraKey.height - (full ? kShortListDrop : 0);
+  f.fraFile.top = f.fraMenu[0].top + (full ? kShortListDrop : 0);
   // Every cell is cleared, not only the capacity: a longer list shown before
   // must not leave names below a shorter one.
   for (Control& cell : f.lblFileList) {

@@ -142,12 +142,19 @@ std::string StripTime(std::string_view text, int width) {
   return result;
 }
 
+namespace {
+
+constexpr int kFirstYear = 2008;
+constexpr int kLastYear = 2100;
+
+}  // namespace
+
 bool IsValidDate(std::string_view date) {
   if (date.size() != 8) return false;
   int year = ParseDigits(Mid(date, 1, 4));
   int month = ParseDigits(Mid(date, 5, 2));
   int day = ParseDigits(Mid(date, 7, 2));
-  if (year < 2008 || year > 2100 || month < 1 || month > 12 || day < 1 || day > 31) return false;
+  if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 || day > 31) return false;
   if ((month == 4 || month == 6 || month == 9 || month == 11) && day > 30) return false;
   if (month == 2 && day > 29) return false;
   return true;

@@ -41,6 +41,9 @@ std::string ReplyTime(std::string_view frame);
 // The text without ":" and "." and blank-filled on the right up to width.
 std::string StripTime(std::string_view text, int width);
 
+// A leap year to check a month and day against, so 29 February passes.
+inline constexpr const char* kLeapYear = "2008";
+
 // "YYYYMMDD", years 2008-2100. 29 February passes in every year.
 bool IsValidDate(std::string_view date);
 

@@ -37,9 +37,8 @@ void BeginDrain(Terminal& t, std::function<void(Terminal&)> then, int mostMs, bo
 void LogTraffic(Terminal& t, const std::string& line) {
   Form& f = t.form;
   if (!f.DebugMode) return;
-  auto& items = f.lstDebug.items;
-  items.push_back(line);
-  if (items.size() > kLongestLog) items.erase(items.begin(), items.begin() + (items.size() - kLongestLog));
+  f.lstDebug.items.push_back(line);
+  f.lstDebug.items.KeepNewest(kLongestLog);
 }
 
 bool OpenDevicePort(Terminal& t, bool textMode) {

@@ -74,7 +74,7 @@ void Form::RegisterControls() {
 
   Register(fraFile, "fraFile", K::Frame, nullptr);
   Register(lblFileG, "lblFileG", K::Label, &fraFile);
-  for (int i = 0; i < 51; ++i)
+  for (int i = 0; i < kFileCells; ++i)
     Register(lblFileList[i], Indexed("lblFileList", i), K::Label, &fraFile);
 
   Register(fraYomikomi, "fraYomikomi", K::Frame, nullptr);
@@ -242,7 +242,7 @@ void Form::SetDesignValues() {
   fraFile.caption = "ファイル選択";
   Place(fraFile, 480, 240, 7095, 6975);
   Place(lblFileG, 240, 420, 6600, kLabelHeight);
-  for (int i = 0; i < 51; ++i) {
+  for (int i = 0; i < kFileCells; ++i) {
     Place(lblFileList[i], 240 + (i % 3) * 2280, 840 + (i / 3) * 345, 2160, 330);
     lblFileList[i].visible = false;
   }

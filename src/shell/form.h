@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,36 @@ inline constexpr Rgb kLightGrey = 0xE0E0E0;   // RGB 224, 224, 224
 inline constexpr Rgb kButtonFace = 0xF0F0F0;  // the system's button-face colour
 
 enum class ControlKind { Frame, Label, List };
+
+// The lines of a list box: added at the end, dropped from the front or all at
+// once. Every line has a running number, so the window can follow the changes
+// (drop so many rows, add the new ones) instead of copying the list.
+class ListLines {
+ public:
+  void push_back(std::string line) { lines_.push_back(std::move(line)); }
+  // Drops the oldest lines until at most keep are left.
+  void KeepNewest(std::size_t keep) {
+    while (lines_.size() > keep) {
+      lines_.pop_front();
+      ++first_;
+    }
+  }
+  void clear() {
+    first_ += lines_.size();
+    lines_.clear();
+  }
+  std::size_t size() const { return lines_.size(); }
+  bool empty() const { return lines_.empty(); }
+  const std::string& operator[](std::size_t i) const { return lines_[i]; }
+  const std::string& back() const { return lines_.back(); }
+  // The running number of the first line, and one past the last.
+  std::uint64_t FirstNumber() const { return first_; }
+  std::uint64_t EndNumber() const { return first_ + lines_.size(); }
+
+ private:
+  std::deque<std::string> lines_;
+  std::uint64_t first_ = 0;
+};
 enum class Align { Left, Center };
 
 struct Control {
@@ -34,7 +65,7 @@ struct Control {
   int left = 0, top = 0, width = 0, height = 0;  // twips, relative to parent
   Align align = Align::Left;
   bool border = false;
-  std::vector<std::string> items;  // list boxes only
+  ListLines items;  // list boxes only
 };
 
 // How the dispatcher routes a key.

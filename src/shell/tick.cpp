@@ -6,12 +6,19 @@
 
 namespace rx {
 
+namespace {
+
+constexpr int kTickMs = 100;
+constexpr int kReplyTimeoutMs = 1000;
+
+}  // namespace
+
 void Timer1_Timer(Terminal& t) {
   Form& f = t.form;
   if (f.KeyMode == Mode::Busy) {
     int waited = f.WaitMs;
-    f.WaitMs = waited + 100;
-    if (waited > 899) {  // the tick that finds a full second already counted
+    f.WaitMs = waited + kTickMs;
+    if (waited + kTickMs >= kReplyTimeoutMs) {  // a full second of silence
       ShowError(t, Errors::NoReply);
       f.RxPhase = 0;
     }

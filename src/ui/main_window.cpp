@@ -142,15 +142,24 @@ void frmMain::Draw(const Control& c, Drawn& drawn) {
         label->setFrameShape(c.border ? QFrame::Box : QFrame::NoFrame);
       break;
     }
-    case ControlKind::List:
-      if (all || c.items != last.items) {
-        auto* list = static_cast<QListWidget*>(w);
+    case ControlKind::List: {
+      // Only what changed: the rows dropped at the top go, the new ones are added.
+      const ListLines& lines = c.items;
+      if (!all && lines.FirstNumber() == drawn.listFirst && lines.EndNumber() == drawn.listEnd) break;
+      auto* list = static_cast<QListWidget*>(w);
+      std::size_t from = 0;
+      if (all || lines.FirstNumber() >= drawn.listEnd) {
         list->clear();
-        for (const std::string& item : c.items) list->addItem(Readable(item));
-        list->scrollToBottom();
-        drawn.last.items = c.items;
+      } else {
+        for (std::uint64_t n = drawn.listFirst; n < lines.FirstNumber(); ++n) delete list->takeItem(0);
+        from = static_cast<std::size_t>(drawn.listEnd - lines.FirstNumber());
       }
+      for (std::size_t i = from; i < lines.size(); ++i) list->addItem(Readable(lines[i]));
+      list->scrollToBottom();
+      drawn.listFirst = lines.FirstNumber();
+      drawn.listEnd = lines.EndNumber();
       break;
+    }
   }
   // Only what the window draws is remembered; the rest of the control is not needed.
   drawn.last.caption = c.caption;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <map>
 
 #include "shell/form.h"
@@ -50,6 +51,7 @@ class frmMain : public QWidget {
   struct Drawn {
     QWidget* widget = nullptr;
     Control last;  // what was drawn the last time
+    std::uint64_t listFirst = 0, listEnd = 0;  // list boxes: the running numbers shown
     bool first = true;
   };
 
