@@ -6,6 +6,14 @@
 namespace rx {
 
 std::string DevicePathForPort(int number, const std::string& pathTemplate) {
+  return DevicePathForPort(number, pathTemplate, [](const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::exists(path, ignored);
+  });
+}
+
+std::string DevicePathForPort(int number, const std::string& pathTemplate,
+                              const std::function<bool(const std::string&)>& exists) {
   if (!pathTemplate.empty()) {
     std::string path = pathTemplate;
     for (std::size_t at = path.find("{n}"); at != std::string::npos; at = path.find("{n}", at))
@@ -15,10 +23,9 @@ std::string DevicePathForPort(int number, const std::string& pathTemplate) {
   if (number == 1 || number == 2) return "/dev/ttyS" + std::to_string(number - 1);
   if (number < 3) return "";
   std::string usb = "/dev/ttyUSB" + std::to_string(number - 3);
-  std::error_code ignored;
-  if (std::filesystem::exists(usb, ignored)) return usb;
+  if (exists(usb)) return usb;
   std::string acm = "/dev/ttyACM" + std::to_string(number - 3);
-  return std::filesystem::exists(acm, ignored) ? acm : usb;
+  return exists(acm) ? acm : usb;
 }
 
 }  // namespace rx

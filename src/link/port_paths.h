@@ -6,10 +6,15 @@
 // the number; without "{n}" it names one device for every number.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace rx {
 
 std::string DevicePathForPort(int number, const std::string& pathTemplate = "");
+
+// The same, asking exists whether a device file is there.
+std::string DevicePathForPort(int number, const std::string& pathTemplate,
+                              const std::function<bool(const std::string&)>& exists);
 
 }  // namespace rx

@@ -3,23 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "shell/input.h"
-#include "link/error_text.h"
 #include "support/fake_platform.h"
 
 namespace rx {
 namespace {
 
 using testing::TestTerminal;
-
-TEST(ErrorText, TableAndBareNumbers) {
-  EXPECT_EQ(ErrorText(406), "バッファオーバーです");
-  EXPECT_EQ(ErrorText(151), "コース内にすでにあります");
-  EXPECT_EQ(ErrorText(1001), "ケーブルが未接続です");  // raised by nothing, still named
-  EXPECT_EQ(ErrorText(1004), "ブロック「０」は指定できません");
-  EXPECT_EQ(ErrorText(1009), "送信できません");
-  EXPECT_EQ(ErrorText(999), "999");
-  EXPECT_EQ(ErrorText(-1), "-1");
-}
 
 TEST(ShowError, OrdinaryExchangeShowsTheEscHintBlanksTheGuideAndBeeps) {
   TestTerminal tt;

@@ -1,9 +1,7 @@
-// PC keys to key indexes, and what the arrows and Clear do on the screens
-// that exist so far.
+// What the arrows and Clear do on the menu pages and the file list.
 #include <gtest/gtest.h>
 
 #include "console/dispatcher.h"
-#include "console/key_translation.h"
 #include "console/row_selection.h"
 #include "shell/highlight.h"
 #include "shell/startup.h"
@@ -13,29 +11,6 @@ namespace rx {
 namespace {
 
 using testing::TestTerminal;
-
-TEST(KeyTranslation, KeyDownCodes) {
-  EXPECT_EQ(KeyIndexForKeyCode(37), Keys::Left);
-  EXPECT_EQ(KeyIndexForKeyCode(38), Keys::Up);
-  EXPECT_EQ(KeyIndexForKeyCode(39), Keys::Right);
-  EXPECT_EQ(KeyIndexForKeyCode(40), Keys::Down);
-  EXPECT_EQ(KeyIndexForKeyCode(45), Keys::Insert);
-  EXPECT_EQ(KeyIndexForKeyCode(46), Keys::Delete);
-  EXPECT_EQ(KeyIndexForKeyCode(13), -1);
-  EXPECT_EQ(KeyIndexForKeyCode(36), -1);  // Home
-}
-
-TEST(KeyTranslation, Characters) {
-  for (int digit = 0; digit <= 9; ++digit) EXPECT_EQ(KeyIndexForCharacter('0' + digit), digit);
-  EXPECT_EQ(KeyIndexForCharacter('.'), Keys::Point);
-  EXPECT_EQ(KeyIndexForCharacter(13), Keys::Enter);
-  EXPECT_EQ(KeyIndexForCharacter(12), Keys::Clear);
-  EXPECT_EQ(KeyIndexForCharacter(27), Keys::Esc);
-  EXPECT_EQ(KeyIndexForCharacter(9), Keys::Esc);
-  EXPECT_EQ(KeyIndexForCharacter('-'), Keys::Insert);
-  EXPECT_EQ(KeyIndexForCharacter('+'), -1);
-  EXPECT_EQ(KeyIndexForCharacter('a'), -1);
-}
 
 class KeysTest : public ::testing::Test {
  protected:

@@ -94,5 +94,21 @@ TEST_F(OverPty, ADeviceThatGoesAwayEndsTheExchangeWithAnError) {
   EXPECT_EQ(static_cast<int>(FileLines().size()), form().RecordCount);
 }
 
+// The port takes its line settings as the text the exchanges give.
+TEST(LineSettings, TheTextsOfTheExchangesAndWhatIsNoSuchText) {
+  LineSettings line;
+  ASSERT_TRUE(ParseLineSettings("9600,E,7,2", &line));
+  EXPECT_EQ(line.baud, 9600);
+  EXPECT_EQ(line.parity, 'E');
+  EXPECT_EQ(line.dataBits, 7);
+  EXPECT_EQ(line.stopBits, 2);
+  ASSERT_TRUE(ParseLineSettings("9600,N,8,1", &line));
+  EXPECT_EQ(line.parity, 'N');
+  EXPECT_EQ(line.dataBits, 8);
+  for (const char* bad : {"", "9600", "9600,E,7", "9600,X,7,2", "9600,EE,7,2", "9600,E,9,2",
+                          "9600,E,4,2", "9600,E,7,3", "fast,E,7,2", "9600,E,seven,2"})
+    EXPECT_FALSE(ParseLineSettings(bad, &line)) << bad;
+}
+
 }  // namespace
 }  // namespace rx

