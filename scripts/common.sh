@@ -28,5 +28,5 @@ build_all() {
   if [ ! -f "$BUILD_DIR/build.ninja" ]; then
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
   fi
-  cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+  cmake --build "$BUILD_DIR" --parallel "$(nproc)" "$@"
 }

@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include <QCloseEvent>
@@ -22,6 +24,13 @@ namespace {
 
 constexpr double kFrameCaptionPoints = 18.0;
 constexpr double kLabelPoints = 15.75;
+constexpr double kListPoints = 10.0;
+constexpr double kBannerPoints = 11.0;
+// The banner's band, in twips: below the status line, or below the traffic
+// list when that shows; inside the panel either way.
+constexpr int kBannerLeft = 240;
+constexpr int kBannerGap = 60;
+constexpr int kBannerHeight = 300;
 
 class ClickLabel : public QLabel {
  public:
@@ -60,49 +69,90 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
   });
 }
 
-int frmMain::Pixels(int twips) const { return twips / twipsPerPixel_; }
+int frmMain::Pixels(int twips) const {
+  return static_cast<int>(std::lround(twips * scale_ / twipsPerPixel_));
+}
+
+QRect frmMain::PlaceOf(const Control& c) const {
+  // Edges are rounded, not sizes, so neighbours stay flush at any scale.
+  int left = Pixels(c.left), top = Pixels(c.top);
+  QRect place(left, top, Pixels(c.left + c.width) - left, Pixels(c.top + c.height) - top);
+  return c.parent == nullptr ? place.translated(origin_) : place;
+}
+
+void frmMain::ApplyFont(QWidget* widget, double points, bool bold) const {
+  QFont font = widget->font();
+  font.setPointSizeF(points * scale_);
+  font.setBold(bold);
+  widget->setFont(font);
+}
+
+void frmMain::SetFitToWindow(bool fit) {
+  fit_ = fit;
+  Relayout();
+}
+
+void frmMain::Relayout() {
+  if (terminal_ == nullptr) return;
+  const Form& form = terminal_->form;
+  const double panelWidth = static_cast<double>(form.designWidth) / twipsPerPixel_;
+  const double panelHeight = static_cast<double>(form.designHeight) / twipsPerPixel_;
+  scale_ = fit_ ? std::min(width() / panelWidth, height() / panelHeight) : 1.0;
+  if (scale_ <= 0) scale_ = 1.0;
+  origin_ = fit_ ? QPoint(static_cast<int>((width() - panelWidth * scale_) / 2),
+                          static_cast<int>((height() - panelHeight * scale_) / 2))
+                 : QPoint(0, 0);
+  for (const Control* control : form.AllControls()) {
+    Drawn& drawn = drawn_.at(control);
+    drawn.widget->setGeometry(PlaceOf(*control));
+    ApplyFont(drawn.widget, drawn.points, control->kind == ControlKind::Label && control->bold);
+  }
+  PlaceBanner();
+}
 
 void frmMain::Attach(Terminal* terminal) {
   terminal_ = terminal;
   twipsPerPixel_ = TwipsPerPixel(logicalDpiX());
   Build();
   Refresh();
+  Relayout();
   timer_.start(100);
 }
 
 void frmMain::Build() {
   const Form& form = terminal_->form;
-  setMinimumSize(Pixels(form.designWidth) / 2, Pixels(form.designHeight) / 2);
+  setMinimumSize(form.designWidth / twipsPerPixel_ / 2, form.designHeight / twipsPerPixel_ / 2);
   for (const Control* control : form.AllControls()) {
     QWidget* parent = this;
     if (control->parent != nullptr) parent = drawn_.at(control->parent).widget;
     QWidget* widget = nullptr;
-    QFont font(QStringLiteral("IPAGothic"));
+    double points = kLabelPoints;
     switch (control->kind) {
       case ControlKind::Frame: {
         widget = new QGroupBox(parent);
         widget->setAutoFillBackground(true);  // a frame covers what lies beneath it
-        font.setPointSizeF(kFrameCaptionPoints);
+        points = kFrameCaptionPoints;
         break;
       }
       case ControlKind::Label: {
         auto* label = new ClickLabel(control, parent, [this](const Control* c) { OnClicked(c); });
         label->setAutoFillBackground(true);
         widget = label;
-        font.setPointSizeF(kLabelPoints);
         break;
       }
       case ControlKind::List: {
         auto* list = new QListWidget(parent);
         list->setFocusPolicy(Qt::NoFocus);
         widget = list;
-        font.setPointSizeF(10);
+        points = kListPoints;
         break;
       }
     }
-    widget->setFont(font);
+    widget->setFont(QFont(QStringLiteral("IPAGothic")));
+    ApplyFont(widget, points, false);
     widget->setObjectName(QString::fromStdString(control->name));
     drawn_[control].widget = widget;
+    drawn_[control].points = points;
   }
 }
 
@@ -112,7 +162,7 @@ void frmMain::Draw(const Control& c, Drawn& drawn) {
   bool all = drawn.first;
   if (all || c.left != last.left || c.top != last.top || c.width != last.width ||
       c.height != last.height)
-    w->setGeometry(Pixels(c.left), Pixels(c.top), Pixels(c.width), Pixels(c.height));
+    w->setGeometry(PlaceOf(c));
   if (all || c.visible != last.visible) w->setVisible(c.visible);
   if (all || c.enabled != last.enabled) w->setEnabled(c.enabled);
   switch (c.kind) {
@@ -130,11 +180,7 @@ void frmMain::Draw(const Control& c, Drawn& drawn) {
         palette.setColor(QPalette::Disabled, QPalette::WindowText, ToColor(c.fore));
         label->setPalette(palette);
       }
-      if (all || c.bold != last.bold) {
-        QFont font = label->font();
-        font.setBold(c.bold);
-        label->setFont(font);
-      }
+      if (all || c.bold != last.bold) ApplyFont(label, drawn.points, c.bold);
       if (all || c.align != last.align)
         label->setAlignment(c.align == Align::Center ? Qt::AlignCenter
                                                      : Qt::AlignLeft | Qt::AlignVCenter);
@@ -196,20 +242,31 @@ QWidget* frmMain::WidgetOf(const Control* control) const {
 void frmMain::ShowBanner(const QString& text) {
   if (banner_ == nullptr) {
     banner_ = new QLabel(this);
+    banner_->setObjectName("banner");
     banner_->setAutoFillBackground(true);
     QPalette palette = banner_->palette();
     palette.setColor(QPalette::Window, QColor(255, 255, 160));
     palette.setColor(QPalette::WindowText, QColor(160, 0, 0));
     banner_->setPalette(palette);
-    QFont font(QStringLiteral("IPAGothic"));
-    font.setPointSizeF(11);
-    font.setBold(true);
-    banner_->setFont(font);
+    banner_->setFont(QFont(QStringLiteral("IPAGothic")));
   }
   banner_->setText(text);
-  banner_->adjustSize();
-  banner_->move(Pixels(8280), Pixels(7800));
+  PlaceBanner();
   banner_->show();
+}
+
+void frmMain::PlaceBanner() {
+  if (banner_ == nullptr || terminal_ == nullptr) return;
+  const Form& form = terminal_->form;
+  const Control& above = form.lstDebug.visible ? form.lstDebug : form.lblStatus[0];
+  Control band;
+  band.left = kBannerLeft;
+  band.top = above.top + above.height + kBannerGap;
+  band.width = form.designWidth - 2 * kBannerLeft;
+  band.height = std::min(kBannerHeight, form.designHeight - band.top);
+  banner_->setGeometry(PlaceOf(band));
+  // The text fits its band: a smaller band (below the traffic list) takes a smaller font.
+  ApplyFont(banner_, kBannerPoints * band.height / kBannerHeight, true);
 }
 
 void frmMain::OnClicked(const Control* control) {
@@ -245,6 +302,10 @@ bool frmMain::event(QEvent* event) {
   // Every key press, Tab included, belongs to the keypad, never to focus moves.
   if (event->type() == QEvent::KeyPress && terminal_ != nullptr) {
     auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_0 && (key->modifiers() & Qt::ControlModifier)) {
+      SetFitToWindow(!fit_);  // the window's own view, not a key of the keypad
+      return true;
+    }
     int index = KeyIndexOf(key->key(), key->modifiers(), key->text());
     if (index >= 0) {
       lblKey_Click(*terminal_, index);
@@ -257,6 +318,7 @@ bool frmMain::event(QEvent* event) {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  Relayout();
   if (terminal_ != nullptr) Form_Resize(*terminal_);
 }
 

@@ -136,5 +136,89 @@ TEST_F(WindowTest, TheTrafficListFollowsItsLinesIncrementally) {
   EXPECT_EQ(list->item(0)->text(), "<STX>CR<ETX>");
 }
 
+// The panel at window sizes of its own: the desktop is a fake, so nothing
+// moves the window back to the work area.
+class PanelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Form_Load(terminal));
+    window.Attach(&terminal);
+    window.ShowBanner("simulated device");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
+  void Size(int width, int height) {
+    window.resize(width, height);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.size() == QSize(width, height); }, 5000));
+  }
+  QRect Place(const Control& control) {
+    QWidget* widget = window.WidgetOf(&control);
+    return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+  }
+  // The banner shares its place with no control that shows.
+  void ExpectBannerAlone() {
+    const QRect banner = window.Banner()->geometry();
+    ASSERT_FALSE(banner.isEmpty());
+    for (const Control* control : f.AllControls()) {
+      QWidget* widget = window.WidgetOf(control);
+      if (control->parent == nullptr && widget->isVisible())
+        EXPECT_FALSE(Place(*control).intersects(banner)) << control->name;
+    }
+  }
+
+  QTemporaryDir data;
+  frmMain window;
+  testing::FakePlatform fakes;
+  Terminal terminal{fakes.Services(), data.path().toStdString()};
+  Form& f = terminal.form;
+};
+
+TEST_F(PanelTest, ThePanelScalesAsOneAndClicksFollowIt) {
+  Size(1024, 736);
+  const QRect small = Place(f.lblKey[Keys::Enter]);
+  const double smallPoints = window.WidgetOf(&f.lblCap[Keys::Enter])->font().pointSizeF();
+  EXPECT_NEAR(window.Scale(), 1.0, 0.01);
+
+  Size(1920, 1080);  // a laptop's screen: the height limits, the panel is centred
+  const double scale = window.Scale();
+  EXPECT_NEAR(scale, 1080.0 / 736, 0.01);
+  const QRect large = Place(f.lblKey[Keys::Enter]);
+  EXPECT_NEAR(large.width(), small.width() * scale, 2);
+  EXPECT_NEAR(large.height(), small.height() * scale, 2);
+  EXPECT_NEAR(window.WidgetOf(&f.lblCap[Keys::Enter])->font().pointSizeF(), smallPoints * scale, 0.1);
+  const int left = Place(f.fraMenu[0]).left();
+  const int right = window.width() - Place(f.fraKey).right();
+  EXPECT_GT(left, 200);  // centred: room on both sides
+  EXPECT_NEAR(left - f.fraMenu[0].left * scale / 15, right - (15360 - 14775) * scale / 15, 3);
+  ExpectBannerAlone();
+
+  // A click where key 2 is drawn now presses key 2.
+  QRect two = Place(f.lblKey[2]);
+  QWidget* hit = window.childAt(two.center());
+  ASSERT_NE(hit, nullptr);
+  QTest::mouseClick(hit, Qt::LeftButton);
+  EXPECT_EQ(f.MenuItem, 2);
+
+  QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);  // the unscaled view
+  EXPECT_FALSE(window.FitToWindow());
+  EXPECT_EQ(Place(f.lblKey[Keys::Enter]).size(), small.size());
+  EXPECT_EQ(f.MenuItem, 2);  // not the digit 0
+  ExpectBannerAlone();
+  QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_TRUE(window.FitToWindow());
+}
+
+TEST_F(PanelTest, TheBannerKeepsClearOfTheTrafficListAndTheLongestLines) {
+  f.lstDebug.visible = true;
+  f.lblError.visible = true;
+  f.lblError.caption = "エラー：リザルトメモリに指定データがありません（[Esc]：解除）";
+  window.Refresh();
+  for (QSize size : {QSize(1024, 736), QSize(1920, 1080), QSize(800, 800)}) {
+    Size(size.width(), size.height());
+    window.ShowBanner("simulated device");
+    ExpectBannerAlone();
+  }
+}
+
 }  // namespace
 }  // namespace rx
