@@ -5,16 +5,28 @@
 //   read:   1000 course-memory records read into a file
 //   send:   500 records of a file loaded into the device, one at a time
 //   output: 1000 lines of serial text output
+//   load:   a 10 MB data file read into the record queue for a send
 //
-// Run: ./build/bench/line_bench [records to read] [records to send] [lines to output]
+// For each, the longest stall of the event loop as well: the largest gap
+// between the callbacks of a 10 ms timer.
+//
+// Run: ./build/bench/line_bench [read[=records]] [send[=records]] [output[=lines]] [load[=MB]]
+// (none named: all of them).
 #include <time.h>
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <map>
+#include <string>
+#include <thread>
 
 #include "console/dispatcher.h"
 #include "platform/qt/qt_serial_port.h"
@@ -35,6 +47,14 @@ double ThreadCpuSeconds() {
   timespec now{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// One turn of the event loop as the window's runs it: it sleeps until
+// something happens. A loop that spun instead would take a core from the
+// device and the stall figures with it.
+void Turn() {
+  QAbstractEventDispatcher::instance()->processEvents(QEventLoop::WaitForMoreEvents |
+                                                      QEventLoop::EventLoopExec);
 }
 
 std::string RecordLine(int i) {
@@ -92,13 +112,13 @@ class Bench {
     double cpu = ThreadCpuSeconds();
     wall.start();
     lblKey_Click(*terminal_, key);
-    while (terminal_->form.KeyMode == Mode::Busy)
-      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    while (terminal_->form.KeyMode == Mode::Busy) Turn();
     if (terminal_->form.KeyMode != Mode::Normal)
       std::fprintf(stderr, "ended with %s\n", terminal_->form.lblError.caption.c_str());
     return {wall.nsecsElapsed() / 1e9, ThreadCpuSeconds() - cpu};
   }
   Form& form() { return terminal_->form; }
+  Terminal& terminal() { return *terminal_; }
   sim::PtyDevice& device() { return *device_; }
 
  private:
@@ -112,6 +132,91 @@ class Bench {
   std::unique_ptr<Terminal> terminal_;
 };
 
+// The longest wait of the event loop between two callbacks of a 10 ms timer:
+// whatever runs in one turn (a key, a reply, a step of a job) delays the next.
+// How much of a gap the thread spent on the CPU tells our own work from time
+// the machine gave to others: on a loaded machine a plain 10 ms sleep can
+// wake 100 ms late.
+class StallMeter {
+ public:
+  using Clock = std::chrono::steady_clock;
+  StallMeter() {
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      Clock::time_point now = Clock::now();
+      double cpu = ThreadCpuSeconds();
+      if (now - last_ > longest_) {
+        longest_ = now - last_;
+        working_ = cpu - lastCpu_;
+      }
+      busiest_ = std::max(busiest_, cpu - lastCpu_);
+      last_ = now;
+      lastCpu_ = cpu;
+      ++ticks_;
+    });
+  }
+  void Start() {
+    longest_ = {};
+    working_ = 0;
+    busiest_ = 0;
+    ticks_ = 0;
+    last_ = Clock::now();
+    lastCpu_ = ThreadCpuSeconds();
+    timer_.start(10);
+  }
+  // Waits for one more callback, so that the last turn of the phase is
+  // measured too.
+  void Stop() {
+    for (long seen = ticks_; ticks_ == seen;) Turn();
+    timer_.stop();
+  }
+  void Report(const char* what) const {
+    std::printf("stall %7s: longest event-loop gap %.1f ms (%.1f ms of it on the CPU);"
+                " most CPU in one gap %.1f ms\n",
+                what, std::chrono::duration<double, std::milli>(longest_).count(), working_ * 1e3,
+                busiest_ * 1e3);
+  }
+
+ private:
+  QTimer timer_;
+  Clock::time_point last_;
+  Clock::duration longest_{};
+  double lastCpu_ = 0;
+  double working_ = 0;  // thread CPU seconds within the longest gap
+  double busiest_ = 0;  // the most thread CPU seconds within any gap
+  long ticks_ = 0;
+};
+
+// The machine's own share: a bare thread sleeping 10 ms at a time beside the
+// terminal, and how late it woke at worst.
+class SleepMeter {
+ public:
+  SleepMeter() {
+    thread_ = std::thread([this] {
+      using Clock = std::chrono::steady_clock;
+      Clock::time_point last = Clock::now();
+      while (!stop_) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        Clock::time_point now = Clock::now();
+        double gap = std::chrono::duration<double, std::milli>(now - last).count();
+        if (gap > longest_) longest_ = gap;
+        last = now;
+      }
+    });
+  }
+  ~SleepMeter() { Stop(); }
+  double Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    return longest_;
+  }
+
+ private:
+  std::atomic<bool> stop_ = false;
+  std::atomic<double> longest_ = 0;
+  std::thread thread_;
+};
+
 void Report(const char* what, int count, double seconds, double line) {
   std::printf("%-7s %5d in %7.3f s, the line needs %7.3f s: %+6.2f %%\n", what, count, seconds, line,
               (seconds / line - 1) * 100);
@@ -121,11 +226,31 @@ void Report(const char* what, int count, double seconds, double line) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  const int toRead = argc > 1 ? std::atoi(argv[1]) : 1000;
-  const int toSend = argc > 2 ? std::atoi(argv[2]) : 500;
-  const int toOutput = argc > 3 ? std::atoi(argv[3]) : 1000;
+  // Each phase by name, with its size after "="; none named runs all.
+  std::map<std::string, int> sizes{{"read", 1000}, {"send", 500}, {"output", 1000}, {"load", 10}};
+  std::map<std::string, bool> run;
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    std::size_t equals = argument.find('=');
+    std::string name = argument.substr(0, equals);
+    if (!sizes.count(name)) {
+      std::fprintf(stderr, "usage: %s [read[=records]] [send[=records]] [output[=lines]] [load[=MB]]\n",
+                   argv[0]);
+      return 2;
+    }
+    run[name] = true;
+    if (equals != std::string::npos) sizes[name] = std::atoi(argument.c_str() + equals + 1);
+  }
+  if (run.empty())
+    for (auto& [name, size] : sizes) run[name] = true;
+  const int toRead = sizes["read"];
+  const int toSend = sizes["send"];
+  const int toOutput = sizes["output"];
+  const int toLoadMb = sizes["load"];
+  StallMeter stall;
+  SleepMeter machine;
 
-  {  // The terminal's own work per frame, with nothing paced.
+  if (run["read"]) {  // The terminal's own work per frame, with nothing paced.
     Bench bench(false);
     bench.Fill(toRead);
     bench.Start();
@@ -134,38 +259,72 @@ int main(int argc, char** argv) {
     std::printf("unpaced read: %d records in %.3f s, terminal CPU %.1f us per frame\n",
                 bench.form().RecordCount, seconds, cpu / (bench.form().RecordCount + 2) * 1e6);
   }
-  {  // XON and the command go in, then CR, the records and CF come out.
+  if (run["read"]) {  // XON and the command go in, then CR, the records and CF come out.
     Bench bench(true);
     bench.Fill(toRead);
     bench.Start();
     bench.Press({1, Keys::Enter, 4, Keys::Enter, Keys::Enter});
+    stall.Start();
     double seconds = bench.Run(Keys::Enter).first;
+    stall.Stop();
     Report("read", bench.form().RecordCount, seconds, (1 + kFrame + (toRead + 2) * kFrame) * kCharacterSeconds);
+    stall.Report("read");
   }
-  {  // XON, then for every record its command in and the device's CR out.
+  if (run["send"]) {  // XON, then for every record its command in and the device's CR out.
     Bench bench(true);
     bench.Start();
     bench.WriteFile("CN241433.C08", toSend);
     bench.Press({8, Keys::Enter, Keys::Enter, Keys::Enter});
+    stall.Start();
     double seconds = bench.Run(Keys::Enter).first;
+    stall.Stop();
     Report("send", static_cast<int>(bench.device().Lines(sim::MemoryKind::Course).size()), seconds,
            (1 + toSend * 2 * kFrame) * kCharacterSeconds);
+    stall.Report("send");
   }
-  {  // Header, lines and trailer with CR LF; the device here carries 11 bits a
-     // character, a real 9600,N,8,1 line 10.
+  if (run["output"]) {  // Header, lines and trailer with CR LF; the device here carries 11 bits a
+                        // character, a real 9600,N,8,1 line 10.
     Bench bench(true);
     bench.Start();
     bench.WriteFile("FN241433.C08", toOutput);
     bench.form().SerialSend = true;
     bench.Press({Keys::Clear, 3, Keys::Enter, Keys::Enter, Keys::Enter});
     QElapsedTimer wall;
+    stall.Start();
     wall.start();
     double written = bench.Run(Keys::Enter).first;
-    while (bench.device().TextLines().size() < static_cast<std::size_t>(toOutput + 5))
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    // The stall meter's timer wakes the loop at least every 10 ms to look.
+    while (bench.device().TextLines().size() < static_cast<std::size_t>(toOutput + 5)) Turn();
+    double seconds = wall.nsecsElapsed() / 1e9;
+    stall.Stop();
     double characters = 5 * 15 + toOutput * 16.0;
     std::printf("output: %d lines written in %.3f s; ", toOutput, written);
-    Report("arrived", toOutput, wall.nsecsElapsed() / 1e9, characters * kCharacterSeconds);
+    Report("arrived", toOutput, seconds, characters * kCharacterSeconds);
+    stall.Report("output");
   }
+  if (run["load"]) {  // A large file into the record queue, up to the send's first command.
+    Bench bench(true);
+    bench.Start();
+    const int records = static_cast<int>(toLoadMb * 1024LL * 1024 / 16);  // 14 characters and CR LF
+    bench.WriteFile("CN241433.C08", records);
+    bench.Press({8, Keys::Enter, Keys::Enter, Keys::Enter});
+    QElapsedTimer wall;
+    double cpu = ThreadCpuSeconds();
+    stall.Start();
+    wall.start();
+    bench.Press({Keys::Enter});
+    while (bench.terminal().link.load.active) Turn();
+    double seconds = wall.nsecsElapsed() / 1e9;
+    cpu = ThreadCpuSeconds() - cpu;
+    stall.Stop();
+    if (bench.form().RecordCount != records || bench.form().TxLine.empty())
+      std::fprintf(stderr, "the send did not start: %d of %d records queued, %s\n", bench.form().RecordCount,
+                   records, bench.form().lblError.caption.c_str());
+    std::printf("load:   %d records (%d MB) queued in %.3f s, terminal CPU %.3f s, up to the first command\n",
+                bench.form().RecordCount, toLoadMb, seconds, cpu);
+    stall.Report("load");
+    // The send itself is not waited for: the bench ends it with the terminal.
+  }
+  std::printf("machine: a bare 10 ms sleep beside the terminal, longest gap %.1f ms\n", machine.Stop());
   return 0;
 }

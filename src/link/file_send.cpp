@@ -57,7 +57,7 @@ void ShowSendProgress(Terminal& t, int index) {
 void EndFileSend(Terminal& t) {
   Form& f = t.form;
   f.RecordCount = 0;
-  f.Records.clear();
+  f.Records = {};
   f.SendRecovery = Recovery::Off;
 }
 

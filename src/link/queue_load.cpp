@@ -1,5 +1,7 @@
 #include "link/queue_load.h"
 
+#include <filesystem>
+
 #include "data/block_letters.h"
 #include "data/data_file.h"
 #include "data/time_values.h"
@@ -64,7 +66,7 @@ void Begin(Terminal& t, bool forText) {
   const std::string name = f.lblSendName.caption;
   OpenDataFile(t, false, name);
   f.RecordCount = 0;
-  f.Records.clear();
+  f.Records = {};  // a large file's queue before gives its memory back
   if (f.FileNo < 0) return;
   load.forText = forText;
   load.head = HeadFor(name.empty() ? ' ' : name[0]);
@@ -73,6 +75,11 @@ void Begin(Terminal& t, bool forText) {
     return;
   }
   load.block = f.FuncCode == Scope::OneBlock ? BlockLetter(f.lblBlk.caption) : "";
+  // Room for every line the file can hold, so no turn stalls while the queue
+  // moves to a larger block (a record line is at least 13 characters and LF).
+  std::error_code sizeUnknown;
+  std::uintmax_t bytes = std::filesystem::file_size(t.dataDirectory / name, sizeUnknown);
+  if (!sizeUnknown) f.Records.reserve(static_cast<std::size_t>(bytes / 14 + 1));
   load.active = true;
 }
 
@@ -131,7 +138,7 @@ void CancelQueueLoad(Terminal& t) {
   CloseDataFile(t);
   t.link.load = {};
   t.form.RecordCount = 0;
-  t.form.Records.clear();
+  t.form.Records = {};
 }
 
 void LoadQueueNow(Terminal& t, bool forText) {

@@ -33,7 +33,7 @@ void Finish(Terminal& t, bool complete) {
   Form& f = t.form;
   t.link.output = {};
   f.RecordCount = 0;
-  f.Records.clear();
+  f.Records = {};
   // A write error stays on the error line; the operator's Esc leaves.
   if (f.KeyMode == Mode::ErrorShown) return;
   f.KeyMode = Mode::Normal;
