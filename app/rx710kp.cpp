@@ -1,14 +1,8 @@
 // rx710kp: the operator terminal of the RX-710 timing device.
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFont>
-#include <QSessionManager>
-#include <QSocketNotifier>
-#include <csignal>
 #include <cstdio>
 
 #include "link/port_paths.h"
@@ -21,6 +15,7 @@
 #include "shell/version.h"
 #include "sim/pty_device.h"
 #include "ui/main_window.h"
+#include "ui/program_end.h"
 
 namespace {
 
@@ -83,15 +78,6 @@ Options ParseOptions(int argc, char** argv) {
   return options;
 }
 
-// SIGTERM (the desktop's task manager, kill) ends the terminal as a system
-// close: through the event loop, without questions.
-int terminationPipe[2] = {-1, -1};
-
-void OnTerminationSignal(int) {
-  char byte = 1;
-  [[maybe_unused]] ssize_t ignored = write(terminationPipe[0], &byte, 1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,24 +125,7 @@ int main(int argc, char** argv) {
                           .arg(options.relayMode ? ", relay mode" : "")
                           .arg(QString::fromStdString(simulator->SlavePath())));
 
-  if (socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) == 0) {
-    auto* notifier = new QSocketNotifier(terminationPipe[1], QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
-      char byte;
-      [[maybe_unused]] ssize_t ignored = read(terminationPipe[1], &byte, 1);
-      window.CloseBySystem();
-    });
-    std::signal(SIGTERM, OnTerminationSignal);
-  }
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
-                   [&window](QSessionManager&) { window.CloseBySystem(); });
-  // The program ends when the unload is over (the port drained and closed),
-  // not when the window disappears.
-  QApplication::setQuitOnLastWindowClosed(false);
-  QObject::connect(&window, &rx::frmMain::unloaded, &app, &QCoreApplication::quit,
-                   Qt::QueuedConnection);
-  QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.UnloadNow(); });
-
+  rx::InstallProgramEnd(app, window);
   window.show();
   return app.exec();
 }

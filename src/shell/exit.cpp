@@ -1,6 +1,7 @@
 #include "shell/exit.h"
 
 #include "data/data_file.h"
+#include "link/commands.h"
 #include "link/device_port.h"
 #include "link/jobs.h"
 
@@ -39,6 +40,15 @@ void SwitchOffIfAsked(Terminal& t) {
 }
 
 void EndWork(Terminal& t) {
+  Form& f = t.form;
+  // A read held with XOFF while the operator was asked must not resume at
+  // the next start and pass its records off as replies there: the device is
+  // let go and told to stop, within the drain below.
+  bool reading = f.ExpectReply == ReplyFamily::IntoFile && (f.KeyMode == Mode::Busy || f.KeyMode == Mode::AbortConfirm);
+  if (reading && t.platform.port.IsOpen()) {
+    t.platform.port.Write(std::string(1, kXon));
+    SendCommand(t, StopReadCommand());
+  }
   EndLinkJobs(t);
   CloseDataFile(t);  // every whole record received so far stays in it
 }

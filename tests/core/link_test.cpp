@@ -269,6 +269,8 @@ TEST_F(ReadIntoFile, ClosingMidReadKeepsTheRecordsAndClosesTheFile) {
   Form_Unload(tt.terminal);
   EXPECT_EQ(f.FileNo, -1);
   EXPECT_FALSE(port.open);
+  // The device is let go and told to stop, so nothing of this read waits for the next start.
+  EXPECT_EQ(port.written.substr(port.written.size() - 23), "\x11" + Frame("CS"));
   EXPECT_EQ(Lines("CN241433.C08"), std::vector<std::string>({"10010000123400"}));
 }
 

@@ -1,5 +1,9 @@
 // Reading the device's memories over a real pseudo-terminal: the Qt port on
 // one side, the simulated device on the other.
+#include "shell/exit.h"
+#include "sim/demo_race.h"
+#include "sim/replies.h"
+#include "support/far_end.h"
 #include "support/pty_terminal.h"
 
 namespace rx {
@@ -12,7 +16,7 @@ namespace fs = std::filesystem;
 TEST_F(OverPty, WholeCourseMemoryArrivesLineForLine) {
   ASSERT_TRUE(StartDevice(testing::Fast()));
   Read(1, 1);
-  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
+  ASSERT_SOON(Idle(), 10000);
   EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
   EXPECT_EQ(FileLines(), device->Lines(MemoryKind::Course));
   EXPECT_EQ(form().lblYomiG[3].caption, std::to_string(device->Lines(MemoryKind::Course).size()) + "件");
@@ -21,7 +25,7 @@ TEST_F(OverPty, WholeCourseMemoryArrivesLineForLine) {
 TEST_F(OverPty, OneBlockOfTheFirstRun) {
   ASSERT_TRUE(StartDevice(testing::Fast()));
   Read(3, 2, "2");
-  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
+  ASSERT_SOON(Idle(), 10000);
   std::vector<std::string> expected;
   for (const std::string& line : device->Lines(MemoryKind::FirstRun))
     if (line[0] == '2') expected.push_back(line);
@@ -32,7 +36,7 @@ TEST_F(OverPty, OneBlockOfTheFirstRun) {
 TEST_F(OverPty, ABlockWithoutRecordsLeavesNoFile) {
   ASSERT_TRUE(StartDevice(testing::Fast()));
   Read(1, 2, "28");
-  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
+  ASSERT_SOON(Idle(), 10000);
   EXPECT_EQ(form().lblError.caption, "エラー：指定したブロックのデータがありません（[Esc]：解除）");
   EXPECT_FALSE(fs::exists(terminal->dataDirectory / form().lblFileName.caption));
 }
@@ -40,11 +44,11 @@ TEST_F(OverPty, ABlockWithoutRecordsLeavesNoFile) {
 TEST_F(OverPty, AbortMidReadKeepsTheRecordsSoFar) {
   ASSERT_TRUE(StartDevice({}));  // at the line's own pace
   Read(1, 1);
-  QTRY_VERIFY_WITH_TIMEOUT(form().RecordCount >= 3, 10000);
+  ASSERT_SOON(form().RecordCount >= 3, 10000);
   Press({Keys::Esc});
   EXPECT_EQ(form().KeyMode, Mode::AbortConfirm);
   Press({Keys::Enter});
-  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
+  ASSERT_SOON(Idle(), 10000);
   EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
   std::vector<std::string> lines = FileLines();
   EXPECT_EQ(static_cast<int>(lines.size()), form().RecordCount);
@@ -58,10 +62,10 @@ TEST_F(OverPty, AFileThatCannotBeWrittenEndsTheRead) {
   Press({1, Keys::Enter, 4, Keys::Enter, Keys::Enter});
   fs::create_symlink("/dev/full", terminal->dataDirectory / form().lblFileName.caption);
   Press({Keys::Enter});
-  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000);
+  ASSERT_SOON(Idle(), 10000);
   EXPECT_EQ(form().lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
   // The device was told to stop sending.
-  QTRY_VERIFY_WITH_TIMEOUT(device->FramesReceived() >= 2, 5000);
+  ASSERT_SOON(device->FramesReceived() >= 2, 5000);
 }
 
 TEST_F(OverPty, ASilentDeviceTimesOut) {
@@ -73,25 +77,91 @@ TEST_F(OverPty, ASilentDeviceTimesOut) {
   int slave = open(path.c_str(), O_RDWR | O_NOCTTY);  // keeps the pty alive between opens
   Connect(path);
   Read(1, 1);
-  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
+  ASSERT_SOON(Idle(), 5000);
   EXPECT_EQ(form().lblError.caption, "エラー：受信できません（[Esc]：解除）");
   EXPECT_FALSE(fs::exists(terminal->dataDirectory / form().lblFileName.caption));
   close(slave);
   close(master);
 }
 
-TEST_F(OverPty, ADeviceThatGoesAwayEndsTheExchangeWithAnError) {
-  ASSERT_TRUE(StartDevice({}));
+TEST_F(OverPty, ADeviceThatGoesAwayEndsTheReadOnceAndANewOneIsReadAfterwards) {
+  ASSERT_TRUE(StartDevice({}));  // at the line's own pace
+  const std::vector<std::string> course = device->Lines(MemoryKind::Course);
   Read(1, 1);
-  QTRY_VERIFY_WITH_TIMEOUT(form().RecordCount >= 2, 10000);
+  ASSERT_SOON(form().RecordCount >= 2, 10000);
   device->Stop();
-  QTRY_VERIFY_WITH_TIMEOUT(Idle(), 5000);
+  ASSERT_SOON(Idle(), 5000);
   EXPECT_EQ(form().KeyMode, Mode::ErrorShown);
-  EXPECT_TRUE(form().lblError.caption == "エラー：送信できません（[Esc]：解除）" ||
-              form().lblError.caption == "エラー：受信できません（[Esc]：解除）")
-      << form().lblError.caption;
+  EXPECT_EQ(form().lblError.caption, "エラー：送信できません（[Esc]：解除）");
+  testing::RunFor(300);  // the port's other notifier and the tick have had their say
+  EXPECT_EQ(fakes.beeper.beeps, 1);
   Press({Keys::Esc});  // acknowledged: the file keeps what came
-  EXPECT_EQ(static_cast<int>(FileLines().size()), form().RecordCount);
+  std::vector<std::string> kept = FileLines();
+  EXPECT_EQ(static_cast<int>(kept.size()), form().RecordCount);
+  EXPECT_LT(kept.size(), course.size());
+  EXPECT_TRUE(std::equal(kept.begin(), kept.end(), course.begin()));
+
+  // The adapter is plugged in again; the port number now leads to it.
+  device = std::make_unique<sim::PtyDevice>(testing::Fast());
+  std::string error;
+  ASSERT_TRUE(device->Start(&error)) << error;
+  portPath = device->SlavePath();
+  ToMainMenu();
+  Read(3, 1);
+  ASSERT_SOON(Idle(), 10000);
+  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  EXPECT_EQ(FileLines(), device->Lines(MemoryKind::FirstRun));
+  EXPECT_EQ(fakes.beeper.beeps, 1);
+}
+
+// Frames the device sent out of turn: before the terminal's first exchange
+// (the port not yet open), and while it sat idle between two.
+TEST_F(OverPty, FramesSentOutOfTurnAreNeverTakenForReplies) {
+  testing::FarEnd far;
+  ASSERT_TRUE(far.Ready());
+  sim::DeviceMemory memory;
+  sim::FillDemoRace(memory);
+  // Each would end a read at once if taken for its reply.
+  const std::string stale = sim::Refused(101) + sim::EndOfData();
+  far.Send(stale);
+  testing::RunFor(20);
+  Connect(far.Path());
+  far.Start(testing::AsDevice(std::make_shared<sim::DeviceProtocol>(memory)));
+  Read(1, 1);
+  ASSERT_SOON(Idle(), 10000);
+  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  EXPECT_EQ(FileLines(), memory.Lines(MemoryKind::Course));
+
+  far.Send(stale);
+  testing::RunFor(50);
+  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  ToMainMenu();
+  Read(3, 1);
+  ASSERT_SOON(Idle(), 10000);
+  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  EXPECT_EQ(FileLines(), memory.Lines(MemoryKind::FirstRun));
+  EXPECT_EQ(fakes.beeper.beeps, 0);
+}
+
+// Closing while the operator is asked whether to stop a read leaves the
+// device held by our XOFF; the next start's XON must not let the rest of that
+// read pass for the reply to its first command. Disabled until the close
+// lets the device go and stops its read.
+TEST_F(OverPty, AReadHeldAtCloseDoesNotLeakIntoTheNextStart) {
+  ASSERT_TRUE(StartDevice({}));  // at the line's own pace
+  Read(1, 1);
+  ASSERT_SOON(form().RecordCount >= 3, 10000);
+  Press({Keys::Esc});
+  ASSERT_EQ(form().KeyMode, Mode::AbortConfirm);
+  bool unloaded = false;
+  Form_Unload(*terminal, [&] { unloaded = true; });
+  ASSERT_SOON(unloaded, 2000);
+  testing::RunFor(500);  // a start takes longer than the device needs to end a read
+  Connect(device->SlavePath());  // the program started again
+  Read(3, 1);
+  ASSERT_SOON(Idle(), 15000);
+  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  EXPECT_EQ(FileLines(), device->Lines(MemoryKind::FirstRun));
 }
 
 // The port takes its line settings as the text the exchanges give.

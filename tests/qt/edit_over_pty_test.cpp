@@ -16,7 +16,7 @@ class EditOverPty : public testing::OverPty {
     Type(digits);
     Press({Keys::Enter});
   }
-  void WaitIdle() { QTRY_VERIFY_WITH_TIMEOUT(Idle(), 10000); }
+  void WaitIdle() { ASSERT_SOON(Idle(), 10000); }
   // The device's line for a record, "" when it has none.
   std::string DeviceLine(MemoryKind kind, const std::string& key) {
     for (const std::string& line : device->Lines(kind))
@@ -93,7 +93,7 @@ TEST_F(EditOverPty, RefusalMidChainIsShownAndNothingMoreIsSent) {
   WaitIdle();
   EXPECT_EQ(form().lblError.caption, "エラー：コース内にすでにあります（[Esc]：解除）");
   std::size_t frames = device->FramesReceived();
-  QTest::qWait(100);
+  testing::RunFor(100);
   EXPECT_EQ(device->FramesReceived(), frames);
 }
 

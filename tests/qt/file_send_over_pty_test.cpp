@@ -9,7 +9,7 @@ using sim::MemoryKind;
 
 class SendOverPty : public testing::OverPty {
  protected:
-  void WaitIdle() { QTRY_VERIFY_WITH_TIMEOUT(Idle(), 15000); }
+  void WaitIdle() { ASSERT_SOON(Idle(), 15000); }
   void File(const std::string& name, const std::vector<std::string>& lines) {
     std::ofstream out(terminal->dataDirectory / name, std::ios::binary);
     for (const std::string& line : lines) out << line << "\r\n";
@@ -70,7 +70,7 @@ TEST_F(SendOverPty, SerialSendReachesThePrinterWithHeaderAndTrailer) {
   WaitIdle();
   EXPECT_EQ(form().Screen, ScreenId::SubMenu) << form().lblError.caption;
   EXPECT_EQ(port->AppliedSettings(), "9600,N,8,1");
-  QTRY_COMPARE_WITH_TIMEOUT(device->TextLines().size(), std::size_t{7}, 5000);
+  ASSERT_SOON(device->TextLines().size() == std::size_t{7}, 5000);
   EXPECT_EQ(device->TextLines(),
             std::vector<std::string>({"RX-710KP DATA", "FILE NAME  : ", "FN241433.C08 ", "10010000481234",
                                       "10020000491234", "FILE END   : ", "FN241433.C08 "}));

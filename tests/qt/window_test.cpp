@@ -11,6 +11,7 @@
 #include "platform/qt/qt_desktop.h"
 #include "shell/startup.h"
 #include "shell/version.h"
+#include "support/event_wait.h"
 #include "support/fake_platform.h"
 #include "ui/main_window.h"
 
@@ -104,12 +105,12 @@ TEST_F(WindowTest, WalksToTheSettingsScreenAndBackWithRealKeys) {
 TEST_F(WindowTest, EscOnAMenuPageAsksAndCancelKeepsTheWindow) {
   fakes.messages.answers = {MessageAnswer::Cancel};
   QTest::keyClick(&window, Qt::Key_Escape);
-  QTRY_COMPARE(fakes.messages.shown.size(), std::size_t{1});
+  ASSERT_SOON(fakes.messages.shown.size() == std::size_t{1}, 5000);
   EXPECT_EQ(fakes.messages.shown[0].buttons, MessageButtons::YesNoCancel);
   EXPECT_TRUE(window.isVisible());
   fakes.messages.answers = {MessageAnswer::No};
   QTest::keyClick(&window, Qt::Key_Escape);
-  QTRY_VERIFY(!window.isVisible());
+  ASSERT_SOON(!window.isVisible(), 5000);
   EXPECT_EQ(fakes.power.requests, 0);
 }
 
@@ -149,7 +150,7 @@ class PanelTest : public ::testing::Test {
   }
   void Size(int width, int height) {
     window.resize(width, height);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.size() == QSize(width, height); }, 5000));
+    ASSERT_SOON(window.size() == QSize(width, height), 5000);
   }
   QRect Place(const Control& control) {
     QWidget* widget = window.WidgetOf(&control);

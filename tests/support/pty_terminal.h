@@ -18,6 +18,7 @@
 #include "shell/startup.h"
 #include "shell/tick.h"
 #include "sim/pty_device.h"
+#include "support/event_wait.h"
 #include "support/fake_platform.h"
 
 namespace rx::testing {
@@ -34,13 +35,17 @@ inline sim::Options Fast() {
 // A terminal whose port, clock and event loop are real; the rest are fakes.
 class OverPty : public ::testing::Test {
  protected:
+  // Every port number leads to path; changing portPath later points the
+  // port at another device, as a re-plugged adapter under the same link.
   void Connect(const std::string& path) {
-    port = std::make_unique<QtSerialPort>([path](int) { return path; });
+    portPath = path;
+    port = std::make_unique<QtSerialPort>([this](int) { return portPath; });
     Platform services{fakes.settings, clock,          fakes.messages, fakes.beeper,
                       events,         fakes.desktop,  fakes.instance, *port,
                       fakes.launcher, fakes.power};
     terminal = std::make_unique<Terminal>(services, data.path().toStdString() + "/RX-710");
     ASSERT_TRUE(Form_Load(*terminal));
+    tick.disconnect();  // a terminal connected again replaces the one before
     QObject::connect(&tick, &QTimer::timeout, [this] { Timer1_Timer(*terminal); });
     tick.start(100);
   }
@@ -61,6 +66,11 @@ class OverPty : public ::testing::Test {
     if (!block.empty()) Press({Keys::Enter});
     Press({Keys::Enter});
   }
+  // Back from wherever an exchange ended to the main menu, as the operator would.
+  void ToMainMenu() {
+    for (int i = 0; i < 5 && form().Screen != ScreenId::MainMenu; ++i) Press({Keys::Esc});
+    ASSERT_EQ(form().Screen, ScreenId::MainMenu);
+  }
   bool Idle() { return form().KeyMode != Mode::Busy && form().KeyMode != Mode::AbortConfirm; }
   std::vector<std::string> FileLines() {
     std::ifstream in(terminal->dataDirectory / form().lblFileName.caption, std::ios::binary);
@@ -79,6 +89,7 @@ class OverPty : public ::testing::Test {
   QtEventLoop events;
   QTimer tick;
   std::unique_ptr<sim::PtyDevice> device;
+  std::string portPath;
   std::unique_ptr<QtSerialPort> port;
   std::unique_ptr<Terminal> terminal;
 };

@@ -1,0 +1,288 @@
+// The serial text output into a printer that holds the line with XOFF, over
+// a real pseudo-terminal whose far end is a thread of the test.
+#include <signal.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <cstdio>
+#include <random>
+
+#include "link/device_port.h"
+#include "link/jobs.h"
+#include "support/far_end.h"
+#include "support/pty_terminal.h"
+
+namespace rx {
+namespace {
+
+using testing::FarEnd;
+
+constexpr const char* kCannotSend = "エラー：送信できません（[Esc]：解除）";
+constexpr const char* kFileName = "FN241433.C08";
+// More than the pty takes unread (about 22 KB): the output cannot end before
+// a hold takes effect.
+constexpr int kLongFile = 3000;
+
+// Record i of a long file: blocks of a thousand bibs.
+std::string RecordLine(int i) {
+  char line[24];
+  std::snprintf(line, sizeof line, "%d%03d%010d", 1 + i / 1000, i % 1000, 481234 + i);
+  return line;
+}
+
+// XOFF at a burst, XON 20-60 ms later, as a slow printer does; then 20 ms of
+// printing what comes before the next burst is held. (Without that the
+// backlog a pty keeps would be held again at once: one hold of hundreds of ms.)
+FarEnd::Answer Pacing() {
+  using Clock = std::chrono::steady_clock;
+  return [random = std::minstd_rand(7), open = Clock::time_point()](FarEnd& far,
+                                                                    const std::string&) mutable {
+    if (Clock::now() < open) return;
+    far.Send(std::string(1, kXoff));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20 + random() % 41));
+    far.Send(std::string(1, kXon));
+    open = Clock::now() + std::chrono::milliseconds(20);
+  };
+}
+
+// XOFF at the first burst, then neither reading nor XON until released: the
+// line is held however late the XOFF takes effect.
+FarEnd::Answer Holding(const std::atomic<bool>& released, std::atomic<bool>* holding = nullptr) {
+  return [&released, holding, held = false](FarEnd& far, const std::string&) mutable {
+    if (std::exchange(held, true)) return;
+    far.Send(std::string(1, kXoff));
+    if (holding) *holding = true;
+    while (!released && !far.Stopping()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  };
+}
+
+class HeldOutput : public testing::OverPty {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(far.Ready());
+    Connect(far.Path());
+    form().SerialSend = true;
+    form().lblMenu[12].enabled = true;
+  }
+  // Sub-menu item 3, the first file, all blocks, confirmed.
+  void StartOutput(int records, FarEnd::Answer answer) {
+    std::ofstream out(terminal->dataDirectory / kFileName, std::ios::binary);
+    for (int i = 0; i < records; ++i) out << RecordLine(i) << "\r\n";
+    out.close();
+    expected = {"RX-710KP DATA", "FILE NAME  : ", std::string(kFileName) + " "};
+    for (int i = 0; i < records; ++i) expected.push_back(RecordLine(i));
+    expected.insert(expected.end(), {"FILE END   : ", std::string(kFileName) + " "});
+    far.Start(std::move(answer));
+    QObject::connect(&watch, &QTimer::timeout, [this] {
+      bool now = port->OutputQueueCount() > 100;
+      holds += now && !holding;
+      holding = now;
+    });
+    watch.setTimerType(Qt::PreciseTimer);
+    watch.start(1);
+    Press({Keys::Clear, 3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter});
+  }
+  // The printer has said XOFF and the output waits for room: more than 100
+  // characters queued.
+  void WaitUntilHeld() { ASSERT_SOON(xoffSent && port->OutputQueueCount() > 100, 3000); }
+  // Lets the printer go and waits until the line is quiet: all the terminal
+  // had written has arrived.
+  void ReleaseAndDrain() {
+    released = true;
+    far.Send(std::string(1, kXon));
+    std::size_t seen = SIZE_MAX;
+    QElapsedTimer still;
+    ASSERT_TRUE(testing::Eventually(
+        [&] {
+          if (far.Received().size() != seen) {
+            seen = far.Received().size();
+            still.start();
+          }
+          return port->OutputQueueCount() <= 0 && still.elapsed() >= 100;
+        },
+        3000));
+  }
+  // What arrived is the output's beginning, without its trailer.
+  void ExpectCutShort() {
+    std::vector<std::string> lines = far.Lines();
+    EXPECT_GE(lines.size(), 3u);
+    ASSERT_LT(lines.size(), expected.size() - 2);
+    EXPECT_TRUE(std::equal(lines.begin(), lines.end(), expected.begin()));
+  }
+  void ExpectEnded(Mode mode) {
+    EXPECT_EQ(form().KeyMode, mode) << form().lblError.caption;
+    EXPECT_FALSE(LinkJobRunning(*terminal));
+  }
+
+  // Before far: its thread reads them to its end.
+  std::atomic<bool> released{false};
+  std::atomic<bool> xoffSent{false};
+  FarEnd far;
+  std::vector<std::string> expected;
+  QTimer watch;       // counts the times the output waited for room
+  bool holding = false;
+  int holds = 0;
+};
+
+TEST_F(HeldOutput, APacingPrinterGetsEveryLineInOrder) {
+  StartOutput(4000, Pacing());
+  ASSERT_SOON(Idle(), 8000);
+  ExpectEnded(Mode::Normal);
+  ASSERT_SOON(far.Lines().size() >= expected.size(), 1000);
+  EXPECT_EQ(far.Lines(), expected);
+  EXPECT_EQ(fakes.beeper.beeps, 0);
+  // The terminal writes far faster than the printer answers; only some of
+  // its bursts meet a held line, but those must have happened.
+  EXPECT_GE(holds, 2);
+}
+
+TEST_F(HeldOutput, ALineHeldTooLongEndsTheOutputWith1009) {
+  StartOutput(kLongFile, Holding(released, &xoffSent));
+  WaitUntilHeld();
+  QElapsedTimer held;
+  held.start();
+  ASSERT_SOON(Idle(), 2000);
+  // 100 ms of busy time counted by the 100 ms tick: two ticks into the wait.
+  EXPECT_LT(held.elapsed(), 400);
+  EXPECT_EQ(form().lblError.caption, kCannotSend);
+  ExpectEnded(Mode::ErrorShown);
+  ReleaseAndDrain();
+  ExpectCutShort();
+  EXPECT_EQ(fakes.beeper.beeps, 1);
+}
+
+// Esc during a hold asks whether to stop; the answer is the parameter.
+class AskedDuringAHold : public HeldOutput, public ::testing::WithParamInterface<int> {};
+
+TEST_P(AskedDuringAHold, NoErrorWhileAskingThenTheAnswerIsFollowed) {
+  StartOutput(kLongFile, Holding(released, &xoffSent));
+  WaitUntilHeld();
+  Press({Keys::Esc});
+  EXPECT_EQ(form().KeyMode, Mode::AbortConfirm);
+  EXPECT_EQ(form().lblGuide.caption, "※送信を中断しますか？（[Enter]:中断、[Esc]:継続）");
+  const int queued = port->OutputQueueCount();
+  testing::RunFor(500);  // far past the 100 ms a held line may take
+  EXPECT_EQ(form().KeyMode, Mode::AbortConfirm);
+  EXPECT_EQ(fakes.beeper.beeps, 0);
+  EXPECT_LE(port->OutputQueueCount(), queued);  // no line queued while asking
+  Press({GetParam()});
+  if (GetParam() == Keys::Enter) {
+    ExpectEnded(Mode::Normal);
+    ReleaseAndDrain();
+    ExpectCutShort();
+  } else {
+    released = true;  // the printer goes on before the wait counts again
+    far.Send(std::string(1, kXon));
+    ASSERT_SOON(Idle() && far.Lines().size() >= expected.size(), 5000);
+    ExpectEnded(Mode::Normal);
+    EXPECT_EQ(far.Lines(), expected);
+  }
+  EXPECT_EQ(fakes.beeper.beeps, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(StopOrGoOn, AskedDuringAHold, ::testing::Values(Keys::Enter, Keys::Esc),
+                         [](const auto& info) { return info.param == Keys::Enter ? "Enter" : "Esc"; });
+
+// The printer vanishes while it holds the line; the parameter: with the stop
+// question open.
+class LostDuringAHold : public HeldOutput, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(LostDuringAHold, EndsTheOutputWithOne1009) {
+  StartOutput(kLongFile, Holding(released, &xoffSent));
+  WaitUntilHeld();
+  if (GetParam()) Press({Keys::Esc});
+  far.Vanish();
+  ASSERT_SOON(form().KeyMode == Mode::ErrorShown, 2000);
+  EXPECT_EQ(form().lblError.caption, kCannotSend);
+  testing::RunFor(300);  // the tick and the port's other notifier have had their say
+  EXPECT_EQ(fakes.beeper.beeps, 1);
+  ExpectEnded(Mode::ErrorShown);
+  EXPECT_FALSE(port->IsOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Asking, LostDuringAHold, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Asking" : "Writing"; });
+
+// The program itself (held_output_probe: the window and services as the
+// program builds them) asking whether to stop an output into a held line
+// when SIGTERM comes.
+class ProgramEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(home.isValid());
+    const QString root = home.path();
+    ASSERT_TRUE(QDir(root).mkpath("config") && QDir(root).mkpath("run") && QDir(root).mkpath("RX-710"));
+    QFile::setPermissions(root + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    std::ofstream((root + "/config/TARVO Application.ini").toStdString()) << "[RX-710KP]\nSerialSend=True\n";
+    std::ofstream file((root + "/RX-710/" + kFileName).toStdString(), std::ios::binary);
+    for (int i = 0; i < kLongFile; ++i) file << RecordLine(i) << "\r\n";
+    lockPath = root + QString("/run/rx710kp-%1.lock").arg(getuid());
+  }
+  void TearDown() override {
+    if (probe.state() != QProcess::NotRunning) {
+      probe.kill();
+      probe.waitForFinished(2000);
+    }
+  }
+  // Starts the program against a printer that holds the line; it runs on
+  // until it asks whether to stop the output.
+  void StartAsking(FarEnd& far) {
+    ASSERT_TRUE(far.Ready());
+    far.Start(Holding(never));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.path() + "/config");
+    env.insert("XDG_RUNTIME_DIR", home.path() + "/run");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    probe.setProcessEnvironment(env);
+    output.clear();
+    probe.start(HELD_OUTPUT_PROBE, {QString::fromStdString(far.Path()), home.path() + "/RX-710"});
+    ASSERT_SOON(Said("asking") || Said("message") || Said("error") ||
+                    probe.state() == QProcess::NotRunning,
+                10000);
+    ASSERT_TRUE(Said("asking")) << output.toStdString();
+  }
+  // SIGTERM; how long the program took to end.
+  qint64 Terminate() {
+    QElapsedTimer ending;
+    ending.start();
+    ::kill(static_cast<pid_t>(probe.processId()), SIGTERM);
+    if (!testing::Eventually([&] { return probe.state() == QProcess::NotRunning; }, 5000)) return -1;
+    EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(probe.exitCode(), 0);
+    return ending.elapsed();
+  }
+  bool Said(const char* text) {
+    output += QString::fromUtf8(probe.readAllStandardOutput());
+    return output.contains(text);
+  }
+
+  const std::atomic<bool> never{false};  // the printers are never let go
+  QTemporaryDir home;
+  QString lockPath;
+  QProcess probe;
+  QString output;
+};
+
+TEST_F(ProgramEnd, SigtermWhileAskingEndsWithinASecondAndFreesTheLock) {
+  FarEnd first;
+  StartAsking(first);
+  ASSERT_TRUE(QFile::exists(lockPath));
+  qint64 took = Terminate();
+  EXPECT_GE(took, 0) << "still running 5 s after SIGTERM";
+  EXPECT_LT(took, 1000);
+  EXPECT_FALSE(QFile::exists(lockPath));
+  EXPECT_FALSE(Said("power off"));
+
+  // A new start is no second copy: it gets its window and works.
+  FarEnd second;
+  StartAsking(second);
+  took = Terminate();
+  EXPECT_GE(took, 0);
+  EXPECT_LT(took, 1000);
+}
+
+}  // namespace
+}  // namespace rx

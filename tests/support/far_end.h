@@ -1,0 +1,138 @@
+// The far end of a pseudo-terminal, played by a thread of the test: a
+// printer that holds the line with XOFF, or a device that answers commands
+// and can be made to say things out of turn.
+#pragma once
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sim/protocol.h"
+
+namespace rx::testing {
+
+class FarEnd {
+ public:
+  // Runs on the far end's thread with each burst read from the line.
+  using Answer = std::function<void(FarEnd&, const std::string& burst)>;
+
+  FarEnd() {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return;
+    path_ = ptsname(master_);
+    // Held open, so the pty outlives the terminal closing and reopening its
+    // port; raw, as a serial line is.
+    slave_ = open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios tio{};
+    if (slave_ < 0 || tcgetattr(slave_, &tio) != 0) return;
+    cfmakeraw(&tio);
+    tcsetattr(slave_, TCSANOW, &tio);
+    fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+  }
+  ~FarEnd() { Vanish(); }
+  FarEnd(const FarEnd&) = delete;
+  FarEnd& operator=(const FarEnd&) = delete;
+
+  bool Ready() const { return master_ >= 0 && slave_ >= 0; }
+  const std::string& Path() const { return path_; }
+
+  void Start(Answer answer) {
+    stop_ = false;
+    thread_ = std::thread([this, answer = std::move(answer)] { Run(answer); });
+  }
+  bool Stopping() const { return stop_; }
+  void Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  // The device goes away: the terminal's side of the pty is hung up.
+  void Vanish() {
+    Stop();
+    for (int* fd : {&master_, &slave_}) {
+      if (*fd >= 0) close(*fd);
+      *fd = -1;
+    }
+  }
+
+  // Into the terminal's input, whole; from any thread.
+  void Send(const std::string& bytes) {
+    std::lock_guard lock(sending_);
+    for (std::size_t at = 0; at < bytes.size() && master_ >= 0;) {
+      ssize_t written = write(master_, bytes.data() + at, bytes.size() - at);
+      if (written > 0) {
+        at += static_cast<std::size_t>(written);
+      } else if (written < 0 && (errno == EAGAIN || errno == EINTR)) {
+        pollfd room{master_, POLLOUT, 0};
+        poll(&room, 1, 10);
+      } else {
+        return;
+      }
+    }
+  }
+
+  std::string Received() const {
+    std::lock_guard lock(received_);
+    return text_;
+  }
+  // The complete CR LF lines received.
+  std::vector<std::string> Lines() const {
+    std::string text = Received();
+    std::vector<std::string> lines;
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos; text.erase(0, at + 2))
+      lines.push_back(text.substr(0, at));
+    return lines;
+  }
+
+ private:
+  // Each read is a burst, answered before the next read: a printer holding
+  // the line does so after what it took, not after the terminal has paused.
+  void Run(const Answer& answer) {
+    char buffer[4096];
+    while (!stop_) {
+      pollfd input{master_, POLLIN, 0};
+      if (poll(&input, 1, 10) <= 0 || !(input.revents & POLLIN)) continue;
+      ssize_t got = read(master_, buffer, sizeof buffer);
+      if (got <= 0) continue;
+      std::string burst(buffer, static_cast<std::size_t>(got));
+      {
+        std::lock_guard lock(received_);
+        text_ += burst;
+      }
+      if (answer) answer(*this, burst);
+    }
+  }
+
+  int master_ = -1;
+  int slave_ = -1;
+  std::string path_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+  std::mutex sending_;
+  mutable std::mutex received_;
+  std::string text_;
+};
+
+// Answers as the device would: replies and records, in the order it sends them.
+inline FarEnd::Answer AsDevice(std::shared_ptr<sim::DeviceProtocol> device) {
+  return [device](FarEnd& far, const std::string& burst) {
+    device->Receive(burst);
+    while (!device->Paused()) {
+      std::string frame = device->NextFrame();
+      if (frame.empty()) break;
+      far.Send(frame);
+    }
+  };
+}
+
+}  // namespace rx::testing
