@@ -6,10 +6,7 @@
 #include <cstdio>
 
 #include "link/port_paths.h"
-#include "platform/qt/qt_desktop.h"
-#include "platform/qt/qt_process_services.h"
-#include "platform/qt/qt_serial_port.h"
-#include "platform/qt/qt_services.h"
+#include "platform/qt/qt_platform.h"
 #include "shell/startup.h"
 #include "shell/terminal.h"
 #include "shell/version.h"
@@ -103,20 +100,10 @@ int main(int argc, char** argv) {
   QApplication::setFont(QFont(QStringLiteral("IPAGothic")));
 
   rx::frmMain window;
-  rx::QtSettingsStore settings;
-  rx::QtClock clock;
-  rx::QtMessageBox messages(&window);
-  rx::QtBeeper beeper;
-  rx::QtEventLoop events;
-  rx::QtDesktop desktop(&window);
-  rx::QtSingleInstance instance;
-  rx::QtSerialPort port(
-      [path = options.portPath](int number) { return rx::DevicePathForPort(number, path); });
-  rx::QtProgramLauncher launcher;
-  rx::LogindPowerOff power;
-  rx::Platform platform{settings, clock, messages, beeper, events,
-                        desktop,  instance, port, launcher, power};
-  rx::Terminal terminal(platform, options.dataDirectory.toStdString());
+  rx::QtPlatform services(&window, [path = options.portPath](int number) {
+    return rx::DevicePathForPort(number, path);
+  });
+  rx::Terminal terminal(services.Services(), options.dataDirectory.toStdString());
 
   if (!rx::Form_Load(terminal)) return 0;
   window.Attach(&terminal);

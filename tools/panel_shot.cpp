@@ -12,10 +12,7 @@
 
 #include "console/dispatcher.h"
 #include "link/port_paths.h"
-#include "platform/qt/qt_desktop.h"
-#include "platform/qt/qt_process_services.h"
-#include "platform/qt/qt_serial_port.h"
-#include "platform/qt/qt_services.h"
+#include "platform/qt/qt_platform.h"
 #include "shell/startup.h"
 #include "sim/pty_device.h"
 #include "ui/main_window.h"
@@ -59,19 +56,8 @@ int main(int argc, char** argv) {
   const int waitMs = argc > 4 ? QString::fromLocal8Bit(argv[4]).toInt() : 300;
 
   rx::frmMain window;
-  rx::QtSettingsStore settings;
-  rx::QtClock clock;
-  rx::QtMessageBox messages(&window);
-  rx::QtBeeper beeper;
-  rx::QtEventLoop events;
-  rx::QtDesktop desktop(&window);
-  rx::QtSingleInstance instance;
-  rx::QtSerialPort port([path = simulator.SlavePath()](int) { return path; });
-  rx::QtProgramLauncher launcher;
-  rx::LogindPowerOff power;
-  rx::Platform platform{settings, clock, messages, beeper, events,
-                        desktop,  instance, port, launcher, power};
-  rx::Terminal terminal(platform, (home.path() + "/RX-710").toStdString());
+  rx::QtPlatform services(&window, [path = simulator.SlavePath()](int) { return path; });
+  rx::Terminal terminal(services.Services(), (home.path() + "/RX-710").toStdString());
   if (!rx::Form_Load(terminal)) return 1;
   window.Attach(&terminal);
   window.ShowBanner(QString::fromUtf8("◆ シミュレータ接続中 (simulated RX-710)"));

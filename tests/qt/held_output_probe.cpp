@@ -15,10 +15,7 @@
 #include <cstdio>
 
 #include "console/dispatcher.h"
-#include "platform/qt/qt_desktop.h"
-#include "platform/qt/qt_process_services.h"
-#include "platform/qt/qt_serial_port.h"
-#include "platform/qt/qt_services.h"
+#include "platform/qt/qt_platform.h"
 #include "shell/startup.h"
 #include "ui/main_window.h"
 #include "ui/program_end.h"
@@ -58,19 +55,10 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   rx::frmMain window;
-  rx::QtSettingsStore settings;
-  rx::QtClock clock;
   PrintedMessages messages;
-  rx::QtBeeper beeper;
-  rx::QtEventLoop events;
-  rx::QtDesktop desktop(&window);
-  rx::QtSingleInstance instance;
-  rx::QtSerialPort port([portPath](int) { return portPath; });
-  rx::QtProgramLauncher launcher;
   NoPowerOff power;
-  rx::Platform platform{settings, clock, messages, beeper, events,
-                        desktop,  instance, port, launcher, power};
-  rx::Terminal terminal(platform, dataDirectory);
+  rx::QtPlatform services(&window, [portPath](int) { return portPath; });
+  rx::Terminal terminal(services.Services(messages, power), dataDirectory);
 
   if (!rx::Form_Load(terminal)) return 0;
   window.Attach(&terminal);
@@ -92,11 +80,11 @@ int main(int argc, char** argv) {
   bool asked = false;
   QObject::connect(&watch, &QTimer::timeout, &window, [&] {
     const rx::Form& f = terminal.form;
-    if (f.KeyMode == rx::Mode::Busy && terminal.link.output.active && port.OutputQueueCount() > 100)
+    if (f.KeyMode == rx::Mode::Busy && terminal.link.output.active && services.port.OutputQueueCount() > 100)
       press({rx::Keys::Esc});
     if (f.KeyMode == rx::Mode::AbortConfirm && !asked) {
       asked = true;
-      Say("asking " + std::to_string(port.OutputQueueCount()));
+      Say("asking " + std::to_string(services.port.OutputQueueCount()));
     } else if (f.KeyMode == rx::Mode::ErrorShown) {
       Say("error: " + f.lblError.caption);
       watch.stop();
