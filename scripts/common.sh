@@ -24,9 +24,19 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-build_all() {
+configure() {
   if [ ! -f "$BUILD_DIR/build.ninja" ]; then
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
   fi
+}
+
+build_all() {
+  configure
   cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}
+
+# Builds only the targets named, with what they need.
+build_targets() {
+  configure
+  cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target "$@"
 }
