@@ -11,9 +11,11 @@ PACKAGES=(
   fonts-ipafont-gothic
 )
 
+# Installs the packages named (PACKAGES when none are) that are missing.
 ensure_packages() {
-  local missing=() p
-  for p in "${PACKAGES[@]}"; do
+  local wanted=("$@") missing=() p
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${PACKAGES[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
