@@ -4,12 +4,16 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
+# Building and running the terminal (GoogleTest too: the configuration
+# declares the tests).
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev
   fonts-ipafont-gothic
 )
+# The tests of the installed files: the validators and the manual page renderer.
+TEST_PACKAGES=(desktop-file-utils appstream groff-base)
 
 # Installs the packages named (PACKAGES when none are) that are missing.
 ensure_packages() {
