@@ -14,6 +14,9 @@ PACKAGES=(
 )
 # The tests of the installed files: the validators and the manual page renderer.
 TEST_PACKAGES=(desktop-file-utils appstream groff-base)
+# The Debian package: dpkg-shlibdeps computes Depends, CPack finds the
+# binaries for it with file.
+PACKAGE_PACKAGES=(dpkg-dev file)
 
 # Installs the packages named (PACKAGES when none are) that are missing.
 ensure_packages() {
