@@ -98,6 +98,8 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setFont(QFont(QStringLiteral("IPAGothic")));
+  // The desktop matches the window to its entry (and icon) by this id.
+  QGuiApplication::setDesktopFileName(rx::kDesktopId);
 
   rx::frmMain window;
   rx::QtPlatform services(&window, [path = options.portPath](int number) {

@@ -4,16 +4,25 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
+# Building and running the terminal (GoogleTest too: the configuration
+# declares the tests).
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev
   fonts-ipafont-gothic
 )
+# The tests of the installed files: the validators and the manual page renderer.
+TEST_PACKAGES=(desktop-file-utils appstream groff-base)
+# The Debian package: dpkg-shlibdeps computes Depends, CPack finds the
+# binaries for it with file.
+PACKAGE_PACKAGES=(dpkg-dev file)
 
+# Installs the packages named (PACKAGES when none are) that are missing.
 ensure_packages() {
-  local missing=() p
-  for p in "${PACKAGES[@]}"; do
+  local wanted=("$@") missing=() p
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${PACKAGES[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -24,9 +33,19 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-build_all() {
+configure() {
   if [ ! -f "$BUILD_DIR/build.ninja" ]; then
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
   fi
-  cmake --build "$BUILD_DIR" --parallel "$(nproc)" "$@"
+}
+
+build_all() {
+  configure
+  cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}
+
+# Builds only the targets named, with what they need.
+build_targets() {
+  configure
+  cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target "$@"
 }

@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -17,6 +18,7 @@
 #include "platform/qt/qt_desktop.h"
 #include "shell/exit.h"
 #include "shell/tick.h"
+#include "shell/version.h"
 
 namespace rx {
 
@@ -60,6 +62,7 @@ QColor ToColor(Rgb rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, r
 }  // namespace
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
+  setWindowIcon(QIcon(QString(":/icons/%1.png").arg(kDesktopId)));
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
   connect(&timer_, &QTimer::timeout, this, [this] {

@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# The installed files, checked in a staged install (cmake --install into a
+# directory of its own, faster than building the .deb; .ci/run checks the real
+# package): where they land, what the desktop entry names is really there, and
+# the validators and the manual page renderer are content.
+#
+#   package_test.sh stage|contents|desktop_entry|metainfo|man_pages BUILD STAGE ID VERSION
+#
+# A check whose tool is not installed says so and ends with 77 (skipped).
+set -euo pipefail
+check="$1" build="$2" stage="$3" id="$4" version="$5"
+usr="$stage/usr"
+failures=0
+
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+needs() {
+  command -v "$1" >/dev/null && return 0
+  echo "SKIPPED: $1 is not installed (Debian package $2; ./scripts/test installs it)"
+  exit 77
+}
+
+# Width and height from a PNG's IHDR chunk, or nothing when it is no PNG.
+png_size() {
+  local bytes
+  bytes=($(od -An -tu1 -N24 "$1"))
+  [ "${#bytes[@]}" -eq 24 ] || return 0
+  [ "${bytes[*]:0:8}" = "137 80 78 71 13 10 26 10" ] || return 0
+  [ "$(printf '%b' "$(printf '\\%03o' "${bytes[@]:12:4}")")" = IHDR ] || return 0
+  local w=0 h=0 i
+  for i in 16 17 18 19; do w=$((w * 256 + bytes[i])); done
+  for i in 20 21 22 23; do h=$((h * 256 + bytes[i])); done
+  echo "${w}x${h}"
+}
+
+# The value of a key of the desktop entry's main group.
+desktop_value() {
+  sed -n "/^\[Desktop Entry\]/,/^\[/s/^$1=//p" "$usr/share/applications/$id.desktop"
+}
+
+case "$check" in
+stage)
+  rm -rf "$stage"
+  DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
+  ;;
+
+contents)
+  # Exactly these files: nothing missing, nothing stray (a static library,
+  # a test program, a header).
+  expected="usr/bin/rx710-sim
+usr/bin/rx710kp
+usr/share/applications/$id.desktop
+usr/share/icons/hicolor/128x128/apps/$id.png
+usr/share/icons/hicolor/256x256/apps/$id.png
+usr/share/icons/hicolor/48x48/apps/$id.png
+usr/share/icons/hicolor/scalable/apps/$id.svg
+usr/share/man/man1/rx710-sim.1.gz
+usr/share/man/man1/rx710kp.1.gz
+usr/share/metainfo/$id.metainfo.xml"
+  actual="$(cd "$stage" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)"
+  [ "$actual" = "$expected" ] || fail "installed files differ:
+$(diff <(echo "$expected") <(echo "$actual") || true)"
+
+  # The installed programs start from their own place.
+  out="$("$usr/bin/rx710kp" --version 2>&1)" || true
+  [ "$out" = "rx710kp $version" ] || fail "rx710kp --version says '$out'"
+  "$usr/bin/rx710-sim" --help >/dev/null 2>&1 || fail "rx710-sim --help failed"
+
+  for size in 48 128 256; do
+    png="$usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
+    [ -f "$png" ] || continue
+    got="$(png_size "$png")"
+    [ "$got" = "${size}x${size}" ] || fail "$png is '${got:-not a PNG}', not ${size}x${size}"
+  done
+  grep -q '<svg' "$usr/share/icons/hicolor/scalable/apps/$id.svg" 2>/dev/null ||
+    fail "the scalable icon is not an SVG"
+
+  # What the desktop entry names must be installed: the program on the
+  # PATH, the icon in every size, and the window class of that program,
+  # which Qt takes from the executable's name unless the program sets one.
+  exec_line="$(desktop_value Exec)"
+  program="${exec_line%% *}"
+  [ -x "$usr/bin/$program" ] || fail "Exec=$exec_line names no installed program"
+  [ "$(desktop_value Icon)" = "$id" ] || fail "Icon=$(desktop_value Icon), not $id"
+  for icon in 48x48/apps/$id.png 128x128/apps/$id.png 256x256/apps/$id.png scalable/apps/$id.svg; do
+    [ -f "$usr/share/icons/hicolor/$icon" ] || fail "no icon hicolor/$icon"
+  done
+  [ "$(desktop_value StartupWMClass)" = "$program" ] ||
+    fail "StartupWMClass=$(desktop_value StartupWMClass), the window class is $program"
+  [ "$(desktop_value Terminal)" = false ] || fail "the entry would open a terminal emulator"
+  for key in 'Name\[ja\]' 'Comment\[ja\]' 'Keywords\[ja\]'; do
+    [ -n "$(desktop_value "$key")" ] || fail "the desktop entry has no ${key//\\/}"
+  done
+
+  # The AppStream data describes this desktop entry and these programs.
+  metainfo="$usr/share/metainfo/$id.metainfo.xml"
+  grep -q "<id>$id</id>" "$metainfo" || fail "the metainfo's id is not $id"
+  grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+    fail "the metainfo does not launch $id.desktop"
+  for binary in $(sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' "$metainfo"); do
+    [ -x "$usr/bin/$binary" ] || fail "the metainfo provides $binary, which is not installed"
+  done
+
+  for page in rx710kp rx710-sim; do
+    gz="$usr/share/man/man1/$page.1.gz"
+    [ -f "$gz" ] || continue
+    gzip -t "$gz" || fail "$page.1.gz is not gzip"
+    zcat "$gz" | grep -q "^\.TH .*\"rx710kp $version\"" || fail "$page(1) does not carry version $version"
+  done
+  ;;
+
+desktop_entry)
+  needs desktop-file-validate desktop-file-utils
+  # Warnings and hints count too: the entry should leave the validator silent.
+  out="$(desktop-file-validate "$usr/share/applications/$id.desktop" 2>&1)" || true
+  [ -z "$out" ] || fail "desktop-file-validate:
+$out"
+  ;;
+
+metainfo)
+  needs appstreamcli appstream
+  out="$(appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" 2>&1)" ||
+    fail "appstreamcli validate:
+$out"
+  # The tree as installed: the launchable's desktop entry beside the data.
+  out="$(appstreamcli validate-tree --no-net "$stage" 2>&1)" ||
+    fail "appstreamcli validate-tree:
+$out"
+  ;;
+
+man_pages)
+  needs groff groff-base
+  for gz in "$usr"/share/man/man1/*.1.gz; do
+    page="$(basename "$gz" .gz)"
+    # man runs tbl only when the first line asks for it.
+    preprocessors=()
+    if zcat "$gz" | head -1 | grep -q "^'\\\\\" t"; then
+      preprocessors=(-t)
+    elif zcat "$gz" | grep -q '^\.TS'; then
+      fail "$page has a table but its first line does not ask man for tbl"
+    fi
+    warnings="$(zcat "$gz" | groff -ww "${preprocessors[@]}" -man -Tutf8 -z 2>&1)"
+    [ -z "$warnings" ] || fail "$page renders with warnings:
+$warnings"
+  done
+  ;;
+
+*)
+  echo "unknown check '$check'"
+  exit 2
+  ;;
+esac
+
+if [ "$failures" -gt 0 ]; then
+  echo "package $check: $failures failed"
+  exit 1
+fi
+echo "package $check: passed"
