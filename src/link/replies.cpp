@@ -163,6 +163,12 @@ void Refused(Terminal& t) {
       break;
     case 1:  // the operator decides how the send goes on
       ShowError(t, number);
+      if (number < 1) {
+        // A refusal without a readable number stops the send. It is over:
+        // nothing stays queued for a recovery key to act on later.
+        EndFileSend(t);
+        break;
+      }
       ShowSendProgress(t, f.RecordIndex - 1);
       break;
     default:  // errors are being passed over: show the record, go on
