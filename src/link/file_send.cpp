@@ -25,7 +25,7 @@ void StartFileSend(Terminal& t) {
 
 void SendNextQueued(Terminal& t, bool skip) {
   Form& f = t.form;
-  if (skip && f.RecordIndex > 0) {
+  if (skip && f.RecordIndex > 0 && f.RecordIndex <= f.RecordCount) {
     // The rest of the failed relay team: its legs after "B" and its total,
     // but nothing of the next team, even one that is a total alone.
     const std::string team = f.Records[f.RecordIndex - 1].substr(4, 4);

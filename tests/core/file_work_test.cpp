@@ -112,6 +112,25 @@ TEST_F(FileWork, EnterAbandonsAndLaterErrorsAreOrdinaryAgain) {
   EXPECT_EQ(f.lblError.caption, "エラー：コマンド指定エラーです（[Esc]：解除）");
 }
 
+// A refusal whose number cannot be read stops the send for good: later errors
+// are ordinary ones, not a recovery of a send that is over.
+TEST_F(FileWork, ARefusalWithoutANumberEndsTheSend) {
+  File("CN241433.C08", {"C0451234567890", "C0460000000001"});
+  ConfirmSend();
+  Press(Keys::Enter);
+  Sent();
+  Reply("CE   x1");
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_FALSE(f.lblError.visible);
+  EXPECT_EQ(f.RecordCount, 0);
+  EXPECT_EQ(f.SendRecovery, 0);
+  Press({Keys::Esc, 9, Keys::Enter});  // best output, refused
+  Reply("CE   830");
+  Press(Keys::Esc);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_TRUE(Sent().size() == 1u);  // only the best output went out
+}
+
 TEST_F(FileWork, FilesWithoutRecordsOrAKnownMemorySendNothing) {
   File("CN241433.C08", {"nothing here"});
   File("XN241433.C08", {"C0451234567890"});
