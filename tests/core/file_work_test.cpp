@@ -123,7 +123,7 @@ TEST_F(FileWork, ARefusalWithoutANumberEndsTheSend) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.lblError.visible);
   EXPECT_EQ(f.RecordCount, 0);
-  EXPECT_EQ(f.SendRecovery, 0);
+  EXPECT_EQ(f.SendRecovery, Recovery::Off);
   Press({Keys::Esc, 9, Keys::Enter});  // best output, refused
   Reply("CE   830");
   Press(Keys::Esc);
