@@ -1,4 +1,4 @@
-# Shared by scripts/run and scripts/test: install what is missing, configure, build.
+# Shared by the scripts: install what is missing, configure, build.
 # Sourced, not executed.
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -17,6 +17,8 @@ TEST_PACKAGES=(desktop-file-utils appstream groff-base)
 # The Debian package: dpkg-shlibdeps computes Depends, CPack finds the
 # binaries for it with file.
 PACKAGE_PACKAGES=(dpkg-dev file)
+# Only scripts/fuzz needs these: clang with its fuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-dev)
 
 # Installs the packages named (PACKAGES when none are) that are missing.
 ensure_packages() {
@@ -33,9 +35,14 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# CMAKE_ARGS: more options for the configuration; given, they are applied at
+# every build, so a build directory never keeps flags the script dropped.
+CMAKE_ARGS=()
+
 configure() {
-  if [ ! -f "$BUILD_DIR/build.ninja" ]; then
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
+  if [ ! -f "$BUILD_DIR/build.ninja" ] || [ ${#CMAKE_ARGS[@]} -gt 0 ]; then
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" \
+      "${CMAKE_ARGS[@]}"
   fi
 }
 
