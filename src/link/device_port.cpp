@@ -10,7 +10,6 @@ namespace {
 
 constexpr int kFrameLength = 22;
 constexpr std::size_t kLongestTail = 30;
-constexpr std::size_t kLongestLog = 5000;  // the traffic list keeps the newest lines
 constexpr int kLastSearchedPort = 16;
 
 bool TryOpen(Terminal& t, int number) {
@@ -38,7 +37,7 @@ void LogTraffic(Terminal& t, const std::string& line) {
   Form& f = t.form;
   if (!f.DebugMode) return;
   f.lstDebug.items.push_back(line);
-  f.lstDebug.items.KeepNewest(kLongestLog);
+  f.lstDebug.items.KeepNewest(kTrafficListLines);
 }
 
 bool OpenDevicePort(Terminal& t, bool textMode) {

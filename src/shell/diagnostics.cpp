@@ -7,6 +7,7 @@ namespace rx {
 void ReportFault(Terminal& t, const std::string& text) {
   std::fprintf(stderr, "rx710kp: %s\n", text.c_str());
   t.form.lstDebug.items.push_back("! " + text);
+  t.form.lstDebug.items.KeepNewest(kTrafficListLines);
 }
 
 }  // namespace rx

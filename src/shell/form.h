@@ -21,6 +21,9 @@ inline constexpr Rgb kButtonFace = 0xF0F0F0;  // the system's button-face colour
 
 enum class ControlKind { Frame, Label, List };
 
+// The traffic list keeps the newest lines.
+inline constexpr std::size_t kTrafficListLines = 5000;
+
 // The lines of a list box: added at the end, dropped from the front or all at
 // once. Every line has a running number, so the window can follow the changes
 // (drop so many rows, add the new ones) instead of copying the list.
