@@ -6,7 +6,6 @@
 #include "link/device_port.h"
 #include "link/jobs.h"
 #include "shell/exit.h"
-#include "shell/tick.h"
 #include "support/console_fixture.h"
 
 namespace rx {
@@ -227,59 +226,6 @@ TEST_F(SerialSend, AWriteFailureStaysOnTheErrorLine) {
   Press(Keys::Esc);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_EQ(tt.fakes.desktop.closeRequests, 0);
-}
-
-// A printer holding the line: the output waits for room, but only so long.
-TEST_F(SerialSend, AHeldLineIsWaitedForThenTheOutputGoesOnWhole) {
-  File("FN241433.C08", {"10010000481234", "10020000491234", "10030000501234"});
-  Start();
-  tt.fakes.port.outputQueue = 150;  // XOFF: nothing leaves the queue
-  for (int turn = 0; turn < 10; ++turn) tt.fakes.events.Advance(10);
-  Timer1_Timer(tt.terminal);        // 100 ms of busy time: still waiting
-  EXPECT_EQ(f.KeyMode, Mode::Busy);
-  const std::size_t held = TextLines().size();
-  tt.fakes.port.outputQueue = 0;    // XON
-  tt.fakes.events.Advance(10);
-  Run();
-  EXPECT_GT(TextLines().size(), held);
-  EXPECT_EQ(TextLines().back(), "FN241433.C08 ");
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-}
-
-TEST_F(SerialSend, AHoldPastTheLimitIsError1009WithoutTrailer) {
-  File("FN241433.C08", {"10010000481234", "10020000491234", "10030000501234"});
-  Start();
-  tt.fakes.port.outputQueue = 150;
-  tt.fakes.events.Turn();     // the next line finds no room: its wait begins
-  Timer1_Timer(tt.terminal);
-  Timer1_Timer(tt.terminal);  // past 100 ms of busy time
-  EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
-  EXPECT_FALSE(LinkJobRunning(tt.terminal));
-  EXPECT_EQ(TextLines().size(), 1u);
-  EXPECT_EQ(tt.fakes.beeper.beeps, 1);
-  Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-}
-
-TEST_F(SerialSend, TheQuestionDuringAHoldNeverTimesOutAndEitherAnswerEndsTheWait) {
-  File("FN241433.C08", {"10010000481234", "10020000491234"});
-  Start();
-  tt.fakes.port.outputQueue = 150;
-  Press(Keys::Esc);
-  for (int tick = 0; tick < 20; ++tick) Timer1_Timer(tt.terminal);
-  tt.fakes.events.Advance(100);
-  EXPECT_EQ(f.KeyMode, Mode::AbortConfirm);
-  EXPECT_EQ(f.lblGuide.caption, "※送信を中断しますか？（[Enter]:中断、[Esc]:継続）");
-  Press(Keys::Esc);  // go on: the wait for room starts afresh
-  Timer1_Timer(tt.terminal);
-  EXPECT_EQ(f.KeyMode, Mode::Busy);
-  Press(Keys::Esc);
-  Press(Keys::Enter);  // stop
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_FALSE(LinkJobRunning(tt.terminal));
-  tt.fakes.port.outputQueue = 0;
-  Run();
-  EXPECT_EQ(TextLines().size(), 1u);
 }
 
 TEST_F(SerialSend, ClosingMidOutputEndsItWithoutTrailer) {

@@ -34,21 +34,6 @@ TEST(ScreenTable, EveryScreenHasACompleteRowOfItsOwn) {
   EXPECT_EQ(RowOf(static_cast<ScreenId>(99)).back, IgnoreAction);  // outside: inert
 }
 
-// The transfers are the screens an exchange runs long on: only they answer
-// Esc while busy, and each of them answers the abort question both ways.
-TEST(ScreenTable, OnlyTheTransfersCanBeStopped) {
-  int count = 0;
-  const ScreenRow* rows = ScreenRows(&count);
-  for (int value = 0; value < count; ++value) {
-    const ScreenRow& row = rows[value];
-    bool transfer = row.screen == ScreenId::ReadRange || row.screen == ScreenId::SendRange ||
-                    row.screen == ScreenId::SerialSendRange;
-    EXPECT_EQ(row.busyEsc != IgnoreAction, transfer) << row.name;
-    EXPECT_EQ(row.abortEnter != IgnoreAction, transfer) << row.name;
-    EXPECT_EQ(row.abortEsc != IgnoreAction, transfer) << row.name;
-  }
-}
-
 TEST(DevicePathForPort, TemplateFixedPathAndTheUsbFallbacks) {
   auto none = [](const std::string&) { return false; };
   EXPECT_EQ(DevicePathForPort(7, "/tmp/ports/COM{n}", none), "/tmp/ports/COM7");
