@@ -78,6 +78,7 @@ Options ParseOptions(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  rx::CatchTerminationSignals();
   Options options = ParseOptions(argc, argv);
   if (options.exitCode >= 0) return options.exitCode;
 
@@ -107,7 +108,11 @@ int main(int argc, char** argv) {
   });
   rx::Terminal terminal(services.Services(), options.dataDirectory.toStdString());
 
-  if (!rx::Form_Load(terminal)) return 0;
+  // A second copy shows its notice until it is closed or a signal ends it.
+  if (!rx::Form_Load(terminal, [] { QCoreApplication::exit(0); })) {
+    rx::OnTerminationSignals(&app, [] { QCoreApplication::exit(0); });
+    return app.exec();
+  }
   window.Attach(&terminal);
   if (simulator)
     window.ShowBanner(QString::fromUtf8("◆ シミュレータ接続中 (simulated RX-710%1, %2)")

@@ -132,6 +132,20 @@ void Trace(TestTerminal& tt, int step) {
                FramesIn(tt.fakes.port.written).bodies.size(), tt.fakes.port.written.size());
 }
 
+// Set when a close goes ahead: the window closes after the step.
+enum class Closing { No, Draining, AtOnce };
+Closing closing = Closing::No;
+
+// The window closes; the loop may already be gone.
+void Close(TestTerminal& tt) {
+  if (closing == Closing::AtOnce) {
+    Form_UnloadNow(tt.terminal);
+    RX_CHECK(!tt.fakes.port.IsOpen(), "the port stayed open after closing at once");
+  } else {
+    Form_Unload(tt.terminal);
+  }
+}
+
 // One operation; false when the program ends here (the window closed).
 bool Step(TestTerminal& tt, Bytes& in) {
   Terminal& t = tt.terminal;
@@ -194,7 +208,11 @@ bool Step(TestTerminal& tt, Bytes& in) {
     case 10: {
       const MessageAnswer answers[] = {MessageAnswer::Ok, MessageAnswer::Cancel, MessageAnswer::Yes,
                                        MessageAnswer::No};
-      fakes.messages.answers.push_back(answers[in.Byte() % 4]);
+      const MessageAnswer answer = answers[in.Byte() % 4];
+      if (fakes.messages.Asking())
+        fakes.messages.Answer(answer);  // the operator was reading; whatever happened meanwhile
+      else
+        fakes.messages.answers.push_back(answer);
       break;
     }
     case 11: {
@@ -220,16 +238,12 @@ bool Step(TestTerminal& tt, Bytes& in) {
         fs::create_directories(t.dataDirectory, ignored);
       break;
     }
-    case 14: {  // the window is asked to close; the loop may already be gone
-      std::uint8_t how = in.Byte();
-      if (!Form_QueryUnload(t, how & 1 ? CloseReason::System : CloseReason::Operator)) break;
-      if (how & 2) {
-        Form_UnloadNow(t);
-        RX_CHECK(!fakes.port.IsOpen(), "the port stayed open after closing at once");
-      } else {
-        Form_Unload(t);
-      }
-      return false;
+    case 14: {  // the window is asked to close; the operator may answer much later
+      const std::uint8_t how = in.Byte();
+      fakes.messages.operatorReads = (how & 4) != 0;
+      Form_QueryUnload(t, how & 1 ? CloseReason::System : CloseReason::Operator,
+                       [how] { closing = how & 2 ? Closing::AtOnce : Closing::Draining; });
+      break;
     }
     case 15:
       fakes.desktop.state = static_cast<WindowState>(in.Byte() % 3);
@@ -256,6 +270,10 @@ bool Step(TestTerminal& tt, Bytes& in) {
       break;
     }
   }
+  if (closing != Closing::No) {
+    Close(tt);
+    return false;
+  }
   return true;
 }
 
@@ -271,6 +289,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t files = in.Byte();
 
   TestTerminal tt(scratch.Fresh());
+  closing = Closing::No;
   std::map<std::string, std::string>& values = tt.fakes.settings.values;
   if (settings & 1) values["SerialSend"] = "True";
   if (settings & 2) values["DualAdd"] = "True";
@@ -305,8 +324,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       RX_CHECK(tt.fakes.events.tasks.empty() || tt.fakes.port.written.size() > written,
                "still busy after ten quiet seconds, and getting nowhere");
     }
-    Form_QueryUnload(tt.terminal, CloseReason::System);
-    Form_Unload(tt.terminal);
+    Form_QueryUnload(tt.terminal, CloseReason::System, [] { closing = Closing::Draining; });
+    RX_CHECK(closing == Closing::Draining && !tt.fakes.messages.Asking(), "the system's close waited");
+    Close(tt);
   }
   // Whatever was under way, closing lets the port go within its bound.
   Pass(tt, 3000, 20000);

@@ -29,13 +29,14 @@ const std::vector<SettingsProgram>& Candidates() {
 }  // namespace
 
 void OpenComputerDateSettings(Terminal& t) {
-  MessageAnswer answer = t.platform.messages.Show(
+  t.platform.messages.Ask(
       "Windowsの日付と時刻の設定ウィンドウを表示します。\r\nよろしいですか？",
-      MessageButtons::OkCancel, MessageIcon::Warning);
-  if (answer != MessageAnswer::Ok) return;
-  for (const SettingsProgram& candidate : Candidates())
-    if (t.platform.launcher.StartDetached(candidate.program, candidate.arguments)) return;
-  // None could be started: nothing is shown, as for any failed Enter action.
+      MessageButtons::OkCancel, MessageIcon::Warning, [&t](MessageAnswer answer) {
+        if (answer != MessageAnswer::Ok) return;
+        for (const SettingsProgram& candidate : Candidates())
+          if (t.platform.launcher.StartDetached(candidate.program, candidate.arguments)) return;
+        // None could be started: nothing is shown, as for any failed Enter action.
+      });
 }
 
 }  // namespace rx

@@ -7,25 +7,24 @@
 
 namespace rx {
 
-bool Form_QueryUnload(Terminal& t, CloseReason reason) {
+void Form_QueryUnload(Terminal& t, CloseReason reason, std::function<void()> proceed) {
   Form& f = t.form;
+  MessageBox& messages = t.platform.messages;
   if (reason == CloseReason::System) {
+    messages.Dismiss();  // an open question ends as Cancel: nothing of it remains
     f.PowerOffRequested = false;
-    return true;
+    if (proceed) proceed();
+    return;
   }
-  MessageAnswer answer = t.platform.messages.Show(
-      "RX-710KP を終了します。\r\nWindows も終了しますか？", MessageButtons::YesNoCancel,
-      MessageIcon::Warning);
-  switch (answer) {
-    case MessageAnswer::Yes:
-      f.PowerOffRequested = true;
-      return true;
-    case MessageAnswer::No:
-      f.PowerOffRequested = false;
-      return true;
-    default:
-      return false;
-  }
+  if (t.closeAsked) return;
+  t.closeAsked = true;
+  messages.Ask("RX-710KP を終了します。\r\nWindows も終了しますか？", MessageButtons::YesNoCancel,
+               MessageIcon::Warning, [&t, proceed = std::move(proceed)](MessageAnswer answer) {
+                 t.closeAsked = false;
+                 if (answer != MessageAnswer::Yes && answer != MessageAnswer::No) return;
+                 t.form.PowerOffRequested = answer == MessageAnswer::Yes;
+                 if (proceed) proceed();
+               });
 }
 
 namespace {
@@ -33,10 +32,15 @@ namespace {
 // Closing must end within a second, whatever holds the line.
 constexpr int kLongestUnloadDrainMs = 500;
 
-void SwitchOffIfAsked(Terminal& t) {
-  if (!t.form.PowerOffRequested) return;
-  if (!t.platform.power.Request())
-    t.platform.messages.Show("電源がOFFできません。", MessageButtons::Ok, MessageIcon::Warning);
+void SwitchOffIfAsked(Terminal& t, const std::function<void()>& done) {
+  if (t.form.PowerOffRequested && !t.platform.power.Request()) {
+    t.platform.messages.Ask("電源がOFFできません。", MessageButtons::Ok, MessageIcon::Warning,
+                            [done](MessageAnswer) {
+                              if (done) done();
+                            });
+    return;
+  }
+  if (done) done();
 }
 
 void EndWork(Terminal& t) {
@@ -59,10 +63,7 @@ void Form_Unload(Terminal& t, std::function<void()> done) {
   EndWork(t);
   CloseDevicePort(
       t,
-      [done = std::move(done)](Terminal& t) {
-        SwitchOffIfAsked(t);
-        if (done) done();
-      },
+      [done = std::move(done)](Terminal& t) { SwitchOffIfAsked(t, done); },
       kLongestUnloadDrainMs);
 }
 
@@ -70,7 +71,8 @@ void Form_UnloadNow(Terminal& t) {
   EndWork(t);
   t.link.drain = {};
   t.platform.port.Close();
-  SwitchOffIfAsked(t);
+  t.platform.messages.Dismiss();
+  if (t.form.PowerOffRequested) t.platform.power.Request();  // no loop is left to tell a failure
 }
 
 }  // namespace rx

@@ -55,12 +55,15 @@ std::string WindowTitle() {
   return std::string(kMainTitle) + kVersionText;
 }
 
-bool Form_Load(Terminal& t) {
+bool Form_Load(Terminal& t, std::function<void()> refusalSeen) {
   Form& f = t.form;
   f.ZeroTime = "0.0000";
 
   if (!t.platform.instance.TryAcquire()) {
-    t.platform.messages.Show("既に起動中です。", MessageButtons::Ok, MessageIcon::Error);
+    t.platform.messages.Ask("既に起動中です。", MessageButtons::Ok, MessageIcon::Error,
+                            [refusalSeen = std::move(refusalSeen)](MessageAnswer) {
+                              if (refusalSeen) refusalSeen();
+                            });
     return false;
   }
 

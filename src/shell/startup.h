@@ -2,6 +2,8 @@
 // first screen and the data directory.
 #pragma once
 
+#include <functional>
+
 #include "shell/terminal.h"
 
 namespace rx {
@@ -10,7 +12,8 @@ namespace rx {
 std::string WindowTitle();
 
 // Runs the start-up sequence. False when another copy is already running:
-// the operator has been told and this copy must end without showing itself.
-bool Form_Load(Terminal& t);
+// the operator is told, and this copy ends without showing itself once the
+// notice is closed (refusalSeen runs then).
+bool Form_Load(Terminal& t, std::function<void()> refusalSeen = {});
 
 }  // namespace rx

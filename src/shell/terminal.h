@@ -48,6 +48,7 @@ struct Terminal {
   LineFile dataFile;                      // the one open data file (FileNo, FilePath)
   LinkJobs link;                          // the link's long jobs under way
   bool settingsFaultReported = false;     // a settings store that cannot be written, told once
+  bool closeAsked = false;                // the close question is open
 };
 
 }  // namespace rx

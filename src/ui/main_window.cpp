@@ -326,19 +326,27 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  if (terminal_ == nullptr || unloading_) return event->accept();
-  CloseReason reason = systemClosing_ ? CloseReason::System : CloseReason::Operator;
-  if (!Form_QueryUnload(*terminal_, reason)) {
-    event->ignore();
+  if (terminal_ != nullptr && !unloading_) {
+    CloseReason reason = systemClosing_ ? CloseReason::System : CloseReason::Operator;
+    // At the operator's answer the window closes again, and then goes.
+    Form_QueryUnload(*terminal_, reason, [this] {
+      UnloadOnce();
+      close();
+    });
     Refresh();
-    return;
   }
-  event->accept();
-  UnloadOnce();
+  // The window goes once the unload has begun: at once for the system, at
+  // the answer for the operator; until then it stays, working.
+  if (terminal_ == nullptr || unloading_)
+    event->accept();
+  else
+    event->ignore();
 }
 
 void frmMain::CloseBySystem() {
   systemClosing_ = true;
+  // Whatever box is open goes too, the notice at the end of an unload included.
+  if (terminal_ != nullptr) terminal_->platform.messages.Dismiss();
   close();
 }
 

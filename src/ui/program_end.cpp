@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QPointer>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 
 #include "ui/main_window.h"
@@ -18,22 +20,46 @@ namespace {
 int terminationPipe[2] = {-1, -1};
 
 void OnTerminationSignal(int) {
+  int saved = errno;
   char byte = 1;
   [[maybe_unused]] ssize_t ignored = write(terminationPipe[0], &byte, 1);
+  errno = saved;
 }
 
 }  // namespace
 
+bool CatchTerminationSignals() {
+  if (terminationPipe[0] >= 0) return true;
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, terminationPipe) != 0)
+    return false;
+  struct sigaction action = {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+  return true;
+}
+
+namespace {
+
+QPointer<QSocketNotifier> notifier;
+
+}  // namespace
+
+void OnTerminationSignals(QObject* context, std::function<void()> ended) {
+  if (!CatchTerminationSignals()) return;
+  delete notifier.data();
+  notifier = new QSocketNotifier(terminationPipe[1], QSocketNotifier::Read, context);
+  QObject::connect(notifier, &QSocketNotifier::activated, context, [ended = std::move(ended)] {
+    char bytes[16];
+    while (read(terminationPipe[1], bytes, sizeof bytes) > 0) {
+    }
+    ended();
+  });
+}
+
 void InstallProgramEnd(QApplication& app, frmMain& window) {
-  if (socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) == 0) {
-    auto* notifier = new QSocketNotifier(terminationPipe[1], QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
-      char byte;
-      [[maybe_unused]] ssize_t ignored = read(terminationPipe[1], &byte, 1);
-      window.CloseBySystem();
-    });
-    std::signal(SIGTERM, OnTerminationSignal);
-  }
+  OnTerminationSignals(&window, [&window] { window.CloseBySystem(); });
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&window](QSessionManager&) { window.CloseBySystem(); });
   QApplication::setQuitOnLastWindowClosed(false);

@@ -4,6 +4,7 @@
 #include "console/clicks.h"
 #include "data/data_file.h"
 #include "shell/exit.h"
+#include "shell/tick.h"
 #include "support/console_fixture.h"
 
 namespace rx {
@@ -120,56 +121,107 @@ TEST_F(ComputerDate, OkStartsTheFirstSettingsProgramThatExists) {
   EXPECT_EQ(f.MenuItem, 13);
 }
 
-using Closing = testing::ConsoleTest;
+class Closing : public testing::ConsoleTest {
+ protected:
+  // The operator's close; whether it went ahead (the unload then ran).
+  bool CloseAnswering(MessageAnswer answer) {
+    tt.fakes.messages.answers = {answer};
+    bool proceeded = false;
+    Form_QueryUnload(tt.terminal, CloseReason::Operator, [&] {
+      proceeded = true;
+      Form_Unload(tt.terminal, [&] { unloaded = true; });
+    });
+    return proceeded;
+  }
+  bool unloaded = false;
+};
 
-TEST_F(Closing, TheOperatorIsAskedAndCancelKeepsEverything) {
+struct CloseCase {
+  MessageAnswer answer;
+  bool closes;
+  int powerRequests;
+};
+class ClosingAnswered : public Closing, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(ClosingAnswered, TheAnswerDecidesTheCloseAndThePowerOff) {
+  const CloseCase c = GetParam();
   tt.fakes.port.open = true;
-  tt.fakes.messages.answers = {MessageAnswer::Cancel};
-  EXPECT_FALSE(Form_QueryUnload(tt.terminal, CloseReason::Operator));
-  ASSERT_EQ(tt.fakes.messages.shown.size(), 1u);
+  EXPECT_EQ(CloseAnswering(c.answer), c.closes);
+  ASSERT_EQ(tt.fakes.messages.shown.size(), 1u);  // no complaint after a switch-off
   EXPECT_EQ(tt.fakes.messages.shown[0].text, "RX-710KP を終了します。\r\nWindows も終了しますか？");
   EXPECT_EQ(tt.fakes.messages.shown[0].buttons, MessageButtons::YesNoCancel);
   EXPECT_EQ(tt.fakes.messages.shown[0].icon, MessageIcon::Warning);
-  EXPECT_FALSE(f.PowerOffRequested);
-  EXPECT_TRUE(tt.fakes.port.open);
+  EXPECT_EQ(tt.fakes.port.open, !c.closes);  // Cancel keeps even the port
+  EXPECT_EQ(unloaded, c.closes);
+  EXPECT_EQ(tt.fakes.power.requests, c.powerRequests);
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
 }
 
-TEST_F(Closing, NoClosesThePortAndLeavesThePcAlone) {
-  tt.fakes.port.open = true;
-  tt.fakes.messages.answers = {MessageAnswer::No};
-  ASSERT_TRUE(Form_QueryUnload(tt.terminal, CloseReason::Operator));
-  Form_Unload(tt.terminal);
-  EXPECT_FALSE(tt.fakes.port.open);
-  EXPECT_EQ(tt.fakes.power.requests, 0);
-}
+INSTANTIATE_TEST_SUITE_P(Answers, ClosingAnswered,
+                         ::testing::Values(CloseCase{MessageAnswer::Cancel, false, 0},
+                                           CloseCase{MessageAnswer::No, true, 0},
+                                           CloseCase{MessageAnswer::Yes, true, 1}));
 
-TEST_F(Closing, YesSwitchesOffAfterClosingThePort) {
-  tt.fakes.port.open = true;
-  tt.fakes.messages.answers = {MessageAnswer::Yes};
-  ASSERT_TRUE(Form_QueryUnload(tt.terminal, CloseReason::Operator));
-  EXPECT_TRUE(f.PowerOffRequested);
-  Form_Unload(tt.terminal);
-  EXPECT_FALSE(tt.fakes.port.open);
-  EXPECT_EQ(tt.fakes.power.requests, 1);
-  EXPECT_EQ(tt.fakes.messages.shown.size(), 1u);  // no complaint
-}
-
-TEST_F(Closing, RefusedPowerOffIsReported) {
+TEST_F(Closing, RefusedPowerOffIsToldBeforeTheEnd) {
   tt.fakes.power.allowed = false;
   tt.fakes.messages.answers = {MessageAnswer::Yes};
-  ASSERT_TRUE(Form_QueryUnload(tt.terminal, CloseReason::Operator));
-  Form_Unload(tt.terminal);
+  tt.fakes.messages.operatorReads = true;
+  Form_QueryUnload(tt.terminal, CloseReason::Operator,
+                   [&] { Form_Unload(tt.terminal, [&] { unloaded = true; }); });
+  tt.fakes.messages.Answer(MessageAnswer::Yes);
   ASSERT_EQ(tt.fakes.messages.shown.size(), 2u);
   EXPECT_EQ(tt.fakes.messages.shown[1].text, "電源がOFFできません。");
   EXPECT_EQ(tt.fakes.messages.shown[1].icon, MessageIcon::Warning);
+  EXPECT_FALSE(unloaded);  // the program ends once the operator has read it
+  tt.fakes.messages.Answer(MessageAnswer::Ok);
+  EXPECT_TRUE(unloaded);
 }
 
 TEST_F(Closing, TheSystemClosingAsksNothingAndNeverSwitchesOff) {
   f.PowerOffRequested = true;  // even after an earlier answer
-  EXPECT_TRUE(Form_QueryUnload(tt.terminal, CloseReason::System));
+  bool proceeded = false;
+  Form_QueryUnload(tt.terminal, CloseReason::System, [&] { proceeded = true; });
+  EXPECT_TRUE(proceeded);
   Form_Unload(tt.terminal);
   EXPECT_TRUE(tt.fakes.messages.shown.empty());
+  EXPECT_EQ(tt.fakes.power.requests, 0);
+}
+
+// The question is no pause: a read goes on under it, and the system's close
+// (a signal, the logout) ends it and the program; the late answer is nothing.
+TEST_F(Closing, WhileAskingTheReadGoesOnAndTheSystemsCloseEndsAll) {
+  tt.fakes.messages.operatorReads = true;
+  Press({1, Keys::Enter, 4, Keys::Enter, Keys::Enter, Keys::Enter});
+  Reply("CR");
+  Reply("CO0A1001" "0000123456");
+  int closes = 0;
+  for (int i = 0; i < 2; ++i)  // the close box twice: one question
+    Form_QueryUnload(tt.terminal, CloseReason::Operator, [&] { ++closes; });
+  ASSERT_TRUE(tt.fakes.messages.Asking());
+  EXPECT_EQ(tt.fakes.messages.shown.size(), 1u);
+  Reply("CO0A1002" "0000123457");
+  for (int i = 0; i < 3; ++i) Timer1_Timer(tt.terminal);
+  EXPECT_EQ(f.RecordCount, 2);
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+
+  Form_QueryUnload(tt.terminal, CloseReason::System, [&] {
+    ++closes;
+    Form_Unload(tt.terminal, [&] { unloaded = true; });
+  });
+  EXPECT_FALSE(tt.fakes.messages.Asking());
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(f.PowerOffRequested);
+  EXPECT_NE(tt.fakes.port.written.find(std::string(1, kStx) + "CS"), std::string::npos);
+  tt.fakes.clock.monotonic += 600;
+  tt.fakes.events.Advance(600);
+  EXPECT_TRUE(unloaded);
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(tt.terminal.dataDirectory))
+    names.push_back(entry.path().filename().string());
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(Lines(names[0]), std::vector<std::string>({"1001" "0000123456", "1002" "0000123457"}));
+  tt.fakes.messages.Answer(MessageAnswer::Yes);  // too late: nothing
+  EXPECT_EQ(closes, 1);
   EXPECT_EQ(tt.fakes.power.requests, 0);
 }
 

@@ -5,10 +5,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_message_box.h"
 #include "shell/startup.h"
 #include "shell/version.h"
 #include "support/event_wait.h"
@@ -112,6 +116,51 @@ TEST_F(WindowTest, EscOnAMenuPageAsksAndCancelKeepsTheWindow) {
   QTest::keyClick(&window, Qt::Key_Escape);
   ASSERT_SOON(!window.isVisible(), 5000);
   EXPECT_EQ(fakes.power.requests, 0);
+}
+
+// Enter is the operator's most used key: at the close question it cancels,
+// as Esc does; switching off takes Yes itself. The notice's Enter is OK.
+TEST(MessageBoxTest, EnterAndEscCancelTheCloseQuestionAndYesNeedsItsOwnClick) {
+  QWidget parent;
+  parent.show();
+  QtMessageBox boxes(&parent);
+  struct Case {
+    MessageButtons buttons;
+    std::function<void(QMessageBox*)> act;
+    MessageAnswer expected;
+  };
+  auto key = [](Qt::Key k) { return [k](QMessageBox* box) { QTest::keyClick(box, k); }; };
+  const Case cases[] = {
+      {MessageButtons::YesNoCancel, key(Qt::Key_Return), MessageAnswer::Cancel},
+      {MessageButtons::YesNoCancel, key(Qt::Key_Enter), MessageAnswer::Cancel},
+      {MessageButtons::YesNoCancel, key(Qt::Key_Escape), MessageAnswer::Cancel},
+      {MessageButtons::YesNoCancel, [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); },
+       MessageAnswer::Yes},
+      {MessageButtons::YesNoCancel, [](QMessageBox* box) { box->button(QMessageBox::No)->click(); },
+       MessageAnswer::No},
+      {MessageButtons::Ok, key(Qt::Key_Return), MessageAnswer::Ok},
+  };
+  for (const Case& c : cases) {
+    std::optional<MessageAnswer> answer;
+    boxes.Ask("?", c.buttons, MessageIcon::Warning, [&](MessageAnswer a) { answer = a; });
+    ASSERT_TRUE(boxes.Asking());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(boxes.OpenBox()));
+    EXPECT_FALSE(answer.has_value());  // open() returned: no loop of its own
+    c.act(boxes.OpenBox());
+    ASSERT_SOON(answer.has_value(), 2000);
+    EXPECT_EQ(*answer, c.expected);
+    EXPECT_FALSE(boxes.Asking());
+  }
+  // Dismissed from outside (a signal, the logout): the escape answer, once.
+  int answers = 0;
+  boxes.Ask("?", MessageButtons::YesNoCancel, MessageIcon::Warning, [&](MessageAnswer a) {
+    ++answers;
+    EXPECT_EQ(a, MessageAnswer::Cancel);
+  });
+  boxes.Dismiss();
+  testing::RunFor(50);
+  EXPECT_EQ(answers, 1);
+  EXPECT_FALSE(boxes.Asking());
 }
 
 // The traffic list follows the form row by row: new lines added, the oldest

@@ -59,15 +59,35 @@ class FakeMessageBox : public MessageBox {
     MessageIcon icon;
   };
   std::vector<Shown> shown;
-  std::deque<MessageAnswer> answers;  // next answers; Ok when empty
+  std::deque<MessageAnswer> answers;  // answered at once, in turn; Ok when empty
+  bool operatorReads = false;         // set: each box stays open until Answer()
 
-  MessageAnswer Show(const std::string& text, MessageButtons buttons, MessageIcon icon) override {
+  void Ask(const std::string& text, MessageButtons buttons, MessageIcon icon,
+           Answered answered) override {
+    Dismiss();
     shown.push_back({text, buttons, icon});
-    if (answers.empty()) return MessageAnswer::Ok;
-    MessageAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
+    if (operatorReads) {
+      open_ = std::move(answered);
+      return;
+    }
+    MessageAnswer answer = MessageAnswer::Ok;
+    if (!answers.empty()) {
+      answer = answers.front();
+      answers.pop_front();
+    }
+    if (answered) answered(answer);
   }
+  void Dismiss() override {
+    if (open_) Answer(EscapeAnswer(shown.back().buttons));
+  }
+  bool Asking() const override { return static_cast<bool>(open_); }
+  void Answer(MessageAnswer answer) {
+    Answered answered = std::exchange(open_, {});
+    if (answered) answered(answer);
+  }
+
+ private:
+  Answered open_;
 };
 
 class FakeBeeper : public Beeper {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_process_services.h"
 #include "platform/qt/qt_serial_port.h"
 #include "platform/qt/qt_services.h"

@@ -9,7 +9,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QLocale>
-#include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -56,29 +55,6 @@ long long QtClock::MonotonicMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
-}
-
-MessageAnswer QtMessageBox::Show(const std::string& text, MessageButtons buttons,
-                                 MessageIcon icon) {
-  QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Warning,
-                  "RX-710KP", Q(text).replace("\r\n", "\n"), QMessageBox::NoButton, parent_);
-  switch (buttons) {
-    case MessageButtons::Ok:
-      box.setStandardButtons(QMessageBox::Ok);
-      break;
-    case MessageButtons::OkCancel:
-      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-      break;
-    case MessageButtons::YesNoCancel:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-      break;
-  }
-  switch (box.exec()) {
-    case QMessageBox::Ok: return MessageAnswer::Ok;
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    default: return MessageAnswer::Cancel;
-  }
 }
 
 void QtBeeper::Beep() { QApplication::beep(); }

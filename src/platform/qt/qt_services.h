@@ -9,11 +9,8 @@
 #include "platform/beeper.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
-#include "platform/message_box.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
-
-class QWidget;
 
 namespace rx {
 
@@ -31,16 +28,6 @@ class QtClock : public Clock {
   DateTime Now() override;
   std::string ShortDate(const DateTime& when) override;
   long long MonotonicMs() override;
-};
-
-class QtMessageBox : public MessageBox {
- public:
-  explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
-  void SetParent(QWidget* parent) { parent_ = parent; }
-  MessageAnswer Show(const std::string& text, MessageButtons buttons, MessageIcon icon) override;
-
- private:
-  QWidget* parent_;
 };
 
 class QtBeeper : public Beeper {

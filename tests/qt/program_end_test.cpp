@@ -1,0 +1,205 @@
+// The program itself (program_probe: the window, its message boxes and
+// services as the program builds them) ended by real signals while it asks a
+// question: whether to stop an output into a held line, or whether to switch
+// the PC off (opened through the window's close box) during a read.
+#include <signal.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fstream>
+#include <mutex>
+
+#include "sim/protocol.h"
+#include "sim/replies.h"
+#include "support/event_wait.h"
+#include "support/far_end.h"
+
+namespace rx {
+namespace {
+
+using testing::FarEnd;
+
+constexpr const char* kFileName = "FN241433.C08";
+constexpr int kLongFile = 3000;  // more than the pty takes unread
+
+// A device that sends the records of a read slowly, one every few
+// milliseconds, from a thread of its own: a read still runs when the test
+// ends the program.
+class SlowDevice {
+ public:
+  explicit SlowDevice(FarEnd& far) : far_(far) {
+    for (int bib = 1; bib <= 999; ++bib) {
+      char number[4], time[12];
+      std::snprintf(number, sizeof number, "%03d", bib);
+      std::snprintf(time, sizeof time, "%010d", 100000 + bib);
+      device_.Memory().Put(sim::MemoryKind::Course, '1', number, time);
+    }
+    far.Start([this](FarEnd&, const std::string& burst) {
+      std::lock_guard lock(mutex_);
+      device_.Receive(burst);
+    });
+    feeder_ = std::thread([this] {
+      while (!stop_) {
+        std::string frame;
+        {
+          std::lock_guard lock(mutex_);
+          if (!device_.Paused()) frame = device_.NextFrame();
+        }
+        if (!frame.empty()) far_.Send(frame);
+        std::this_thread::sleep_for(std::chrono::milliseconds(4));
+      }
+    });
+  }
+  ~SlowDevice() {
+    stop_ = true;
+    feeder_.join();
+    far_.Stop();
+  }
+
+ private:
+  FarEnd& far_;
+  std::mutex mutex_;
+  sim::DeviceProtocol device_;
+  std::atomic<bool> stop_{false};
+  std::thread feeder_;
+};
+
+class ProgramEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(home.isValid());
+    const QString root = home.path();
+    ASSERT_TRUE(QDir(root).mkpath("config") && QDir(root).mkpath("run") && QDir(root).mkpath("RX-710"));
+    QFile::setPermissions(root + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    std::ofstream((root + "/config/TARVO Application.ini").toStdString()) << "[RX-710KP]\nSerialSend=True\n";
+    std::ofstream file((root + "/RX-710/" + kFileName).toStdString(), std::ios::binary);
+    for (int i = 0; i < kLongFile; ++i) {
+      char line[24];
+      std::snprintf(line, sizeof line, "%d%03d%010d\r\n", 1 + i / 1000, i % 1000, 481234 + i);
+      file << line;
+    }
+    lockPath = root + QString("/run/rx710kp-%1.lock").arg(getuid());
+  }
+  void TearDown() override { EndProbe(); }
+
+  // Starts the program in a mode of the probe; it runs on until it asks its
+  // question (the output's "asking", the read's "closing asked").
+  void StartAsking(const char* mode, FarEnd& far, const char* asked) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.path() + "/config");
+    env.insert("XDG_RUNTIME_DIR", home.path() + "/run");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    probe.setProcessEnvironment(env);
+    output.clear();
+    probe.start(PROGRAM_PROBE, {mode, QString::fromStdString(far.Path()), home.path() + "/RX-710"});
+    ASSERT_TRUE(probe.waitForStarted(5000));
+    ASSERT_SOON(Said(asked) || Said("error") || probe.state() == QProcess::NotRunning, 10000);
+    ASSERT_TRUE(Said(asked)) << output.toStdString();
+  }
+  // The signal to the probe, which is checked to be our running child; how
+  // long the program took to end, -1 when it did not end within 5 s.
+  qint64 EndWith(int signal) {
+    const qint64 pid = probe.processId();
+    if (probe.state() != QProcess::Running || pid <= 1 || getpgid(static_cast<pid_t>(pid)) < 0) {
+      ADD_FAILURE() << "no probe of ours to signal";
+      return -1;
+    }
+    QElapsedTimer ending;
+    ending.start();
+    ::kill(static_cast<pid_t>(pid), signal);
+    if (!testing::Eventually([&] { return probe.state() == QProcess::NotRunning; }, 5000)) return -1;
+    EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit) << "ended by the signal itself";
+    EXPECT_EQ(probe.exitCode(), 0);
+    return ending.elapsed();
+  }
+  void EndProbe() {
+    if (probe.state() != QProcess::NotRunning) {
+      probe.kill();  // QProcess signals only its own child
+      probe.waitForFinished(2000);
+    }
+  }
+  bool Said(const char* text) {
+    output += QString::fromUtf8(probe.readAllStandardOutput());
+    return output.contains(text);
+  }
+  // The data files the reads wrote, each line with its CR LF.
+  std::vector<std::string> ReadFileLines() {
+    std::vector<std::string> lines;
+    for (const QString& name : QDir(home.path() + "/RX-710").entryList({"C*"}, QDir::Files)) {
+      std::ifstream in((home.path() + "/RX-710/" + name).toStdString(), std::ios::binary);
+      for (std::string line; std::getline(in, line);) lines.push_back(line);
+    }
+    return lines;
+  }
+
+  QTemporaryDir home;
+  QString lockPath;
+  QProcess probe;
+  QString output;
+};
+
+TEST_F(ProgramEnd, SigtermWhileAskingToStopAnOutputEndsWithinASecondAndFreesTheLock) {
+  for (int run = 0; run < 2; ++run) {  // the second start is no second copy
+    SCOPED_TRACE(run);
+    FarEnd printer;
+    ASSERT_TRUE(printer.Ready());
+    std::atomic<bool> holding{false};
+    printer.Start([&holding](FarEnd& far, const std::string&) {
+      if (!holding.exchange(true)) far.Send(std::string(1, sim::kXoff));  // and never XON
+    });
+    ASSERT_NO_FATAL_FAILURE(StartAsking("output", printer, "asking"));
+    ASSERT_TRUE(QFile::exists(lockPath));
+    qint64 took = EndWith(SIGTERM);
+    EXPECT_GE(took, 0) << "still running 5 s after SIGTERM";
+    EXPECT_LT(took, 1000);
+    EXPECT_FALSE(QFile::exists(lockPath));
+    EXPECT_FALSE(Said("power off"));
+  }
+}
+
+// Each signal a user or the system sends ends a read whose close question is
+// open as the orderly close does: the device told to stop, the records kept,
+// the lock freed, and the same line works for the next start.
+class SignalWhileAskingToClose : public ProgramEnd, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SignalWhileAskingToClose, EndsTheReadInOrderWithinASecond) {
+  FarEnd far;
+  ASSERT_TRUE(far.Ready());
+  {
+    SlowDevice device(far);
+    ASSERT_NO_FATAL_FAILURE(StartAsking("read", far, "closing asked"));
+    qint64 took = EndWith(GetParam());
+    EXPECT_GE(took, 0) << "still running 5 s after the signal";
+    EXPECT_LT(took, 1000);
+    EXPECT_FALSE(QFile::exists(lockPath));
+    EXPECT_FALSE(Said("power off"));
+    // The device was let go and told to stop.
+    auto toldToStop = [&] {
+      std::string said = far.Received();
+      std::size_t xon = said.rfind(sim::kXon);
+      return xon != std::string::npos && said.find(std::string(1, sim::kStx) + "CS", xon) != std::string::npos;
+    };
+    EXPECT_TRUE(testing::Eventually(toldToStop, 2000)) << sim::Visible(far.Received());
+  }
+  // Every line in the file is a whole record, and at least the 20 seen.
+  std::vector<std::string> lines = ReadFileLines();
+  EXPECT_GE(lines.size(), 20u);
+  for (const std::string& line : lines) EXPECT_EQ(line.size(), 15u) << line;  // 14 and CR
+
+  // A new start on the same line gets its window, reads and asks again.
+  SlowDevice again(far);
+  ASSERT_NO_FATAL_FAILURE(StartAsking("read", far, "closing asked"));
+  EXPECT_GE(EndWith(SIGTERM), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SignalWhileAskingToClose, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
+
+}  // namespace
+}  // namespace rx

@@ -1,0 +1,122 @@
+// The terminal built as app/rx710kp.cpp builds it (window, Qt services, real
+// message boxes, the end through signals and unloaded), driven by keys into a
+// state from which the tests end it:
+//
+//   program_probe output PTY DATA-DIR   a serial text output into a held
+//                                       line, asking whether to stop it
+//   program_probe read PTY DATA-DIR     a read of the course memory; once 20
+//                                       records are in, the close box asks
+//                                       whether to switch the PC off too
+//
+// Prints "asking N" (output: N characters held in the output queue), "closing
+// asked R" (read: R records in), and "message: TEXT" or "error: TEXT" for what
+// the operator would see. Switching off is a stand-in: a test must not switch
+// the machine off.
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+
+#include "console/dispatcher.h"
+#include "platform/qt/qt_platform.h"
+#include "shell/startup.h"
+#include "ui/main_window.h"
+#include "ui/program_end.h"
+
+namespace {
+
+void Say(const std::string& line) {
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+// The real boxes, told on stdout as they open.
+class SaidMessages : public rx::MessageBox {
+ public:
+  explicit SaidMessages(rx::QtMessageBox& boxes) : boxes_(boxes) {}
+  void Ask(const std::string& text, rx::MessageButtons buttons, rx::MessageIcon icon,
+           Answered answered) override {
+    Say("message: " + text);
+    boxes_.Ask(text, buttons, icon, std::move(answered));
+  }
+  void Dismiss() override { boxes_.Dismiss(); }
+  bool Asking() const override { return boxes_.Asking(); }
+
+ private:
+  rx::QtMessageBox& boxes_;
+};
+
+class NoPowerOff : public rx::PowerOff {
+ public:
+  bool Request() override {
+    Say("power off");
+    return true;
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc == 4 ? argv[1] : "";
+  if (mode != "output" && mode != "read") {
+    std::fprintf(stderr, "usage: program_probe output|read PTY DATA-DIR\n");
+    return 2;
+  }
+  const std::string portPath = argv[2];
+  const std::string dataDirectory = argv[3];
+
+  rx::CatchTerminationSignals();
+  QApplication app(argc, argv);
+  rx::frmMain window;
+  NoPowerOff power;
+  rx::QtPlatform services(&window, [portPath](int) { return portPath; });
+  SaidMessages messages(services.messages);
+  rx::Terminal terminal(services.Services(messages, power), dataDirectory);
+
+  if (!rx::Form_Load(terminal, [] { QCoreApplication::exit(0); })) return app.exec();
+  window.Attach(&terminal);
+
+  rx::InstallProgramEnd(app, window);
+  window.show();
+
+  auto press = [&](std::initializer_list<int> keys) {
+    for (int key : keys) rx::lblKey_Click(terminal, key);
+    window.Refresh();
+  };
+  QTimer::singleShot(0, &window, [&] {
+    if (mode == "output")  // sub-menu item 3, the first file, all blocks, confirmed
+      press({rx::Keys::Clear, 3, rx::Keys::Enter, rx::Keys::Enter, 1, rx::Keys::Enter, rx::Keys::Enter});
+    else  // the course memory, all blocks, confirmed
+      press({1, rx::Keys::Enter, 4, rx::Keys::Enter, rx::Keys::Enter, rx::Keys::Enter});
+  });
+  QTimer watch;
+  watch.setTimerType(Qt::PreciseTimer);
+  bool asked = false;
+  QObject::connect(&watch, &QTimer::timeout, &window, [&] {
+    const rx::Form& f = terminal.form;
+    if (f.KeyMode == rx::Mode::ErrorShown) {
+      Say("error: " + f.lblError.caption);
+      watch.stop();
+    } else if (mode == "output") {
+      // Esc once the output waits for room; the question then stays open.
+      if (f.KeyMode == rx::Mode::Busy && terminal.link.output.active &&
+          services.port.OutputQueueCount() > 100)
+        press({rx::Keys::Esc});
+      if (f.KeyMode == rx::Mode::AbortConfirm && !asked) {
+        asked = true;
+        Say("asking " + std::to_string(services.port.OutputQueueCount()));
+      }
+    } else if (f.RecordCount >= 20 && !asked) {
+      asked = true;
+      // What the window's close box sends.
+      QCloseEvent close;
+      QCoreApplication::sendEvent(window.windowHandle(), &close);
+      if (services.messages.Asking() && window.isVisible())
+        Say("closing asked " + std::to_string(f.RecordCount));
+    }
+  });
+  watch.start(2);
+  return app.exec();
+}
