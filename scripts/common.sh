@@ -20,17 +20,37 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # Only scripts/fuzz needs these: clang with its fuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-dev)
 
-# Installs the packages named (PACKAGES when none are) that are missing.
+# Installs the packages named (PACKAGES when none are) that are missing, with
+# apt-get (through sudo when not root). RX_NO_INSTALL=1 installs nothing: the
+# scripts then name what is missing and stop.
 ensure_packages() {
   local wanted=("$@") missing=() p
   [ ${#wanted[@]} -eq 0 ] && wanted=("${PACKAGES[@]}")
+  if ! command -v dpkg-query >/dev/null; then
+    echo "This is no Debian-like system (no dpkg-query): install by hand what these name:" >&2
+    echo "  ${wanted[*]}" >&2
+    [ "${RX_NO_INSTALL:-0}" = 1 ] && return 0
+    echo "(set RX_NO_INSTALL=1 to go on with what is installed)" >&2
+    exit 1
+  fi
   for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
+  if [ "${RX_NO_INSTALL:-0}" = 1 ]; then
+    echo "Missing Debian packages (RX_NO_INSTALL=1, so not installed): ${missing[*]}" >&2
+    exit 1
+  fi
+  if ! command -v apt-get >/dev/null; then
+    echo "Missing Debian packages: ${missing[*]}; there is no apt-get here to install them." >&2
+    exit 1
+  fi
   local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Missing Debian packages: ${missing[*]}; installing them needs root (no sudo here)." >&2; exit 1; }
+    sudo=(sudo)
+  fi
+  echo "Installing: ${missing[*]}"
   "${sudo[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
