@@ -109,8 +109,8 @@ void CheckForm(TestTerminal& tt) {
   const Form& f = tt.form();
   const int mode = static_cast<int>(f.KeyMode);
   RX_CHECK(mode >= 0 && mode <= 5, std::to_string(mode));
-  const int screen = static_cast<int>(f.Screen);
-  RX_CHECK((screen >= 0 && screen <= 8) || (screen >= 10 && screen <= 14), std::to_string(screen));
+  RX_CHECK(std::find(std::begin(kAllScreens), std::end(kAllScreens), f.Screen) != std::end(kAllScreens),
+           std::to_string(static_cast<int>(f.Screen)));
   RX_CHECK(f.RxBuffer.size() <= 30, f.RxBuffer);  // an unframed tail is kept short
   RX_CHECK(f.lstDebug.items.size() <= 5000, "traffic list");
   RX_CHECK((f.FileNo < 0) == !tt.terminal.dataFile.IsOpen(),

@@ -23,138 +23,271 @@ void IgnoreMove(Form&) {}
 
 namespace {
 
-// The rows start from what most screens do: digits go to the open input,
-// everything else is ignored.
-ScreenRow Inert(ScreenId screen, const char* name, const char* guideLine) {
-  return ScreenRow{screen,       name,         guideLine,    IgnoreAction, IgnoreAction,
-                   IgnoreAction, EnterDigit,   IgnoreDigit,  IgnoreMove,   IgnoreMove,
-                   IgnoreMove,   IgnoreMove,   IgnoreAction, IgnoreAction, IgnoreAction,
-                   IgnoreAction, IgnoreAction, IgnoreAction};
+// A row starts empty: every cell is chosen below, a group of keys the screen
+// does not use by name (Ignore...), so a cell forgotten stays empty and the
+// table test fails.
+ScreenRow Empty(ScreenId screen, const char* name, const char* guideLine) {
+  ScreenRow row{};
+  row.screen = screen;
+  row.name = name;
+  row.guide = guideLine;
+  return row;
 }
+// Digits type into the open input; no function items.
+void TypedDigits(ScreenRow& row) {
+  row.digit = EnterDigit;
+  row.selectFunc = IgnoreDigit;
+}
+void NoArrows(ScreenRow& row) { row.up = row.down = row.left = row.right = IgnoreMove; }
+void NoSideArrows(ScreenRow& row) { row.left = row.right = IgnoreMove; }
+void NoErrorOfItsOwn(ScreenRow& row) { row.resume = IgnoreAction; }
+// No exchange runs from the screen: no Esc while busy, no abort question.
+void NoExchange(ScreenRow& row) { row.busyEsc = row.abortEnter = row.abortEsc = IgnoreAction; }
+void NoPrompt(ScreenRow& row) { row.confirmEnter = row.confirmDelete = row.confirmCancel = IgnoreAction; }
 
-// What the three range menus (read, send, serial send) share: 8 all blocks,
-// 9 one block, reached by the digits 1 and 2 and toggled by the arrows.
-ScreenRow RangeMenu(ScreenId screen, const char* name) {
-  ScreenRow row = Inert(screen, name, guide::kSub);
-  row.digit = [](Form& f, int digit) { SelectFuncItem(f, digit + 7); };
-  row.selectFunc = SelectScope;
-  row.up = row.down = ToggleScope;
+// The two menu pages: items by digit and arrow; Esc asks to close.
+ScreenRow MenuPage(ScreenId screen, const char* name, ScreenDigit digit) {
+  ScreenRow row = Empty(screen, name, guide::kMenu);
+  row.enter = MenuPageEnter;
+  row.back = CloseFromMenuPage;
+  row.resume = IgnoreAction;
+  row.digit = digit;
+  row.selectFunc = IgnoreDigit;
+  row.up = MenuItemUp;
+  row.down = MenuItemDown;
+  NoSideArrows(row);
+  NoExchange(row);
+  NoPrompt(row);
   return row;
 }
 
-std::array<ScreenRow, kScreenIdCount> BuildRows() {
-  std::array<ScreenRow, kScreenIdCount> rows{};
-  for (int value = 0; value < kScreenIdCount; ++value)
-    rows[value] = Inert(static_cast<ScreenId>(value), "(none)", "");
-  auto at = [&](ScreenId screen) -> ScreenRow& { return rows[static_cast<int>(screen)]; };
+// What the three range menus (read, send, serial send) share: 8 all blocks,
+// 9 one block, reached by the digits 1 and 2 and toggled by the arrows; an
+// exchange with its abort question and a confirmation prompt.
+ScreenRow RangeMenu(ScreenId screen, const char* name) {
+  ScreenRow row = Empty(screen, name, guide::kSub);
+  row.digit = [](Form& f, int digit) { SelectFuncItem(f, digit + 7); };
+  row.selectFunc = SelectScope;
+  row.up = row.down = ToggleScope;
+  NoSideArrows(row);
+  row.confirmDelete = IgnoreAction;
+  return row;
+}
 
-  ScreenRow& main = at(ScreenId::MainMenu) = Inert(ScreenId::MainMenu, "main menu", guide::kMenu);
-  main.enter = MenuPageEnter;
-  main.back = CloseFromMenuPage;
-  main.resume = [](Terminal& t) { t.form.lblGuide.caption = guide::kSub; };
-  main.digit = SelectMenuItem;
-  main.up = MenuItemUp;
-  main.down = MenuItemDown;
+ScreenRow MainMenuRow() {
+  ScreenRow row = MenuPage(ScreenId::MainMenu, "main menu", SelectMenuItem);
+  row.resume = [](Terminal& t) { t.form.lblGuide.caption = guide::kSub; };
+  return row;
+}
 
-  ScreenRow& sub = at(ScreenId::SubMenu) = Inert(ScreenId::SubMenu, "sub-menu", guide::kMenu);
-  sub.enter = MenuPageEnter;
-  sub.back = CloseFromMenuPage;
-  sub.digit = [](Form& f, int digit) {
+ScreenRow SubMenuRow() {
+  return MenuPage(ScreenId::SubMenu, "sub-menu", [](Form& f, int digit) {
     if (digit == 3 && !f.SerialSend) return;  // the disabled serial-send item
     SelectMenuItem(f, digit + 9);
-  };
-  sub.up = MenuItemUp;
-  sub.down = MenuItemDown;
+  });
+}
 
-  ScreenRow& functions = at(ScreenId::FunctionMenu) =
-      Inert(ScreenId::FunctionMenu, "edit function menu", guide::kSub);
-  functions.enter = FunctionMenuEnter;
-  functions.back = LeaveFunctionMenu;
-  functions.digit = SelectFuncItem;
-  functions.selectFunc = SelectFunction;
-  functions.up = FunctionItemUp;
-  functions.down = FunctionItemDown;
+ScreenRow FunctionMenuRow() {
+  ScreenRow row = Empty(ScreenId::FunctionMenu, "edit function menu", guide::kSub);
+  row.enter = FunctionMenuEnter;
+  row.back = LeaveFunctionMenu;
+  NoErrorOfItsOwn(row);
+  row.digit = SelectFuncItem;
+  row.selectFunc = SelectFunction;
+  row.up = FunctionItemUp;
+  row.down = FunctionItemDown;
+  NoSideArrows(row);
+  NoExchange(row);
+  NoPrompt(row);
+  return row;
+}
 
-  ScreenRow& files = at(ScreenId::FileMenu) = Inert(ScreenId::FileMenu, "file operations", guide::kSub);
-  files.enter = FileMenuEnter;
-  files.back = LeaveCommonMenu;
-  files.digit = [](Form& f, int digit) { SelectFuncItem(f, digit + 5); };
-  files.selectFunc = SelectFileFunction;
-  files.up = files.down = ToggleFileFunction;
-  files.confirmDelete = DeleteSelectedFile;  // the deletion prompt is answered with Delete
-  files.confirmCancel = CancelDeletion;
+ScreenRow FileMenuRow() {
+  ScreenRow row = Empty(ScreenId::FileMenu, "file operations", guide::kSub);
+  row.enter = FileMenuEnter;
+  row.back = LeaveCommonMenu;
+  NoErrorOfItsOwn(row);
+  row.digit = [](Form& f, int digit) { SelectFuncItem(f, digit + 5); };
+  row.selectFunc = SelectFileFunction;
+  row.up = row.down = ToggleFileFunction;
+  NoSideArrows(row);
+  NoExchange(row);
+  row.confirmEnter = IgnoreAction;
+  row.confirmDelete = DeleteSelectedFile;  // the deletion prompt is answered with Delete
+  row.confirmCancel = CancelDeletion;
+  return row;
+}
 
-  ScreenRow& read = at(ScreenId::ReadRange) = RangeMenu(ScreenId::ReadRange, "read range");
-  read.enter = ReadRangeEnter;
-  read.back = LeaveReadRange;
-  read.resume = CancelRead;  // what the read wrote so far stays in the file
-  read.busyEsc = AskToStopRead;
-  read.abortEnter = StopRead;
-  read.abortEsc = GoOnReading;
-  read.confirmEnter = ConfirmRead;
-  read.confirmCancel = CancelRead;
+ScreenRow ReadRangeRow() {
+  ScreenRow row = RangeMenu(ScreenId::ReadRange, "read range");
+  row.enter = ReadRangeEnter;
+  row.back = LeaveReadRange;
+  row.resume = CancelRead;  // what the read wrote so far stays in the file
+  row.busyEsc = AskToStopRead;
+  row.abortEnter = StopRead;
+  row.abortEsc = GoOnReading;
+  row.confirmEnter = ConfirmRead;
+  row.confirmCancel = CancelRead;
+  return row;
+}
 
-  ScreenRow& send = at(ScreenId::SendRange) = RangeMenu(ScreenId::SendRange, "send range");
-  send.enter = SendRangeEnter;
-  send.back = LeaveCommonMenu;
-  send.resume = CancelSend;
-  send.busyEsc = AskToStopSend;
-  send.abortEnter = AbandonSend;
-  send.abortEsc = GoOnSending;
-  send.confirmEnter = ExecuteSend;
-  send.confirmCancel = CancelSend;
+ScreenRow SendRangeRow() {
+  ScreenRow row = RangeMenu(ScreenId::SendRange, "send range");
+  row.enter = SendRangeEnter;
+  row.back = LeaveCommonMenu;
+  row.resume = CancelSend;
+  row.busyEsc = AskToStopSend;
+  row.abortEnter = AbandonSend;
+  row.abortEsc = GoOnSending;
+  row.confirmEnter = ExecuteSend;
+  row.confirmCancel = CancelSend;
+  return row;
+}
 
-  ScreenRow& serial = at(ScreenId::SerialSendRange) =
-      RangeMenu(ScreenId::SerialSendRange, "serial send range");
-  serial.enter = SerialRangeEnter;
-  serial.back = LeaveCommonMenu;
-  serial.resume = LeaveCommonMenu;
-  serial.busyEsc = AskToStopSend;
-  serial.abortEnter = StopSerialOutput;
-  serial.abortEsc = GoOnWithSerialOutput;
-  serial.confirmEnter = ExecuteSerialSend;
-  serial.confirmCancel = CancelSend;
+ScreenRow SerialSendRangeRow() {
+  ScreenRow row = RangeMenu(ScreenId::SerialSendRange, "serial send range");
+  row.enter = SerialRangeEnter;
+  row.back = LeaveCommonMenu;
+  row.resume = LeaveCommonMenu;
+  row.busyEsc = AskToStopSend;
+  row.abortEnter = StopSerialOutput;
+  row.abortEsc = GoOnWithSerialOutput;
+  row.confirmEnter = ExecuteSerialSend;
+  row.confirmCancel = CancelSend;
+  return row;
+}
 
-  ScreenRow& alpine = at(ScreenId::AlpineEdit) = Inert(ScreenId::AlpineEdit, "alpine/nordic edit", "");
-  alpine.enter = AlpineEditEnter;
-  alpine.back = LeaveAlpineEdit;
-  alpine.resume = ResumeAlpineEdit;
+// The edit screens: their exchanges are short and end on replies; Insert and
+// Delete are keys of their own, not prompts of the table.
+ScreenRow AlpineEditRow() {
+  ScreenRow row = Empty(ScreenId::AlpineEdit, "alpine/nordic edit", "");
+  row.enter = AlpineEditEnter;
+  row.back = LeaveAlpineEdit;
+  row.resume = ResumeAlpineEdit;
+  TypedDigits(row);
+  NoArrows(row);
+  NoExchange(row);
+  NoPrompt(row);
+  return row;
+}
 
-  ScreenRow& relay = at(ScreenId::RelayEdit) = Inert(ScreenId::RelayEdit, "relay edit", guide::kRelayTeam);
-  relay.enter = RelayEditEnter;
-  relay.back = LeaveRelayEdit;
-  relay.resume = ResumeRelayEdit;
-  relay.up = RelayLegUp;
-  relay.down = RelayLegDown;
+ScreenRow RelayEditRow() {
+  ScreenRow row = Empty(ScreenId::RelayEdit, "relay edit", guide::kRelayTeam);
+  row.enter = RelayEditEnter;
+  row.back = LeaveRelayEdit;
+  row.resume = ResumeRelayEdit;
+  TypedDigits(row);
+  row.up = RelayLegUp;
+  row.down = RelayLegDown;
+  NoSideArrows(row);
+  NoExchange(row);
+  NoPrompt(row);
+  return row;
+}
 
-  ScreenRow& block = at(ScreenId::BlockEntry) = Inert(ScreenId::BlockEntry, "block entry", guide::kBlockEntry);
-  block.enter = BlockEntryEnter;
-  block.back = LeaveBlockEntry;
+ScreenRow BlockEntryRow() {
+  ScreenRow row = Empty(ScreenId::BlockEntry, "block entry", guide::kBlockEntry);
+  row.enter = BlockEntryEnter;
+  row.back = LeaveBlockEntry;
+  NoErrorOfItsOwn(row);
+  TypedDigits(row);
+  NoArrows(row);
+  NoExchange(row);
+  NoPrompt(row);
+  return row;
+}
 
-  ScreenRow& settings = at(ScreenId::Settings) = Inert(ScreenId::Settings, "operation settings", guide::kSettings);
-  settings.enter = SaveSettingsScreen;
-  settings.back = LeaveSettings;
-  settings.up = settings.down = ToggleSettingsRow;
-  settings.left = settings.right = ToggleOnOff;
+ScreenRow SettingsRow() {
+  ScreenRow row = Empty(ScreenId::Settings, "operation settings", guide::kSettings);
+  row.enter = SaveSettingsScreen;
+  row.back = LeaveSettings;
+  NoErrorOfItsOwn(row);
+  TypedDigits(row);
+  row.up = row.down = ToggleSettingsRow;
+  row.left = row.right = ToggleOnOff;
+  NoExchange(row);
+  NoPrompt(row);
+  return row;
+}
 
-  ScreenRow& selection = at(ScreenId::FileSelection) =
-      Inert(ScreenId::FileSelection, "file selection", guide::kFileSelection);
-  selection.enter = FileSelectionEnter;
-  selection.back = LeaveFileSelection;
-  selection.up = FileCellUp;
-  selection.down = FileCellDown;
-  selection.left = FileCellLeft;
-  selection.right = FileCellRight;
+ScreenRow FileSelectionRow() {
+  ScreenRow row = Empty(ScreenId::FileSelection, "file selection", guide::kFileSelection);
+  row.enter = FileSelectionEnter;
+  row.back = LeaveFileSelection;
+  NoErrorOfItsOwn(row);
+  TypedDigits(row);
+  row.up = FileCellUp;
+  row.down = FileCellDown;
+  row.left = FileCellLeft;
+  row.right = FileCellRight;
+  NoExchange(row);
+  NoPrompt(row);
+  return row;
+}
 
-  ScreenRow& list = at(ScreenId::FileList) = Inert(ScreenId::FileList, "file list", guide::kFileList);
-  list.back = LeaveFileSelection;
+ScreenRow FileListRow() {
+  ScreenRow row = Empty(ScreenId::FileList, "file list", guide::kFileList);
+  row.enter = IgnoreAction;
+  row.back = LeaveFileSelection;
+  NoErrorOfItsOwn(row);
+  TypedDigits(row);
+  NoArrows(row);
+  NoExchange(row);
+  NoPrompt(row);
+  return row;
+}
 
-  ScreenRow& hunter = at(ScreenId::HunterStart) = Inert(ScreenId::HunterStart, "hunter start", guide::kHunterStart);
-  hunter.enter = HunterDateEnter;
-  hunter.back = LeaveHunterStart;
-  hunter.resume = ResumeHunterStart;
-  hunter.confirmEnter = ExecuteHunterStart;
-  hunter.confirmCancel = CancelHunterStart;
+ScreenRow HunterStartRow() {
+  ScreenRow row = Empty(ScreenId::HunterStart, "hunter start", guide::kHunterStart);
+  row.enter = HunterDateEnter;
+  row.back = LeaveHunterStart;
+  row.resume = ResumeHunterStart;
+  TypedDigits(row);
+  NoArrows(row);
+  NoExchange(row);
+  row.confirmEnter = ExecuteHunterStart;
+  row.confirmDelete = IgnoreAction;
+  row.confirmCancel = CancelHunterStart;
+  return row;
+}
+
+struct RowMaker {
+  ScreenId screen;
+  ScreenRow (*make)();
+};
+
+// One maker per screen, in the order of kAllScreens.
+constexpr RowMaker kMakers[] = {
+    {ScreenId::MainMenu, MainMenuRow},         {ScreenId::SubMenu, SubMenuRow},
+    {ScreenId::FunctionMenu, FunctionMenuRow}, {ScreenId::FileMenu, FileMenuRow},
+    {ScreenId::ReadRange, ReadRangeRow},       {ScreenId::SendRange, SendRangeRow},
+    {ScreenId::AlpineEdit, AlpineEditRow},     {ScreenId::RelayEdit, RelayEditRow},
+    {ScreenId::BlockEntry, BlockEntryRow},     {ScreenId::Settings, SettingsRow},
+    {ScreenId::FileSelection, FileSelectionRow}, {ScreenId::FileList, FileListRow},
+    {ScreenId::HunterStart, HunterStartRow},   {ScreenId::SerialSendRange, SerialSendRangeRow},
+};
+
+constexpr bool EveryScreenHasItsMaker() {
+  if (std::size(kMakers) != std::size(kAllScreens)) return false;
+  for (std::size_t i = 0; i < std::size(kMakers); ++i)
+    if (kMakers[i].screen != kAllScreens[i]) return false;
+  return true;
+}
+static_assert(EveryScreenHasItsMaker(), "a screen of ScreenId has no row, or rows are out of order");
+
+// Indexed by value; values that name no screen keep an inert row.
+std::array<ScreenRow, kScreenIdCount> BuildRows() {
+  std::array<ScreenRow, kScreenIdCount> rows{};
+  for (int value = 0; value < kScreenIdCount; ++value) {
+    ScreenRow& row = rows[value] = Empty(static_cast<ScreenId>(value), "(none)", "");
+    row.enter = row.back = IgnoreAction;
+    NoErrorOfItsOwn(row);
+    TypedDigits(row);
+    NoArrows(row);
+    NoExchange(row);
+    NoPrompt(row);
+  }
+  for (const RowMaker& maker : kMakers) rows[static_cast<int>(maker.screen)] = maker.make();
   return rows;
 }
 
@@ -167,7 +300,7 @@ const std::array<ScreenRow, kScreenIdCount>& Rows() {
 
 const ScreenRow& RowOf(ScreenId screen) {
   int value = static_cast<int>(screen);
-  if (value < 0 || value >= kScreenIdCount) value = 9;  // the value no screen has: inert
+  if (value < 0 || value >= kScreenIdCount) value = 9;  // only a cast makes one; inert
   return Rows()[value];
 }
 

@@ -97,8 +97,15 @@ enum class ScreenId : int {
   FileList = 12,
   HunterStart = 13,
   SerialSendRange = 14,
+  End,  // past the last: not a screen
 };
-inline constexpr int kScreenIdCount = 15;  // values 0-14; 9 names no screen
+// Every screen, in the order of their values (9 names none).
+inline constexpr ScreenId kAllScreens[] = {
+    ScreenId::MainMenu,   ScreenId::SubMenu,       ScreenId::FunctionMenu, ScreenId::FileMenu,
+    ScreenId::ReadRange,  ScreenId::SendRange,     ScreenId::AlpineEdit,   ScreenId::RelayEdit,
+    ScreenId::BlockEntry, ScreenId::Settings,      ScreenId::FileSelection, ScreenId::FileList,
+    ScreenId::HunterStart, ScreenId::SerialSendRange};
+inline constexpr int kScreenIdCount = static_cast<int>(ScreenId::End);
 
 // Values of ExpectReply: the command family whose answer the exchange waits for.
 enum class ReplyFamily : char {
