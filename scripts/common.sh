@@ -15,8 +15,8 @@ PACKAGES=(
 # The tests of the installed files: the validators and the manual page renderer.
 TEST_PACKAGES=(desktop-file-utils appstream groff-base)
 # The Debian package: dpkg-shlibdeps computes Depends, CPack finds the
-# binaries for it with file.
-PACKAGE_PACKAGES=(dpkg-dev file)
+# binaries for it with file; .ci/run checks the package with lintian.
+PACKAGE_PACKAGES=(dpkg-dev file lintian)
 # Only scripts/fuzz needs these: clang with its fuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-dev)
 

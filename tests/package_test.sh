@@ -53,10 +53,13 @@ contents)
   expected="usr/bin/rx710-sim
 usr/bin/rx710kp
 usr/share/applications/$id.desktop
+usr/share/doc/rx710kp/changelog.Debian.gz
+usr/share/doc/rx710kp/copyright
 usr/share/icons/hicolor/128x128/apps/$id.png
 usr/share/icons/hicolor/256x256/apps/$id.png
 usr/share/icons/hicolor/48x48/apps/$id.png
 usr/share/icons/hicolor/scalable/apps/$id.svg
+usr/share/lintian/overrides/rx710kp
 usr/share/man/man1/rx710-sim.1.gz
 usr/share/man/man1/rx710kp.1.gz
 usr/share/metainfo/$id.metainfo.xml"
@@ -103,6 +106,14 @@ $(diff <(echo "$expected") <(echo "$actual") || true)"
   for binary in $(sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' "$metainfo"); do
     [ -x "$usr/bin/$binary" ] || fail "the metainfo provides $binary, which is not installed"
   done
+
+  # Debian's own files: a machine-readable copyright, and a changelog whose
+  # newest entry is this version.
+  doc="$usr/share/doc/rx710kp"
+  head -1 "$doc/copyright" 2>/dev/null | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' ||
+    fail "the copyright file is not in the machine-readable format"
+  first="$(zcat "$doc/changelog.Debian.gz" 2>/dev/null | head -1)" || true
+  [[ "$first" == "rx710kp ($version-"* ]] || fail "the changelog's newest entry is '$first', not version $version"
 
   for page in rx710kp rx710-sim; do
     gz="$usr/share/man/man1/$page.1.gz"

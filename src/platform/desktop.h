@@ -19,8 +19,6 @@ class Desktop {
   virtual int TwipsPerPixelY() = 0;
   // Width of the whole screen, in twips.
   virtual int ScreenWidthTwips() = 0;
-  // Inner (client) width of the window, in twips.
-  virtual int InnerWidthTwips() = 0;
   virtual WindowState GetWindowState() = 0;
   virtual void SetWindowState(WindowState state) = 0;
   virtual void MoveWindow(int left, int top, int width, int height) = 0;  // twips

@@ -36,7 +36,10 @@ void LayOutFrames(Form& f) {
   f.fraFile.left = home.left;
 }
 
-// On a 1920-pixel screen at 175 % the keypad goes to the right edge.
+// On a 1920-pixel screen at 175 % the keypad goes to the right edge. The
+// window draws the panel scaled to its client area, so the inner width the
+// controls live in is the panel's own design width: measured on the real
+// window, the keypad and the date line would run past it once scaled.
 void AdjustForWideScreen(Terminal& t) {
   Desktop& desktop = t.platform.desktop;
   Form& f = t.form;
@@ -44,9 +47,8 @@ void AdjustForWideScreen(Terminal& t) {
   if (perPixel <= 0) return;
   int screenPixels = desktop.ScreenWidthTwips() / perPixel;
   if (screenPixels != 1920 * 100 / 175) return;
-  int inner = desktop.InnerWidthTwips();
-  f.fraKey.left = inner - f.fraKey.width - f.fraMenu[0].left;
-  f.lblStatus[0].width = inner;
+  f.fraKey.left = f.designWidth - f.fraKey.width - f.fraMenu[0].left;
+  f.lblStatus[0].width = f.designWidth;
 }
 
 }  // namespace

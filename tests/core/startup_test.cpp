@@ -103,12 +103,11 @@ TEST_F(StartupTest, KeypadMovesRightOnlyOnA1097PixelScreen) {
   for (int width : {1096, 1097, 1098}) {
     TestTerminal tt(data);
     tt.fakes.desktop.screenWidthPixels = width;
-    tt.fakes.desktop.innerWidthTwips = width * 15;
     ASSERT_TRUE(Form_Load(tt.terminal));
     Form& f = tt.form();
     if (width == 1097) {
-      EXPECT_EQ(f.fraKey.left, 1097 * 15 - 6495 - 480);
-      EXPECT_EQ(f.lblStatus[0].width, 1097 * 15);
+      EXPECT_EQ(f.fraKey.left, f.designWidth - 6495 - 480);
+      EXPECT_EQ(f.lblStatus[0].width, f.designWidth);
     } else {
       EXPECT_EQ(f.fraKey.left, 8280) << width;
       EXPECT_EQ(f.lblStatus[0].width, 6780) << width;

@@ -239,7 +239,8 @@ TEST_F(PanelTest, ThePanelScalesAsOneAndClicksFollowIt) {
   const int left = Place(f.fraMenu[0]).left();
   const int right = window.width() - Place(f.fraKey).right();
   EXPECT_GT(left, 200);  // centred: room on both sides
-  EXPECT_NEAR(left - f.fraMenu[0].left * scale / 15, right - (15360 - 14775) * scale / 15, 3);
+  EXPECT_NEAR(left - f.fraMenu[0].left * scale / 15,
+              right - (f.designWidth - f.fraKey.left - f.fraKey.width) * scale / 15, 3);
   ExpectBannerAlone();
 
   // A click where key 2 is drawn now presses key 2.
@@ -256,6 +257,43 @@ TEST_F(PanelTest, ThePanelScalesAsOneAndClicksFollowIt) {
   ExpectBannerAlone();
   QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
   EXPECT_TRUE(window.FitToWindow());
+}
+
+// On the 1920-pixel screen at 175 % (1097 pixels) the keypad moves to the
+// panel's right edge and the date line spans the panel.
+class WideScreenPanelTest : public PanelTest {
+ protected:
+  void SetUp() override {
+    fakes.desktop.screenWidthPixels = 1097;
+    PanelTest::SetUp();
+  }
+};
+
+// Every control that shows lies inside the window wherever the panel fits it,
+// and the keypad's right margin in the panel is the menu's left margin.
+TEST_F(WideScreenPanelTest, ThePanelStaysInsideTheWindowAtEverySize) {
+  f.lstDebug.visible = true;
+  window.Refresh();
+  const struct {
+    int width, height;
+    bool fit;
+  } cases[] = {{1097, 800, true}, {1097, 590, true},  {1097, 800, false}, {1097, 590, false},
+               {1023, 737, true}, {701, 999, true},   {1601, 613, true},  {1921, 1081, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << (c.fit ? " fit" : " unscaled"));
+    window.SetFitToWindow(c.fit);
+    Size(c.width, c.height);
+    if (c.fit || (c.width * 15 >= f.designWidth && c.height * 15 >= f.designHeight)) {
+      for (const Control* control : f.AllControls()) {
+        if (window.WidgetOf(control)->isVisible())
+          EXPECT_TRUE(window.rect().contains(Place(*control))) << control->name;
+      }
+      EXPECT_TRUE(window.rect().contains(window.Banner()->geometry()));
+    }
+    const QRect panel = Place(f.lblStatus[0]);
+    EXPECT_NEAR(panel.right() - Place(f.fraKey).right(), Place(f.fraMenu[0]).left() - panel.left(), 1);
+  }
+  window.SetFitToWindow(true);
 }
 
 TEST_F(PanelTest, TheBannerKeepsClearOfTheTrafficListAndTheLongestLines) {

@@ -146,7 +146,6 @@ class FakeDesktop : public Desktop {
   PixelRect workArea{0, 0, 1024, 728};
   int twipsPerPixel = 15;
   int screenWidthPixels = 1024;
-  int innerWidthTwips = 15360;
   WindowState state = WindowState::Normal;
   std::vector<std::tuple<int, int, int, int>> moves;
 
@@ -154,7 +153,6 @@ class FakeDesktop : public Desktop {
   int TwipsPerPixelX() override { return twipsPerPixel; }
   int TwipsPerPixelY() override { return twipsPerPixel; }
   int ScreenWidthTwips() override { return screenWidthPixels * twipsPerPixel; }
-  int InnerWidthTwips() override { return innerWidthTwips; }
   WindowState GetWindowState() override { return state; }
   void SetWindowState(WindowState s) override { state = s; }
   void MoveWindow(int left, int top, int width, int height) override {

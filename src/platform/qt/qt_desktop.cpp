@@ -43,16 +43,6 @@ int QtDesktop::ScreenWidthTwips() {
   return (screen != nullptr ? screen->geometry().width() : 1024) * TwipsPerPixelX();
 }
 
-int QtDesktop::InnerWidthTwips() {
-  // A window about to be shown maximised does not know its size yet; the work
-  // area is what it will get.
-  QScreen* screen = ScreenOf(window_);
-  int pixels = window_->width();
-  if ((window_->windowState() & Qt::WindowMaximized) && screen != nullptr)
-    pixels = screen->availableGeometry().width();
-  return pixels * TwipsPerPixelX();
-}
-
 WindowState QtDesktop::GetWindowState() {
   Qt::WindowStates state = window_->windowState();
   if (state & Qt::WindowMinimized) return WindowState::Minimized;

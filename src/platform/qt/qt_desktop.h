@@ -14,7 +14,6 @@ class QtDesktop : public Desktop {
   int TwipsPerPixelX() override;
   int TwipsPerPixelY() override;
   int ScreenWidthTwips() override;
-  int InnerWidthTwips() override;
   WindowState GetWindowState() override;
   void SetWindowState(WindowState state) override;
   void MoveWindow(int left, int top, int width, int height) override;
