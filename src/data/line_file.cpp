@@ -23,12 +23,15 @@ bool LineFile::ReadLine(std::string* line) {
   line->clear();
   int c;
   while ((c = std::getc(handle_)) != EOF) {
-    if (c == '\n') break;
+    if (c == '\n') return true;
+    if (c == '\r') {
+      int next = std::getc(handle_);
+      if (next != '\n' && next != EOF) std::ungetc(next, handle_);  // CR LF is one line end
+      return true;
+    }
     line->push_back(static_cast<char>(c));
   }
-  if (c == EOF && line->empty()) return false;
-  if (!line->empty() && line->back() == '\r') line->pop_back();
-  return true;
+  return !line->empty();
 }
 
 std::size_t LineFile::ReadBlock(char* buffer, std::size_t size) {

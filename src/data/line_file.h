@@ -1,5 +1,6 @@
 // A data file read or written line by line. Lines end in CR LF when written;
-// a reader takes CR LF or a bare LF. A line written is flushed at once, so a
+// a reader takes CR LF, a bare LF or a bare CR as one line end (files edited
+// by hand come with any of them). A line written is flushed at once, so a
 // crash keeps every line already written, and the file is synced to disk when
 // it closes. Closing happens at the latest when the object goes.
 #pragma once
