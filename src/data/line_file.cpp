@@ -11,6 +11,13 @@ bool LineFile::Open(const std::filesystem::path& path, bool forWriting) {
   return handle_ != nullptr;
 }
 
+bool LineFile::Create(const std::filesystem::path& path) {
+  Close();
+  handle_ = std::fopen(path.c_str(), "wbx");  // x: fails when the name exists
+  writing_ = true;
+  return handle_ != nullptr;
+}
+
 bool LineFile::WriteLine(const std::string& text) {
   if (handle_ == nullptr || !writing_) return false;
   std::string line = text + "\r\n";

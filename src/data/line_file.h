@@ -21,6 +21,8 @@ class LineFile {
   // Closes what was open, then opens path: for writing (created or emptied)
   // or for reading.
   bool Open(const std::filesystem::path& path, bool forWriting);
+  // Creates path for writing; false when anything by that name exists.
+  bool Create(const std::filesystem::path& path);
   bool IsOpen() const { return handle_ != nullptr; }
 
   // text and CR LF; false when nothing is open for writing or the line did
