@@ -59,6 +59,8 @@ std::array<ScreenRow, kScreenIdCount> BuildRows() {
   ScreenRow& sub = at(ScreenId::SubMenu) = Inert(ScreenId::SubMenu, "sub-menu", guide::kMenu);
   sub.enter = MenuPageEnter;
   sub.back = CloseFromMenuPage;
+  // A hunter start that failed reports on this page: its guide line returns.
+  sub.resume = [](Terminal& t) { t.form.lblGuide.caption = guide::kMenu; };
   sub.digit = [](Form& f, int digit) {
     if (digit == 3 && !f.SerialSend) return;  // the disabled serial-send item
     SelectMenuItem(f, digit + 9);

@@ -334,11 +334,15 @@ TEST_F(HunterStart, DateAndClockAreChecked) {
   EXPECT_TRUE(fs::exists(dir / "C2291200.C08"));
 }
 
-TEST_F(HunterStart, ASourceWithoutRecordsMakesNoFile) {
+TEST_F(HunterStart, AFailureIsReportedAndAcknowledgedOnTheSubMenu) {
   File("FN241433.C08", {"not a record"});
   Make("11201030");
   EXPECT_EQ(f.lblError.caption, "エラー：データがありません（[Esc]：解除）");
   EXPECT_FALSE(fs::exists(dir / "CN201030.C08"));
+  Press(Keys::Esc);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:終了、[Clear]：次頁）");
 }
 
 // A failed run leaves whatever had the output's name as it was (an earlier
