@@ -52,18 +52,16 @@ Files Split(const std::string& rest) {
   return files;
 }
 
-// The lines a reader must give: cut at LF, one CR before it dropped, a last
-// line without LF counted, nothing after a final LF.
+// The lines a reader must give: cut at CR LF, LF or a lone CR, a last line
+// without an end counted, nothing after a final line end.
 std::vector<std::string> ExpectedLines(const std::string& content) {
   std::vector<std::string> lines;
   std::size_t at = 0;
   while (at < content.size()) {
-    std::size_t end = content.find('\n', at);
-    std::string line = content.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
+    std::size_t end = content.find_first_of("\r\n", at);
+    lines.push_back(content.substr(at, end == std::string::npos ? std::string::npos : end - at));
     if (end == std::string::npos) break;
-    at = end + 1;
+    at = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
   return lines;
 }

@@ -1,11 +1,13 @@
 // The hunter start on any source file: it ends with 0, 1008 or 1010; a
 // result is a file of 13-character start lines, no more of them than the
 // source has records, the first at the start clock and none before it;
-// without a result no output file is left behind.
+// without a result whatever had the output's name is as it was, and no file
+// of the run's own is left behind.
 //
 // Input: a flags byte, four characters of start clock, then the source file.
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,11 @@ std::vector<std::string> LinesOf(const fs::path& path) {
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
+}
+
+std::string ContentOf(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace
@@ -53,16 +60,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string source = "FN241433.C08", output = (flags & 2) ? source : "CN201030.C08";
   if (!(flags & 4)) WriteFile(dir / source, content);  // else: the source is gone
   std::error_code ignored;
+  const std::string earlier = "an earlier output\r\n";
+  const bool earlierOutput = !(flags & 8) && (flags & 16) && output != source;
   if (flags & 8) fs::create_directories(dir / output, ignored);  // something in the output's place
+  if (earlierOutput) WriteFile(dir / output, earlier);
 
   int error = RunHunterStart(tt.terminal, source, output, clock);
   RX_CHECK(!tt.terminal.dataFile.IsOpen(), "the source was left open");
   RX_CHECK(error == 0 || error == Errors::NoData || error == Errors::CannotWriteFile, clock);
 
   const bool made = fs::is_regular_file(dir / output, ignored);
+  for (const auto& entry : fs::directory_iterator(dir, ignored))
+    RX_CHECK(entry.path().filename() == source || entry.path().filename() == output,
+             "the run left a file of its own");
   if (error != 0) {
-    // A failed run leaves no file that could pass for a result.
-    if (output != source && !(flags & 8)) RX_CHECK(!made, "a failed run left its output");
+    if (flags & 8)
+      RX_CHECK(fs::is_directory(dir / output, ignored), "the directory in the output's place is gone");
+    else if (earlierOutput)
+      RX_CHECK(ContentOf(dir / output) == earlier, "the earlier output changed");
+    else if (output != source)
+      RX_CHECK(!made, "a failed run left an output");
     return 0;
   }
   RX_CHECK(made, "no output");

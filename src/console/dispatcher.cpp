@@ -67,10 +67,7 @@ void ErrorShownKey(Terminal& t, int index) {
     }
     return;
   }
-  if (index == Keys::Esc) {
-    ResumeAfterError(t);
-    f.KeyMode = Mode::Normal;
-  }
+  if (index == Keys::Esc) ResumeAfterError(t);  // Normal again, unless resuming fails in turn
 }
 
 void CancelConfirmation(Terminal& t) {

@@ -152,7 +152,7 @@ void GoBack(Terminal& t) { RowOf(t.form.Screen).back(t); }
 void ResumeAfterError(Terminal& t) {
   ShowError(t, -1);
   RowOf(t.form.Screen).resume(t);
-  t.form.KeyMode = Mode::Normal;
+  if (t.form.KeyMode != Mode::ErrorShown) t.form.KeyMode = Mode::Normal;  // unless resuming failed in turn
 }
 
 void CloseFromMenuPage(Terminal& t) {

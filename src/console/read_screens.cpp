@@ -6,6 +6,7 @@
 #include "data/data_file.h"
 #include "data/file_names.h"
 #include "console/navigation.h"
+#include "link/error_line.h"
 #include "link/replies.h"
 
 namespace rx {
@@ -78,9 +79,12 @@ void ConfirmRead(Terminal& t) {
   SendReadCommand(t, RecordFields{}, events);
 }
 
+// Also the end of a read after an error: the records it wrote stay, and
+// the operator hears when they may not be on the disk.
 void CancelRead(Terminal& t) {
-  CloseDataFile(t);
+  const bool kept = CloseDataFile(t);
   BackToRangeMenu(t.form, t.form.fraYomikomi);
+  if (!kept) ShowError(t, Errors::CannotWriteFile);
 }
 
 }  // namespace rx

@@ -81,10 +81,13 @@ ScreenRow MainMenuRow() {
 }
 
 ScreenRow SubMenuRow() {
-  return MenuPage(ScreenId::SubMenu, "sub-menu", [](Form& f, int digit) {
+  ScreenRow row = MenuPage(ScreenId::SubMenu, "sub-menu", [](Form& f, int digit) {
     if (digit == 3 && !f.SerialSend) return;  // the disabled serial-send item
     SelectMenuItem(f, digit + 9);
   });
+  // A hunter start that failed reports on this page: its guide line returns.
+  row.resume = [](Terminal& t) { t.form.lblGuide.caption = guide::kMenu; };
+  return row;
 }
 
 ScreenRow FunctionMenuRow() {

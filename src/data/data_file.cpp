@@ -25,9 +25,9 @@ std::size_t ReadDataBlock(Terminal& t, char* buffer, std::size_t size) {
   return t.dataFile.ReadBlock(buffer, size);
 }
 
-void CloseDataFile(Terminal& t) {
-  t.dataFile.Close();
+bool CloseDataFile(Terminal& t) {
   t.form.FileNo = -1;
+  return t.dataFile.Close();
 }
 
 std::size_t CharacterCount(const std::string& text) {

@@ -1,5 +1,5 @@
 // The single open-file slot through which every data file is read or
-// written. Lines end in CR LF when written; readers take CR LF or a bare LF.
+// written. Lines end in CR LF when written; readers take CR LF, LF or CR.
 // A file being written is flushed line by line, so a crash keeps every line
 // already written, and synced to disk when it is closed.
 #pragma once
@@ -26,7 +26,9 @@ bool ReadDataLine(Terminal& t, std::string* line);
 // or on a read error.
 std::size_t ReadDataBlock(Terminal& t, char* buffer, std::size_t size);
 
-void CloseDataFile(Terminal& t);
+// Closes the open data file, if any. False when what was written to it did
+// not all reach the disk (its last write or its sync failed).
+bool CloseDataFile(Terminal& t);
 
 // A record line: block code, bib, time; 14 characters, or 13 as the hunter
 // start writes them. Lines of any other length are passed over.

@@ -11,6 +11,13 @@ bool LineFile::Open(const std::filesystem::path& path, bool forWriting) {
   return handle_ != nullptr;
 }
 
+bool LineFile::Create(const std::filesystem::path& path) {
+  Close();
+  handle_ = std::fopen(path.c_str(), "wbx");  // x: fails when the name exists
+  writing_ = true;
+  return handle_ != nullptr;
+}
+
 bool LineFile::WriteLine(const std::string& text) {
   if (handle_ == nullptr || !writing_) return false;
   std::string line = text + "\r\n";
@@ -23,12 +30,15 @@ bool LineFile::ReadLine(std::string* line) {
   line->clear();
   int c;
   while ((c = std::getc(handle_)) != EOF) {
-    if (c == '\n') break;
+    if (c == '\n') return true;
+    if (c == '\r') {
+      int next = std::getc(handle_);
+      if (next != '\n' && next != EOF) std::ungetc(next, handle_);  // CR LF is one line end
+      return true;
+    }
     line->push_back(static_cast<char>(c));
   }
-  if (c == EOF && line->empty()) return false;
-  if (!line->empty() && line->back() == '\r') line->pop_back();
-  return true;
+  return !line->empty();
 }
 
 std::size_t LineFile::ReadBlock(char* buffer, std::size_t size) {

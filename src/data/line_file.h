@@ -1,5 +1,6 @@
 // A data file read or written line by line. Lines end in CR LF when written;
-// a reader takes CR LF or a bare LF. A line written is flushed at once, so a
+// a reader takes CR LF, a bare LF or a bare CR as one line end (files edited
+// by hand come with any of them). A line written is flushed at once, so a
 // crash keeps every line already written, and the file is synced to disk when
 // it closes. Closing happens at the latest when the object goes.
 #pragma once
@@ -20,6 +21,8 @@ class LineFile {
   // Closes what was open, then opens path: for writing (created or emptied)
   // or for reading.
   bool Open(const std::filesystem::path& path, bool forWriting);
+  // Creates path for writing; false when anything by that name exists.
+  bool Create(const std::filesystem::path& path);
   bool IsOpen() const { return handle_ != nullptr; }
 
   // text and CR LF; false when nothing is open for writing or the line did

@@ -11,14 +11,17 @@ namespace rx {
 
 class LineSplitter {
  public:
-  // Calls take(line) for every line ended in bytes, without its LF and one
-  // CR before it, as ReadDataLine gives them; lines longer than any record
+  // Calls take(line) for every line ended in bytes, without its end (CR LF,
+  // LF or CR), as ReadDataLine gives them; lines longer than any record
   // come as a text longer than a record, not as themselves.
   template <typename Take>
   void Feed(const char* bytes, std::size_t count, Take&& take) {
     for (std::size_t i = 0; i < count; ++i) {
       char c = bytes[i];
-      if (c == '\n') {
+      const bool afterCr = afterCr_;
+      afterCr_ = c == '\r';
+      if (c == '\n' && afterCr) continue;  // the LF of a CR LF, maybe in the next block
+      if (c == '\n' || c == '\r') {
         Emit(take);
         continue;
       }
@@ -29,20 +32,19 @@ class LineSplitter {
         overlong_ = true;
     }
   }
-  // The last line, when the file does not end in LF.
+  // The last line, when the file does not end in a line end.
   template <typename Take>
   void Finish(Take&& take) {
     if (started_) Emit(take);
   }
 
  private:
-  // A record with its CR is 15 characters; anything past 16 cannot be one.
-  static constexpr std::size_t kLongestKept = 16;
+  // A record is 14 characters at most; anything past 15 cannot be one.
+  static constexpr std::size_t kLongestKept = 15;
 
   template <typename Take>
   void Emit(Take& take) {
     if (overlong_) line_.push_back('+');  // longer than kept, so never a record
-    if (!line_.empty() && line_.back() == '\r' && !overlong_) line_.pop_back();
     take(line_);
     line_.clear();
     overlong_ = false;
@@ -52,6 +54,7 @@ class LineSplitter {
   std::string line_;
   bool overlong_ = false;
   bool started_ = false;
+  bool afterCr_ = false;  // the last byte fed was a CR
 };
 
 }  // namespace rx

@@ -47,7 +47,7 @@ void RecordIntoFile(Terminal& t) {
 
 void FileReadFinished(Terminal& t) {
   Form& f = t.form;
-  CloseDataFile(t);
+  const bool kept = CloseDataFile(t);
   const bool any = f.RecordCount >= 1;
   Owner(t).FileReadFinished(t, any);
   if (!any) {
@@ -56,6 +56,8 @@ void FileReadFinished(Terminal& t) {
     std::filesystem::remove(t.dataDirectory / f.lblFileName.caption, ignored);
     return;
   }
+  // Records that may not be on the disk are no success.
+  if (!kept) return ShowError(t, Errors::CannotWriteFile);
   EndExchange(t);
 }
 

@@ -8,6 +8,7 @@
 #include "data/data_file.h"
 #include "data/file_list.h"
 #include "data/file_names.h"
+#include "data/line_splitter.h"
 #include "support/fake_platform.h"
 
 namespace rx {
@@ -58,7 +59,7 @@ class DataDirectory : public ::testing::Test {
   Form& f = tt.form();
 };
 
-TEST_F(DataDirectory, WrittenLinesEndInCrLfAndReadBackEitherWay) {
+TEST_F(DataDirectory, WrittenLinesEndInCrLf) {
   ASSERT_TRUE(OpenDataFile(tt.terminal, true, "CN241433.C08"));
   EXPECT_EQ(f.FileNo, 1);
   EXPECT_TRUE(WriteDataLine(tt.terminal, "C0450102034567"));
@@ -68,16 +69,44 @@ TEST_F(DataDirectory, WrittenLinesEndInCrLfAndReadBackEitherWay) {
   std::ifstream in(dir / "CN241433.C08", std::ios::binary);
   std::string content((std::istreambuf_iterator<char>(in)), {});
   EXPECT_EQ(content, "C0450102034567\r\nC0460102034568\r\n");
+}
 
-  std::ofstream(dir / "unix.txt", std::ios::binary) << "first\nsecond";
-  ASSERT_TRUE(OpenDataFile(tt.terminal, false, "unix.txt"));
-  std::string line;
-  ASSERT_TRUE(ReadDataLine(tt.terminal, &line));
-  EXPECT_EQ(line, "first");
-  ASSERT_TRUE(ReadDataLine(tt.terminal, &line));
-  EXPECT_EQ(line, "second");
-  EXPECT_FALSE(ReadDataLine(tt.terminal, &line));
-  EXPECT_FALSE(WriteDataLine(tt.terminal, "x"));  // opened for reading
+// Hand-edited files end their lines with CR LF, LF or a lone CR; each is one
+// line end, for the line reader and for the block-wise splitter of the
+// queue loads wherever its blocks are cut.
+TEST_F(DataDirectory, CrLfLfAndCrAreEachOneLineEnd) {
+  struct Case {
+    std::string content;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"C0450102034567\r\nC0460102034568\r\n", {"C0450102034567", "C0460102034568"}},
+      {"C0450102034567\nC0460102034568\n", {"C0450102034567", "C0460102034568"}},
+      {"C0450102034567\rC0460102034568\r", {"C0450102034567", "C0460102034568"}},
+      {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},    // mixed, the last line without an end
+      {"a\r\n\r\nb\n\rc", {"a", "", "b", "", "c"}},  // empty lines: CR LF twice, LF then CR
+      {"a\r\r\n", {"a", ""}},
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.content));
+    std::ofstream(dir / "hand.txt", std::ios::binary) << c.content;
+    ASSERT_TRUE(OpenDataFile(tt.terminal, false, "hand.txt"));
+    std::vector<std::string> read;
+    for (std::string line; ReadDataLine(tt.terminal, &line);) read.push_back(line);
+    EXPECT_FALSE(WriteDataLine(tt.terminal, "x"));  // opened for reading
+    CloseDataFile(tt.terminal);
+    EXPECT_EQ(read, c.lines);
+    // Two blocks cut at every place: a CR at the end of a block, a CR LF across two.
+    for (std::size_t cut = 0; cut <= c.content.size(); ++cut) {
+      std::vector<std::string> split;
+      auto take = [&](const std::string& line) { split.push_back(line); };
+      LineSplitter splitter;
+      splitter.Feed(c.content.data(), cut, take);
+      splitter.Feed(c.content.data() + cut, c.content.size() - cut, take);
+      splitter.Finish(take);
+      EXPECT_EQ(split, c.lines) << "cut at " << cut;
+    }
+  }
 }
 
 TEST_F(DataDirectory, ListShowsDataFileNamesInNameOrder) {

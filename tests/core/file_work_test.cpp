@@ -303,6 +303,7 @@ class HunterStart : public FileWork {
 TEST_F(HunterStart, StartsFollowTheFirstRunGapsInWholeSeconds) {
   File("FN241433.C08", {"10010010000000", "10020010019500", "10030010020000", "10040009590000",
                         "20050012000000"});
+  File("C1202359.C08", {"an earlier output", "of", "more", "lines", "than", "now"});
   f.lblMenu[11].enabled = true;
   Press({Keys::Clear, 2, Keys::Enter, Keys::Enter});
   EXPECT_EQ(f.Screen, ScreenId::HunterStart);
@@ -333,11 +334,50 @@ TEST_F(HunterStart, DateAndClockAreChecked) {
   EXPECT_TRUE(fs::exists(dir / "C2291200.C08"));
 }
 
-TEST_F(HunterStart, ASourceWithoutRecordsMakesNoFile) {
+TEST_F(HunterStart, AFailureIsReportedAndAcknowledgedOnTheSubMenu) {
   File("FN241433.C08", {"not a record"});
   Make("11201030");
   EXPECT_EQ(f.lblError.caption, "エラー：データがありません（[Esc]：解除）");
   EXPECT_FALSE(fs::exists(dir / "CN201030.C08"));
+  Press(Keys::Esc);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:終了、[Clear]：次頁）");
+}
+
+// A failed run leaves whatever had the output's name as it was (an earlier
+// output byte for byte, an empty directory) and no file of its own.
+TEST_F(HunterStart, AFailedRunLeavesTheDataDirectoryAsItWas) {
+  struct Case {
+    std::initializer_list<const char*> source;
+    bool directoryInPlace;
+    const char* error;
+  } cases[] = {
+      {{"not a record", "10020010019500"}, false, "データがありません"},
+      {{"not a record"}, true, "データがありません"},
+      {{"10010010000000"}, true, "ファイルに書き込めません"},
+  };
+  const std::string earlier = "C0010000000000\r\nC002";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.error + std::string(c.directoryInPlace ? " / directory" : " / earlier output"));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    File("FN241433.C08", c.source);
+    if (c.directoryInPlace)
+      fs::create_directories(dir / "CN201030.C08");
+    else
+      std::ofstream(dir / "CN201030.C08", std::ios::binary) << earlier;
+    Make("11201030");
+    EXPECT_EQ(f.lblError.caption, "エラー：" + std::string(c.error) + "（[Esc]：解除）");
+    if (c.directoryInPlace) {
+      EXPECT_TRUE(fs::is_directory(dir / "CN201030.C08"));
+    } else {
+      std::ifstream in(dir / "CN201030.C08", std::ios::binary);
+      EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), earlier);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2);  // nothing of the run's own
+    Press(Keys::Esc);
+  }
 }
 
 }  // namespace

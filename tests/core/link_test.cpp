@@ -1,5 +1,9 @@
 // The serial link: opening the port, cutting frames, and the reply rows of
 // the reads.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 
 #include "shell/input.h"
@@ -220,6 +224,36 @@ TEST_F(ReadIntoFile, AFileThatCannotBeWrittenIsNoSuccess) {
   Receive(Frame("CO0A10020000123500") + Frame("CF"));  // late replies change nothing
   EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
   EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "CN241433.C08")));  // no empty file left
+}
+
+// Records that may not be on the disk are no success, whether the read ends
+// with the device's end reply or with an error the operator acknowledges. A
+// FIFO in the file's place takes the lines and refuses the sync.
+TEST_F(ReadIntoFile, AFileWhoseSyncFailsIsNoSuccess) {
+  const fs::path file = dir / "CN241433.C08";
+  Press({1, Keys::Enter, 4, Keys::Enter});
+  for (bool endReply : {true, false}) {
+    SCOPED_TRACE(endReply ? "end reply" : "error acknowledged");
+    ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+    const int reader = open(file.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    Press({1, Keys::Enter, Keys::Enter});
+    Receive(Frame("CR") + Frame("CO0A10010000123400"));
+    if (endReply) {
+      Receive(Frame("CF"));
+    } else {
+      Receive(Frame("CE   830"));
+      Press(Keys::Esc);
+    }
+    EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
+    EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+    Press(Keys::Esc);
+    EXPECT_EQ(f.KeyMode, Mode::Normal);
+    EXPECT_EQ(f.Screen, ScreenId::ReadRange);
+    EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）");
+    close(reader);
+    fs::remove(file);
+  }
 }
 
 TEST_F(ReadIntoFile, AnExchangeWaitsForTheOldQueueBusyAndDeafMeanwhile) {
