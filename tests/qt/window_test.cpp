@@ -211,8 +211,9 @@ class PanelTest : public ::testing::Test {
     ASSERT_FALSE(banner.isEmpty());
     for (const Control* control : f.AllControls()) {
       QWidget* widget = window.WidgetOf(control);
-      if (control->parent == nullptr && widget->isVisible())
+      if (control->parent == nullptr && widget->isVisible()) {
         EXPECT_FALSE(Place(*control).intersects(banner)) << control->name;
+      }
     }
   }
 
