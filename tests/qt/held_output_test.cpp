@@ -47,6 +47,15 @@ FarEnd::Answer Pacing() {
   };
 }
 
+// XOFF at the first burst, and no XON: the far end goes on reading, so what
+// the line took before the XOFF arrives at once, and nothing after it.
+FarEnd::Answer XoffOnce(std::atomic<bool>* xoffSent) {
+  return [xoffSent](FarEnd& far, const std::string&) {
+    if (xoffSent->exchange(true)) return;
+    far.Send(std::string(1, kXoff));
+  };
+}
+
 // XOFF at the first burst, then neither reading nor XON until released: the
 // line is held however late the XOFF takes effect.
 FarEnd::Answer Holding(const std::atomic<bool>& released, std::atomic<bool>* holding = nullptr) {
@@ -104,6 +113,20 @@ class HeldOutput : public testing::OverPty {
         },
         3000));
   }
+  // Nothing has arrived for 100 ms.
+  void WaitUntilQuiet() {
+    std::size_t seen = SIZE_MAX;
+    QElapsedTimer still;
+    ASSERT_TRUE(testing::Eventually(
+        [&] {
+          if (far.Received().size() != seen) {
+            seen = far.Received().size();
+            still.start();
+          }
+          return still.elapsed() >= 100;
+        },
+        3000));
+  }
   // What arrived is the output's beginning, without its trailer.
   void ExpectCutShort() {
     std::vector<std::string> lines = far.Lines();
@@ -151,6 +174,21 @@ TEST_F(HeldOutput, ALineHeldTooLongEndsTheOutputWith1009) {
   ReleaseAndDrain();
   ExpectCutShort();
   EXPECT_EQ(fakes.beeper.beeps, 1);
+}
+
+TEST_F(HeldOutput, OnlyXonLetsAHeldLineGoOn) {
+  StartOutput(kLongFile, XoffOnce(&xoffSent));
+  WaitUntilHeld();
+  Press({Keys::Esc});  // the stop question: no 1009 however long the hold
+  WaitUntilQuiet();
+  const std::size_t got = far.Received().size();
+  far.Send("\x06");  // the printer's status byte
+  testing::RunFor(300);
+  EXPECT_EQ(far.Received().size(), got);
+  Press({Keys::Esc});
+  far.Send(std::string(1, kXon));
+  ASSERT_SOON(Idle() && far.Lines().size() >= expected.size(), 5000);
+  EXPECT_EQ(far.Lines(), expected);
 }
 
 // Esc during a hold asks whether to stop; the answer is the parameter.
