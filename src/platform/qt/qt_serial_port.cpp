@@ -261,6 +261,17 @@ void QtSerialPort::DiscardInput() {
   port_.readAll();
 }
 
+void QtSerialPort::DiscardOutput() {
+  pending_.clear();
+  if (writable_) writable_->setEnabled(false);
+  if (!port_.isOpen()) return;
+  // Only what the driver counts is flushed, so the count the caller took is
+  // what was dropped. A pty counts nothing: its flush would take from the far
+  // end what it has not read yet, which is past the line already.
+  int inDriver = 0;
+  if (ioctl(port_.handle(), TIOCOUTQ, &inDriver) == 0 && inDriver > 0) tcflush(port_.handle(), TCOFLUSH);
+}
+
 int QtSerialPort::OutputQueueCount() {
   if (!port_.isOpen()) return -1;
   int queued = static_cast<int>(pending_.size());

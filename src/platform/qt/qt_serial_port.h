@@ -39,6 +39,7 @@ class QtSerialPort : public SerialPort {
   bool Write(const std::string& bytes) override;
   std::string ReadAll() override;
   void DiscardInput() override;
+  void DiscardOutput() override;
   int OutputQueueCount() override;
   void SetReceiveHandler(std::function<void(int event)> handler) override;
 
