@@ -108,13 +108,12 @@ void Refused(Terminal& t) {
       break;
     case Recovery::Ask:  // the operator decides how the send goes on
       ShowError(t, number);
-      if (number < 1) {
-        // A refusal without a readable number stops the send. It is over:
-        // nothing stays queued for a recovery key to act on later.
-        EndFileSend(t);
-        break;
-      }
+      // The refused record is shown whatever the number: a refusal without
+      // one still says which record the device did not take.
       ShowSendProgress(t, f.RecordIndex - 1);
+      // A refusal without a readable number stops the send. It is over:
+      // nothing stays queued for a recovery key to act on later.
+      if (number < 1) EndFileSend(t);
       break;
     case Recovery::PassOver:  // show the record, go on
       ShowSendProgress(t, f.RecordIndex - 1);

@@ -1,5 +1,7 @@
 #include "link/text_output.h"
 
+#include <algorithm>
+
 #include "link/device_port.h"
 #include "link/error_line.h"
 #include "link/jobs.h"
@@ -28,9 +30,25 @@ std::string LineAt(const Form& f, const TextOutput& output, int index) {
   return record == f.RecordCount ? "FILE END   : " : output.name + " ";
 }
 
+// A stopped or failed output ends at once: what the line has not taken is
+// dropped, so a printer that lets go later gets nothing more, and the
+// remaining count takes back every line that did not go out whole.
+void DropQueued(Terminal& t) {
+  Form& f = t.form;
+  const TextOutput& output = t.link.output;
+  int queued = t.platform.port.OutputQueueCount();
+  t.platform.port.DiscardOutput();
+  int firstLost = output.next;  // the queue holds the tail of the lines written
+  for (; queued > 0 && firstLost > 0; queued -= static_cast<int>(LineAt(f, output, firstLost).size()) + 2)
+    --firstLost;
+  int record = std::max(firstLost - kHeaderLines, 0);
+  if (record < f.RecordCount) f.lblSendG[4].caption = std::to_string(f.RecordCount - record) + " 件";
+}
+
 // What a finished, stopped or failed output leaves behind.
 void Finish(Terminal& t, bool complete) {
   Form& f = t.form;
+  if (!complete) DropQueued(t);
   t.link.output = {};
   f.RecordCount = 0;
   f.Records = {};

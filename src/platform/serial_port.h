@@ -34,6 +34,9 @@ class SerialPort {
   virtual std::string ReadAll() = 0;
   // Drops everything received and not yet read, the driver's input included.
   virtual void DiscardInput() = 0;
+  // Drops everything written and not yet on the line, ours and the driver's:
+  // a line held with XOFF then gets nothing more when it is let go.
+  virtual void DiscardOutput() = 0;
   // Characters not yet on the line, ours and the driver's; -1 when the port
   // cannot be asked (closed).
   virtual int OutputQueueCount() = 0;

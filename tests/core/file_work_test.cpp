@@ -121,6 +121,8 @@ TEST_F(FileWork, ARefusalWithoutANumberEndsTheSend) {
   Reply("CE   x1");
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.lblError.visible);
+  EXPECT_TRUE(f.lblSendG[3].visible);  // the refused record, as for any refusal
+  EXPECT_EQ(f.lblSendG[3].caption, "Block:C  ZNo:045  Time:1234567890  ");
   EXPECT_EQ(f.RecordCount, 0);
   EXPECT_EQ(f.SendRecovery, Recovery::Off);
   Press({Keys::Esc, 9, Keys::Enter});  // best output, refused

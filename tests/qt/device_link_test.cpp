@@ -164,6 +164,55 @@ TEST_F(OverPty, AReadHeldAtCloseDoesNotLeakIntoTheNextStart) {
   EXPECT_EQ(FileLines(), device->Lines(MemoryKind::FirstRun));
 }
 
+// Settings a program killed without its close leaves on the tty: the
+// terminal's own framed ones (9600, two stop bits, XON/XOFF; a pty keeps
+// 8 data bits and no parity), or a line editor's at another speed.
+void LeftByAKilledTerminal(termios* tio) {
+  cfmakeraw(tio);
+  cfsetspeed(tio, B9600);
+  tio->c_cflag |= CLOCAL | CREAD | CSTOPB;
+  tio->c_iflag |= IGNPAR | IXON | IXOFF | IXANY;
+}
+void LeftByALineEditor(termios* tio) {
+  cfsetspeed(tio, B1200);
+  tio->c_iflag |= ICRNL | ISTRIP | IXON | IXANY;
+  tio->c_oflag |= OPOST | ONLCR;
+  tio->c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+}
+
+class LeftSettings : public OverPty, public ::testing::WithParamInterface<void (*)(termios*)> {};
+
+TEST_P(LeftSettings, AreNoHindranceAndComeBackAtTheClose) {
+  ASSERT_TRUE(StartDevice(testing::Fast()));
+  termios left{};
+  {
+    const int fd = open(device->SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(tcgetattr(fd, &left), 0);
+    GetParam()(&left);
+    ASSERT_EQ(tcsetattr(fd, TCSANOW, &left), 0);
+    ASSERT_EQ(tcgetattr(fd, &left), 0);  // as the pty took them
+    close(fd);
+  }
+  Read(1, 1);
+  ASSERT_SOON(Idle(), 10000);
+  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  EXPECT_EQ(FileLines(), device->Lines(MemoryKind::Course));
+  port->Close();
+  const int fd = open(device->SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(fd, 0);
+  termios after{};
+  ASSERT_EQ(tcgetattr(fd, &after), 0);
+  close(fd);
+  EXPECT_EQ(after.c_iflag, left.c_iflag);
+  EXPECT_EQ(after.c_oflag, left.c_oflag);
+  EXPECT_EQ(after.c_cflag, left.c_cflag);
+  EXPECT_EQ(after.c_lflag, left.c_lflag);
+}
+
+INSTANTIATE_TEST_SUITE_P(Killed, LeftSettings, ::testing::Values(&LeftByAKilledTerminal, &LeftByALineEditor),
+                         [](const auto& info) { return info.index == 0 ? "Terminal" : "LineEditor"; });
+
 // The port takes its line settings as the text the exchanges give.
 TEST(LineSettings, TheTextsOfTheExchangesAndWhatIsNoSuchText) {
   LineSettings line;

@@ -209,6 +209,11 @@ class FakeSerialPort : public SerialPort {
     ++discards;
     input.clear();
   }
+  int outputDiscards = 0;
+  void DiscardOutput() override {
+    ++outputDiscards;
+    outputQueue = 0;
+  }
   int OutputQueueCount() override { return open ? outputQueue : -1; }
   void SetReceiveHandler(std::function<void(int)> h) override { handler = std::move(h); }
 

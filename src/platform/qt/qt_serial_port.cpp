@@ -44,6 +44,103 @@ void QtSerialPort::SetReceiveHandler(std::function<void(int)> handler) {
   handler_ = std::move(handler);
 }
 
+namespace {
+
+// The line's settings, one change a function, each on a copy of the port's
+// termios; ApplyLine writes the result once.
+
+// No line editing, echo, signals or translation, whatever was set before:
+// a program killed without its close leaves its settings on the tty.
+void MakeRaw(termios* tio) {
+  cfmakeraw(tio);
+  tio->c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | PARMRK);
+  tio->c_cflag &= ~CRTSCTS;
+  tio->c_cflag |= CLOCAL | CREAD;
+  tio->c_cc[VMIN] = 0;
+  tio->c_cc[VTIME] = 0;
+}
+
+bool SetSpeed(termios* tio, int baud) {
+  speed_t speed;
+  switch (baud) {
+    case 1200: speed = B1200; break;
+    case 2400: speed = B2400; break;
+    case 4800: speed = B4800; break;
+    case 9600: speed = B9600; break;
+    case 19200: speed = B19200; break;
+    case 38400: speed = B38400; break;
+    default: return false;
+  }
+  return cfsetispeed(tio, speed) == 0 && cfsetospeed(tio, speed) == 0;
+}
+
+void SetDataBits(termios* tio, int bits) {
+  tio->c_cflag &= ~CSIZE;
+  tio->c_cflag |= bits == 5 ? CS5 : bits == 6 ? CS6 : bits == 7 ? CS7 : CS8;
+}
+
+// Bytes with bad parity are passed on: the frame cutter drops what is no frame.
+void SetParity(termios* tio, char parity) {
+  tio->c_iflag |= IGNPAR;
+  tio->c_cflag &= ~(PARENB | PARODD);
+  if (parity == 'E') tio->c_cflag |= PARENB;
+  if (parity == 'O') tio->c_cflag |= PARENB | PARODD;
+}
+
+void SetStopBits(termios* tio, int bits) {
+  if (bits == 2)
+    tio->c_cflag |= CSTOPB;
+  else
+    tio->c_cflag &= ~CSTOPB;
+}
+
+// XON/XOFF both ways. Only XON lets held output go on: with IXANY any byte
+// would, and a printer that sends a status byte while it holds the line
+// would get text it cannot take.
+void SetXonXoff(termios* tio) {
+  tio->c_iflag |= IXON | IXOFF;
+  tio->c_iflag &= ~IXANY;
+}
+
+// The exchange's settings from a clean raw state. A pty keeps 8 data bits
+// and no parity, so the read-back is judged on what every line takes.
+bool ApplyLine(int fd, const LineSettings& line, std::string* why) {
+  termios tio{};
+  if (tcgetattr(fd, &tio) != 0) {
+    *why = std::strerror(errno);
+    return false;
+  }
+  MakeRaw(&tio);
+  if (!SetSpeed(&tio, line.baud)) {
+    *why = "unsupported speed " + std::to_string(line.baud);
+    return false;
+  }
+  SetDataBits(&tio, line.dataBits);
+  SetParity(&tio, line.parity);
+  SetStopBits(&tio, line.stopBits);
+  SetXonXoff(&tio);
+  // glibc reports EINVAL when a pty took none of the changes because it
+  // refused the data bits or parity; the read-back below is the judge.
+  if (tcsetattr(fd, TCSANOW, &tio) != 0 && errno != EINVAL) {
+    *why = std::strerror(errno);
+    return false;
+  }
+  termios applied{};
+  if (tcgetattr(fd, &applied) != 0) {
+    *why = std::strerror(errno);
+    return false;
+  }
+  const tcflag_t flow = IXON | IXOFF | IXANY;
+  if (cfgetospeed(&applied) != cfgetospeed(&tio) || (applied.c_iflag & flow) != (tio.c_iflag & flow) ||
+      (applied.c_lflag & (ICANON | ECHO | ISIG)) != 0) {
+    *why = "the line settings did not take";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool QtSerialPort::Open(std::string* reason) {
   if (port_.isOpen()) port_.close();
   LineSettings line;
@@ -59,21 +156,27 @@ bool QtSerialPort::Open(std::string* reason) {
     return false;
   }
   port_.setPortName(canonical);
-  // Settings given before the open are applied by the open itself. A device
-  // that cannot take one of them (a pty keeps 8 data bits) is no lost line.
+  // QSerialPort opens at settings every line takes (8N1, no flow control),
+  // whatever it finds on the tty; ApplyLine then sets the exchange's own.
+  // Asked for 7E2 on a pty left at 9600 8N2 with XON/XOFF by a killed run,
+  // QSerialPort's open would change nothing the pty takes and fail with
+  // "Invalid argument". It restores the settings it found when it closes.
   port_.setBaudRate(line.baud);
-  port_.setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits));
-  port_.setParity(line.parity == 'E'   ? QSerialPort::EvenParity
-                  : line.parity == 'O' ? QSerialPort::OddParity
-                                       : QSerialPort::NoParity);
-  port_.setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
-  port_.setFlowControl(QSerialPort::SoftwareControl);
+  port_.setDataBits(QSerialPort::Data8);
+  port_.setParity(QSerialPort::NoParity);
+  port_.setStopBits(QSerialPort::OneStop);
+  port_.setFlowControl(QSerialPort::NoFlowControl);
   opening_ = true;
   bool opened = port_.open(QIODevice::ReadWrite);
+  std::string why;
+  if (opened && !ApplyLine(port_.handle(), line, &why)) {
+    port_.close();
+    opened = false;
+  }
   opening_ = false;
   if (!opened) {
     if (reason) {
-      std::string why = port_.errorString().toStdString();
+      if (why.empty()) why = port_.errorString().toStdString();
       if (access(canonical.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno == EACCES)
         why = "Permission denied (is the user in the dialout group?)";
       *reason = path + ": " + why;
@@ -81,6 +184,7 @@ bool QtSerialPort::Open(std::string* reason) {
     port_.clearError();
     return false;
   }
+  sevenBits_ = line.dataBits == 7;
   port_.clearError();
   pending_.clear();
   writable_ = std::make_unique<QSocketNotifier>(port_.handle(), QSocketNotifier::Write);
@@ -146,7 +250,7 @@ std::string QtSerialPort::ReadAll() {
   if (!port_.isOpen()) return {};
   QByteArray data = port_.readAll();
   std::string text(data.constData(), static_cast<std::size_t>(data.size()));
-  if (port_.dataBits() == QSerialPort::Data7)
+  if (sevenBits_)
     for (char& c : text) c = static_cast<char>(c & 0x7F);
   return text;
 }
@@ -155,6 +259,17 @@ void QtSerialPort::DiscardInput() {
   if (!port_.isOpen()) return;
   port_.clear(QSerialPort::Input);  // the driver's input as well as Qt's buffer
   port_.readAll();
+}
+
+void QtSerialPort::DiscardOutput() {
+  pending_.clear();
+  if (writable_) writable_->setEnabled(false);
+  if (!port_.isOpen()) return;
+  // Only what the driver counts is flushed, so the count the caller took is
+  // what was dropped. A pty counts nothing: its flush would take from the far
+  // end what it has not read yet, which is past the line already.
+  int inDriver = 0;
+  if (ioctl(port_.handle(), TIOCOUTQ, &inDriver) == 0 && inDriver > 0) tcflush(port_.handle(), TCOFLUSH);
 }
 
 int QtSerialPort::OutputQueueCount() {
@@ -166,12 +281,16 @@ int QtSerialPort::OutputQueueCount() {
 }
 
 std::string QtSerialPort::AppliedSettings() const {
-  char parity = port_.parity() == QSerialPort::EvenParity  ? 'E'
-                : port_.parity() == QSerialPort::OddParity ? 'O'
-                                                           : 'N';
-  return std::to_string(port_.baudRate()) + "," + parity + "," +
-         std::to_string(static_cast<int>(port_.dataBits())) + "," +
-         (port_.stopBits() == QSerialPort::TwoStop ? "2" : "1");
+  termios tio{};
+  if (!port_.isOpen() || tcgetattr(port_.handle(), &tio) != 0) return {};
+  const speed_t speed = cfgetospeed(&tio);
+  const int baud = speed == B1200 ? 1200 : speed == B2400 ? 2400 : speed == B4800 ? 4800
+                   : speed == B9600 ? 9600 : speed == B19200 ? 19200 : speed == B38400 ? 38400 : 0;
+  const char parity = !(tio.c_cflag & PARENB) ? 'N' : (tio.c_cflag & PARODD) ? 'O' : 'E';
+  const tcflag_t size = tio.c_cflag & CSIZE;
+  const int bits = size == CS5 ? 5 : size == CS6 ? 6 : size == CS7 ? 7 : 8;
+  return std::to_string(baud) + "," + parity + "," + std::to_string(bits) + "," +
+         ((tio.c_cflag & CSTOPB) ? "2" : "1");
 }
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {

@@ -10,6 +10,10 @@
 // gone (hang-up, EIO, ENXIO, ENODEV) closes the port. The owner hears of a
 // loss once, through the LineLost event, unless the write that met it already
 // said so.
+//
+// The line settings are set on the descriptor here, from a clean raw state at
+// every open; QSerialPort opens the port at settings any line takes and, when
+// it closes it, puts back the settings it found.
 #pragma once
 
 #include <QSerialPort>
@@ -35,10 +39,12 @@ class QtSerialPort : public SerialPort {
   bool Write(const std::string& bytes) override;
   std::string ReadAll() override;
   void DiscardInput() override;
+  void DiscardOutput() override;
   int OutputQueueCount() override;
   void SetReceiveHandler(std::function<void(int event)> handler) override;
 
-  // What the last open applied, read back from the port.
+  // The line settings read back from the open port ("9600,E,7,2"); empty
+  // when closed. A pty shows 8 data bits and no parity whatever was asked.
   std::string AppliedSettings() const;
 
  private:
@@ -56,6 +62,7 @@ class QtSerialPort : public SerialPort {
   std::string settings_ = "9600,E,7,2";
   int number_ = 1;
   bool opening_ = false;
+  bool sevenBits_ = false;  // received bytes lose their eighth bit
 };
 
 // "9600,E,7,2" into its parts; false when the text is not of that form.
