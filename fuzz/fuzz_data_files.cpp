@@ -112,18 +112,21 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
   });
 }
 
-void CheckList(TestTerminal& tt, const Files& files, int kind) {
+void CheckList(TestTerminal& tt, const Files& files, FileListing kind) {
   Form& f = tt.form();
   ListDataFiles(tt.terminal, kind);
-  const char* pattern = kind == 1 ? "*.C*" : kind == 3 ? "F*.*" : "*.*";
-  const int capacity = kind == 1 || kind == 2 ? 33 : 51;
+  const char* pattern = kind == FileListing::AllBlocks         ? "*.C*"
+                        : kind == FileListing::FirstRunResults ? "F*.*"
+                                                               : "*.*";
+  const int capacity = kind == FileListing::AllBlocks || kind == FileListing::OneBlock ? 33 : 51;
   RX_CHECK(f.FileListMax == capacity, "capacity");
   int qualifying = 0;
   for (const auto& [name, content] : files) {
     bool shaped = name.size() == 12 && CharacterCount(name) == 12 && name[8] == '.';
     bool oneBlock =
         !(name.size() >= 10 && std::toupper(static_cast<unsigned char>(name[9])) == 'C');
-    if (shaped && MatchesPattern(name, pattern) && (kind != 2 || oneBlock)) ++qualifying;
+    bool wanted = kind != FileListing::OneBlock || oneBlock;
+    if (shaped && MatchesPattern(name, pattern) && wanted) ++qualifying;
   }
   int shown = 0;
   for (const Control& cell : f.lblFileList) {
@@ -244,7 +247,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     TestTerminal probe(dir);
     for (const auto& [name, content] : files) CheckReaders(probe, name, content, blockSize);
-    for (int kind = 0; kind < 4; ++kind) CheckList(probe, files, kind);
+    for (FileListing kind : kAllFileListings) CheckList(probe, files, kind);
   }
 
   TestTerminal tt(dir);

@@ -35,7 +35,7 @@ void Leave(Terminal& t) {
   if (FromMenu(f)) {
     EndInput(f);
     f.fraCalc.visible = false;
-    SelectMenuItem(f, -1);
+    ReturnToMenuPage(f);
   } else {
     ReturnToTarget(t);
   }

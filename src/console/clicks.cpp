@@ -28,9 +28,10 @@ void Control_Click(Terminal& t, const Control& control) {
   // Clicks only move highlights, and only while nothing else is going on.
   if (f.KeyMode != Mode::Normal) return;
   if (int i = IndexIn(f.lblMenu, control); i >= 1) {
-    if (f.Screen == ScreenId::MainMenu || f.Screen == ScreenId::SubMenu) SelectMenuItem(f, i);
+    if (f.Screen == ScreenId::MainMenu || f.Screen == ScreenId::SubMenu)
+      SelectMenuItem(f, MenuItemAt(i));
   } else if (int i = IndexIn(f.lblFunc, control); i >= 1) {
-    SelectFuncItem(f, i);
+    SelectFuncItem(f, FuncItemAt(i));
   } else if (int i = IndexIn(f.lblSetG, control); i >= 0) {
     if (f.Screen == ScreenId::Settings) SelectRow(f, i);
   } else if (int i = IndexIn(f.lblOnOff, control); i >= 0) {

@@ -21,66 +21,84 @@ class BestOutputEvents : public ExchangeEvents {
   void Done(Terminal& t) override { t.form.lblGuide.visible = true; }
 };
 
+// What Enter does on an item: a table keyed by the item, looked up.
+template <typename Item>
+struct ItemAction {
+  Item item;
+  void (*enter)(Terminal&);
+};
+
+template <typename Item, std::size_t N>
+void RunItem(const ItemAction<Item> (&table)[N], Item item, Terminal& t) {
+  for (const ItemAction<Item>& row : table)
+    if (row.item == item) return row.enter(t);
+}
+
+void RequestBestOutput(Terminal& t) {
+  static BestOutputEvents events;
+  RequestBestOutputOfAll(t, events);
+}
+
+void OpenSerialSendIfOffered(Terminal& t) {
+  if (t.form.SerialSend) OpenSerialSendSelection(t);
+}
+
+// Modify on the relay results edits a whole team; elsewhere one record.
+void OpenModify(Terminal& t) {
+  if (t.form.MenuItem == MenuItemId::RelayResult)
+    OpenRelayEdit(t);
+  else
+    OpenAlpineEdit(t, true);
+}
+
+void OpenRecordEdit(Terminal& t) { OpenAlpineEdit(t, true); }
+
+void OpenReadRange(Terminal& t) { ShowFunctionMenu(t, ScreenId::ReadRange); }
+void OpenFileMenu(Terminal& t) { ShowFunctionMenu(t, ScreenId::FileMenu); }
+void OpenSendRange(Terminal& t) { ShowFunctionMenu(t, ScreenId::SendRange); }
+
+constexpr ItemAction<MenuItemId> kMenuPageEnter[] = {
+    {MenuItemId::CourseMemory, OpenEditFunctionMenu},
+    {MenuItemId::DnfMemory, OpenEditFunctionMenu},
+    {MenuItemId::FirstRunResult, OpenEditFunctionMenu},
+    {MenuItemId::SecondRunResult, OpenEditFunctionMenu},
+    {MenuItemId::RelayCourseMemory, OpenEditFunctionMenu},
+    {MenuItemId::RelayResult, OpenEditFunctionMenu},
+    {MenuItemId::FileOperations, OpenFileMenu},
+    {MenuItemId::SendToDevice, OpenSendRange},
+    {MenuItemId::BestOutput, RequestBestOutput},
+    {MenuItemId::OperationSettings, OpenSettingsScreen},
+    {MenuItemId::HunterStart, OpenHunterSelection},
+    {MenuItemId::SerialSend, OpenSerialSendIfOffered},
+    {MenuItemId::ComputerDate, OpenComputerDateSettings},
+};
+
+constexpr ItemAction<FuncItemId> kFunctionMenuEnter[] = {
+    {FuncItemId::Modify, OpenModify},       {FuncItemId::Add, OpenRecordEdit},
+    {FuncItemId::Delete, OpenRecordEdit},   {FuncItemId::Read, OpenReadRange},
+    {FuncItemId::DualAdd, OpenRecordEdit},
+};
+
+// Every item of both pages, once and in order.
+constexpr bool EveryMenuItemHasItsEnter() {
+  MenuItemId expected = kFirstMenuItem;
+  for (const ItemAction<MenuItemId>& row : kMenuPageEnter) {
+    if (row.item != expected) return false;
+    expected = Shifted(expected, 1);
+  }
+  return expected == Shifted(kLastMenuItem, 1);
+}
+static_assert(EveryMenuItemHasItsEnter(), "a menu item has no Enter, or the table is out of order");
+
 }  // namespace
 
-// Enter on a menu page carries out the highlighted item.
-void MenuPageEnter(Terminal& t) {
-  switch (t.form.MenuItem) {
-    case 1: case 2: case 3: case 4: case 5: case 6:
-      OpenEditFunctionMenu(t);
-      break;
-    case 7:
-      ShowFunctionMenu(t, ScreenId::FileMenu, 1);
-      break;
-    case 8:
-      ShowFunctionMenu(t, ScreenId::SendRange, 1);
-      break;
-    case 9:
-      static BestOutputEvents events;
-      RequestBestOutputOfAll(t, events);
-      break;
-    case 10:
-      OpenSettingsScreen(t);
-      break;
-    case 11:
-      OpenHunterSelection(t);
-      break;
-    case 12:
-      if (t.form.SerialSend) OpenSerialSendSelection(t);
-      break;
-    case 13:
-      OpenComputerDateSettings(t);
-      break;
-    default:
-      break;
-  }
-}
+void MenuPageEnter(Terminal& t) { RunItem(kMenuPageEnter, t.form.MenuItem, t); }
 
-void FunctionMenuEnter(Terminal& t) {
-  switch (t.form.FuncItem) {
-    case 1:
-      if (t.form.MenuItem == 6) {
-        OpenRelayEdit(t);
-        break;
-      }
-      [[fallthrough]];
-    case 2:
-    case 3:
-    case 5:
-      OpenAlpineEdit(t, true);
-      break;
-    case 4:
-      ShowFunctionMenu(t, ScreenId::ReadRange, 1);
-      break;
-    default:
-      break;
-  }
-}
+void FunctionMenuEnter(Terminal& t) { RunItem(kFunctionMenuEnter, t.form.FuncItem, t); }
 
 // The block number serves the read, the send and the serial send.
 void BlockEntryEnter(Terminal& t) {
-  int item = t.form.MenuItem;
-  if (item >= 1 && item <= 6)
+  if (IsMemory(t.form.MenuItem))
     ReadBlockEnter(t);
   else
     SendBlockEnter(t);

@@ -39,14 +39,14 @@ void ShowSendConfirmation(Form& f, const std::string& what, ScreenId screen) {
   for (int i : {2, 3, 4}) f.lblSendG[i].visible = false;
   f.fraSend.visible = true;
   f.Screen = screen;
-  ShowConfirmGuide(f, 0);
+  ShowConfirmGuide(f, Confirmation::Execute);
 }
 
 // A send to the device: its busy guide, and the send menu again at its end.
 class FileSendEvents : public ExchangeEvents {
  public:
   void Started(Terminal& t) override { t.form.lblGuide.caption = guide::kBusySend; }
-  void Done(Terminal& t) override { ShowFunctionMenu(t, ScreenId::SendRange, 1); }
+  void Done(Terminal& t) override { ShowFunctionMenu(t, ScreenId::SendRange); }
 };
 
 // A finished serial output leaves its screen (a stopped one already has).
@@ -84,10 +84,10 @@ void OpenHunterEntry(Form& f) {
 
 void FileMenuEnter(Terminal& t) {
   Form& f = t.form;
-  ListDataFiles(t, 0);
-  if (f.FuncItem == 6) {
+  ListDataFiles(t, FileListing::EveryFile);
+  if (f.FuncItem == FuncItemId::DeleteFile) {
     ShowFileSelection(f, "削除ファイル選択");
-  } else if (f.FuncItem == 7) {
+  } else if (f.FuncItem == FuncItemId::ListFiles) {
     f.fraFile.caption = "ファイル一覧";
     f.fraFile.visible = true;
     f.Screen = ScreenId::FileList;
@@ -98,20 +98,20 @@ void FileMenuEnter(Terminal& t) {
 
 void SendRangeEnter(Terminal& t) {
   Form& f = t.form;
-  ListDataFiles(t, f.FuncCode == Scope::AllBlocks ? 1 : 2);
+  ListDataFiles(t, f.FuncCode == Scope::AllBlocks ? FileListing::AllBlocks : FileListing::OneBlock);
   ShowFileSelection(f, "ファイル選択");
 }
 
 void OpenSerialSendSelection(Terminal& t) {
   Form& f = t.form;
   f.fraMenu[1].visible = false;
-  ListDataFiles(t, 0);
+  ListDataFiles(t, FileListing::EveryFile);
   ShowFileSelection(f, "シリアル送信");
 }
 
 void OpenHunterSelection(Terminal& t) {
   Form& f = t.form;
-  ListDataFiles(t, 3);
+  ListDataFiles(t, FileListing::FirstRunResults);
   f.fraMenu[1].visible = false;
   f.lblDateTime.visible = true;
   f.lblHuntG[3].caption = "";
@@ -123,11 +123,11 @@ void FileSelectionEnter(Terminal& t) {
   Form& f = t.form;
   if (f.FileCount < 1 || f.FileSel < 0 || f.FileSel >= f.FileListMax) return;
   switch (f.MenuItem) {
-    case 7:
+    case MenuItemId::FileOperations:
       f.Screen = ScreenId::FileMenu;
-      ShowConfirmGuide(f, 1);
+      ShowConfirmGuide(f, Confirmation::Delete);
       break;
-    case 8:
+    case MenuItemId::SendToDevice:
       if (f.FuncCode == Scope::AllBlocks) {
         f.fraFile.visible = false;
         ShowSendConfirmation(f, "ＲＸ－７１０に送信します", ScreenId::SendRange);
@@ -135,11 +135,11 @@ void FileSelectionEnter(Terminal& t) {
         AskForBlock(f);
       }
       break;
-    case 11:
+    case MenuItemId::HunterStart:
       OpenHunterEntry(f);
       break;
-    case 12:
-      ShowFunctionMenu(t, ScreenId::SerialSendRange, 1);
+    case MenuItemId::SerialSend:
+      ShowFunctionMenu(t, ScreenId::SerialSendRange);
       break;
     default:
       break;
@@ -160,10 +160,10 @@ void SendBlockEnter(Terminal& t) {
   if (block < 0 || block > kLastBlock) return;
   EndInput(f);
   const std::string typed = f.lblBlk.caption;
-  if (f.MenuItem == 8) {
+  if (f.MenuItem == MenuItemId::SendToDevice) {
     f.fraFile.visible = false;
     ShowSendConfirmation(f, "ＲＸ－７１０のブロックNo." + typed + " に送信します", ScreenId::SendRange);
-  } else if (f.MenuItem == 12) {
+  } else if (f.MenuItem == MenuItemId::SerialSend) {
     ShowSendConfirmation(f, "ブロックNo." + typed + " のデータを送信します", ScreenId::SerialSendRange);
   }
 }
@@ -185,7 +185,7 @@ void HunterDateEnter(Terminal& t) {
   f.lblHuntG[2].visible = false;
   EndInput(f);
   f.fraHunter2.visible = true;
-  ShowConfirmGuide(f, 0);
+  ShowConfirmGuide(f, Confirmation::Execute);
 }
 
 void ExecuteSend(Terminal& t) {
@@ -209,7 +209,7 @@ void ExecuteHunterStart(Terminal& t) {
   f.KeyMode = Mode::Normal;
   f.fraHunter.visible = false;
   f.fraHunter2.visible = false;
-  SelectMenuItem(f, -1);
+  ReturnToMenuPage(f);
   if (error != 0) ShowError(t, error);  // no silent success
 }
 
@@ -233,12 +233,12 @@ void CancelHunterStart(Terminal& t) {
   Form& f = t.form;
   f.fraHunter.visible = false;
   f.fraHunter2.visible = false;
-  SelectMenuItem(f, -1);
+  ReturnToMenuPage(f);
 }
 
 void ResumeHunterStart(Terminal& t) {
   t.form.fraHunter.visible = false;
-  SelectMenuItem(t.form, -1);
+  ReturnToMenuPage(t.form);
 }
 
 void CancelDeletion(Terminal& t) {

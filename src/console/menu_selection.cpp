@@ -6,30 +6,29 @@
 
 namespace rx {
 
-void SelectMenuItem(Form& f, int index) {
+void ReturnToMenuPage(Form& f) {
   f.KeyMode = Mode::Normal;
-  if (index < 0) {
-    bool mainPage = f.MenuItem >= 1 && f.MenuItem <= 9;
-    bool subPage = f.MenuItem >= 10 && f.MenuItem <= 13;
-    if (mainPage) {
-      f.Screen = ScreenId::MainMenu;
-      f.fraMenu[0].visible = true;
-    } else if (subPage) {
-      f.Screen = ScreenId::SubMenu;
-      f.fraMenu[1].visible = true;
-    }
-    f.lblCap[Keys::Left].caption = "";
-    f.lblCap[Keys::Right].caption = "Cal.";
-    f.lblGuide.caption = guide::kMenu;
-    return;
+  if (OnMainPage(f.MenuItem)) {
+    f.Screen = ScreenId::MainMenu;
+    f.fraMenu[0].visible = true;
+  } else if (OnSubPage(f.MenuItem)) {
+    f.Screen = ScreenId::SubMenu;
+    f.fraMenu[1].visible = true;
   }
-  if (index >= 1 && index <= 9) {
+  f.lblCap[Keys::Left].caption = "";
+  f.lblCap[Keys::Right].caption = "Cal.";
+  f.lblGuide.caption = guide::kMenu;
+}
+
+void SelectMenuItem(Form& f, MenuItemId item) {
+  f.KeyMode = Mode::Normal;
+  if (OnMainPage(item)) {
     if (f.Screen == ScreenId::SubMenu) {
       f.Screen = ScreenId::MainMenu;
       f.fraMenu[1].visible = false;
       f.fraMenu[0].visible = true;
     }
-  } else if (index >= 10 && index <= 13) {
+  } else if (OnSubPage(item)) {
     if (f.Screen == ScreenId::MainMenu) {
       f.Screen = ScreenId::SubMenu;
       f.fraMenu[0].visible = false;
@@ -38,42 +37,45 @@ void SelectMenuItem(Form& f, int index) {
   } else {
     return;
   }
-  if (f.MenuItem >= 1 && f.MenuItem <= 13) Paint(f.lblMenu[f.MenuItem], Shade::Plain);
-  if (index == 12 && !f.SerialSend)
-    f.MenuItem = f.MenuItem < 12 ? 13 : 11;  // skip the disabled item the way we were going
+  if (IsMenuItem(f.MenuItem)) Paint(f.lblMenu[Index(f.MenuItem)], Shade::Plain);
+  if (item == MenuItemId::SerialSend && !f.SerialSend)  // skip the disabled item the way we were going
+    f.MenuItem =
+        f.MenuItem < MenuItemId::SerialSend ? MenuItemId::ComputerDate : MenuItemId::HunterStart;
   else
-    f.MenuItem = index;
-  Paint(f.lblMenu[f.MenuItem], Shade::Selected);
+    f.MenuItem = item;
+  Paint(f.lblMenu[Index(f.MenuItem)], Shade::Selected);
 }
 
 namespace {
 
-void Highlight(Form& f, int index) {
-  if (f.FuncItem >= 1 && f.FuncItem <= 7) Paint(f.lblFunc[f.FuncItem], Shade::Plain);
-  f.FuncItem = index;
-  Paint(f.lblFunc[index], Shade::Selected);
+void Highlight(Form& f, FuncItemId item) {
+  if (IsFunction(f.FuncItem)) Paint(f.lblFunc[Index(f.FuncItem)], Shade::Plain);
+  f.FuncItem = item;
+  Paint(f.lblFunc[Index(item)], Shade::Selected);
 }
 
 }  // namespace
 
-void SelectFuncItem(Form& f, int index) {
-  if (index < 1 || index > 9) return;
-  RowOf(f.Screen).selectFunc(f, index);
+void SelectFuncItem(Form& f, FuncItemId item) {
+  if (!IsFuncLabel(item)) return;
+  RowOf(f.Screen).selectFunc(f, item);
 }
 
-void SelectFunction(Form& f, int index) {
-  if (index <= 5 && f.lblFunc[index].enabled) Highlight(f, index);
+void SelectFunction(Form& f, FuncItemId item) {
+  if (IsEditFunction(item) && f.lblFunc[Index(item)].enabled) Highlight(f, item);
 }
 
-void SelectFileFunction(Form& f, int index) {
-  if (index >= 6 && index <= 7 && f.lblFunc[index].enabled) Highlight(f, index);
+void SelectFileFunction(Form& f, FuncItemId item) {
+  bool fileFunction = item == FuncItemId::DeleteFile || item == FuncItemId::ListFiles;
+  if (fileFunction && f.lblFunc[Index(item)].enabled) Highlight(f, item);
 }
 
-void SelectScope(Form& f, int index) {
-  if (index < 8) return;
-  f.FuncCode = static_cast<Scope>(index);
-  Paint(f.lblFunc[index == 8 ? 9 : 8], Shade::Plain);
-  Paint(f.lblFunc[index], Shade::Selected);
+void SelectScope(Form& f, FuncItemId item) {
+  bool all = item == FuncItemId::AllBlocks;
+  if (!all && item != FuncItemId::OneBlock) return;
+  f.FuncCode = all ? Scope::AllBlocks : Scope::OneBlock;
+  Paint(f.lblFunc[Index(all ? FuncItemId::OneBlock : FuncItemId::AllBlocks)], Shade::Plain);
+  Paint(f.lblFunc[Index(item)], Shade::Selected);
 }
 
 }  // namespace rx

@@ -5,17 +5,22 @@
 
 namespace rx {
 
-// 1-13 highlights that menu item, switching pages when needed; a negative
-// index redisplays the page of MenuItem; anything else does nothing.
-void SelectMenuItem(Form& form, int index);
+// Highlights that menu item, switching pages when needed; a value that names
+// no item does nothing.
+void SelectMenuItem(Form& form, MenuItemId item);
 
-// 1-9: highlights a function item or a range item, as the screen's row says.
-void SelectFuncItem(Form& form, int index);
+// Back to the menu page of MenuItem, with its guide line and side keys; the
+// highlight stays where it was.
+void ReturnToMenuPage(Form& form);
 
-// The rows' choices: an enabled item 1-5 of the edit function menu, 6-7 of
-// the file-operation menu, or 8 (all blocks) / 9 (one block) of a range menu.
-void SelectFunction(Form& form, int index);
-void SelectFileFunction(Form& form, int index);
-void SelectScope(Form& form, int index);
+// A function item or a range item, as the screen's row says; a value that
+// names no label does nothing.
+void SelectFuncItem(Form& form, FuncItemId item);
+
+// The rows' choices: an enabled item of the edit function menu, of the
+// file-operation menu, or all blocks / one block of a range menu.
+void SelectFunction(Form& form, FuncItemId item);
+void SelectFileFunction(Form& form, FuncItemId item);
+void SelectScope(Form& form, FuncItemId item);
 
 }  // namespace rx

@@ -10,16 +10,18 @@ namespace rx {
 
 namespace {
 
-constexpr int kMenuItems = 13;
-constexpr int kFunctionItems = 5;
+constexpr FuncItemId kFirstFunction = FuncItemId::Modify;
+constexpr FuncItemId kLastFunction = FuncItemId::DualAdd;
+constexpr int kFunctionItems = Index(kLastFunction) - Index(kFirstFunction) + 1;
 
 // Nearest enabled item of the edit function menu, searching away from
 // FuncItem and wrapping; the current item when none is enabled.
-int NearestFunction(const Form& f, int step) {
-  for (int i = f.FuncItem + step, n = 0; n < kFunctionItems - 1; ++n, i += step) {
-    if (i < 1) i = kFunctionItems;
-    if (i > kFunctionItems) i = 1;
-    if (f.lblFunc[i].enabled) return i;
+FuncItemId NearestFunction(const Form& f, int step) {
+  FuncItemId item = Shifted(f.FuncItem, step);
+  for (int n = 0; n < kFunctionItems - 1; ++n, item = Shifted(item, step)) {
+    if (item < kFirstFunction) item = kLastFunction;
+    if (item > kLastFunction) item = kFirstFunction;
+    if (f.lblFunc[Index(item)].enabled) return item;
   }
   return f.FuncItem;
 }
@@ -47,20 +49,30 @@ void ClearKey(Form& f) {
   if (f.InputActive) {
     ClearInput(f);
   } else if (f.Screen == ScreenId::MainMenu) {
-    SelectMenuItem(f, 10);
+    SelectMenuItem(f, MenuItemId::OperationSettings);  // the sub-menu page
   } else if (f.Screen == ScreenId::SubMenu) {
-    SelectMenuItem(f, 1);
+    SelectMenuItem(f, kFirstMenuItem);
   }
 }
 
-void MenuItemUp(Form& f) { SelectMenuItem(f, f.MenuItem < 2 ? kMenuItems : f.MenuItem - 1); }
-void MenuItemDown(Form& f) { SelectMenuItem(f, f.MenuItem >= kMenuItems ? 1 : f.MenuItem + 1); }
+// The items of both pages form one ring.
+void MenuItemUp(Form& f) {
+  SelectMenuItem(f, f.MenuItem <= kFirstMenuItem ? kLastMenuItem : Shifted(f.MenuItem, -1));
+}
+void MenuItemDown(Form& f) {
+  SelectMenuItem(f, f.MenuItem >= kLastMenuItem ? kFirstMenuItem : Shifted(f.MenuItem, +1));
+}
 
 void FunctionItemUp(Form& f) { SelectFuncItem(f, NearestFunction(f, -1)); }
 void FunctionItemDown(Form& f) { SelectFuncItem(f, NearestFunction(f, +1)); }
 
-void ToggleFileFunction(Form& f) { SelectFuncItem(f, f.FuncItem == 6 ? 7 : 6); }
-void ToggleScope(Form& f) { SelectFuncItem(f, f.FuncCode == Scope::AllBlocks ? 9 : 8); }
+void ToggleFileFunction(Form& f) {
+  bool onDelete = f.FuncItem == FuncItemId::DeleteFile;
+  SelectFuncItem(f, onDelete ? FuncItemId::ListFiles : FuncItemId::DeleteFile);
+}
+void ToggleScope(Form& f) {
+  SelectFuncItem(f, f.FuncCode == Scope::AllBlocks ? FuncItemId::OneBlock : FuncItemId::AllBlocks);
+}
 
 void ToggleSettingsRow(Form& f) { SelectRow(f, f.FileSel ^ 1); }
 

@@ -14,8 +14,8 @@ namespace rx {
 
 namespace {
 
-const char* FrameCaptionFor(int menuItem) {
-  return menuItem >= 5 && menuItem <= 6 ? "リレー" : "アルペン・ノルディック";
+const char* FrameCaptionFor(MenuItemId memory) {
+  return IsRelayMemory(memory) ? "リレー" : "アルペン・ノルディック";
 }
 
 void SetSideKeys(Form& f, const char* left, const char* right) {
@@ -28,61 +28,82 @@ const std::string& SelectedFileName(const Form& f) {
   return f.FileSel >= 0 && f.FileSel < kFileCells ? f.lblFileList[f.FileSel].caption : none;
 }
 
-// Undoes what OpenEditFunctionMenu changed for main items 1, 2 and 6.
+Control& FuncLabel(Form& f, FuncItemId item) { return f.lblFunc[Index(item)]; }
+
+// The items a memory's function menu may not offer, with their usual captions.
+struct FunctionCaption {
+  FuncItemId item;
+  const char* caption;
+};
+constexpr FunctionCaption kUsualCaptions[] = {
+    {FuncItemId::Modify, "　１ 修　正"},
+    {FuncItemId::Add, "　２ 追　加"},
+    {FuncItemId::Delete, "　３ 削　除"},
+};
+
+// Shows item as not offered for this memory.
+void Withhold(Form& f, FuncItemId item, const char* caption) {
+  Control& label = FuncLabel(f, item);
+  label.caption = caption;
+  label.enabled = false;
+}
+
+// Undoes what OpenEditFunctionMenu changed for the course memory, the DNF
+// memory and the relay results.
 void UndoFunctionMenuPreparation(Form& f) {
-  const char* captions[4] = {"", "　１ 修　正", "　２ 追　加", "　３ 削　除"};
-  for (int i = 1; i <= 3; ++i) {
-    f.lblFunc[i].enabled = true;
-    f.lblFunc[i].caption = captions[i];
+  for (const FunctionCaption& usual : kUsualCaptions) {
+    FuncLabel(f, usual.item).enabled = true;
+    FuncLabel(f, usual.item).caption = usual.caption;
   }
-  if (f.lblFunc[5].visible) {
-    f.lblFunc[5].visible = false;
-    f.lblFunc[5].enabled = false;
-    f.fraMenu[2].height -= f.lblFunc[1].height;
+  Control& dualAdd = FuncLabel(f, FuncItemId::DualAdd);
+  if (dualAdd.visible) {
+    dualAdd.visible = false;
+    dualAdd.enabled = false;
+    f.fraMenu[2].height -= FuncLabel(f, FuncItemId::Modify).height;
   }
 }
 
 }  // namespace
 
-void ShowFunctionMenu(Terminal& t, ScreenId screen, int item) {
+void ShowFunctionMenu(Terminal& t, ScreenId screen, FuncItemId first) {
   Form& f = t.form;
   switch (screen) {
     case ScreenId::FunctionMenu:
       f.fraMenu[0].visible = false;
       f.fraMenu[2].caption = FrameCaptionFor(f.MenuItem);
       f.fraMenu[2].visible = true;
-      f.lblFuncT.caption = f.MenuTitle[f.MenuItem] + "編集";
+      f.lblFuncT.caption = MenuTitleOf(f, f.MenuItem) + "編集";
       f.lblGuide.caption = guide::kSub;
       f.Screen = ScreenId::FunctionMenu;
-      SelectFuncItem(f, item);
+      SelectFuncItem(f, first);
       break;
     case ScreenId::FileMenu:
       f.fraMenu[0].visible = false;
       f.fraMenu[3].visible = true;
       f.lblGuide.caption = guide::kSub;
       f.Screen = ScreenId::FileMenu;
-      SelectFuncItem(f, 6);
+      SelectFuncItem(f, FuncItemId::DeleteFile);
       break;
     case ScreenId::ReadRange:
       f.fraMenu[2].visible = false;
       f.fraMenu[4].caption = FrameCaptionFor(f.MenuItem);
       f.fraMenu[4].visible = true;
       f.lblBlk.caption = "";
-      f.lblYomiT.caption = f.MenuTitle[f.MenuItem] + "読込";
+      f.lblYomiT.caption = MenuTitleOf(f, f.MenuItem) + "読込";
       f.lblGuide.caption = guide::kSub;
       f.Screen = ScreenId::ReadRange;
-      SelectFuncItem(f, 8);
+      SelectFuncItem(f, FuncItemId::AllBlocks);
       break;
     case ScreenId::SendRange:
       f.fraMenu[0].visible = false;
       f.fraMenu[4].caption = "共通";
       f.fraMenu[4].visible = true;
       f.lblBlk.caption = "";
-      f.lblYomiT.caption = f.MenuTitle[8];
+      f.lblYomiT.caption = MenuTitleOf(f, MenuItemId::SendToDevice);
       f.fraSend.visible = false;
       f.lblGuide.caption = guide::kSub;
       f.Screen = ScreenId::SendRange;
-      SelectFuncItem(f, 8);
+      SelectFuncItem(f, FuncItemId::AllBlocks);
       break;
     case ScreenId::SerialSendRange:
       f.fraMenu[1].visible = false;
@@ -94,7 +115,7 @@ void ShowFunctionMenu(Terminal& t, ScreenId screen, int item) {
       f.fraSend.visible = false;
       f.lblGuide.caption = guide::kSub;
       f.Screen = ScreenId::SerialSendRange;
-      SelectFuncItem(f, 8);
+      SelectFuncItem(f, FuncItemId::AllBlocks);
       f.lblCap[Keys::Left].caption = "";
       break;
     default:
@@ -105,25 +126,22 @@ void ShowFunctionMenu(Terminal& t, ScreenId screen, int item) {
 
 void OpenEditFunctionMenu(Terminal& t) {
   Form& f = t.form;
-  int first = 1;
+  FuncItemId first = FuncItemId::Modify;
   switch (f.MenuItem) {
-    case 1:
-      if (f.DualAdd && !f.lblFunc[5].visible) {
-        f.lblFunc[5].visible = true;
-        f.lblFunc[5].enabled = true;
-        f.fraMenu[2].height += f.lblFunc[1].height;
+    case MenuItemId::CourseMemory:
+      if (Control& dualAdd = FuncLabel(f, FuncItemId::DualAdd); f.DualAdd && !dualAdd.visible) {
+        dualAdd.visible = true;
+        dualAdd.enabled = true;
+        f.fraMenu[2].height += FuncLabel(f, FuncItemId::Modify).height;
       }
       break;
-    case 2:
-      f.lblFunc[1].caption = "　１ ------";
-      f.lblFunc[1].enabled = false;
-      first = 2;
+    case MenuItemId::DnfMemory:
+      Withhold(f, FuncItemId::Modify, "　１ ------");
+      first = FuncItemId::Add;
       break;
-    case 6:
-      f.lblFunc[2].caption = "　２ ------";
-      f.lblFunc[2].enabled = false;
-      f.lblFunc[3].caption = "　３ ------";
-      f.lblFunc[3].enabled = false;
+    case MenuItemId::RelayResult:
+      Withhold(f, FuncItemId::Add, "　２ ------");
+      Withhold(f, FuncItemId::Delete, "　３ ------");
       break;
     default:
       break;
@@ -161,10 +179,10 @@ void CloseFromMenuPage(Terminal& t) {
 
 void LeaveFunctionMenu(Terminal& t) {
   Form& f = t.form;
-  if (f.FuncItem >= 1 && f.FuncItem <= 9) Paint(f.lblFunc[f.FuncItem], Shade::Plain);
+  if (IsFuncLabel(f.FuncItem)) Paint(FuncLabel(f, f.FuncItem), Shade::Plain);
   f.fraMenu[2].visible = false;
   UndoFunctionMenuPreparation(f);
-  SelectMenuItem(f, -1);
+  ReturnToMenuPage(f);
 }
 
 void LeaveCommonMenu(Terminal& t) {
@@ -172,7 +190,7 @@ void LeaveCommonMenu(Terminal& t) {
   f.fraMenu[3].visible = false;
   f.fraMenu[4].visible = false;
   f.fraSend.visible = false;
-  SelectMenuItem(f, -1);
+  ReturnToMenuPage(f);
 }
 
 void LeaveReadRange(Terminal& t) {
@@ -186,21 +204,25 @@ void LeaveBlockEntry(Terminal& t) {
   Form& f = t.form;
   EndInput(f);
   f.lblBlk.caption = "";
-  if (f.MenuItem == 8) {
-    f.Screen = ScreenId::SendRange;
-    f.fraFile.visible = false;
-    SetSideKeys(f, "", "");
-  } else if (f.MenuItem == 12) {
-    f.Screen = ScreenId::SerialSendRange;
-  } else {
-    f.Screen = ScreenId::ReadRange;
+  switch (f.MenuItem) {
+    case MenuItemId::SendToDevice:
+      f.Screen = ScreenId::SendRange;
+      f.fraFile.visible = false;
+      SetSideKeys(f, "", "");
+      break;
+    case MenuItemId::SerialSend:
+      f.Screen = ScreenId::SerialSendRange;
+      break;
+    default:
+      f.Screen = ScreenId::ReadRange;
+      break;
   }
   f.lblGuide.caption = guide::kSub;
 }
 
 void LeaveSettings(Terminal& t) {
   t.form.fraSettings.visible = false;  // what was changed on it is not stored
-  SelectMenuItem(t.form, -1);
+  ReturnToMenuPage(t.form);
 }
 
 void LeaveFileSelection(Terminal& t) {
@@ -208,15 +230,21 @@ void LeaveFileSelection(Terminal& t) {
   f.fraFile.visible = false;
   SetSideKeys(f, "", "");
   f.lblGuide.caption = guide::kSub;
-  if (f.MenuItem == 7) {
-    f.Screen = ScreenId::FileMenu;
-    f.fraMenu[3].visible = true;
-  } else if (f.MenuItem == 8) {
-    f.Screen = ScreenId::SendRange;
-  } else if (f.MenuItem == 11 || f.MenuItem == 12) {
-    SelectMenuItem(f, -1);
-  } else {
-    f.Screen = ScreenId::ReadRange;
+  switch (f.MenuItem) {
+    case MenuItemId::FileOperations:
+      f.Screen = ScreenId::FileMenu;
+      f.fraMenu[3].visible = true;
+      break;
+    case MenuItemId::SendToDevice:
+      f.Screen = ScreenId::SendRange;
+      break;
+    case MenuItemId::HunterStart:
+    case MenuItemId::SerialSend:
+      ReturnToMenuPage(f);
+      break;
+    default:
+      f.Screen = ScreenId::ReadRange;
+      break;
   }
 }
 
@@ -224,7 +252,7 @@ void LeaveHunterStart(Terminal& t) {
   Form& f = t.form;
   if (!f.lblDateTime.caption.empty()) return;  // Esc first empties the entry
   f.fraHunter.visible = false;
-  SelectMenuItem(f, -1);
+  ReturnToMenuPage(f);
 }
 
 }  // namespace rx

@@ -6,11 +6,12 @@
 
 namespace rx {
 
-// The function menu, the file-operation menu or a range menu; item is the
-// function item highlighted first (function menu).
-void ShowFunctionMenu(Terminal& t, ScreenId screen, int item);
+// The function menu, the file-operation menu or a range menu; first is the
+// item highlighted first on the edit function menu (the others always start
+// on their first item).
+void ShowFunctionMenu(Terminal& t, ScreenId screen, FuncItemId first = FuncItemId::Modify);
 
-// Prepares the edit function menu for main items 1-6 and opens it.
+// Prepares the edit function menu for the memory of MenuItem and opens it.
 void OpenEditFunctionMenu(Terminal& t);
 
 // From a read or send confirmation back to its range menu: the confirmation

@@ -15,7 +15,7 @@ namespace {
 
 void ShowReadConfirmation(Terminal& t, const std::string& rangeLetter) {
   Form& f = t.form;
-  f.lblYomiG[0].caption = f.MenuTitle[f.MenuItem] + "をＲＸ－７１０から読み込み";
+  f.lblYomiG[0].caption = MenuTitleOf(f, f.MenuItem) + "をＲＸ－７１０から読み込み";
   f.lblFileName.caption = DataFileName(f.MenuItem, t.platform.clock.Now(), rangeLetter);
   f.lblYomiG[3].visible = false;
   f.fraYomikomi.visible = true;
@@ -57,10 +57,10 @@ void ReadRangeEnter(Terminal& t) {
     BeginInput(f, f.lblBlk, 2, 0);
     return;
   }
-  if (f.FuncCode != Scope::AllBlocks || f.MenuItem < 1 || f.MenuItem > 6) return;
+  if (f.FuncCode != Scope::AllBlocks || !IsMemory(f.MenuItem)) return;
   ShowReadConfirmation(t, "C");
   f.lblBlk.caption = " ";
-  ShowConfirmGuide(f, 0);
+  ShowConfirmGuide(f, Confirmation::Execute);
 }
 
 void ReadBlockEnter(Terminal& t) {
@@ -70,7 +70,7 @@ void ReadBlockEnter(Terminal& t) {
   EndInput(f);
   ShowReadConfirmation(t, BlockLetterShifted(f.lblBlk.caption));
   f.Screen = ScreenId::ReadRange;
-  ShowConfirmGuide(f, 0);
+  ShowConfirmGuide(f, Confirmation::Execute);
 }
 
 void ConfirmRead(Terminal& t) {

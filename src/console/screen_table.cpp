@@ -19,6 +19,7 @@ namespace rx {
 
 void IgnoreAction(Terminal&) {}
 void IgnoreDigit(Form&, int) {}
+void IgnoreChoice(Form&, FuncItemId) {}
 void IgnoreMove(Form&) {}
 
 namespace {
@@ -36,7 +37,7 @@ ScreenRow Empty(ScreenId screen, const char* name, const char* guideLine) {
 // Digits type into the open input; no function items.
 void TypedDigits(ScreenRow& row) {
   row.digit = EnterDigit;
-  row.selectFunc = IgnoreDigit;
+  row.selectFunc = IgnoreChoice;
 }
 void NoArrows(ScreenRow& row) { row.up = row.down = row.left = row.right = IgnoreMove; }
 void NoSideArrows(ScreenRow& row) { row.left = row.right = IgnoreMove; }
@@ -45,6 +46,12 @@ void NoErrorOfItsOwn(ScreenRow& row) { row.resume = IgnoreAction; }
 void NoExchange(ScreenRow& row) { row.busyEsc = row.abortEnter = row.abortEsc = IgnoreAction; }
 void NoPrompt(ScreenRow& row) { row.confirmEnter = row.confirmDelete = row.confirmCancel = IgnoreAction; }
 
+// Digit n chooses the n-th item of a menu whose first item is First.
+template <FuncItemId First>
+void DigitChooses(Form& f, int digit) {
+  SelectFuncItem(f, NthItem(First, digit));
+}
+
 // The two menu pages: items by digit and arrow; Esc asks to close.
 ScreenRow MenuPage(ScreenId screen, const char* name, ScreenDigit digit) {
   ScreenRow row = Empty(screen, name, guide::kMenu);
@@ -52,7 +59,7 @@ ScreenRow MenuPage(ScreenId screen, const char* name, ScreenDigit digit) {
   row.back = CloseFromMenuPage;
   row.resume = IgnoreAction;
   row.digit = digit;
-  row.selectFunc = IgnoreDigit;
+  row.selectFunc = IgnoreChoice;
   row.up = MenuItemUp;
   row.down = MenuItemDown;
   NoSideArrows(row);
@@ -61,12 +68,12 @@ ScreenRow MenuPage(ScreenId screen, const char* name, ScreenDigit digit) {
   return row;
 }
 
-// What the three range menus (read, send, serial send) share: 8 all blocks,
-// 9 one block, reached by the digits 1 and 2 and toggled by the arrows; an
+// What the three range menus (read, send, serial send) share: all blocks and
+// one block, reached by the digits 1 and 2 and toggled by the arrows; an
 // exchange with its abort question and a confirmation prompt.
 ScreenRow RangeMenu(ScreenId screen, const char* name) {
   ScreenRow row = Empty(screen, name, guide::kSub);
-  row.digit = [](Form& f, int digit) { SelectFuncItem(f, digit + 7); };
+  row.digit = DigitChooses<FuncItemId::AllBlocks>;
   row.selectFunc = SelectScope;
   row.up = row.down = ToggleScope;
   NoSideArrows(row);
@@ -75,15 +82,18 @@ ScreenRow RangeMenu(ScreenId screen, const char* name) {
 }
 
 ScreenRow MainMenuRow() {
-  ScreenRow row = MenuPage(ScreenId::MainMenu, "main menu", SelectMenuItem);
+  ScreenRow row = MenuPage(ScreenId::MainMenu, "main menu", [](Form& f, int digit) {
+    SelectMenuItem(f, NthItem(kFirstMenuItem, digit));
+  });
   row.resume = [](Terminal& t) { t.form.lblGuide.caption = guide::kSub; };
   return row;
 }
 
 ScreenRow SubMenuRow() {
   ScreenRow row = MenuPage(ScreenId::SubMenu, "sub-menu", [](Form& f, int digit) {
-    if (digit == 3 && !f.SerialSend) return;  // the disabled serial-send item
-    SelectMenuItem(f, digit + 9);
+    MenuItemId item = NthItem(MenuItemId::OperationSettings, digit);
+    if (item == MenuItemId::SerialSend && !f.SerialSend) return;  // the disabled item
+    SelectMenuItem(f, item);
   });
   // A hunter start that failed reports on this page: its guide line returns.
   row.resume = [](Terminal& t) { t.form.lblGuide.caption = guide::kMenu; };
@@ -95,7 +105,7 @@ ScreenRow FunctionMenuRow() {
   row.enter = FunctionMenuEnter;
   row.back = LeaveFunctionMenu;
   NoErrorOfItsOwn(row);
-  row.digit = SelectFuncItem;
+  row.digit = DigitChooses<FuncItemId::Modify>;
   row.selectFunc = SelectFunction;
   row.up = FunctionItemUp;
   row.down = FunctionItemDown;
@@ -110,7 +120,7 @@ ScreenRow FileMenuRow() {
   row.enter = FileMenuEnter;
   row.back = LeaveCommonMenu;
   NoErrorOfItsOwn(row);
-  row.digit = [](Form& f, int digit) { SelectFuncItem(f, digit + 5); };
+  row.digit = DigitChooses<FuncItemId::DeleteFile>;
   row.selectFunc = SelectFileFunction;
   row.up = row.down = ToggleFileFunction;
   NoSideArrows(row);

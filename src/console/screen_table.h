@@ -14,6 +14,7 @@ namespace rx {
 
 using ScreenAction = void (*)(Terminal&);
 using ScreenDigit = void (*)(Form&, int digit);
+using ScreenChoice = void (*)(Form&, FuncItemId);
 using ScreenMove = void (*)(Form&);
 
 struct ScreenRow {
@@ -24,7 +25,7 @@ struct ScreenRow {
   ScreenAction back;           // Esc (GoBack)
   ScreenAction resume;         // after an error line was acknowledged (ResumeAfterError)
   ScreenDigit digit;           // keys 1-9
-  ScreenDigit selectFunc;      // SelectFuncItem: the function or range item 1-9
+  ScreenChoice selectFunc;     // SelectFuncItem: a function or range item
   ScreenMove up, down, left, right;
   ScreenAction busyEsc;        // Esc while an exchange runs
   ScreenAction abortEnter;     // Enter at the abort question
@@ -43,6 +44,7 @@ const ScreenRow* ScreenRows(int* count);
 // For keys a screen does not use.
 void IgnoreAction(Terminal&);
 void IgnoreDigit(Form&, int);
+void IgnoreChoice(Form&, FuncItemId);
 void IgnoreMove(Form&);
 
 }  // namespace rx

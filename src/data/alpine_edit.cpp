@@ -15,8 +15,9 @@ namespace rx {
 
 namespace {
 
-bool DnfMemory(const Form& f) { return f.MenuItem == 2; }
-bool RelayCourseMemory(const Form& f) { return f.MenuItem == 5; }
+bool DnfMemory(const Form& f) { return f.MenuItem == MenuItemId::DnfMemory; }
+bool RelayCourseMemory(const Form& f) { return f.MenuItem == MenuItemId::RelayCourseMemory; }
+bool Adding(const Form& f) { return f.FuncItem == FuncItemId::Add; }
 
 // An input's field shows and hides with its caption.
 void ShowRow(Form& f, int row, bool visible) {
@@ -34,26 +35,26 @@ void ShowScreen(Form& f) {
   ShowRow(f, 0, false);
   ShowRow(f, 1, true);
   ShowRow(f, 2, true);
-  const std::string& memory = f.MenuTitle[f.MenuItem];
+  const std::string& memory = MenuTitleOf(f, f.MenuItem);
   switch (f.FuncItem) {
-    case 1:
+    case FuncItemId::Modify:
       f.lblEditT[0].caption = "修正" + memory;
       ShowRow(f, 3, true);
       ShowRow(f, 4, true);
       f.lblEditG[4].caption = "修正   TIME";
       break;
-    case 2:
+    case FuncItemId::Add:
       f.lblEditT[0].caption = "追加" + memory;
       ShowRow(f, 3, false);
       ShowRow(f, 4, !DnfMemory(f));
       f.lblEditG[4].caption = "追加   TIME";
       break;
-    case 3:
+    case FuncItemId::Delete:
       f.lblEditT[0].caption = "削除" + memory;
       ShowRow(f, 3, !DnfMemory(f));
       ShowRow(f, 4, false);
       break;
-    case 5:
+    case FuncItemId::DualAdd:
       f.lblEditT[0].caption = "デュアルコース内メモリ追加";
       ShowRow(f, 0, true);
       ShowRow(f, 3, false);
@@ -70,16 +71,16 @@ void Reset(Form& f) {
   f.EditStep = EditStage::Block;
   f.lblCap[Keys::Right].caption = "";
   for (Control& input : f.lblEditInp) input.caption.clear();
-  if (f.FuncItem == 5) {
+  if (f.FuncItem == FuncItemId::DualAdd) {
     f.lblGuide.caption = guide::kEditDualAdd;
     f.EditStep = EditStage::Course;
     BeginInput(f, f.lblEditInp[0], 1, 0);
     return;
   }
   if (RelayCourseMemory(f))
-    f.lblGuide.caption = f.FuncItem == 2 ? guide::kEditBlockAdd : guide::kEditBlockKey;
+    f.lblGuide.caption = Adding(f) ? guide::kEditBlockAdd : guide::kEditBlockKey;
   else
-    f.lblGuide.caption = f.FuncItem == 2 ? guide::kEditRecordAdd : guide::kEditRecordKey;
+    f.lblGuide.caption = Adding(f) ? guide::kEditRecordAdd : guide::kEditRecordKey;
   BeginInput(f, f.lblEditInp[1], 2, 0);
 }
 
@@ -109,11 +110,11 @@ class AlpineEvents : public ExchangeEvents {
   // Modify goes on to the new time; delete asks to send.
   void RecordReadFinished(Terminal& t) override {
     Form& f = t.form;
-    if (f.FuncItem == 1) {
+    if (f.FuncItem == FuncItemId::Modify) {
       f.EditStep = EditStage::NewTime;
       BeginInput(f, f.lblEditInp[4], 6, 4);
       f.lblGuide.caption = guide::kEditNewTime;
-    } else if (f.FuncItem == 3) {
+    } else if (f.FuncItem == FuncItemId::Delete) {
       f.EditStep = EditStage::Confirm;
       f.lblGuide.caption = guide::kEditConfirm;
     }
@@ -151,7 +152,7 @@ void BlockEntered(Terminal& t) {
   if (!RelayCourseMemory(f)) {
     f.EditStep = EditStage::Bib;
     BeginInput(f, f.lblEditInp[2], 3, 0);
-  } else if (f.FuncItem == 2) {
+  } else if (Adding(f)) {
     OpenNewTime(f);
   } else {
     ReadRecord(t);
@@ -163,7 +164,7 @@ void BibEntered(Terminal& t) {
   if (!AcceptBib(t, f.lblEditInp[2])) return;
   if (DnfMemory(f))
     AskToSend(f);  // a DNF entry has no time
-  else if (f.FuncItem == 1 || f.FuncItem == 3)
+  else if (f.FuncItem == FuncItemId::Modify || f.FuncItem == FuncItemId::Delete)
     ReadRecord(t);
   else
     OpenNewTime(f);
@@ -178,14 +179,19 @@ void NewTimeEntered(Terminal& t) {
   AskToSend(f);
 }
 
+// The command family of each edit function.
+struct FunctionCommand {
+  FuncItemId function;
+  ReplyFamily family;
+};
+constexpr FunctionCommand kCommands[] = {{FuncItemId::Modify, ReplyFamily::Modify},
+                                         {FuncItemId::Add, ReplyFamily::Add},
+                                         {FuncItemId::DualAdd, ReplyFamily::Add},
+                                         {FuncItemId::Delete, ReplyFamily::Delete}};
+
 void Send(Terminal& t) {
-  switch (t.form.FuncItem) {
-    case 1: SendEditCommand(t, ReplyFamily::Modify, Events()); break;
-    case 2:
-    case 5: SendEditCommand(t, ReplyFamily::Add, Events()); break;
-    case 3: SendEditCommand(t, ReplyFamily::Delete, Events()); break;
-    default: break;
-  }
+  for (const FunctionCommand& command : kCommands)
+    if (command.function == t.form.FuncItem) return SendEditCommand(t, command.family, Events());
 }
 
 }  // namespace
@@ -222,7 +228,8 @@ void OpenAlpineEdit(Terminal& t, bool open) {
 void LeaveAlpineEdit(Terminal& t) {
   Form& f = t.form;
   bool firstField = f.EditStep == EditStage::Course ||
-                    (f.EditStep == EditStage::Block && f.FuncItem >= 1 && f.FuncItem <= 3);
+                    (f.EditStep == EditStage::Block && f.FuncItem >= FuncItemId::Modify &&
+                     f.FuncItem <= FuncItemId::Delete);
   if (firstField)
     ReturnToFunctionMenu(t);
   else

@@ -48,10 +48,12 @@ constexpr int kShortListDrop = 2295;  // twips
 
 }  // namespace
 
-void ListDataFiles(Terminal& t, int kind) {
+void ListDataFiles(Terminal& t, FileListing kind) {
   Form& f = t.form;
-  const bool full = kind == 1 || kind == 2;
-  const char* pattern = kind == 1 ? "*.C*" : kind == 3 ? "F*.*" : "*.*";
+  const bool full = kind == FileListing::AllBlocks || kind == FileListing::OneBlock;
+  const char* pattern = kind == FileListing::AllBlocks         ? "*.C*"
+                        : kind == FileListing::FirstRunResults ? "F*.*"
+                                                               : "*.*";
   f.FileListMax = full ? kShortListCells : kFileCells;
   f.fraFile.height = f.fraKey.height - (full ? kShortListDrop : 0);
   f.fraFile.top = f.fraMenu[0].top + (full ? kShortListDrop : 0);
@@ -77,7 +79,7 @@ void ListDataFiles(Terminal& t, int kind) {
   std::sort(names.begin(), names.end(), LessIgnoringCase);
 
   for (const std::string& name : names) {
-    if (kind == 2 && name.size() >= 10 && Fold(name[9]) == 'C') continue;
+    if (kind == FileListing::OneBlock && name.size() >= 10 && Fold(name[9]) == 'C') continue;
     if (f.FileCount < f.FileListMax) {
       if (!HasDataFileShape(name)) continue;
       Control& cell = f.lblFileList[f.FileCount];

@@ -6,14 +6,16 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "shell/menu_items.h"
 
 namespace rx {
 
-inline constexpr const char* kItemLetters = "CDFSVY";
+inline constexpr const char* kItemLetters = "CDFSVY";  // the memories, from the course memory on
 inline constexpr const char* kMonthLetters = "123456789OND";
 
-// menuItem 1-6 picks the memory letter; rangeLetter is "C" for all blocks or
-// the shifted block letter. One reading of the clock gives every part.
-std::string DataFileName(int menuItem, const DateTime& now, const std::string& rangeLetter);
+// memory picks the memory letter ("" for an item that is no memory);
+// rangeLetter is "C" for all blocks or the shifted block letter. One reading
+// of the clock gives every part.
+std::string DataFileName(MenuItemId memory, const DateTime& now, const std::string& rangeLetter);
 
 }  // namespace rx

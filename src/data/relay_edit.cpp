@@ -50,14 +50,14 @@ class RelayEvents : public ExchangeEvents {
   }
   void RecordReadFinished(Terminal& t) override {
     Form& f = t.form;
-    if (f.FuncItem != 1) return;
+    if (f.FuncItem != FuncItemId::Modify) return;
     f.EditStep = EditStage::FirstLeg;
     BeginInput(f, f.lblRelayInp[0], 6, 4);
     f.lblGuide.caption = guide::kRelayLeg;
   }
   // The team was taken: the screen is ready for the next one.
   void Done(Terminal& t) override {
-    if (t.form.FuncItem == 1) OpenRelayEdit(t);
+    if (t.form.FuncItem == FuncItemId::Modify) OpenRelayEdit(t);
   }
 };
 
@@ -109,7 +109,7 @@ void OpenRelayEdit(Terminal& t) {
   for (Control& c : f.lblRelayTime) c.caption.clear();
   for (int i = 0; i < kMostLegs; ++i) f.lblRelayInp[i].caption.clear();
   f.EditRow = 0;
-  if (f.FuncItem == 1) {
+  if (f.FuncItem == FuncItemId::Modify) {
     f.EditStep = EditStage::Block;
     f.lblCap[Keys::Right].caption = "";
     f.lblGuide.caption = guide::kRelayTeam;
@@ -130,7 +130,8 @@ void RelayEditEnter(Terminal& t) {
     f.lblGuide.caption = guide::kEditConfirm;
     return;
   }
-  if (f.EditStep == EditStage::RelayConfirm && f.FuncItem == 1) SendEditCommand(t, ReplyFamily::Modify, Events());
+  if (f.EditStep == EditStage::RelayConfirm && f.FuncItem == FuncItemId::Modify)
+    SendEditCommand(t, ReplyFamily::Modify, Events());
 }
 
 void LeaveRelayEdit(Terminal& t) {

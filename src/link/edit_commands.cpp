@@ -41,11 +41,11 @@ void SendEditCommand(Terminal& t, ReplyFamily family, ExchangeEvents& owner) {
   Form& f = t.form;
   f.SendRecovery = Recovery::Off;
   t.link.owner = &owner;
-  if (f.MenuItem == 6) {
-    if (f.FuncItem == 1) SendRelayBurst(t);
+  if (f.MenuItem == MenuItemId::RelayResult) {
+    if (f.FuncItem == FuncItemId::Modify) SendRelayBurst(t);
     return;
   }
-  if (f.MenuItem == 8) {
+  if (f.MenuItem == MenuItemId::SendToDevice) {
     if (family == ReplyFamily::Load) StartFileSend(t);
     return;
   }
@@ -54,7 +54,7 @@ void SendEditCommand(Terminal& t, ReplyFamily family, ExchangeEvents& owner) {
   fields.bib = f.lblEditInp[2].caption;
   fields.course = f.lblEditInp[0].caption;
   fields.timeField = TimeField(f.lblEditInp[5]);
-  std::string body = BuildEditCommand(f.MenuItem, f.FuncItem, fields);
+  std::string body = BuildEditCommand(Index(f.MenuItem), Index(f.FuncItem), fields);
   if (body.empty()) return;
   f.KeyMode = Mode::Busy;
   f.ExpectReply = family;

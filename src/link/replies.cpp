@@ -79,7 +79,7 @@ void Accepted(Terminal& t) {
       AfterEditAccepted(t);
       break;
     case ReplyFamily::Modify:
-      if (f.MenuItem == 6) {  // a relay team's burst: no print, no best output
+      if (f.MenuItem == MenuItemId::RelayResult) {  // a relay team's burst: no print, no best output
         EndExchange(t);
         Owner(t).Done(t);
       } else {
@@ -87,7 +87,7 @@ void Accepted(Terminal& t) {
       }
       break;
     case ReplyFamily::Add:
-      if (f.FuncItem == 5 && f.TxLine.size() >= 4) f.TxLine[3] = 'A';  // printed as an ordinary add
+      if (f.FuncItem == FuncItemId::DualAdd && f.TxLine.size() >= 4) f.TxLine[3] = 'A';  // printed as an ordinary add
       AfterEditAccepted(t);
       break;
     case ReplyFamily::Load:
@@ -135,7 +135,7 @@ void SendReadCommand(Terminal& t, const RecordFields& fields, ExchangeEvents& ow
   Form& f = t.form;
   f.RxPhase = 0;
   f.SendRecovery = Recovery::Off;
-  std::optional<ReadCommand> command = BuildReadCommand(f.MenuItem, f.FuncItem, fields);
+  std::optional<ReadCommand> command = BuildReadCommand(Index(f.MenuItem), Index(f.FuncItem), fields);
   if (!command) {
     f.KeyMode = Mode::Normal;
     return;
@@ -187,7 +187,8 @@ void AfterEditAccepted(Terminal& t) {
 
 void RequestBestOutput(Terminal& t) {
   Form& f = t.form;
-  if (f.BestFrame && (f.MenuItem == 3 || f.MenuItem == 4)) {
+  if (f.BestFrame &&
+      (f.MenuItem == MenuItemId::FirstRunResult || f.MenuItem == MenuItemId::SecondRunResult)) {
     f.ExpectReply = ReplyFamily::BestOutput;
     SendCommand(t, BestOutputCommand(f.TxLine));
     return;

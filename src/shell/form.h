@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/menu_items.h"
+
 namespace rx {
 
 // Colours as 0xRRGGBB.
@@ -161,6 +163,7 @@ inline constexpr int kMostLegs = 10;           // legs of a relay team
 inline constexpr int kFileCells = 51;          // cells of the file list
 inline constexpr int kLastBlock = 28;          // block numbers 0-28 of the alpine/nordic memories
 inline constexpr int kLastRelayBlock = 18;     // block numbers 0-18 of the relay results
+inline constexpr int kDefaultPortNo = 3;       // the port used until the settings name another
 
 // Key indexes of the keypad.
 namespace Keys {
@@ -193,9 +196,9 @@ class Form {
   Recovery SendRecovery = Recovery::Off;
   ScreenId Screen = ScreenId::MainMenu;
   std::string SavedGuide;
-  int MenuItem = 1;
+  MenuItemId MenuItem = kFirstMenuItem;
   std::array<std::string, 14> MenuTitle{};
-  int FuncItem = 1;
+  FuncItemId FuncItem = FuncItemId::Modify;
   Scope FuncCode = Scope::None;
   int FileNo = -1;
   std::string FilePath;
@@ -221,7 +224,7 @@ class Form {
   int RxPhase = 0;
   int EditRow = 0;
   bool DebugMode = false;
-  int PortNo = 3;
+  int PortNo = kDefaultPortNo;
   std::string RxBuffer;
   std::string TxLine;
   ReplyFamily ExpectReply = ReplyFamily::None;
@@ -300,5 +303,10 @@ class Form {
 
   std::vector<Control*> all_;
 };
+
+// What a main menu item works on, as the titles name it ("" past item 9).
+inline const std::string& MenuTitleOf(const Form& f, MenuItemId item) {
+  return f.MenuTitle[Index(item)];
+}
 
 }  // namespace rx

@@ -36,9 +36,9 @@ void ClearInput(Form& f) {
   if (f.InputFracDigits > 0) f.InputPointSeen = false;
 }
 
-void ShowConfirmGuide(Form& f, int kind) {
+void ShowConfirmGuide(Form& f, Confirmation kind) {
   f.SavedGuide = f.lblGuide.caption;
-  f.lblGuide.caption = kind == 0 ? guide::kConfirmExecute : guide::kConfirmDelete;
+  f.lblGuide.caption = kind == Confirmation::Execute ? guide::kConfirmExecute : guide::kConfirmDelete;
   f.KeyMode = Mode::ConfirmPending;
 }
 

@@ -16,8 +16,11 @@ void EndInput(Form& form);
 // label had, keeps the input open.
 void ClearInput(Form& form);
 
-// Puts a yes/no prompt on the guide line: kind 0 execute, kind 1 delete.
-void ShowConfirmGuide(Form& form, int kind);
+// What a yes/no prompt asks: to carry the step out (Enter) or to delete a file (Delete).
+enum class Confirmation { Execute, Delete };
+
+// Puts a yes/no prompt on the guide line.
+void ShowConfirmGuide(Form& form, Confirmation kind);
 
 // Something has been typed into the open input.
 bool InputTyped(const Form& form);

@@ -69,11 +69,10 @@ bool ReadBooleanSetting(Terminal& t, const std::string& key, bool fallback) {
 }
 
 int ReadPortSetting(Terminal& t) {
-  constexpr int kDefaultPort = 3;
-  std::string text = ReadSetting(t, kApplication, kSection, "PortNo", std::to_string(kDefaultPort));
+  std::string text = ReadSetting(t, kApplication, kSection, "PortNo", std::to_string(kDefaultPortNo));
   if (auto value = ParsePort(text)) return *value;
-  WriteSetting(t, "PortNo", std::to_string(kDefaultPort));
-  return kDefaultPort;
+  WriteSetting(t, "PortNo", std::to_string(kDefaultPortNo));
+  return kDefaultPortNo;
 }
 
 void WriteSetting(Terminal& t, const std::string& key, const std::string& value) {

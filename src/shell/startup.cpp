@@ -89,8 +89,8 @@ bool Form_Load(Terminal& t, std::function<void()> refusalSeen) {
   for (int i = 1; i <= 9; ++i) f.MenuTitle[i] = titles[i];
 
   f.Screen = ScreenId::MainMenu;
-  f.MenuItem = 1;
-  f.FuncItem = 1;
+  f.MenuItem = kFirstMenuItem;
+  f.FuncItem = FuncItemId::Modify;
   f.ExpectReply = ReplyFamily::None;
   f.FileNo = -1;
   ShowError(t, -1);

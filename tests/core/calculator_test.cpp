@@ -53,7 +53,7 @@ TEST_F(Calculator, FromAMenuShowsAndReturnsToThePage) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.fraCalc.visible);
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
-  EXPECT_EQ(f.MenuItem, 5);
+  EXPECT_EQ(f.MenuItem, MenuItemId::RelayCourseMemory);
   EXPECT_FALSE(f.InputActive);
   EXPECT_EQ(f.lblCap[Keys::Right].caption, "Cal.");
 }
@@ -91,8 +91,8 @@ class CalculatorFromInput : public Calculator {
  protected:
   void SetUp() override {
     Calculator::SetUp();
-    f.MenuItem = 1;
-    f.FuncItem = 1;
+    f.MenuItem = MenuItemId::CourseMemory;
+    f.FuncItem = FuncItemId::Modify;
     f.Screen = ScreenId::AlpineEdit;
     f.EditStep = EditStage::NewTime;
     f.lblGuide.caption = "※修正タイムを入力します （[Esc]:戻り）";

@@ -27,12 +27,13 @@ TEST(BlockLetters, BothTablesAndTheirEdges) {
 }
 
 TEST(DataFileNames, FromOneReadingOfTheClock) {
-  EXPECT_EQ(DataFileName(1, {2008, 11, 24, 14, 33, 0}, "C"), "CN241433.C08");
-  EXPECT_EQ(DataFileName(1, {2008, 11, 20, 8, 50, 0}, BlockLetterShifted("5")), "CN200850.508");
-  EXPECT_EQ(DataFileName(6, {2008, 10, 3, 9, 5, 0}, "C"), "YO030905.C08");
-  EXPECT_EQ(DataFileName(2, {2026, 1, 2, 0, 0, 0}, "C"), "D1020000.C26");
-  EXPECT_EQ(DataFileName(4, {2026, 12, 31, 23, 59, 0}, BlockLetterShifted("28")), "SD312359.V26");
-  EXPECT_EQ(DataFileName(7, {2026, 12, 31, 23, 59, 0}, "C"), "");
+  using M = MenuItemId;
+  EXPECT_EQ(DataFileName(M::CourseMemory, {2008, 11, 24, 14, 33, 0}, "C"), "CN241433.C08");
+  EXPECT_EQ(DataFileName(M::CourseMemory, {2008, 11, 20, 8, 50, 0}, BlockLetterShifted("5")), "CN200850.508");
+  EXPECT_EQ(DataFileName(M::RelayResult, {2008, 10, 3, 9, 5, 0}, "C"), "YO030905.C08");
+  EXPECT_EQ(DataFileName(M::DnfMemory, {2026, 1, 2, 0, 0, 0}, "C"), "D1020000.C26");
+  EXPECT_EQ(DataFileName(M::SecondRunResult, {2026, 12, 31, 23, 59, 0}, BlockLetterShifted("28")), "SD312359.V26");
+  EXPECT_EQ(DataFileName(M::FileOperations, {2026, 12, 31, 23, 59, 0}, "C"), "");
 }
 
 class DataDirectory : public ::testing::Test {
@@ -114,7 +115,7 @@ TEST_F(DataDirectory, ListShowsDataFileNamesInNameOrder) {
                            "LONGNAME1.C08", "FN24143.C08"})
     Touch(name);
   fs::create_directories(dir / "DN241433.C08");  // a directory is no data file
-  ListDataFiles(tt.terminal, 0);
+  ListDataFiles(tt.terminal, FileListing::EveryFile);
   EXPECT_EQ(Listed(), std::vector<std::string>({"CN241433.508", "cn241433.c08", "FN241433.C08",
                                                 "SN241433.C08"}));
   EXPECT_EQ(f.FileCount, 4);
@@ -122,14 +123,14 @@ TEST_F(DataDirectory, ListShowsDataFileNamesInNameOrder) {
   EXPECT_EQ(f.lblFileG.caption, "ファイルが4個あります");
   EXPECT_EQ(f.fraFile.height, f.fraKey.height);
 
-  ListDataFiles(tt.terminal, 1);  // all-blocks files
+  ListDataFiles(tt.terminal, FileListing::AllBlocks);
   EXPECT_EQ(Listed(), std::vector<std::string>({"cn241433.c08", "FN241433.C08", "SN241433.C08"}));
   EXPECT_EQ(f.FileListMax, 33);
   EXPECT_EQ(f.fraFile.height, f.fraKey.height - 2295);
   EXPECT_EQ(f.fraFile.top, f.fraMenu[0].top + 2295);
-  ListDataFiles(tt.terminal, 2);  // one-block files
+  ListDataFiles(tt.terminal, FileListing::OneBlock);
   EXPECT_EQ(Listed(), std::vector<std::string>({"CN241433.508"}));
-  ListDataFiles(tt.terminal, 3);  // first-run results
+  ListDataFiles(tt.terminal, FileListing::FirstRunResults);
   EXPECT_EQ(Listed(), std::vector<std::string>({"FN241433.C08"}));
 }
 
@@ -140,11 +141,11 @@ TEST_F(DataDirectory, AFullListCountsWhatItCannotShow) {
     Touch(name);
   }
   Touch("ZZZ.C08");  // after the list is full even a short name counts
-  ListDataFiles(tt.terminal, 0);
+  ListDataFiles(tt.terminal, FileListing::EveryFile);
   EXPECT_EQ(Listed().size(), 51u);
   EXPECT_EQ(f.FileCount, 61);
   EXPECT_EQ(f.lblFileG.caption, "ファイルが61個あります");
-  ListDataFiles(tt.terminal, 1);
+  ListDataFiles(tt.terminal, FileListing::AllBlocks);
   EXPECT_EQ(Listed().size(), 33u);  // nothing left over from the longer list
   EXPECT_EQ(f.FileCount, 61);
   EXPECT_EQ(f.FileSel, -1);

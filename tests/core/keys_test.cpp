@@ -28,20 +28,20 @@ class KeysTest : public ::testing::Test {
 
 TEST_F(KeysTest, UpAndDownRingThroughBothMenuPages) {
   Press(Keys::Up);
-  EXPECT_EQ(f.MenuItem, 13);
+  EXPECT_EQ(f.MenuItem, MenuItemId::ComputerDate);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_TRUE(f.fraMenu[1].visible);
   EXPECT_FALSE(f.fraMenu[0].visible);
   Press(Keys::Down);
-  EXPECT_EQ(f.MenuItem, 1);
+  EXPECT_EQ(f.MenuItem, MenuItemId::CourseMemory);
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_TRUE(f.fraMenu[0].visible);
   Press(9);
   Press(Keys::Down);
-  EXPECT_EQ(f.MenuItem, 10);
+  EXPECT_EQ(f.MenuItem, MenuItemId::OperationSettings);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   Press(Keys::Up);
-  EXPECT_EQ(f.MenuItem, 9);
+  EXPECT_EQ(f.MenuItem, MenuItemId::BestOutput);
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_EQ(Highlighted(), 9);
 }
@@ -49,13 +49,13 @@ TEST_F(KeysTest, UpAndDownRingThroughBothMenuPages) {
 TEST_F(KeysTest, DisabledSerialSendItemIsSkippedBothWays) {
   Press(Keys::Clear);
   Press(2);
-  EXPECT_EQ(f.MenuItem, 11);
+  EXPECT_EQ(f.MenuItem, MenuItemId::HunterStart);
   Press(Keys::Down);
-  EXPECT_EQ(f.MenuItem, 13);
+  EXPECT_EQ(f.MenuItem, MenuItemId::ComputerDate);
   Press(Keys::Up);
-  EXPECT_EQ(f.MenuItem, 11);
+  EXPECT_EQ(f.MenuItem, MenuItemId::HunterStart);
   Press(3);  // digit of the disabled item
-  EXPECT_EQ(f.MenuItem, 11);
+  EXPECT_EQ(f.MenuItem, MenuItemId::HunterStart);
   EXPECT_EQ(Highlighted(), 11);
 }
 

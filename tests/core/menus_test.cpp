@@ -18,16 +18,16 @@ TEST_F(Menus, DnfMemoryDisablesModifyUntilEscUndoesIt) {
   EXPECT_EQ(f.Screen, ScreenId::FunctionMenu);
   EXPECT_EQ(f.lblFunc[1].caption, "　１ ------");
   EXPECT_FALSE(f.lblFunc[1].enabled);
-  EXPECT_EQ(f.FuncItem, 2);
+  EXPECT_EQ(f.FuncItem, FuncItemId::Add);
   EXPECT_EQ(f.lblFuncT.caption, "ＤＮＦメモリ編集");
   EXPECT_EQ(f.fraMenu[2].caption, "アルペン・ノルディック");
   EXPECT_FALSE(f.fraMenu[0].visible);
   EXPECT_TRUE(f.fraMenu[2].visible);
   EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）");
   Press(1);  // the disabled item
-  EXPECT_EQ(f.FuncItem, 2);
+  EXPECT_EQ(f.FuncItem, FuncItemId::Add);
   Press(Up);  // wraps past it
-  EXPECT_EQ(f.FuncItem, 4);
+  EXPECT_EQ(f.FuncItem, FuncItemId::Read);
   Press(Esc);
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_TRUE(f.fraMenu[0].visible);
@@ -44,13 +44,13 @@ TEST_F(Menus, RelayResultsLeaveOnlyModifyAndRead) {
   EXPECT_EQ(f.lblFuncT.caption, "リザルト編集");
   EXPECT_EQ(f.lblFunc[2].caption, "　２ ------");
   EXPECT_EQ(f.lblFunc[3].caption, "　３ ------");
-  EXPECT_EQ(f.FuncItem, 1);
+  EXPECT_EQ(f.FuncItem, FuncItemId::Modify);
   Press(Down);
-  EXPECT_EQ(f.FuncItem, 4);
+  EXPECT_EQ(f.FuncItem, FuncItemId::Read);
   Press(Down);
-  EXPECT_EQ(f.FuncItem, 1);
+  EXPECT_EQ(f.FuncItem, FuncItemId::Modify);
   Press({2, 3, 5});
-  EXPECT_EQ(f.FuncItem, 1);
+  EXPECT_EQ(f.FuncItem, FuncItemId::Modify);
   Press(Esc);
   for (int i = 1; i <= 3; ++i) EXPECT_TRUE(f.lblFunc[i].enabled) << i;
   EXPECT_EQ(f.lblFunc[3].caption, "　３ 削　除");
@@ -65,7 +65,7 @@ TEST_F(Menus, DualAddFrameGrowsOnceHoweverOftenTheMenuIsEntered) {
   int taller = f.fraMenu[2].height;
   EXPECT_EQ(taller, normal + f.lblFunc[1].height);
   Press({5});
-  EXPECT_EQ(f.FuncItem, 5);
+  EXPECT_EQ(f.FuncItem, FuncItemId::DualAdd);
   Press({Esc, Enter});
   EXPECT_EQ(f.fraMenu[2].height, taller);
   Press({Esc, 2, Enter});  // another memory: no item 5
@@ -90,7 +90,7 @@ TEST_F(Menus, ReadRangeMenuAndBackToTheFunctionMenu) {
   EXPECT_EQ(f.Screen, ScreenId::FunctionMenu);
   EXPECT_TRUE(f.fraMenu[2].visible);
   EXPECT_FALSE(f.fraMenu[4].visible);
-  EXPECT_EQ(f.FuncItem, 4);  // 読込 still highlighted
+  EXPECT_EQ(f.FuncItem, FuncItemId::Read);  // 読込 still highlighted
 }
 
 TEST_F(Menus, EscOnAMenuPageAsksToCloseTheWindow) {
@@ -103,85 +103,93 @@ TEST_F(Menus, EscOnAMenuPageAsksToCloseTheWindow) {
 
 TEST_F(Menus, ClicksOnlyMoveHighlightsAndOnlyWhenIdle) {
   Control_Click(tt.terminal, f.lblMenu[5]);
-  EXPECT_EQ(f.MenuItem, 5);
+  EXPECT_EQ(f.MenuItem, MenuItemId::RelayCourseMemory);
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   Press(Clear);
   Control_Click(tt.terminal, f.lblMenu[12]);  // disabled
-  EXPECT_EQ(f.MenuItem, 10);
+  EXPECT_EQ(f.MenuItem, MenuItemId::OperationSettings);
   f.KeyMode = Mode::ErrorShown;
   Control_Click(tt.terminal, f.lblMenu[11]);
-  EXPECT_EQ(f.MenuItem, 10);
+  EXPECT_EQ(f.MenuItem, MenuItemId::OperationSettings);
   f.KeyMode = Mode::Normal;
   Control_Click(tt.terminal, f.lblMenu[11]);
-  EXPECT_EQ(f.MenuItem, 11);
+  EXPECT_EQ(f.MenuItem, MenuItemId::HunterStart);
   Press({Clear, 2, Enter});
   Control_Click(tt.terminal, f.lblFunc[1]);  // disabled for the DNF memory
   Control_Click(tt.terminal, f.lblMenu[3]);  // not on a menu page
-  EXPECT_EQ(f.FuncItem, 2);
-  EXPECT_EQ(f.MenuItem, 2);
+  EXPECT_EQ(f.FuncItem, FuncItemId::Add);
+  EXPECT_EQ(f.MenuItem, MenuItemId::DnfMemory);
 }
 
 TEST_F(Menus, BlockEntryGoesBackToItsRangeMenu) {
   struct Case {
-    int menuItem;
+    MenuItemId menuItem;
     ScreenId expected;
-  } cases[] = {{3, ScreenId::ReadRange}, {8, ScreenId::SendRange}, {12, ScreenId::SerialSendRange}};
+  } cases[] = {{MenuItemId::FirstRunResult, ScreenId::ReadRange},
+               {MenuItemId::SendToDevice, ScreenId::SendRange},
+               {MenuItemId::SerialSend, ScreenId::SerialSendRange}};
   for (const Case& c : cases) {
     f.MenuItem = c.menuItem;
     f.Screen = ScreenId::BlockEntry;
     f.lblBlk.caption = "12";
     f.fraFile.visible = true;
     Press(Esc);
-    EXPECT_EQ(f.Screen, c.expected) << c.menuItem;
+    EXPECT_EQ(f.Screen, c.expected) << Index(c.menuItem);
     EXPECT_EQ(f.lblBlk.caption, "");
-    EXPECT_EQ(f.fraFile.visible, c.menuItem != 8) << c.menuItem;
+    EXPECT_EQ(f.fraFile.visible, c.menuItem != MenuItemId::SendToDevice) << Index(c.menuItem);
     EXPECT_FALSE(f.InputActive);
   }
 }
 
 TEST_F(Menus, FileSelectionGoesBackByMenuItem) {
   struct Case {
-    int menuItem;
+    MenuItemId menuItem;
     ScreenId expected;
-  } cases[] = {{7, ScreenId::FileMenu}, {8, ScreenId::SendRange}, {11, ScreenId::SubMenu},
-               {12, ScreenId::SubMenu}, {3, ScreenId::ReadRange}};
+  } cases[] = {{MenuItemId::FileOperations, ScreenId::FileMenu},
+               {MenuItemId::SendToDevice, ScreenId::SendRange},
+               {MenuItemId::HunterStart, ScreenId::SubMenu},
+               {MenuItemId::SerialSend, ScreenId::SubMenu},
+               {MenuItemId::FirstRunResult, ScreenId::ReadRange}};
   for (const Case& c : cases) {
     f.MenuItem = c.menuItem;
     f.Screen = ScreenId::FileSelection;
     f.fraFile.visible = true;
     f.fraMenu[3].visible = false;
     Press(Esc);
-    EXPECT_EQ(f.Screen, c.expected) << c.menuItem;
+    EXPECT_EQ(f.Screen, c.expected) << Index(c.menuItem);
     EXPECT_FALSE(f.fraFile.visible);
-    EXPECT_EQ(f.fraMenu[3].visible, c.menuItem == 7);
+    EXPECT_EQ(f.fraMenu[3].visible, c.menuItem == MenuItemId::FileOperations);
     EXPECT_EQ(f.lblCap[Keys::Left].caption, "");
   }
-  f.MenuItem = 7;
+  f.MenuItem = MenuItemId::FileOperations;
   f.Screen = ScreenId::FileList;
   Press(Esc);
   EXPECT_EQ(f.Screen, ScreenId::FileMenu);
 }
 
 TEST_F(Menus, EscOnTheRemainingScreens) {
+  using M = MenuItemId;
+  using Fn = FuncItemId;
   struct Case {
     ScreenId screen;
-    int menuItem, funcItem;
+    MenuItemId menuItem;
+    FuncItemId funcItem;
     EditStage editStep;
     const char* dateTime;
     ScreenId expectedScreen;
     EditStage expectedStep;
   } cases[] = {
-      {ScreenId::FileMenu, 7, 6, EditStage::Course, "", ScreenId::MainMenu, EditStage::Course},
-      {ScreenId::SendRange, 8, 1, EditStage::Course, "", ScreenId::MainMenu, EditStage::Course},
-      {ScreenId::SerialSendRange, 12, 1, EditStage::Course, "", ScreenId::SubMenu, EditStage::Course},
-      {ScreenId::HunterStart, 11, 1, EditStage::Course, "1124", ScreenId::HunterStart, EditStage::Course},  // something typed
-      {ScreenId::HunterStart, 11, 1, EditStage::Course, "", ScreenId::SubMenu, EditStage::Course},
-      {ScreenId::AlpineEdit, 1, 1, EditStage::Block, "", ScreenId::FunctionMenu, EditStage::Block},
-      {ScreenId::AlpineEdit, 1, 1, EditStage::NewTime, "", ScreenId::AlpineEdit, EditStage::Block},  // the entry starts over
-      {ScreenId::AlpineEdit, 1, 5, EditStage::Block, "", ScreenId::AlpineEdit, EditStage::Course},
-      {ScreenId::RelayEdit, 6, 1, EditStage::Block, "", ScreenId::FunctionMenu, EditStage::Block},
-      {ScreenId::RelayEdit, 6, 1, LegStage(1), "", ScreenId::RelayEdit, EditStage::Block},
-      {ScreenId::RelayEdit, 6, 1, EditStage::RelayConfirm, "", ScreenId::RelayEdit, LegStage(2)},  // back to the end marker
+      {ScreenId::FileMenu, M::FileOperations, Fn::DeleteFile, EditStage::Course, "", ScreenId::MainMenu, EditStage::Course},
+      {ScreenId::SendRange, M::SendToDevice, Fn::Modify, EditStage::Course, "", ScreenId::MainMenu, EditStage::Course},
+      {ScreenId::SerialSendRange, M::SerialSend, Fn::Modify, EditStage::Course, "", ScreenId::SubMenu, EditStage::Course},
+      {ScreenId::HunterStart, M::HunterStart, Fn::Modify, EditStage::Course, "1124", ScreenId::HunterStart, EditStage::Course},  // something typed
+      {ScreenId::HunterStart, M::HunterStart, Fn::Modify, EditStage::Course, "", ScreenId::SubMenu, EditStage::Course},
+      {ScreenId::AlpineEdit, M::CourseMemory, Fn::Modify, EditStage::Block, "", ScreenId::FunctionMenu, EditStage::Block},
+      {ScreenId::AlpineEdit, M::CourseMemory, Fn::Modify, EditStage::NewTime, "", ScreenId::AlpineEdit, EditStage::Block},  // the entry starts over
+      {ScreenId::AlpineEdit, M::CourseMemory, Fn::DualAdd, EditStage::Block, "", ScreenId::AlpineEdit, EditStage::Course},
+      {ScreenId::RelayEdit, M::RelayResult, Fn::Modify, EditStage::Block, "", ScreenId::FunctionMenu, EditStage::Block},
+      {ScreenId::RelayEdit, M::RelayResult, Fn::Modify, LegStage(1), "", ScreenId::RelayEdit, EditStage::Block},
+      {ScreenId::RelayEdit, M::RelayResult, Fn::Modify, EditStage::RelayConfirm, "", ScreenId::RelayEdit, LegStage(2)},  // back to the end marker
   };
   for (const Case& c : cases) {
     f.Screen = c.screen;
@@ -224,7 +232,7 @@ TEST_F(Menus, ResumeAfterErrorByScreen) {
   EXPECT_EQ(f.lblBlk.caption, "");
 
   // Serial send: back to the sub-menu page.
-  f.MenuItem = 12;
+  f.MenuItem = MenuItemId::SerialSend;
   f.Screen = ScreenId::SerialSendRange;
   f.fraMenu[4].visible = true;
   f.fraSend.visible = true;
@@ -235,7 +243,7 @@ TEST_F(Menus, ResumeAfterErrorByScreen) {
   EXPECT_FALSE(f.fraSend.visible);
 
   // Hunter start: back to the sub-menu page.
-  f.MenuItem = 11;
+  f.MenuItem = MenuItemId::HunterStart;
   f.Screen = ScreenId::HunterStart;
   f.fraHunter.visible = true;
   ShowError(tt.terminal, 12);
@@ -259,7 +267,7 @@ TEST_F(Menus, AbortQuestionDuringTransfers) {
   EXPECT_EQ(f.lblGuide.caption, "※[Esc]:読込中断");
 
   // Serial send: Enter ends it and leaves to the sub-menu page.
-  f.MenuItem = 12;
+  f.MenuItem = MenuItemId::SerialSend;
   f.Screen = ScreenId::SerialSendRange;
   Press({Esc, Enter});
   EXPECT_EQ(f.KeyMode, Mode::Normal);
@@ -288,7 +296,7 @@ TEST_F(Menus, ConfirmationEscRestoresTheScreenBehindIt) {
   EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）");
 
   // The deletion prompt returns to the file selection.
-  f.MenuItem = 7;
+  f.MenuItem = MenuItemId::FileOperations;
   f.Screen = ScreenId::FileMenu;
   f.KeyMode = Mode::ConfirmPending;
   Press(Enter);  // the deletion is answered with Delete, not Enter

@@ -24,7 +24,8 @@ TEST(ScreenTable, EveryScreenHasACompleteRowOfItsOwn) {
     for (auto action : {row.enter, row.back, row.resume, row.busyEsc, row.abortEnter, row.abortEsc,
                         row.confirmEnter, row.confirmDelete, row.confirmCancel})
       EXPECT_NE(action, nullptr);
-    for (auto digit : {row.digit, row.selectFunc}) EXPECT_NE(digit, nullptr);
+    EXPECT_NE(row.digit, nullptr);
+    EXPECT_NE(row.selectFunc, nullptr);
     for (auto move : {row.up, row.down, row.left, row.right}) EXPECT_NE(move, nullptr);
     EXPECT_NE(row.guide, nullptr);
     if (!screens.count(value)) continue;

@@ -118,7 +118,7 @@ TEST_F(ComputerDate, OkStartsTheFirstSettingsProgramThatExists) {
   EXPECT_EQ(tt.fakes.messages.shown[0].icon, MessageIcon::Warning);
   EXPECT_EQ(tt.fakes.launcher.started, std::vector<std::string>({"kcmshell5 clock"}));
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-  EXPECT_EQ(f.MenuItem, 13);
+  EXPECT_EQ(f.MenuItem, MenuItemId::ComputerDate);
 }
 
 class Closing : public testing::ConsoleTest {

@@ -38,7 +38,7 @@ TEST_F(StartupTest, FirstStartWritesTheSixDefaultsAndShowsTheMainMenu) {
   EXPECT_EQ(tt.fakes.settings.values, expected);
   EXPECT_EQ(f.caption, std::string("TARVO RX-710KP  <Computing Timer RX-710 Terminal>  Ver.") + kVersionText);
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
-  EXPECT_EQ(f.MenuItem, 1);
+  EXPECT_EQ(f.MenuItem, MenuItemId::CourseMemory);
   EXPECT_EQ(f.FileNo, -1);
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.lblError.visible);

@@ -62,14 +62,14 @@ TEST_F(WindowTest, ShowsTitleMainMenuKeypadAndStatusLine) {
 
 TEST_F(WindowTest, KeysAndClicksReachTheDispatcher) {
   QTest::keyClick(&window, Qt::Key_3);
-  EXPECT_EQ(f.MenuItem, 3);
+  EXPECT_EQ(f.MenuItem, MenuItemId::FirstRunResult);
   QTest::keyClick(&window, Qt::Key_Down);
-  EXPECT_EQ(f.MenuItem, 4);
+  EXPECT_EQ(f.MenuItem, MenuItemId::SecondRunResult);
   QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);  // Clear
-  EXPECT_EQ(f.MenuItem, 10);
+  EXPECT_EQ(f.MenuItem, MenuItemId::OperationSettings);
   EXPECT_TRUE(window.WidgetOf(&f.fraMenu[1])->isVisible());
   QTest::mouseClick(window.WidgetOf(&f.lblCap[Keys::Up]), Qt::LeftButton);
-  EXPECT_EQ(f.MenuItem, 9);
+  EXPECT_EQ(f.MenuItem, MenuItemId::BestOutput);
   EXPECT_TRUE(window.WidgetOf(&f.fraMenu[0])->isVisible());
   // The highlight is drawn: white on blue.
   QPalette palette = window.WidgetOf(&f.lblMenu[9])->palette();
@@ -249,12 +249,12 @@ TEST_F(PanelTest, ThePanelScalesAsOneAndClicksFollowIt) {
   QWidget* hit = window.childAt(two.center());
   ASSERT_NE(hit, nullptr);
   QTest::mouseClick(hit, Qt::LeftButton);
-  EXPECT_EQ(f.MenuItem, 2);
+  EXPECT_EQ(f.MenuItem, MenuItemId::DnfMemory);
 
   QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);  // the unscaled view
   EXPECT_FALSE(window.FitToWindow());
   EXPECT_EQ(Place(f.lblKey[Keys::Enter]).size(), small.size());
-  EXPECT_EQ(f.MenuItem, 2);  // not the digit 0
+  EXPECT_EQ(f.MenuItem, MenuItemId::DnfMemory);  // not the digit 0
   ExpectBannerAlone();
   QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
   EXPECT_TRUE(window.FitToWindow());
