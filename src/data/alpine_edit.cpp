@@ -133,7 +133,7 @@ AlpineEvents& Events() {
 void ReadRecord(Terminal& t) {
   t.form.EditStep = EditStage::Read;
   EndInput(t.form);
-  SendReadCommand(t, EditScreenFields(t.form), Events());
+  SendReadCommand(t, RecordReadOf(t.form), Events());
 }
 
 void CourseEntered(Terminal& t) {
@@ -178,24 +178,40 @@ void NewTimeEntered(Terminal& t) {
   AskToSend(f);
 }
 
+// The change on the screen, with the print and best output the settings ask for.
+void Send(Terminal& t, Change change) {
+  const Form& f = t.form;
+  const ReadRequest read = RecordReadOf(f);
+  EditRequest request;
+  request.memory = read.memory;
+  request.change = change;
+  request.record = read.record;
+  request.record.course = f.lblEditInp[0].caption;
+  request.record.timeField = StripTime(f.lblEditInp[5].caption, 12);
+  request.print = f.PrintFrame;
+  request.bestOutput = f.BestFrame;
+  SendEditCommand(t, request, Events());
+}
+
 void Send(Terminal& t) {
   switch (t.form.FuncItem) {
-    case 1: SendEditCommand(t, ReplyFamily::Modify, Events()); break;
-    case 2:
-    case 5: SendEditCommand(t, ReplyFamily::Add, Events()); break;
-    case 3: SendEditCommand(t, ReplyFamily::Delete, Events()); break;
+    case 1: Send(t, Change::Modify); break;
+    case 2: Send(t, Change::Add); break;
+    case 5: Send(t, Change::DualAdd); break;
+    case 3: Send(t, Change::Delete); break;
     default: break;
   }
 }
 
 }  // namespace
 
-RecordFields EditScreenFields(const Form& f) {
-  RecordFields r;
-  r.blockCode = BlockLetter(f.lblEditInp[1].caption);
-  r.bib = f.lblEditInp[2].caption;
-  r.team = BlockLetter(f.lblEditR[0].caption) + f.lblEditR[1].caption;
-  return r;
+ReadRequest RecordReadOf(const Form& f) {
+  ReadRequest request;
+  request.memory = static_cast<Memory>(f.MenuItem);
+  request.record.blockCode = BlockLetter(f.lblEditInp[1].caption);
+  request.record.bib = f.lblEditInp[2].caption;
+  request.record.team = BlockLetter(f.lblEditR[0].caption) + f.lblEditR[1].caption;
+  return request;
 }
 
 bool AcceptBib(Terminal& t, Control& field) {

@@ -92,8 +92,7 @@ bool Form_Load(Terminal& t, std::function<void()> refusalSeen) {
   f.MenuItem = 1;
   f.FuncItem = 1;
   f.ExpectReply = ReplyFamily::None;
-  f.FileNo = -1;
-  ShowError(t, -1);
+  ClearError(t);
   f.InputLabel = nullptr;
   f.PortNo = ReadPortSetting(t);
   // The port's own properties (text input, a notification per arriving
