@@ -113,8 +113,6 @@ void CheckForm(TestTerminal& tt) {
            std::to_string(static_cast<int>(f.Screen)));
   RX_CHECK(f.RxBuffer.size() <= 30, f.RxBuffer);  // an unframed tail is kept short
   RX_CHECK(f.lstDebug.items.size() <= 5000, "traffic list");
-  RX_CHECK((f.FileNo < 0) == !tt.terminal.dataFile.IsOpen(),
-           "file slot and FileNo disagree");
   RX_CHECK(f.RecordCount >= 0 && f.RecordIndex >= 0, "record counters");
   if (f.InputLabel != nullptr) {
     const auto& all = f.AllControls();

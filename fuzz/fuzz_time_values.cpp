@@ -1,6 +1,7 @@
-// Time texts: every parser on arbitrary text, every formatter on values made
-// from the input, and the round trips the edit screens rely on (an entry
-// shown as a time and typed back, a time sent and read back).
+// Time texts and the device's frames that carry them: every parser on
+// arbitrary text, every formatter on values made from the input, and the
+// round trips the edit screens and the link rely on (an entry shown as a time
+// and typed back, a time sent and read back, a body built and parsed).
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -9,6 +10,8 @@
 #include "data/relay_total.h"
 #include "data/time_values.h"
 #include "fuzz_support.h"
+#include "link/device_port.h"
+#include "link/frames.h"
 #include "shell/form.h"
 
 namespace rx::fuzz {
@@ -130,6 +133,51 @@ void RelayLegs(std::string_view text) {
            total);
 }
 
+// Any segment the cutter could hand over: a reply is read without loss, its
+// fields giving back the body that came.
+void ReplyParser(std::string_view text) {
+  std::optional<Reply> reply = ParseReply(text);
+  if (!reply) {
+    RX_CHECK(text.size() != kFrameLength || text.front() != kStx || text.back() != kEtx, text);
+    return;
+  }
+  RX_CHECK(reply->body.Text() == text.substr(1, kBodyLength), text);
+  RX_CHECK(reply->line.size() == 14 && reply->time.size() == 13, text);
+  RX_CHECK(reply->errorNumber >= -1 && reply->errorNumber <= 999, text);
+}
+
+// Fields made from the input, built into a body, framed and parsed: the same
+// fields come back, named.
+void FrameRoundTrip(Bytes& in) {
+  static const char* const kCodes[] = {"CR", "CE", "CO", "CF", "CS", "CL"};
+  static const ReplyKind kKinds[] = {ReplyKind::Accepted, ReplyKind::Refused, ReplyKind::Record,
+                                     ReplyKind::End,      ReplyKind::Other,   ReplyKind::Other};
+  constexpr char kPrintable[] = "0123456789 ABCDEFGHIJKLMNOPQRSTZ";
+  auto pick = [&in, &kPrintable] { return kPrintable[in.Byte() % (sizeof kPrintable - 1)]; };
+  const int code = in.Byte() % 6;
+  const int number = static_cast<int>(in.Word() % 1000);
+  char bib[4];
+  std::snprintf(bib, sizeof bib, "%03d", number);
+  const long seconds = static_cast<long>(in.Word() * 2u % 86400);
+  const long fraction = static_cast<long>(in.Word() % 10000);
+  const std::string digits = StripTime(FormatTime(seconds, fraction), 0);
+  FrameBody sent{kCodes[code], std::string{pick(), pick()}, pick(), bib, digits};
+
+  std::optional<Reply> reply = ParseReply(Framed(sent.Text()));
+  RX_CHECK(reply.has_value(), sent.Text());
+  RX_CHECK(reply->kind == kKinds[code], sent.Text());
+  RX_CHECK(reply->body.family == sent.family && reply->body.selector == sent.selector &&
+               reply->body.Leg() == sent.selector[1] && reply->body.block == sent.block &&
+               reply->body.bib == sent.bib && reply->body.time == digits + "  ",
+           sent.Text());
+  RX_CHECK(reply->errorNumber == number, sent.Text());
+  RX_CHECK(reply->time == FormatTime(seconds, fraction), sent.Text());
+  RX_CHECK(reply->line == sent.block + sent.bib + digits, sent.Text());
+  // A record line read from a file is the same fields from the block on.
+  FrameBody line = ParseRecordLine(reply->line);
+  RX_CHECK(line.block == sent.block && line.bib == sent.bib && line.time == reply->body.time, reply->line);
+}
+
 }  // namespace
 }  // namespace rx::fuzz
 
@@ -141,6 +189,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Bytes in(data, size);
     Formatters(in);
     RelayLegs(text);
+    ReplyParser(text);
+    FrameRoundTrip(in);
   } catch (...) {
     Violated("a time conversion threw", text);
   }

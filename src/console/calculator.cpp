@@ -87,7 +87,7 @@ void Esc(Terminal& t) {
   Form& f = t.form;
   if (f.CalcStep == 2) return Leave(t);
   if (InputTyped(f)) {
-    ShowError(t, -1);
+    ClearError(t);
     f.KeyMode = Mode::Calculator;
     OpenField(f, f.CalcStep);
     return;

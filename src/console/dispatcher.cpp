@@ -56,7 +56,7 @@ void ErrorShownKey(Terminal& t, int index) {
   Form& f = t.form;
   if (f.SendRecovery != Recovery::Off) {
     if (index == Keys::Esc || index == Keys::Clear) {  // go on with the next record
-      ShowError(t, -1);
+      ClearError(t);
       f.lblSendG[3].visible = false;
       f.lblGuide.caption = guide::kBusySend;
       f.KeyMode = Mode::Busy;

@@ -6,14 +6,13 @@
 #include "console/read_screens.h"
 #include "console/row_selection.h"
 #include "console/menu_selection.h"
+#include "data/block_letters.h"
 #include "data/file_list.h"
 #include "data/file_names.h"
 #include "data/hunter_start.h"
 #include "data/time_values.h"
 #include "link/error_line.h"
-#include "link/edit_commands.h"
 #include "link/file_send.h"
-#include "link/queue_load.h"
 #include "link/text_output.h"
 
 namespace rx {
@@ -42,16 +41,48 @@ void ShowSendConfirmation(Form& f, const std::string& what, ScreenId screen) {
   ShowConfirmGuide(f, Confirmation::Execute);
 }
 
-// A send to the device: its busy guide, and the send menu again at its end.
-class FileSendEvents : public ExchangeEvents {
+// The block chosen on the range menu; none for all blocks.
+std::optional<char> ChosenBlock(const Form& f) {
+  if (f.FuncCode != Scope::OneBlock) return std::nullopt;
+  return BlockLetter(f.lblBlk.caption).front();
+}
+
+// A send or a serial output under way: its busy guide, and how many records
+// are left.
+class SendScreenEvents : public ExchangeEvents {
  public:
-  void Started(Terminal& t) override { t.form.lblGuide.caption = guide::kBusySend; }
+  SendScreenEvents(const char* busyGuide, const char* countUnit)
+      : busyGuide_(busyGuide), countUnit_(countUnit) {}
+  void Started(Terminal& t) override {
+    Form& f = t.form;
+    f.lblGuide.caption = busyGuide_;
+    f.lblSendG[2].visible = true;
+    f.lblSendG[4].visible = true;
+  }
+  void Progress(Terminal& t, const SendProgress& progress) override {
+    t.form.lblSendG[4].caption = std::to_string(progress.remaining) + countUnit_;
+  }
+
+ private:
+  const char* busyGuide_;
+  const char* countUnit_;
+};
+
+// A send to the device: the refused record on the progress line, and the send
+// menu again at its end.
+class FileSendEvents : public SendScreenEvents {
+ public:
+  FileSendEvents() : SendScreenEvents(guide::kBusySend, "件") {}
+  void RecordRefused(Terminal& t, const SendProgress& progress) override {
+    ShowSendProgress(t.form, progress.record);
+  }
   void Done(Terminal& t) override { ShowFunctionMenu(t, ScreenId::SendRange); }
 };
 
 // A finished serial output leaves its screen (a stopped one already has).
-class SerialOutputEvents : public ExchangeEvents {
+class SerialOutputEvents : public SendScreenEvents {
  public:
+  SerialOutputEvents() : SendScreenEvents(guide::kBusySerial, " 件") {}
   void Done(Terminal& t) override {
     if (t.form.Screen == ScreenId::SerialSendRange) GoBack(t);
   }
@@ -188,17 +219,15 @@ void HunterDateEnter(Terminal& t) {
   ShowConfirmGuide(f, Confirmation::Execute);
 }
 
+void ShowSendProgress(Form& f, const FrameBody& record) {
+  f.lblSendG[3].visible = true;
+  f.lblSendG[3].caption =
+      "Block:" + std::string(1, record.block) + "  ZNo:" + record.bib + "  Time:" + record.time;
+}
+
 void ExecuteSend(Terminal& t) {
-  // Busy while a large file is read in; Esc then goes back as on the prompt.
-  t.form.KeyMode = Mode::Busy;
-  StartQueueLoad(t, false, [](Terminal& t) {
-    Form& f = t.form;
-    f.KeyMode = Mode::Normal;
-    if (f.RecordCount < 1) return ShowError(t, Errors::NoData);
-    f.RecordIndex = 0;
-    static FileSendEvents events;
-    SendEditCommand(t, ReplyFamily::Load, events);
-  });
+  static FileSendEvents events;
+  StartFileSend(t, SendRequest{t.form.lblSendName.caption, ChosenBlock(t.form)}, events);
 }
 
 void ExecuteHunterStart(Terminal& t) {
@@ -214,17 +243,8 @@ void ExecuteHunterStart(Terminal& t) {
 }
 
 void ExecuteSerialSend(Terminal& t) {
-  t.form.KeyMode = Mode::Busy;
-  StartQueueLoad(t, true, [](Terminal& t) {
-    Form& f = t.form;
-    f.KeyMode = Mode::Normal;
-    if (f.RecordCount < 1) return ShowError(t, Errors::NoData);
-    f.lblGuide.caption = guide::kBusySerial;
-    f.RecordIndex = 0;
-    f.KeyMode = Mode::Busy;
-    static SerialOutputEvents events;
-    SerialTextOutput(t, events);
-  });
+  static SerialOutputEvents events;
+  SerialTextOutput(t, TextOutputRequest{t.form.lblSendName.caption, ChosenBlock(t.form)}, events);
 }
 
 void CancelSend(Terminal& t) { BackToRangeMenu(t.form, t.form.fraSend); }

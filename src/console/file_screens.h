@@ -2,6 +2,7 @@
 // sending a file to the device, serial send, and the hunter start entry.
 #pragma once
 
+#include "link/frames.h"
 #include "shell/terminal.h"
 
 namespace rx {
@@ -26,6 +27,8 @@ void HunterDateEnter(Terminal& t);
 // Enter on the execute prompts of the send (5), the hunter start (13) and
 // the serial send (14).
 void ExecuteSend(Terminal& t);
+// A record the device refused, on the send screen's progress line.
+void ShowSendProgress(Form& f, const FrameBody& record);
 void ExecuteHunterStart(Terminal& t);
 void ExecuteSerialSend(Terminal& t);
 

@@ -168,7 +168,7 @@ void ReturnToFunctionMenu(Terminal& t) {
 void GoBack(Terminal& t) { RowOf(t.form.Screen).back(t); }
 
 void ResumeAfterError(Terminal& t) {
-  ShowError(t, -1);
+  ClearError(t);
   RowOf(t.form.Screen).resume(t);
   if (t.form.KeyMode != Mode::ErrorShown) t.form.KeyMode = Mode::Normal;  // unless resuming failed in turn
 }

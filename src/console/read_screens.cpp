@@ -75,8 +75,14 @@ void ReadBlockEnter(Terminal& t) {
 
 void ConfirmRead(Terminal& t) {
   static ReadIntoFileEvents events;
-  t.form.KeyMode = Mode::Normal;
-  SendReadCommand(t, RecordFields{}, events);
+  Form& f = t.form;
+  f.KeyMode = Mode::Normal;
+  ReadRequest request;
+  request.memory = static_cast<Memory>(f.MenuItem);
+  request.oneRecord = false;
+  request.fileName = f.lblFileName.caption;
+  if (f.FuncCode != Scope::AllBlocks) request.onlyBlock = BlockLetter(f.lblBlk.caption).front();
+  SendReadCommand(t, request, events);
 }
 
 // Also the end of a read after an error: the records it wrote stay, and

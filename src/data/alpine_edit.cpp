@@ -134,7 +134,7 @@ AlpineEvents& Events() {
 void ReadRecord(Terminal& t) {
   t.form.EditStep = EditStage::Read;
   EndInput(t.form);
-  SendReadCommand(t, EditScreenFields(t.form), Events());
+  SendReadCommand(t, RecordReadOf(t.form), Events());
 }
 
 void CourseEntered(Terminal& t) {
@@ -179,29 +179,45 @@ void NewTimeEntered(Terminal& t) {
   AskToSend(f);
 }
 
-// The command family of each edit function.
-struct FunctionCommand {
+// The change each edit function makes.
+struct FunctionChange {
   FuncItemId function;
-  ReplyFamily family;
+  Change change;
 };
-constexpr FunctionCommand kCommands[] = {{FuncItemId::Modify, ReplyFamily::Modify},
-                                         {FuncItemId::Add, ReplyFamily::Add},
-                                         {FuncItemId::DualAdd, ReplyFamily::Add},
-                                         {FuncItemId::Delete, ReplyFamily::Delete}};
+constexpr FunctionChange kChanges[] = {{FuncItemId::Modify, Change::Modify},
+                                       {FuncItemId::Add, Change::Add},
+                                       {FuncItemId::DualAdd, Change::DualAdd},
+                                       {FuncItemId::Delete, Change::Delete}};
+
+// The change on the screen, with the print and best output the settings ask for.
+void Send(Terminal& t, Change change) {
+  const Form& f = t.form;
+  const ReadRequest read = RecordReadOf(f);
+  EditRequest request;
+  request.memory = read.memory;
+  request.change = change;
+  request.record = read.record;
+  request.record.course = f.lblEditInp[0].caption;
+  request.record.timeField = StripTime(f.lblEditInp[5].caption, 12);
+  request.print = f.PrintFrame;
+  request.bestOutput = f.BestFrame;
+  SendEditCommand(t, request, Events());
+}
 
 void Send(Terminal& t) {
-  for (const FunctionCommand& command : kCommands)
-    if (command.function == t.form.FuncItem) return SendEditCommand(t, command.family, Events());
+  for (const FunctionChange& entry : kChanges)
+    if (entry.function == t.form.FuncItem) return Send(t, entry.change);
 }
 
 }  // namespace
 
-RecordFields EditScreenFields(const Form& f) {
-  RecordFields r;
-  r.blockCode = BlockLetter(f.lblEditInp[1].caption);
-  r.bib = f.lblEditInp[2].caption;
-  r.team = BlockLetter(f.lblEditR[0].caption) + f.lblEditR[1].caption;
-  return r;
+ReadRequest RecordReadOf(const Form& f) {
+  ReadRequest request;
+  request.memory = static_cast<Memory>(f.MenuItem);
+  request.record.blockCode = BlockLetter(f.lblEditInp[1].caption);
+  request.record.bib = f.lblEditInp[2].caption;
+  request.record.team = BlockLetter(f.lblEditR[0].caption) + f.lblEditR[1].caption;
+  return request;
 }
 
 bool AcceptBib(Terminal& t, Control& field) {

@@ -5,7 +5,7 @@
 // bib, (the record is read from the device), new time, confirmation, send.
 #pragma once
 
-#include "link/commands.h"
+#include "link/requests.h"
 #include "shell/terminal.h"
 
 namespace rx {
@@ -23,8 +23,9 @@ void LeaveAlpineEdit(Terminal& t);
 // After an error: the new time is typed again, anything else starts over.
 void ResumeAlpineEdit(Terminal& t);
 
-// The record the edit screens name: block and bib, or the relay team.
-RecordFields EditScreenFields(const Form& form);
+// The read of the record the edit screens name: block and bib, or the relay
+// team, in the memory of the menu.
+ReadRequest RecordReadOf(const Form& form);
 
 // The bib typed on an edit screen: 1-999 written with three digits; 0 is
 // error 803; other text sounds a beep. False when the entry goes no further.

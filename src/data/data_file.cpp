@@ -4,17 +4,8 @@ namespace rx {
 
 bool OpenDataFile(Terminal& t, bool forWriting, const std::string& name) {
   CloseDataFile(t);
-  Form& f = t.form;
-  f.RecordCount = 0;
-  std::filesystem::path path = t.dataDirectory / name;
-  if (name.empty() || !t.dataFile.Open(path, forWriting)) {
-    f.FileNo = -1;
-    f.FilePath.clear();
-    return false;
-  }
-  f.FileNo = 1;
-  f.FilePath = path.string();
-  return true;
+  t.form.RecordCount = 0;
+  return !name.empty() && t.dataFile.Open(t.dataDirectory / name, forWriting);
 }
 
 bool WriteDataLine(Terminal& t, const std::string& text) { return t.dataFile.WriteLine(text); }
@@ -25,10 +16,7 @@ std::size_t ReadDataBlock(Terminal& t, char* buffer, std::size_t size) {
   return t.dataFile.ReadBlock(buffer, size);
 }
 
-bool CloseDataFile(Terminal& t) {
-  t.form.FileNo = -1;
-  return t.dataFile.Close();
-}
+bool CloseDataFile(Terminal& t) { return t.dataFile.Close(); }
 
 std::size_t CharacterCount(const std::string& text) {
   std::size_t count = 0;

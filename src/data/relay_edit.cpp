@@ -78,7 +78,7 @@ void BibEntered(Terminal& t) {
   if (!AcceptBib(t, f.lblEditR[1])) return;
   f.EditStep = EditStage::Read;
   EndInput(f);
-  SendReadCommand(t, EditScreenFields(f), Events());
+  SendReadCommand(t, RecordReadOf(f), Events());
 }
 
 void LegEntered(Terminal& t) {
@@ -96,6 +96,19 @@ void LegEntered(Terminal& t) {
   }
   f.EditStep = LegStage(row + 1);
   OpenRow(f);
+}
+
+// The team on the screen as it goes to the device: its legs and total, or,
+// with no leg held, its deletion.
+EditRequest TeamChange(const Form& f) {
+  const ReadRequest read = RecordReadOf(f);
+  EditRequest request;
+  request.memory = read.memory;
+  request.record = read.record;
+  for (int row = 0; row < f.EditRow; ++row)
+    request.legTimes.push_back(StripTime(f.lblRelayTime[row].caption, 12));
+  request.totalTime = StripTime(f.lblRelayTime[kMostLegs].caption, 12);
+  return request;
 }
 
 }  // namespace
@@ -131,7 +144,7 @@ void RelayEditEnter(Terminal& t) {
     return;
   }
   if (f.EditStep == EditStage::RelayConfirm && f.FuncItem == FuncItemId::Modify)
-    SendEditCommand(t, ReplyFamily::Modify, Events());
+    SendEditCommand(t, TeamChange(f), Events());
 }
 
 void LeaveRelayEdit(Terminal& t) {

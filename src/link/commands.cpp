@@ -1,97 +1,132 @@
 #include "link/commands.h"
 
+#include "data/time_values.h"
+
 namespace rx {
 
 namespace {
 
-std::string Blanks(int count) { return std::string(count, ' '); }
+// The memory selectors of the reads and changes; none for a value that
+// names no memory.
+const char* Selector(Memory memory) {
+  switch (memory) {
+    case Memory::Course: return "0A";
+    case Memory::Dnf: return "2 ";
+    case Memory::FirstRun: return "11";
+    case Memory::SecondRun: return "12";
+    case Memory::RelayCourse: return "3A";
+    case Memory::RelayResults: return "4A";
+  }
+  return nullptr;
+}
+
+std::string Command(const std::string& family, const std::string& selector, const std::string& block = "",
+                    const std::string& bib = "", const std::string& time = "") {
+  FrameBody body{family, selector, block.empty() ? ' ' : block[0], bib, time};
+  return body.Text();
+}
+
+// A relay team (block code and bib) is laid out as a record line begins.
+std::string TeamCommand(const std::string& family, const std::string& selector, const std::string& team,
+                        const std::string& time = "") {
+  FrameBody body = ParseRecordLine(team);
+  body.family = family;
+  body.selector = selector;
+  body.time = time;
+  return body.Text();
+}
 
 }  // namespace
 
-std::string Body(const std::string& text) {
-  std::string body = text.substr(0, kBodyLength);
-  body.append(kBodyLength - body.size(), ' ');
-  return body;
-}
+std::string FixedCommand(const std::string& family) { return Command(family, ""); }
 
-std::string FixedCommand(const std::string& family) { return Body(family); }
-
-std::optional<ReadCommand> BuildReadCommand(int menuItem, int funcItem, const RecordFields& r) {
-  const bool one = funcItem == 1 || funcItem == 3;
-  const bool all = funcItem == 4;
-  if (!one && !all) return std::nullopt;
-  std::string key = r.blockCode + r.bib;
-  switch (menuItem) {
-    case 1:
-      return one ? ReadCommand{Body("CO0A" + key), 1} : ReadCommand{Body("CO0A"), 2};
-    case 2:
-      if (all) return ReadCommand{Body("CO2"), 2};
-      return std::nullopt;
-    case 3:
-    case 4: {
-      std::string head = menuItem == 3 ? "CO11" : "CO12";
-      return one ? ReadCommand{Body(head + key), 1} : ReadCommand{Body(head), 2};
-    }
-    case 5:
-      return one ? ReadCommand{Body("CO3A" + r.blockCode), 1} : ReadCommand{Body("CO3A"), 2};
-    case 6:
-      if (funcItem == 1) return ReadCommand{Body("CO4A" + r.team), 1};
-      if (all) return ReadCommand{Body("CO4A"), 2};
-      return std::nullopt;
-    default:
-      return std::nullopt;
+std::optional<std::string> BuildReadCommand(const ReadRequest& request) {
+  const RecordFields& r = request.record;
+  if (!Selector(request.memory)) return std::nullopt;
+  const std::string selector = Selector(request.memory);
+  if (!request.oneRecord) return Command("CO", selector);
+  switch (request.memory) {
+    case Memory::Dnf: return std::nullopt;  // read whole only
+    case Memory::RelayCourse: return Command("CO", selector, r.blockCode);
+    case Memory::RelayResults: return TeamCommand("CO", selector, r.team);
+    default: return Command("CO", selector, r.blockCode, r.bib);
   }
 }
 
-std::string BuildEditCommand(int menuItem, int funcItem, const RecordFields& r) {
-  std::string key = r.blockCode + r.bib;
-  switch (menuItem) {
-    case 1:
-      if (funcItem == 1) return Body("CM0A" + key + r.timeField);
-      if (funcItem == 2) return Body("CC0A" + key + r.timeField);
-      if (funcItem == 3) return Body("CK0A" + key);
-      if (funcItem == 5) return Body("CC0" + r.course.substr(0, 1) + key + r.timeField);
-      return "";
-    case 2:
-      if (funcItem == 2) return Body("CC2 " + key);
-      if (funcItem == 3) return Body("CK2 " + key);
-      return "";
-    case 3:
-    case 4: {
-      std::string run = menuItem == 3 ? "1" : "2";
-      if (funcItem == 1) return Body("CM1" + run + key + r.timeField);
-      if (funcItem == 2) return Body("CC1" + run + key + r.timeField);
-      if (funcItem == 3) return Body("CK1" + run + key);
-      return "";
+std::optional<std::string> BuildEditCommand(const EditRequest& request) {
+  const RecordFields& r = request.record;
+  if (request.memory == Memory::RelayResults || !Selector(request.memory)) return std::nullopt;
+  std::string selector = Selector(request.memory);
+  // The relay course memory is kept per block: no bib.
+  const std::string bib = request.memory == Memory::RelayCourse ? "" : r.bib;
+  switch (request.change) {
+    case Change::Modify:
+      if (request.memory == Memory::Dnf) return std::nullopt;
+      return Command("CM", selector, r.blockCode, bib, r.timeField);
+    case Change::Add: {
+      const std::string time = request.memory == Memory::Dnf ? "" : r.timeField;
+      return Command("CC", selector, r.blockCode, bib, time);
     }
-    case 5:
-      if (funcItem == 1) return Body("CM3A" + r.blockCode + Blanks(3) + r.timeField);
-      if (funcItem == 2) return Body("CC3A" + r.blockCode + Blanks(3) + r.timeField);
-      if (funcItem == 3) return Body("CK3A" + r.blockCode);
-      return "";
-    default:
-      return "";
+    case Change::DualAdd:
+      if (request.memory != Memory::Course) return std::nullopt;
+      return Command("CC", "0" + r.course, r.blockCode, bib, r.timeField);  // "0" + course number
+    case Change::Delete:
+      return Command("CK", selector, r.blockCode, bib);
   }
+  return std::nullopt;
 }
 
 std::string RelayLegCommand(int leg, const std::string& team, const std::string& timeField) {
-  return Body("CM4" + std::string(1, static_cast<char>('A' + leg)) + team + timeField);
+  return TeamCommand("CM", "4" + std::string(1, static_cast<char>('A' + leg)), team, timeField);
 }
 
 std::string RelayTotalCommand(const std::string& team, const std::string& timeField) {
-  return Body("CM4S" + team + timeField);
+  return TeamCommand("CM", "4S", team, timeField);
 }
 
-std::string RelayDeleteCommand(const std::string& team) { return Body("CK4 " + team); }
+std::string RelayDeleteCommand(const std::string& team) { return TeamCommand("CK", "4 ", team); }
 
 std::string PrintCommand(const std::string& acceptedBody) {
-  std::string body = Body(acceptedBody);
-  body[1] = 'P';
-  return body;
+  FrameBody body = ParseBody(acceptedBody);
+  body.family = "CP";
+  return body.Text();
 }
 
 std::string BestOutputCommand(const std::string& editBody) {
-  return Body("CB" + Body(editBody).substr(2, 3));
+  FrameBody edit = ParseBody(editBody);
+  return FrameBody{"CB", edit.selector, edit.block, "", ""}.Text();
+}
+
+std::string AsCourseAdd(const std::string& dualAddBody) {
+  FrameBody body = ParseBody(dualAddBody);
+  body.SetLeg('A');
+  return body.Text();
+}
+
+std::optional<std::string> LoadHead(char memoryLetter) {
+  switch (memoryLetter) {
+    case 'C': return "CL0A";
+    case 'D': return "CL2 ";
+    case 'F': return "CL11";
+    case 'G': return "CL5 ";
+    case 'S': return "CL12";
+    case 'V': return "CL3A";
+    case 'Y': return "CL4";  // the leg letter follows
+    default: return std::nullopt;
+  }
+}
+
+bool IsRelayLoad(const std::string& head) { return head == "CL4"; }
+
+FrameBody LoadBody(const std::string& head, std::string_view recordLine) {
+  FrameBody body = ParseRecordLine(recordLine);
+  const FrameBody headFields = ParseBody(head);
+  body.family = headFields.family;
+  body.selector = headFields.selector;
+  // The DNF memory and the timeless one take blanks whatever the line holds.
+  const bool timeless = head == "CL5 " || head == "CL2 ";
+  body.time = timeless ? "" : StripTime(body.time, 12);
+  return body;
 }
 
 }  // namespace rx

@@ -1,6 +1,7 @@
 #include "link/device_port.h"
 
 #include "link/error_line.h"
+#include "link/frames.h"
 #include "link/jobs.h"
 #include "link/replies.h"
 
@@ -8,9 +9,7 @@ namespace rx {
 
 namespace {
 
-constexpr int kFrameLength = 22;
 constexpr std::size_t kLongestTail = 30;
-constexpr int kLastSearchedPort = 16;
 
 bool TryOpen(Terminal& t, int number) {
   SerialPort& port = t.platform.port;
@@ -47,7 +46,8 @@ bool OpenDevicePort(Terminal& t, bool textMode) {
   f.lstDebug.items.clear();
   port.SetSettings(textMode ? kTextSettings : kFramedSettings);
   bool open = TryOpen(t, f.PortNo);
-  for (int number = 3; !open && number <= kLastSearchedPort; ++number) open = TryOpen(t, number);
+  for (int number = kFirstSearchedPort; !open && number <= kLastSearchedPort; ++number)
+    open = TryOpen(t, number);
   if (!open) {
     ShowError(t, Errors::NoPort);
     return false;
@@ -81,7 +81,7 @@ void SendCommand(Terminal& t, const std::string& body) {
   bool failed = false;
   if (port.IsOpen()) {
     f.TxLine = body;
-    std::string frame = kStx + body + kEtx;
+    std::string frame = Framed(body);
     failed = !port.Write(frame);
     LogTraffic(t, "→ " + frame);
   }
@@ -94,7 +94,7 @@ LineWrite SendTextLine(Terminal& t, const std::string& text) {
   SerialPort& port = t.platform.port;
   if (f.KeyMode != Mode::Busy) return LineWrite::NoRoom;
   int queued = port.OutputQueueCount();
-  if (queued > 100) return LineWrite::NoRoom;
+  if (queued > kOutputQueueLimit) return LineWrite::NoRoom;
   if (queued < 0 || !port.Write(text + "\r\n")) {
     ShowError(t, Errors::CannotSend);
     return LineWrite::Failed;
@@ -114,7 +114,7 @@ void ReadPortInput(Terminal& t, const std::string& received) {
     } else if (c == kEtx) {
       f.RxBuffer += received.substr(start, i - start + 1);
       LogTraffic(t, "← " + f.RxBuffer);
-      if (f.RxBuffer.size() == kFrameLength && f.RxBuffer.front() == kStx) DispatchReply(t);
+      DispatchReply(t);  // only a whole frame is a reply
       f.RxBuffer.clear();
       start = i + 1;
     }

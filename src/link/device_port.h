@@ -22,8 +22,18 @@ inline constexpr char kXoff = 19;
 inline constexpr const char* kFramedSettings = "9600,E,7,2";
 inline constexpr const char* kTextSettings = "9600,N,8,1";
 
+// When the configured port cannot be opened, these are searched in order.
+inline constexpr int kFirstSearchedPort = 3;
+inline constexpr int kLastSearchedPort = 16;
+// A text line is written only while the output queue holds at most this
+// many characters: the queue stays short however long the file.
+inline constexpr int kOutputQueueLimit = 100;
+// Busy time the output queue may stay full (a text line waiting for room, a
+// drain before the port closes) before the wait ends.
+inline constexpr int kLongestQueueWaitMs = 100;
+
 // Opens the port at once: "9600,N,8,1" for text output, else "9600,E,7,2"
-// followed by one XON. Tries PortNo, then 3 to 16; none gives error 1002 and
+// followed by one XON. Tries PortNo, then the searched ports; none gives error 1002 and
 // false. Whatever waited in the input is dropped. A port still open is closed
 // first without waiting: exchanges drain it through StartExchange.
 bool OpenDevicePort(Terminal& t, bool textMode);

@@ -1,75 +1,66 @@
 #include "link/edit_commands.h"
 
-#include "data/block_letters.h"
-#include "data/time_values.h"
 #include "link/commands.h"
 #include "link/device_port.h"
-#include "link/file_send.h"
 #include "link/replies.h"
 
 namespace rx {
 
 namespace {
 
-std::string Team(const Form& f) { return BlockLetter(f.lblEditR[0].caption) + f.lblEditR[1].caption; }
-
-std::string TimeField(const Control& time) { return StripTime(time.caption, 12); }
-
 void WriteRelayBurst(Terminal& t) {
-  Form& f = t.form;
-  std::string team = Team(f);
-  if (f.EditRow < 1) {
+  const EditRequest& edit = t.link.edit;
+  const std::string& team = edit.record.team;
+  if (edit.legTimes.empty()) {
     SendCommand(t, RelayDeleteCommand(team));
   } else {
-    for (int leg = 1; leg <= f.EditRow; ++leg)
-      SendCommand(t, RelayLegCommand(leg, team, TimeField(f.lblRelayTime[leg - 1])));
-    SendCommand(t, RelayTotalCommand(team, TimeField(f.lblRelayTime[10])));
+    for (std::size_t leg = 0; leg < edit.legTimes.size(); ++leg)
+      SendCommand(t, RelayLegCommand(static_cast<int>(leg) + 1, team, edit.legTimes[leg]));
+    SendCommand(t, RelayTotalCommand(team, edit.totalTime));
   }
   SendCommand(t, EndOfBurstCommand());
 }
 
-void SendRelayBurst(Terminal& t) {
+// Busy from the confirmation on; the command goes once the port is open.
+void Start(Terminal& t, ReplyFamily family, ExchangeEvents& owner, std::function<void(Terminal&)> send) {
   Form& f = t.form;
   f.KeyMode = Mode::Busy;
-  f.ExpectReply = ReplyFamily::Modify;
-  StartExchange(t, false, WriteRelayBurst);
+  f.ExpectReply = family;
+  t.link.owner = &owner;
+  StartExchange(t, false, std::move(send));
+}
+
+ReplyFamily FamilyOf(Change change) {
+  switch (change) {
+    case Change::Modify: return ReplyFamily::Modify;
+    case Change::Add:
+    case Change::DualAdd: return ReplyFamily::Add;
+    case Change::Delete: return ReplyFamily::Delete;
+  }
+  return ReplyFamily::None;
 }
 
 }  // namespace
 
-void SendEditCommand(Terminal& t, ReplyFamily family, ExchangeEvents& owner) {
-  Form& f = t.form;
-  f.SendRecovery = Recovery::Off;
+void SendEditCommand(Terminal& t, const EditRequest& request, ExchangeEvents& owner) {
+  t.form.SendRecovery = Recovery::Off;
   t.link.owner = &owner;
-  if (f.MenuItem == MenuItemId::RelayResult) {
-    if (f.FuncItem == FuncItemId::Modify) SendRelayBurst(t);
+  t.link.edit = request;
+  if (request.memory == Memory::RelayResults) {
+    // The whole team is written at once; the device answers the end.
+    if (request.change == Change::Modify) Start(t, ReplyFamily::Modify, owner, WriteRelayBurst);
     return;
   }
-  if (f.MenuItem == MenuItemId::SendToDevice) {
-    if (family == ReplyFamily::Load) StartFileSend(t);
-    return;
-  }
-  RecordFields fields;
-  fields.blockCode = BlockLetter(f.lblEditInp[1].caption);
-  fields.bib = f.lblEditInp[2].caption;
-  fields.course = f.lblEditInp[0].caption;
-  fields.timeField = TimeField(f.lblEditInp[5]);
-  std::string body = BuildEditCommand(Index(f.MenuItem), Index(f.FuncItem), fields);
-  if (body.empty()) return;
-  f.KeyMode = Mode::Busy;
-  f.ExpectReply = family;
-  StartExchange(t, false, [body](Terminal& t) {
+  std::optional<std::string> body = BuildEditCommand(request);
+  if (!body) return;
+  Start(t, FamilyOf(request.change), owner, [body = *body](Terminal& t) {
     Owner(t).Started(t);
     SendCommand(t, body);
   });
 }
 
 void RequestBestOutputOfAll(Terminal& t, ExchangeEvents& owner) {
-  Form& f = t.form;
-  f.KeyMode = Mode::Busy;
-  f.ExpectReply = ReplyFamily::BestOutput;
-  t.link.owner = &owner;
-  StartExchange(t, false, [](Terminal& t) {
+  Start(t, ReplyFamily::BestOutput, owner, [](Terminal& t) {
     Owner(t).Started(t);
     SendCommand(t, BestOutputAllCommand());
   });

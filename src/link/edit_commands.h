@@ -2,15 +2,17 @@
 #pragma once
 
 #include "link/exchange_events.h"
+#include "link/requests.h"
 #include "shell/terminal.h"
 
 namespace rx {
 
-// Sends the edit on the screen: Modify, Add (and dual-course add), Delete;
-// Load starts the send of the file queued (main item 8). Relay results go as
-// a burst of legs, total and end, written without waiting for replies. owner
-// hears when the command is out and when the device has taken it.
-void SendEditCommand(Terminal& t, ReplyFamily family, ExchangeEvents& owner);
+// Sends the change a request names: modify, add, dual-course add, delete;
+// relay results go as a burst of legs, total and end, written without waiting
+// for replies. A change the memory has no command for sends nothing. owner
+// hears when the command is out and when the device has taken it (with the
+// print and best output the request asked for).
+void SendEditCommand(Terminal& t, const EditRequest& request, ExchangeEvents& owner);
 
 // Main item 9: asks the device for all its best times.
 void RequestBestOutputOfAll(Terminal& t, ExchangeEvents& owner);

@@ -6,14 +6,16 @@
 
 namespace rx {
 
+void ClearError(Terminal& t) {
+  Form& f = t.form;
+  f.KeyMode = Mode::Normal;
+  f.lblGuide.visible = true;
+  f.lblError.visible = false;
+}
+
 void ShowError(Terminal& t, int number) {
   Form& f = t.form;
-  if (number < 1) {
-    f.KeyMode = Mode::Normal;
-    f.lblGuide.visible = true;
-    f.lblError.visible = false;
-    return;
-  }
+  if (number < 1) return ClearError(t);
   f.KeyMode = Mode::ErrorShown;
   std::string message = ErrorText(number);
   if (f.SendRecovery != Recovery::Off) {

@@ -22,7 +22,11 @@ inline constexpr int CannotWriteFile = 1010;  // a data file could not be create
 }  // namespace Errors
 
 // A number of 1 or more shows its message, beeps and ends the running
-// exchange; a number below 1 clears the line and returns to Normal.
+// exchange. A number below 1 (a device refusal whose number cannot be read)
+// shows nothing: the line is cleared as by ClearError.
 void ShowError(Terminal& t, int number);
+
+// Hides the error line, shows the guide line again, and returns to Normal.
+void ClearError(Terminal& t);
 
 }  // namespace rx

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "link/frames.h"
+
 namespace rx {
 
 struct Terminal;
@@ -17,11 +19,24 @@ struct RecordReply {
   std::string time;
 };
 
+// Where a send or a text output is: how many records are still to go (the
+// one in flight among them) and that record's fields.
+struct SendProgress {
+  int remaining = 0;
+  FrameBody record;
+};
+
 class ExchangeEvents {
  public:
   virtual ~ExchangeEvents() = default;
-  // The command is on the line: the screen shows that it waits.
+  // The exchange is under way (its command going out, a text output's file
+  // queued): the screen shows that it waits.
   virtual void Started(Terminal&) {}
+  // A send or text output has a record in flight; and after a stop, the
+  // count of what did not go out.
+  virtual void Progress(Terminal&, const SendProgress&) {}
+  // The device refused the record in flight.
+  virtual void RecordRefused(Terminal&, const SendProgress&) {}
   // One-record read: a record, and then the end of what the device holds.
   virtual void RecordRead(Terminal&, const RecordReply&) {}
   virtual void RecordReadFinished(Terminal&) {}

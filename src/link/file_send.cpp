@@ -6,16 +6,18 @@
 
 namespace rx {
 
-void LoadSendQueue(Terminal& t) { LoadQueueNow(t, false); }
+namespace {
 
-void StartFileSend(Terminal& t) {
+// The record at index and what is left from it on.
+SendProgress ProgressAt(const Form& f, int index) {
+  return SendProgress{f.RecordCount - index, ParseBody(f.Records[index])};
+}
+
+void SendQueued(Terminal& t) {
   Form& f = t.form;
-  f.KeyMode = Mode::Busy;
   f.ExpectReply = ReplyFamily::Load;
   StartExchange(t, false, [](Terminal& t) {
     Form& f = t.form;
-    f.lblSendG[2].visible = true;
-    f.lblSendG[4].visible = true;
     Owner(t).Started(t);
     f.SendRecovery = Recovery::Ask;
     f.RecordIndex = 0;
@@ -23,20 +25,34 @@ void StartFileSend(Terminal& t) {
   });
 }
 
+}  // namespace
+
+void StartFileSend(Terminal& t, const SendRequest& request, ExchangeEvents& owner) {
+  Form& f = t.form;
+  f.SendRecovery = Recovery::Off;
+  t.link.owner = &owner;
+  f.RecordIndex = 0;
+  // Busy while a large file is read in; Esc then goes back as on the prompt.
+  f.KeyMode = Mode::Busy;
+  StartQueueLoad(t, false, request.fileName, request.block, SendQueued);
+}
+
 void SendNextQueued(Terminal& t, bool skip) {
   Form& f = t.form;
   if (skip && f.RecordIndex > 0 && f.RecordIndex <= f.RecordCount) {
     // The rest of the failed relay team: its legs after "B" and its total,
     // but nothing of the next team, even one that is a total alone.
-    const std::string team = f.Records[f.RecordIndex - 1].substr(4, 4);
-    while (f.RecordIndex < f.RecordCount && f.Records[f.RecordIndex][3] > 'B' &&
-           f.Records[f.RecordIndex].substr(4, 4) == team)
+    const std::string team = ParseBody(f.Records[f.RecordIndex - 1]).Team();
+    while (f.RecordIndex < f.RecordCount) {
+      const FrameBody next = ParseBody(f.Records[f.RecordIndex]);
+      if (next.Leg() <= 'B' || next.Team() != team) break;
       ++f.RecordIndex;
+    }
   }
   if (f.RecordIndex < f.RecordCount) {
     f.ExpectReply = ReplyFamily::Load;
     SendCommand(t, f.Records[f.RecordIndex]);
-    f.lblSendG[4].caption = std::to_string(f.RecordCount - f.RecordIndex) + "件";
+    Owner(t).Progress(t, ProgressAt(f, f.RecordIndex));
     ++f.RecordIndex;
     return;
   }
@@ -45,13 +61,11 @@ void SendNextQueued(Terminal& t, bool skip) {
   Owner(t).Done(t);
 }
 
-void ShowSendProgress(Terminal& t, int index) {
+void ReportRefusedRecord(Terminal& t) {
   Form& f = t.form;
+  const int index = f.RecordIndex - 1;
   if (index < 0 || index >= f.RecordCount) return;
-  const std::string& body = f.Records[index];
-  f.lblSendG[3].visible = true;
-  f.lblSendG[3].caption =
-      "Block:" + body.substr(4, 1) + "  ZNo:" + body.substr(5, 3) + "  Time:" + body.substr(8, 12);
+  Owner(t).RecordRefused(t, ProgressAt(f, index));
 }
 
 void EndFileSend(Terminal& t) {

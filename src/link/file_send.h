@@ -2,24 +2,25 @@
 // each only after the device accepted the one before.
 #pragma once
 
+#include "link/exchange_events.h"
+#include "link/requests.h"
 #include "shell/terminal.h"
 
 namespace rx {
 
-// Fills Records from the file named in lblSendName: heads by the file's
-// first letter, block codes replaced by the entered block for a one-block
-// send, relay legs "B", "C", ... and each team's last record as its total "S".
-void LoadSendQueue(Terminal& t);
-
-// Opens the port and sends the first record.
-void StartFileSend(Terminal& t);
+// Queues the file's records (heads by the file's memory letter, block codes
+// replaced for a one-block send, relay legs "B", "C", ... and each team's
+// last record as its total "S"), then opens the port and sends the first.
+// No record: error 1008. owner hears of each record in flight, of a refusal
+// and of the end.
+void StartFileSend(Terminal& t, const SendRequest& request, ExchangeEvents& owner);
 
 // Sends the next record, or finishes the send. skip passes over the rest of
 // the relay team whose record failed.
 void SendNextQueued(Terminal& t, bool skip);
 
-// Shows the queued record at index on the progress line.
-void ShowSendProgress(Terminal& t, int index);
+// The device refused the record in flight; its owner shows it.
+void ReportRefusedRecord(Terminal& t);
 
 // The send is over, finished or abandoned: nothing is queued any more.
 void EndFileSend(Terminal& t);

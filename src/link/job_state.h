@@ -8,6 +8,7 @@
 #include <string>
 
 #include "data/line_splitter.h"
+#include "link/requests.h"
 
 namespace rx {
 
@@ -27,7 +28,7 @@ struct QueueLoad {
   bool forText = false;             // lines for the serial text output, not load commands
   LineSplitter splitter;
   std::string head;                 // command head by the file's first letter
-  std::string block;                // one-block send or output: its block code
+  std::optional<char> block;        // one-block send: its block code; output: the one kept
   std::string previousTeam;         // relay results: the team of the last line
   char leg = 'B';
   std::function<void(Terminal&)> then;  // runs once the whole file is queued
@@ -38,13 +39,16 @@ struct TextOutput {
   bool active = false;
   int next = 0;                     // the line to write next: header, records, trailer
   bool lineStarted = false;         // the wait for this line's room has begun
-  std::string name;                 // the file name the header and trailer carry
+  TextOutputRequest request;        // the file (its name in header and trailer), the block kept
 };
 
 class ExchangeEvents;
 
 struct LinkJobs {
   ExchangeEvents* owner = nullptr;  // the screen the running exchange reports to
+  // What the running exchange was asked for, kept until the next one starts.
+  ReadRequest read;
+  EditRequest edit;
   PortDrain drain;
   QueueLoad load;
   TextOutput output;

@@ -1,5 +1,6 @@
 #include "link/jobs.h"
 
+#include "link/device_port.h"
 #include "link/queue_load.h"
 #include "link/text_output.h"
 
@@ -15,7 +16,7 @@ void ContinueDrain(Terminal& t) {
   PortDrain& drain = t.link.drain;
   Form& f = t.form;
   int queued = t.platform.port.OutputQueueCount();
-  bool over = queued <= 0 || (f.KeyMode == Mode::Busy && f.WaitMs > 100) ||
+  bool over = queued <= 0 || (f.KeyMode == Mode::Busy && f.WaitMs > kLongestQueueWaitMs) ||
               t.platform.clock.MonotonicMs() >= drain.deadline;
   if (!over) return PostLinkTurn(t, kPollMs);
   t.platform.port.Close();
@@ -60,10 +61,6 @@ void SettleLinkJob(Terminal& t) {
   Mode mode = t.form.KeyMode;
   if (t.link.output.active && mode != Mode::Busy && mode != Mode::AbortConfirm) EndTextOutput(t);
   if (t.link.load.active && mode != Mode::Busy) CancelQueueLoad(t);
-}
-
-bool LinkJobRunning(const Terminal& t) {
-  return t.link.drain.active || t.link.load.active || t.link.output.active;
 }
 
 }  // namespace rx

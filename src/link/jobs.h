@@ -18,8 +18,6 @@ void PostLinkTurn(Terminal& t, int delayMs);
 // for the close itself is kept.
 void EndLinkJobs(Terminal& t);
 
-bool LinkJobRunning(const Terminal& t);
-
 // Ends a job whose exchange has ended under it (an error shown by a reply or
 // the tick) without moving anything else on: a key then meets the terminal
 // as it is.

@@ -2,10 +2,9 @@
 
 #include <filesystem>
 
-#include "data/block_letters.h"
 #include "data/data_file.h"
-#include "data/time_values.h"
 #include "link/commands.h"
+#include "link/error_line.h"
 #include "link/jobs.h"
 
 namespace rx {
@@ -17,64 +16,56 @@ namespace {
 constexpr std::size_t kBytesPerTurn = 256 * 1024;
 constexpr std::size_t kBlockBytes = 64 * 1024;
 
-// The command head of a file by the memory letter its name starts with;
-// "" for a letter no memory has.
-std::string HeadFor(char letter) {
-  switch (letter) {
-    case 'C': return "CL0A";
-    case 'D': return "CL2 ";
-    case 'F': return "CL11";
-    case 'G': return "CL5 ";
-    case 'S': return "CL12";
-    case 'V': return "CL3A";
-    case 'Y': return "CL4";
-    default: return "";
-  }
-}
-
 void Append(Form& f, std::string entry) {
   f.Records.push_back(std::move(entry));
   ++f.RecordCount;
 }
 
 void QueueTextLine(Form& f, QueueLoad& load, const std::string& line) {
-  if (!load.block.empty() && line[0] != load.block[0]) return;
+  if (load.block && ParseRecordLine(line).block != *load.block) return;
   Append(f, line);
 }
 
+// The last queued record of a relay team is its total.
+void EndTeam(Form& f) {
+  if (f.Records.empty()) return;
+  FrameBody last = ParseBody(f.Records.back());
+  last.SetLeg('S');
+  f.Records.back() = last.Text();
+}
+
 // Relay legs "B", "C", ... and each team's last record as its total "S".
-void QueueLoadCommand(Form& f, QueueLoad& load, std::string line) {
-  if (!load.block.empty()) line[0] = load.block[0];
-  const bool timeless = load.head == "CL5 " || load.head == "CL2 ";
-  std::string time = timeless ? std::string(12, ' ') : StripTime(line.substr(4), 12);
-  std::string key = line.substr(0, 4);
-  if (load.head != "CL4") return Append(f, Body(load.head + key + time));
-  if (key != load.previousTeam) {
+void QueueLoadCommand(Form& f, QueueLoad& load, const std::string& line) {
+  FrameBody body = LoadBody(load.head, line);
+  if (load.block) body.block = *load.block;
+  if (!IsRelayLoad(load.head)) return Append(f, body.Text());
+  if (body.Team() != load.previousTeam) {
     load.leg = 'B';
-    load.previousTeam = key;
-    if (!f.Records.empty()) f.Records.back()[3] = 'S';  // the team before ends with its total
+    load.previousTeam = body.Team();
+    EndTeam(f);  // the team before ends with its total
   } else {
     ++load.leg;
   }
-  Append(f, Body(load.head + load.leg + key + time));
+  body.SetLeg(load.leg);
+  Append(f, body.Text());
 }
 
-void Begin(Terminal& t, bool forText) {
+void Begin(Terminal& t, bool forText, const std::string& name, std::optional<char> block) {
   Form& f = t.form;
   QueueLoad& load = t.link.load;
   load = {};
-  const std::string name = f.lblSendName.caption;
   OpenDataFile(t, false, name);
   f.RecordCount = 0;
   f.Records = {};  // a large file's queue before gives its memory back
-  if (f.FileNo < 0) return;
+  if (!t.dataFile.IsOpen()) return;
   load.forText = forText;
-  load.head = HeadFor(name.empty() ? ' ' : name[0]);
-  if (!forText && load.head.empty()) {  // nothing we could load it as
+  std::optional<std::string> head = LoadHead(name.empty() ? ' ' : name.front());
+  if (!forText && !head) {  // nothing we could load it as
     CloseDataFile(t);
     return;
   }
-  load.block = f.FuncCode == Scope::OneBlock ? BlockLetter(f.lblBlk.caption) : "";
+  load.head = head.value_or("");
+  load.block = block;
   // Room for every line the file can hold, so no turn stalls while the queue
   // moves to a larger block (a record line is at least 13 characters and LF).
   std::error_code sizeUnknown;
@@ -100,7 +91,7 @@ bool Step(Terminal& t) {
     // A read error ends the file early; what was queued so far stays.
     if (got == 0) {
       load.splitter.Finish(take);
-      if (load.head == "CL4" && !load.forText && !f.Records.empty()) f.Records.back()[3] = 'S';
+      if (IsRelayLoad(load.head) && !load.forText) EndTeam(f);
       CloseDataFile(t);
       return true;
     }
@@ -110,14 +101,17 @@ bool Step(Terminal& t) {
   return false;
 }
 
+void Queued(Terminal& t, const std::function<void(Terminal&)>& then) {
+  if (t.form.RecordCount < 1) return ShowError(t, Errors::NoData);
+  if (then) then(t);
+}
+
 }  // namespace
 
-void StartQueueLoad(Terminal& t, bool forText, std::function<void(Terminal&)> then) {
-  Begin(t, forText);
-  if (!t.link.load.active) {
-    if (then) then(t);
-    return;
-  }
+void StartQueueLoad(Terminal& t, bool forText, const std::string& fileName, std::optional<char> block,
+                    std::function<void(Terminal&)> then) {
+  Begin(t, forText, fileName, block);
+  if (!t.link.load.active) return Queued(t, then);
   t.link.load.then = std::move(then);
   ContinueQueueLoad(t);
 }
@@ -131,7 +125,7 @@ void ContinueQueueLoad(Terminal& t) {
   if (!Step(t)) return PostLinkTurn(t, 0);
   auto then = std::move(load.then);
   load = {};
-  if (then) then(t);
+  Queued(t, then);
 }
 
 void CancelQueueLoad(Terminal& t) {
@@ -139,14 +133,6 @@ void CancelQueueLoad(Terminal& t) {
   t.link.load = {};
   t.form.RecordCount = 0;
   t.form.Records = {};
-}
-
-void LoadQueueNow(Terminal& t, bool forText) {
-  Begin(t, forText);
-  if (!t.link.load.active) return;
-  while (!Step(t)) {
-  }
-  t.link.load = {};
 }
 
 }  // namespace rx

@@ -2,9 +2,8 @@
 
 #include <filesystem>
 
-#include "data/block_letters.h"
 #include "data/data_file.h"
-#include "data/time_values.h"
+#include "link/commands.h"
 #include "link/device_port.h"
 #include "link/error_line.h"
 #include "link/file_send.h"
@@ -21,26 +20,28 @@ namespace {
 constexpr int kOneRecord = 1;
 constexpr int kIntoFile = 2;
 
+void RemoveReadFile(Terminal& t) {
+  std::error_code ignored;
+  std::filesystem::remove(t.dataDirectory / t.link.read.fileName, ignored);
+}
+
 // A read cannot keep its file: the records already written stay, the device
 // is told to stop, and the operator hears of it instead of a false success.
 // A file that got not even its first record is not left behind empty.
 void FailFileWrite(Terminal& t) {
   Form& f = t.form;
-  const bool created = f.FileNo >= 0;
+  const bool created = t.dataFile.IsOpen();
   CloseDataFile(t);
-  if (created && f.RecordCount == 0) {
-    std::error_code ignored;
-    std::filesystem::remove(t.dataDirectory / f.lblFileName.caption, ignored);
-  }
+  if (created && f.RecordCount == 0) RemoveReadFile(t);
   SendCommand(t, StopReadCommand());
   ShowError(t, Errors::CannotWriteFile);
 }
 
-void RecordIntoFile(Terminal& t) {
+void RecordIntoFile(Terminal& t, const Reply& reply) {
   Form& f = t.form;
-  const std::string& frame = f.RxBuffer;
-  if (f.FuncCode != Scope::AllBlocks && frame.substr(5, 1) != BlockLetter(f.lblBlk.caption)) return;
-  if (!WriteDataLine(t, frame.substr(5, 14))) return FailFileWrite(t);
+  const std::optional<char>& onlyBlock = t.link.read.onlyBlock;
+  if (onlyBlock && reply.body.block != *onlyBlock) return;
+  if (!WriteDataLine(t, reply.line)) return FailFileWrite(t);
   ++f.RecordCount;
   Owner(t).RecordStored(t, f.RecordCount);
 }
@@ -52,9 +53,7 @@ void FileReadFinished(Terminal& t) {
   Owner(t).FileReadFinished(t, any);
   if (!any) {
     ShowError(t, Errors::NoRecordRead);
-    std::error_code ignored;
-    std::filesystem::remove(t.dataDirectory / f.lblFileName.caption, ignored);
-    return;
+    return RemoveReadFile(t);
   }
   // Records that may not be on the disk are no success.
   if (!kept) return ShowError(t, Errors::CannotWriteFile);
@@ -64,9 +63,10 @@ void FileReadFinished(Terminal& t) {
 // What the device says "CR" to, by the family of the command that waits.
 void Accepted(Terminal& t) {
   Form& f = t.form;
+  const EditRequest& edit = t.link.edit;
   switch (f.ExpectReply) {
     case ReplyFamily::IntoFile:
-      if (!OpenDataFile(t, true, f.lblFileName.caption)) FailFileWrite(t);
+      if (!OpenDataFile(t, true, t.link.read.fileName)) FailFileWrite(t);
       break;
     case ReplyFamily::BestOutput:
       EndExchange(t);
@@ -79,7 +79,7 @@ void Accepted(Terminal& t) {
       AfterEditAccepted(t);
       break;
     case ReplyFamily::Modify:
-      if (f.MenuItem == MenuItemId::RelayResult) {  // a relay team's burst: no print, no best output
+      if (edit.memory == Memory::RelayResults) {  // a relay team's burst: no print, no best output
         EndExchange(t);
         Owner(t).Done(t);
       } else {
@@ -87,7 +87,7 @@ void Accepted(Terminal& t) {
       }
       break;
     case ReplyFamily::Add:
-      if (f.FuncItem == FuncItemId::DualAdd && f.TxLine.size() >= 4) f.TxLine[3] = 'A';  // printed as an ordinary add
+      if (edit.change == Change::DualAdd) f.TxLine = AsCourseAdd(f.TxLine);
       AfterEditAccepted(t);
       break;
     case ReplyFamily::Load:
@@ -99,9 +99,8 @@ void Accepted(Terminal& t) {
   }
 }
 
-void Refused(Terminal& t) {
+void Refused(Terminal& t, int number) {
   Form& f = t.form;
-  int number = ParseDigits(f.RxBuffer.substr(6, 3));
   switch (f.SendRecovery) {
     case Recovery::Off:
       ShowError(t, number);
@@ -110,13 +109,13 @@ void Refused(Terminal& t) {
       ShowError(t, number);
       // The refused record is shown whatever the number: a refusal without
       // one still says which record the device did not take.
-      ShowSendProgress(t, f.RecordIndex - 1);
+      ReportRefusedRecord(t);
       // A refusal without a readable number stops the send. It is over:
       // nothing stays queued for a recovery key to act on later.
       if (number < 1) EndFileSend(t);
       break;
     case Recovery::PassOver:  // show the record, go on
-      ShowSendProgress(t, f.RecordIndex - 1);
+      ReportRefusedRecord(t);
       if (f.KeyMode == Mode::Busy) SendNextQueued(t, false);
       break;
   }
@@ -131,22 +130,23 @@ void EndExchange(Terminal& t) {
   t.form.KeyMode = Mode::Normal;
 }
 
-void SendReadCommand(Terminal& t, const RecordFields& fields, ExchangeEvents& owner) {
+void SendReadCommand(Terminal& t, const ReadRequest& request, ExchangeEvents& owner) {
   Form& f = t.form;
   f.RxPhase = 0;
   f.SendRecovery = Recovery::Off;
-  std::optional<ReadCommand> command = BuildReadCommand(Index(f.MenuItem), Index(f.FuncItem), fields);
-  if (!command) {
+  std::optional<std::string> body = BuildReadCommand(request);
+  if (!body) {
     f.KeyMode = Mode::Normal;
     return;
   }
-  f.RxPhase = command->phase;
+  f.RxPhase = request.oneRecord ? kOneRecord : kIntoFile;
   // Busy from here on: a key pressed while the port drains and opens is a
   // key of this exchange.
   f.KeyMode = Mode::Busy;
-  f.ExpectReply = f.RxPhase == kOneRecord ? ReplyFamily::OneRecord : ReplyFamily::IntoFile;
+  f.ExpectReply = request.oneRecord ? ReplyFamily::OneRecord : ReplyFamily::IntoFile;
   t.link.owner = &owner;
-  StartExchange(t, false, [body = command->body](Terminal& t) {
+  t.link.read = request;
+  StartExchange(t, false, [body = *body](Terminal& t) {
     SendCommand(t, body);
     if (t.form.KeyMode == Mode::Busy) Owner(t).Started(t);  // else the write failed and says so
   });
@@ -155,40 +155,49 @@ void SendReadCommand(Terminal& t, const RecordFields& fields, ExchangeEvents& ow
 void DispatchReply(Terminal& t) {
   Form& f = t.form;
   if (f.KeyMode != Mode::Busy && f.KeyMode != Mode::AbortConfirm) return;
-  std::string code = f.RxBuffer.substr(1, 2);
-  if (code == "CR") {
-    Accepted(t);
-  } else if (code == "CE") {
-    Refused(t);
-  } else if (code == "CO") {
-    f.WaitMs = 0;
-    if (f.ExpectReply == ReplyFamily::OneRecord)
-      Owner(t).RecordRead(t, RecordReply{f.RxBuffer[4], ReplyTime(f.RxBuffer)});
-    else if (f.ExpectReply == ReplyFamily::IntoFile)
-      RecordIntoFile(t);
-  } else if (code == "CF") {
-    if (f.ExpectReply == ReplyFamily::OneRecord) {
-      Owner(t).RecordReadFinished(t);
-      EndExchange(t);
-    } else if (f.ExpectReply == ReplyFamily::IntoFile) {
-      FileReadFinished(t);
-    } else {
-      EndExchange(t);
-    }
+  std::optional<Reply> reply = ParseReply(f.RxBuffer);
+  if (!reply) return;
+  switch (reply->kind) {
+    case ReplyKind::Accepted:
+      Accepted(t);
+      break;
+    case ReplyKind::Refused:
+      Refused(t, reply->errorNumber);
+      break;
+    case ReplyKind::Record:
+      f.WaitMs = 0;
+      if (f.ExpectReply == ReplyFamily::OneRecord)
+        Owner(t).RecordRead(t, RecordReply{reply->body.Leg(), reply->time});
+      else if (f.ExpectReply == ReplyFamily::IntoFile)
+        RecordIntoFile(t, *reply);
+      break;
+    case ReplyKind::End:
+      if (f.ExpectReply == ReplyFamily::OneRecord) {
+        Owner(t).RecordReadFinished(t);
+        EndExchange(t);
+      } else if (f.ExpectReply == ReplyFamily::IntoFile) {
+        FileReadFinished(t);
+      } else {
+        EndExchange(t);
+      }
+      break;
+    case ReplyKind::Other:
+      break;
   }
 }
 
 void AfterEditAccepted(Terminal& t) {
   Form& f = t.form;
-  if (!f.PrintFrame) return RequestBestOutput(t);
+  if (!t.link.edit.print) return RequestBestOutput(t);
   f.ExpectReply = ReplyFamily::Print;
   SendCommand(t, PrintCommand(f.TxLine));
 }
 
 void RequestBestOutput(Terminal& t) {
   Form& f = t.form;
-  if (f.BestFrame &&
-      (f.MenuItem == MenuItemId::FirstRunResult || f.MenuItem == MenuItemId::SecondRunResult)) {
+  const EditRequest& edit = t.link.edit;
+  const bool results = edit.memory == Memory::FirstRun || edit.memory == Memory::SecondRun;
+  if (edit.bestOutput && results) {
     f.ExpectReply = ReplyFamily::BestOutput;
     SendCommand(t, BestOutputCommand(f.TxLine));
     return;

@@ -3,25 +3,25 @@
 // started the exchange (exchange_events.h).
 #pragma once
 
-#include "link/commands.h"
 #include "link/exchange_events.h"
+#include "link/requests.h"
 #include "shell/terminal.h"
 
 namespace rx {
 
-// Reads the memory of MenuItem: one record (function 1 or 3, the record
-// named by fields) or the whole memory into the file named in lblFileName
-// (function 4). owner hears of the records and the end.
-void SendReadCommand(Terminal& t, const RecordFields& fields, ExchangeEvents& owner);
+// Reads one record of a memory, or the whole memory into a data file. A
+// read the device has no command for sends nothing. owner hears of the
+// records and the end.
+void SendReadCommand(Terminal& t, const ReadRequest& request, ExchangeEvents& owner);
 
 // Acts on the frame in RxBuffer, while an exchange is running.
 void DispatchReply(Terminal& t);
 
-// After an accepted edit: print, when PrintFrame is on; else best output.
+// After an accepted edit: print, when the edit asked for it; else best output.
 void AfterEditAccepted(Terminal& t);
 
-// Best output of the result group just edited, when BestFrame is on and the
-// memory is a result memory; otherwise the exchange ends.
+// Best output of the result group just edited, when the edit asked for it
+// and the memory is a result memory; otherwise the exchange ends.
 void RequestBestOutput(Terminal& t);
 
 // The exchange is over: no reply is awaited, keys are Normal again.

@@ -17,17 +17,22 @@ constexpr int kTrailerLines = 2;
 // While the queue has no room, how often to look again: the driver's queue
 // drains with no notification.
 constexpr int kRoomPollMs = 10;
-// The queue may stay above its limit this long (busy time) before the line
-// counts as stuck.
-constexpr int kLongestWaitMs = 100;
 
 std::string LineAt(const Form& f, const TextOutput& output, int index) {
   if (index == 0) return "RX-710KP DATA";
   if (index == 1) return "FILE NAME  : ";
-  if (index == 2) return output.name + " ";
+  const std::string& name = output.request.fileName;
+  if (index == 2) return name + " ";
   int record = index - kHeaderLines;
   if (record < f.RecordCount) return f.Records[record];
-  return record == f.RecordCount ? "FILE END   : " : output.name + " ";
+  return record == f.RecordCount ? "FILE END   : " : name + " ";
+}
+
+// The record line at index in flight: what is left from it on.
+void ReportProgress(Terminal& t, int record) {
+  const Form& f = t.form;
+  if (record >= 0 && record < f.RecordCount)
+    Owner(t).Progress(t, SendProgress{f.RecordCount - record, ParseRecordLine(f.Records[record])});
 }
 
 // A stopped or failed output ends at once: what the line has not taken is
@@ -41,8 +46,7 @@ void DropQueued(Terminal& t) {
   int firstLost = output.next;  // the queue holds the tail of the lines written
   for (; queued > 0 && firstLost > 0; queued -= static_cast<int>(LineAt(f, output, firstLost).size()) + 2)
     --firstLost;
-  int record = std::max(firstLost - kHeaderLines, 0);
-  if (record < f.RecordCount) f.lblSendG[4].caption = std::to_string(f.RecordCount - record) + " 件";
+  ReportProgress(t, std::max(firstLost - kHeaderLines, 0));
 }
 
 // What a finished, stopped or failed output leaves behind.
@@ -61,25 +65,27 @@ void Finish(Terminal& t, bool complete) {
 
 }  // namespace
 
-void LoadTextQueue(Terminal& t) { LoadQueueNow(t, true); }
-
-void SerialTextOutput(Terminal& t, ExchangeEvents& owner) {
-  t.link.owner = &owner;
+void SerialTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEvents& owner) {
   Form& f = t.form;
-  f.lblSendG[2].visible = true;
-  f.lblSendG[4].visible = true;
-  StartExchange(t, true, [](Terminal& t) {
-    TextOutput& output = t.link.output;
-    output = {};
-    output.active = true;
-    output.name = t.form.lblSendName.caption;
-    ContinueTextOutput(t);
+  t.link.owner = &owner;
+  f.KeyMode = Mode::Busy;  // while a large file is read in; Esc then goes back as on the prompt
+  StartQueueLoad(t, true, request.fileName, request.onlyBlock, [request](Terminal& t) {
+    Form& f = t.form;
+    f.RecordIndex = 0;
+    Owner(t).Started(t);
+    StartExchange(t, true, [request](Terminal& t) {
+      TextOutput& output = t.link.output;
+      output = {};
+      output.active = true;
+      output.request = request;
+      ContinueTextOutput(t);
+    });
+    // The port could not be opened (1002 shown): nothing was written.
+    if (f.KeyMode == Mode::ErrorShown && !t.link.output.active) {
+      f.RecordCount = 0;
+      f.Records.clear();
+    }
   });
-  // The port could not be opened (1002 shown): nothing was written.
-  if (f.KeyMode == Mode::ErrorShown && !t.link.output.active) {
-    f.RecordCount = 0;
-    f.Records.clear();
-  }
 }
 
 void ContinueTextOutput(Terminal& t) {
@@ -94,9 +100,7 @@ void ContinueTextOutput(Terminal& t) {
   }
   const int total = kHeaderLines + f.RecordCount + kTrailerLines;
   if (f.KeyMode != Mode::Busy || output.next >= total) return Finish(t, output.next >= total);
-  int record = output.next - kHeaderLines;
-  if (record >= 0 && record < f.RecordCount)
-    f.lblSendG[4].caption = std::to_string(f.RecordCount - record) + " 件";
+  ReportProgress(t, output.next - kHeaderLines);
   if (!output.lineStarted) {
     output.lineStarted = true;
     f.WaitMs = 0;
@@ -108,7 +112,7 @@ void ContinueTextOutput(Terminal& t) {
       // One line a turn: keys, replies and the tick come in between.
       return PostLinkTurn(t, 0);
     case LineWrite::NoRoom:
-      if (f.WaitMs > kLongestWaitMs) {
+      if (f.WaitMs > kLongestQueueWaitMs) {
         ShowError(t, Errors::CannotSend);
         return Finish(t, false);
       }

@@ -8,18 +8,17 @@
 #pragma once
 
 #include "link/exchange_events.h"
+#include "link/requests.h"
 #include "shell/terminal.h"
 
 namespace rx {
 
-// Fills Records with the record lines of the file named in lblSendName; only
-// those of the entered block for a one-block output.
-void LoadTextQueue(Terminal& t);
-
-// Opens the port at "9600,N,8,1" and starts writing header, lines and
-// trailer. Keys, replies and the tick go on between lines; Esc asks whether
-// to stop.
-void SerialTextOutput(Terminal& t, ExchangeEvents& owner);
+// Queues the record lines of the request's file (only those of its block, if
+// it names one), then opens the port at "9600,N,8,1" and writes header,
+// lines and trailer. No line: error 1008. Keys, replies and the tick go on
+// between lines; Esc asks whether to stop. owner hears when the output is
+// under way, of each record line in flight and of the end.
+void SerialTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEvents& owner);
 
 // The next line, when there is room for it; the end of the output when it
 // was stopped, failed or is complete.

@@ -200,8 +200,6 @@ class Form {
   std::array<std::string, 14> MenuTitle{};
   FuncItemId FuncItem = FuncItemId::Modify;
   Scope FuncCode = Scope::None;
-  int FileNo = -1;
-  std::string FilePath;
   int RecordCount = 0;
   int RecordIndex = 0;
   std::vector<std::string> Records;

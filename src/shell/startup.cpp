@@ -92,8 +92,7 @@ bool Form_Load(Terminal& t, std::function<void()> refusalSeen) {
   f.MenuItem = kFirstMenuItem;
   f.FuncItem = FuncItemId::Modify;
   f.ExpectReply = ReplyFamily::None;
-  f.FileNo = -1;
-  ShowError(t, -1);
+  ClearError(t);
   f.InputLabel = nullptr;
   f.PortNo = ReadPortSetting(t);
   // The port's own properties (text input, a notification per arriving

@@ -45,7 +45,7 @@ struct Terminal {
   Form form;
   Platform platform;
   std::filesystem::path dataDirectory;  // the directory of the data files
-  LineFile dataFile;                      // the one open data file (FileNo, FilePath)
+  LineFile dataFile;                      // the one open data file, if any
   LinkJobs link;                          // the link's long jobs under way
   bool settingsFaultReported = false;     // a settings store that cannot be written, told once
   bool closeAsked = false;                // the close question is open

@@ -62,11 +62,11 @@ class DataDirectory : public ::testing::Test {
 
 TEST_F(DataDirectory, WrittenLinesEndInCrLf) {
   ASSERT_TRUE(OpenDataFile(tt.terminal, true, "CN241433.C08"));
-  EXPECT_EQ(f.FileNo, 1);
+  EXPECT_TRUE(tt.terminal.dataFile.IsOpen());
   EXPECT_TRUE(WriteDataLine(tt.terminal, "C0450102034567"));
   EXPECT_TRUE(WriteDataLine(tt.terminal, "C0460102034568"));
   CloseDataFile(tt.terminal);
-  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_FALSE(tt.terminal.dataFile.IsOpen());
   std::ifstream in(dir / "CN241433.C08", std::ios::binary);
   std::string content((std::istreambuf_iterator<char>(in)), {});
   EXPECT_EQ(content, "C0450102034567\r\nC0460102034568\r\n");

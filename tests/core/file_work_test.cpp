@@ -4,7 +4,6 @@
 
 #include "link/commands.h"
 #include "link/device_port.h"
-#include "link/jobs.h"
 #include "shell/exit.h"
 #include "support/console_fixture.h"
 
@@ -235,10 +234,10 @@ TEST_F(SerialSend, ClosingMidOutputEndsItWithoutTrailer) {
   Start();
   tt.fakes.events.Turn();
   Form_Unload(tt.terminal);
-  EXPECT_FALSE(LinkJobRunning(tt.terminal));
   EXPECT_FALSE(tt.fakes.port.open);
   Run();
   EXPECT_EQ(TextLines().size(), 2u);
+  EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
 }
 
 // A file far larger than a send: read in turns, Esc goes back as from the prompt.
@@ -257,7 +256,7 @@ TEST_F(FileWork, ALargeFileIsQueuedInTurnsAndEscGoesBack) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.fraSend.visible);
   EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）");
-  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_FALSE(tt.terminal.dataFile.IsOpen());
   tt.fakes.events.Settle();
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(f.RecordCount, 0);

@@ -133,11 +133,24 @@ TEST_F(FrameCutter, DeviceRefusalsShowTheirTextAndBlanksClear) {
 // Rows the screens' tests do not send: the rest of the table.
 TEST(Commands, BodiesOfTheTable) {
   RecordFields r{"3", "007", "2", "1234567890  ", ""};
-  EXPECT_EQ(BuildReadCommand(5, 3, r)->body, "CO3A3" + std::string(15, ' '));
-  EXPECT_FALSE(BuildReadCommand(2, 1, r));
-  EXPECT_EQ(BuildEditCommand(4, 3, r), "CK123007" + std::string(12, ' '));
-  EXPECT_EQ(BuildEditCommand(5, 1, r), "CM3A3   1234567890  ");
-  EXPECT_EQ(BuildEditCommand(2, 1, r), "");
+  auto read = [&r](Memory memory) {
+    ReadRequest request;
+    request.memory = memory;
+    request.record = r;
+    return BuildReadCommand(request);
+  };
+  auto edit = [&r](Memory memory, Change change) {
+    EditRequest request;
+    request.memory = memory;
+    request.change = change;
+    request.record = r;
+    return BuildEditCommand(request);
+  };
+  EXPECT_EQ(read(Memory::RelayCourse), "CO3A3" + std::string(15, ' '));
+  EXPECT_FALSE(read(Memory::Dnf));
+  EXPECT_EQ(edit(Memory::SecondRun, Change::Delete), "CK123007" + std::string(12, ' '));
+  EXPECT_EQ(edit(Memory::RelayCourse, Change::Modify), "CM3A3   1234567890  ");
+  EXPECT_FALSE(edit(Memory::Dnf, Change::Modify));
 }
 
 // Reading a whole memory into a file, through the keys and the port.
@@ -172,7 +185,7 @@ TEST_F(ReadIntoFile, WholeCourseMemory) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_EQ(f.Screen, ScreenId::ReadRange);
   EXPECT_FALSE(f.fraYomikomi.visible);
-  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_FALSE(tt.terminal.dataFile.IsOpen());
   EXPECT_EQ(f.FuncCode, Scope::AllBlocks);  // the range menu keeps the choice
 }
 
@@ -301,7 +314,7 @@ TEST_F(ReadIntoFile, ClosingMidReadKeepsTheRecordsAndClosesTheFile) {
   Press(Keys::Enter);
   Receive(Frame("CR") + Frame("CO0A10010000123400"));
   Form_Unload(tt.terminal);
-  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_FALSE(tt.terminal.dataFile.IsOpen());
   EXPECT_FALSE(port.open);
   // The device is let go and told to stop, so nothing of this read waits for the next start.
   EXPECT_EQ(port.written.substr(port.written.size() - 23), "\x11" + Frame("CS"));

@@ -75,7 +75,7 @@ TEST_F(SettingsScreen, AnActionThatFailsIsToldAndLeavesNoFileOpen) {
   EXPECT_NE(told.find("store gone"), std::string::npos);
   ASSERT_FALSE(f.lstDebug.items.empty());
   EXPECT_NE(f.lstDebug.items.back().find("store gone"), std::string::npos);
-  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_FALSE(tt.terminal.dataFile.IsOpen());
   EXPECT_EQ(f.Screen, ScreenId::Settings);
 }
 

@@ -39,7 +39,7 @@ TEST_F(StartupTest, FirstStartWritesTheSixDefaultsAndShowsTheMainMenu) {
   EXPECT_EQ(f.caption, std::string("TARVO RX-710KP  <Computing Timer RX-710 Terminal>  Ver.") + kVersionText);
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_EQ(f.MenuItem, MenuItemId::CourseMemory);
-  EXPECT_EQ(f.FileNo, -1);
+  EXPECT_FALSE(tt.terminal.dataFile.IsOpen());
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.lblError.visible);
   EXPECT_FALSE(f.lstDebug.visible);

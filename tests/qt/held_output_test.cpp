@@ -10,7 +10,6 @@
 #include <cstdio>
 
 #include "link/device_port.h"
-#include "link/jobs.h"
 #include "support/far_end.h"
 #include "support/pty_terminal.h"
 
@@ -117,9 +116,11 @@ class HeldOutput : public testing::OverPty {
     ASSERT_LT(lines.size(), expected.size() - 2);
     EXPECT_TRUE(std::equal(lines.begin(), lines.end(), expected.begin()));
   }
+  // The output is over: its queue is given back, and nothing of it is written later.
   void ExpectEnded(Mode mode) {
     EXPECT_EQ(form().KeyMode, mode) << form().lblError.caption;
-    EXPECT_FALSE(LinkJobRunning(*terminal));
+    EXPECT_EQ(form().RecordCount, 0);
+    EXPECT_TRUE(form().Records.empty());
   }
 
   // Before far: its thread reads them to its end.
