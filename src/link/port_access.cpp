@@ -14,7 +14,7 @@ std::string LoginName() {
 }
 
 std::string PortAccessText(const std::string& device, const std::string& user) {
-  return "シリアルポートのデバイスファイル " + device + " を開けません。\n" +
+  return "シリアルポートのデバイスファイルを開けません：\n  " + device + "\n" +
          "このアカウント（" + user + "）には、このファイルを使う権限がありません。\n" +
          "対処：次のコマンドでアカウントを dialout グループに加え、" +
          "ログアウトしてからログインし直してください。\n" +

@@ -233,7 +233,7 @@ TEST_F(ProgramEnd, AReadOnADeviceFileThisUserMayNotOpenShows1002AndTellsTheRemed
   EXPECT_TRUE(Said("error: エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）"))
       << output.toStdString();
   const QString remedy = "sudo adduser ";
-  EXPECT_TRUE(Said("message: シリアルポートのデバイスファイル " + device) && Said("dialout"))
+  EXPECT_TRUE(Said("message: シリアルポートのデバイスファイルを開けません：\n  " + device + "\n") && Said("dialout"))
       << output.toStdString();
   const QString stderrText = QString::fromUtf8(probe.readAllStandardError());
   EXPECT_TRUE(stderrText.contains(device) && stderrText.contains(remedy)) << stderrText.toStdString();
