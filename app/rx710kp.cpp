@@ -5,8 +5,10 @@
 #include <QFont>
 #include <cstdio>
 
+#include "link/port_access.h"
 #include "link/port_paths.h"
 #include "platform/qt/qt_platform.h"
+#include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/terminal.h"
 #include "shell/version.h"
@@ -21,6 +23,7 @@ struct Options {
   std::string portPath;
   bool simulate = false;
   bool relayMode = false;
+  bool listPorts = false;
   int exitCode = -1;  // set when the program should end at once
 };
 
@@ -38,9 +41,12 @@ Options ParseOptions(int argc, char** argv) {
                               "Talk to a simulated RX-710 with a demo race instead of a real one.");
   QCommandLineOption simulateRelay("simulate-relay",
                                    "As --simulate, with the simulated RX-710 in relay mode.");
+  QCommandLineOption listPorts("list-ports",
+                               "List ports 1-16 and PortNo: device file, whether it exists and "
+                               "you may use it (why not, what to do), its by-id names; then end.");
   QCommandLineOption help({"h", "help"}, "Show this help and end.");
   QCommandLineOption version("version", "Show the version and end.");
-  parser.addOptions({dataDir, portPath, simulate, simulateRelay, help, version});
+  parser.addOptions({dataDir, portPath, simulate, simulateRelay, listPorts, help, version});
 
   Options options;
   auto fail = [&](const QString& message) {
@@ -64,6 +70,7 @@ Options ParseOptions(int argc, char** argv) {
   options.dataDirectory =
       parser.isSet(dataDir) ? parser.value(dataDir) : QDir::homePath() + "/RX-710";
   options.relayMode = parser.isSet(simulateRelay);
+  options.listPorts = parser.isSet(listPorts);
   options.simulate = parser.isSet(simulate) || options.relayMode;
   if (options.simulate && parser.isSet(portPath))
     return fail("--simulate and --port-path exclude each other");
@@ -81,6 +88,12 @@ int main(int argc, char** argv) {
   rx::CatchTerminationSignals();
   Options options = ParseOptions(argc, argv);
   if (options.exitCode >= 0) return options.exitCode;
+  if (options.listPorts) {
+    const auto portNo = rx::ParsePort(rx::QtSettingsStore().Read(rx::kApplication, rx::kSection, "PortNo"));
+    std::printf("%s", rx::ListPorts(portNo.value_or(3), options.portPath, rx::LoginName(),
+                                    rx::InspectDeviceFile).c_str());
+    return 0;
+  }
 
   // The simulated device answers on a pseudo-terminal from its own thread;
   // every port number leads to it.

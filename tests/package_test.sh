@@ -94,6 +94,9 @@ $(diff <(echo "$expected") <(echo "$actual") || true)"
   [ "$(desktop_value StartupWMClass)" = "$program" ] ||
     fail "StartupWMClass=$(desktop_value StartupWMClass), the window class is $program"
   [ "$(desktop_value Terminal)" = false ] || fail "the entry would open a terminal emulator"
+  # Practice is one click away: the entry's action runs the simulated device.
+  sed -n '/^\[Desktop Action practice\]/,/^\[/p' "$usr/share/applications/$id.desktop" |
+    grep -qx "Exec=$program --simulate" || fail "the desktop entry has no practice action running $program --simulate"
   for key in 'Name\[ja\]' 'Comment\[ja\]' 'Keywords\[ja\]'; do
     [ -n "$(desktop_value "$key")" ] || fail "the desktop entry has no ${key//\\/}"
   done

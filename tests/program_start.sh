@@ -23,6 +23,46 @@ export QT_QPA_PLATFORM=offscreen
 set +e; "$program" --no-such-option 2>/dev/null; code=$?; set -e
 [ "$code" -eq 2 ] || { echo "unknown option gave exit code $code, not 2"; exit 1; }
 
+# --list-ports over a port template in a folder: a port present, one missing
+# and the configured one, which this user may not open. Root runs the listing
+# as nobody on a file only root may open; anyone else is denied a file of
+# mode 000.
+ports="$home/ports"
+mkdir -m 755 "$ports" "$home/listing"
+: >"$ports/COM3"; : >"$ports/COM4"
+chmod 666 "$ports/COM3"
+printf '[RX-710KP]\nPortNo=4\n' >"$home/listing/TARVO Application.ini"
+chmod 644 "$home/listing/TARVO Application.ini"
+user="$(id -un)"
+as=(env "XDG_CONFIG_HOME=$home/listing" "USER=$user")
+if [ "$(id -u)" -eq 0 ]; then
+  chmod 600 "$ports/COM4"; chmod 755 "$home"
+  if command -v setpriv >/dev/null && id nobody >/dev/null 2>&1 &&
+      setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups test -x "$program"; then
+    user=nobody
+    as=(setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups -- "${as[@]}" USER=nobody)
+  else
+    echo "SKIPPED: --list-ports of a port root alone may open: no setpriv, no user nobody, or nobody may not run $program"
+    as=()
+  fi
+else
+  chmod 000 "$ports/COM4"
+fi
+if [ "${#as[@]}" -gt 0 ]; then
+  listing="$("${as[@]}" "$program" --list-ports --port-path "$ports/COM{n}")" ||
+    { echo "--list-ports failed"; exit 1; }
+  expect() {
+    grep -qxF -- "$1" <<<"$listing" || { echo "--list-ports lacks: $1"; echo "$listing"; exit 1; }
+  }
+  expect "  COM3    $ports/COM3: present, you may read and write it"
+  expect "  COM2    $ports/COM2: missing"
+  grep -qxE -- "\* COM4    $ports/COM4: present, you may NOT read and write it \(owner .+, group .+, mode [-rwx]{9}\)" <<<"$listing" ||
+    { echo "--list-ports does not mark COM4 as configured and not usable, or says not why:"; echo "$listing"; exit 1; }
+  grep -qF -- ": sudo adduser $user dialout, then log in again" <<<"$listing" ||
+    { echo "--list-ports gives no remedy:"; echo "$listing"; exit 1; }
+  [ "$(grep -c '^[ *] COM' <<<"$listing")" -eq 16 ] || { echo "--list-ports lists not 16 ports"; exit 1; }
+fi
+
 "$program" & pid=$!
 ini="$XDG_CONFIG_HOME/TARVO Application.ini"
 for _ in $(seq 100); do [ -d "$home/RX-710" ] && break; sleep 0.1; done

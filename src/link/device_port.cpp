@@ -3,6 +3,7 @@
 #include "link/error_line.h"
 #include "link/frames.h"
 #include "link/jobs.h"
+#include "link/port_access.h"
 #include "link/replies.h"
 
 namespace rx {
@@ -11,12 +12,14 @@ namespace {
 
 constexpr std::size_t kLongestTail = 30;
 
-bool TryOpen(Terminal& t, int number) {
+// refused keeps the first device file this user may not use.
+bool TryOpen(Terminal& t, int number, std::string& refused) {
   SerialPort& port = t.platform.port;
   port.SetPortNumber(number);
-  std::string reason;
-  if (port.Open(&reason)) return true;
-  LogTraffic(t, "× COM" + std::to_string(number) + " " + reason);
+  OpenFailure failure;
+  if (port.Open(&failure)) return true;
+  LogTraffic(t, "× COM" + std::to_string(number) + " " + failure.reason);
+  if (failure.fault == OpenFault::NoPermission && refused.empty()) refused = failure.device;
   return false;
 }
 
@@ -45,11 +48,13 @@ bool OpenDevicePort(Terminal& t, bool textMode) {
   port.Close();
   f.lstDebug.items.clear();
   port.SetSettings(textMode ? kTextSettings : kFramedSettings);
-  bool open = TryOpen(t, f.PortNo);
+  std::string refused;
+  bool open = TryOpen(t, f.PortNo, refused);
   for (int number = kFirstSearchedPort; !open && number <= kLastSearchedPort; ++number)
-    open = TryOpen(t, number);
+    open = TryOpen(t, number, refused);
   if (!open) {
     ShowError(t, Errors::NoPort);
+    TellPortAccess(t, refused);
     return false;
   }
   if (!textMode) port.Write(std::string(1, kXon));

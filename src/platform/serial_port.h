@@ -19,13 +19,23 @@ inline constexpr int Written = 3;    // queued characters went onto the line: ro
 inline constexpr int LineLost = 1001;  // the device went away or the line failed
 }  // namespace PortEvents
 
+// Why an open failed. The kind is what the operator is told about: a device
+// file this user may not use (EACCES, EPERM) has a remedy of its own.
+enum class OpenFault { Missing, NoPermission, Other };
+
+struct OpenFailure {
+  OpenFault fault = OpenFault::Other;
+  std::string device;  // the device file tried
+  std::string reason;  // the system's words, device file first
+};
+
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
   virtual void SetSettings(const std::string& settings) = 0;
   virtual void SetPortNumber(int number) = 0;
-  // Opens the port; on failure gives the system's reason in reason.
-  virtual bool Open(std::string* reason) = 0;
+  // Opens the port; on failure says why in failure.
+  virtual bool Open(OpenFailure* failure) = 0;
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
   // Queues bytes for the line; a line held by the other side's XOFF keeps

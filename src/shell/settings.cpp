@@ -23,6 +23,8 @@ std::optional<bool> ParseBoolean(const std::string& text) {
   return std::nullopt;
 }
 
+}  // namespace
+
 std::optional<int> ParsePort(const std::string& text) {
   if (text.empty() || text.size() > 3) return std::nullopt;
   if (!std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
@@ -31,8 +33,6 @@ std::optional<int> ParsePort(const std::string& text) {
   if (value < 1 || value > 255) return std::nullopt;
   return value;
 }
-
-}  // namespace
 
 std::string BooleanText(bool value) { return value ? "True" : "False"; }
 

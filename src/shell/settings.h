@@ -2,6 +2,7 @@
 // back with its default.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "shell/terminal.h"
@@ -17,6 +18,7 @@ bool ReadBooleanSetting(Terminal& t, const std::string& key, bool fallback);
 
 // PortNo: a number 1-255, otherwise treated as missing.
 int ReadPortSetting(Terminal& t);
+std::optional<int> ParsePort(const std::string& text);
 
 void WriteSetting(Terminal& t, const std::string& key, const std::string& value);
 

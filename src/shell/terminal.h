@@ -49,6 +49,7 @@ struct Terminal {
   LinkJobs link;                          // the link's long jobs under way
   bool settingsFaultReported = false;     // a settings store that cannot be written, told once
   bool closeAsked = false;                // the close question is open
+  bool portAccessTold = false;            // a port this user may not open, explained once
 };
 
 }  // namespace rx

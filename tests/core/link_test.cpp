@@ -10,6 +10,8 @@
 #include "data/data_file.h"
 #include "link/commands.h"
 #include "link/device_port.h"
+#include "link/error_line.h"
+#include "link/port_access.h"
 #include "link/replies.h"
 #include "shell/exit.h"
 #include "shell/tick.h"
@@ -48,6 +50,22 @@ TEST_F(Link, PortSearchTriesTheConfiguredPortThenThreeToSixteen) {
   EXPECT_EQ(port.attempts.size(), 15u);
   EXPECT_EQ(port.attempts.back(), 16);
   EXPECT_EQ(f.lblError.caption, "エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）");
+  EXPECT_TRUE(tt.fakes.messages.shown.empty());  // a missing device: the error alone
+}
+
+TEST_F(Link, ADeviceFileThisUserMayNotOpenIsExplainedOncePerRunBeside1002) {
+  f.PortNo = 5;
+  port.present.clear();
+  port.faults[4] = OpenFault::NoPermission;  // refused during the search
+  for (int open = 0; open < 2; ++open) {
+    EXPECT_FALSE(OpenDevicePort(tt.terminal, false));
+    EXPECT_EQ(f.lblError.caption, "エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）");
+    ShowError(tt.terminal, -1);
+  }
+  ASSERT_EQ(tt.fakes.messages.shown.size(), 1u);
+  const std::string& told = tt.fakes.messages.shown[0].text;
+  EXPECT_NE(told.find(port.DeviceOf(4)), std::string::npos) << told;
+  EXPECT_NE(told.find("sudo adduser " + LoginName() + " dialout"), std::string::npos) << told;
 }
 
 TEST_F(Link, FramedOpenWritesOneXonTextOpenNothing) {

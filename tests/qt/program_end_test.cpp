@@ -2,6 +2,7 @@
 // services as the program builds them) ended by real signals while it asks a
 // question: whether to stop an output into a held line, or whether to switch
 // the PC off (opened through the window's close box) during a read.
+#include <pwd.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <fstream>
@@ -90,6 +92,13 @@ class ProgramEnd : public ::testing::Test {
   // Starts the program in a mode of the probe; it runs on until it asks its
   // question (the output's "asking", the read's "closing asked").
   void StartAsking(const char* mode, FarEnd& far, const char* asked) {
+    ASSERT_NO_FATAL_FAILURE(StartProbe(mode, QString::fromStdString(far.Path())));
+    ASSERT_SOON(Said(asked) || Said("error") || probe.state() == QProcess::NotRunning, 10000);
+    ASSERT_TRUE(Said(asked)) << output.toStdString();
+  }
+  // Starts the probe on port; runAs (a program and its arguments) runs it as
+  // another user.
+  void StartProbe(const char* mode, const QString& port, QStringList runAs = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home.path());
     env.insert("XDG_CONFIG_HOME", home.path() + "/config");
@@ -97,10 +106,9 @@ class ProgramEnd : public ::testing::Test {
     env.insert("QT_QPA_PLATFORM", "offscreen");
     probe.setProcessEnvironment(env);
     output.clear();
-    probe.start(PROGRAM_PROBE, {mode, QString::fromStdString(far.Path()), home.path() + "/RX-710"});
+    QStringList arguments = runAs + QStringList{PROGRAM_PROBE, mode, port, home.path() + "/RX-710"};
+    probe.start(arguments.takeFirst(), arguments);
     ASSERT_TRUE(probe.waitForStarted(5000));
-    ASSERT_SOON(Said(asked) || Said("error") || probe.state() == QProcess::NotRunning, 10000);
-    ASSERT_TRUE(Said(asked)) << output.toStdString();
   }
   // The signal to the probe, which is checked to be our running child; how
   // long the program took to end, -1 when it did not end within 5 s.
@@ -124,7 +132,7 @@ class ProgramEnd : public ::testing::Test {
       probe.waitForFinished(2000);
     }
   }
-  bool Said(const char* text) {
+  bool Said(const QString& text) {
     output += QString::fromUtf8(probe.readAllStandardOutput());
     return output.contains(text);
   }
@@ -195,6 +203,40 @@ TEST_P(SignalWhileAskingToClose, EndsTheReadInOrderWithinASecond) {
   // A new start on the same line gets its window, reads and asks again.
   SlowDevice again(far);
   ASSERT_NO_FATAL_FAILURE(StartAsking("read", far, "closing asked"));
+  EXPECT_GE(EndWith(SIGTERM), 0);
+}
+
+// For real, as a user who may not open the port's device file: root runs the
+// program as nobody on a file of root's; anyone else on a file of mode 000.
+TEST_F(ProgramEnd, AReadOnADeviceFileThisUserMayNotOpenShows1002AndTellsTheRemedy) {
+  QStringList runAs;
+  if (geteuid() == 0) {
+    const QString setpriv = QStandardPaths::findExecutable("setpriv");
+    const passwd* nobody = getpwnam("nobody");
+    if (setpriv.isEmpty() || nobody == nullptr)
+      GTEST_SKIP() << "running as root without setpriv or a user nobody: no user to be denied the port";
+    runAs = {setpriv, QString("--reuid=%1").arg(nobody->pw_uid), QString("--regid=%1").arg(nobody->pw_gid),
+             "--clear-groups", "--"};
+    if (QProcess::execute(runAs[0], runAs.mid(1) + QStringList{"test", "-x", PROGRAM_PROBE}) != 0)
+      GTEST_SKIP() << "nobody may not run " << PROGRAM_PROBE;
+    ASSERT_EQ(QProcess::execute("chown", {"-R", QString("%1:%2").arg(nobody->pw_uid).arg(nobody->pw_gid),
+                                          home.path()}), 0);
+  }
+  const QString device = home.path() + "/ttyUSB0";
+  QFile file(device);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  file.setPermissions(geteuid() == 0 ? QFile::ReadOwner | QFile::WriteOwner : QFileDevice::Permissions());
+
+  ASSERT_NO_FATAL_FAILURE(StartProbe("read", device, runAs));
+  ASSERT_SOON(Said("error") || probe.state() == QProcess::NotRunning, 10000);
+  EXPECT_TRUE(Said("error: エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）"))
+      << output.toStdString();
+  const QString remedy = "sudo adduser ";
+  EXPECT_TRUE(Said("message: シリアルポートのデバイスファイルを開けません：\n  " + device + "\n") && Said("dialout"))
+      << output.toStdString();
+  const QString stderrText = QString::fromUtf8(probe.readAllStandardError());
+  EXPECT_TRUE(stderrText.contains(device) && stderrText.contains(remedy)) << stderrText.toStdString();
   EXPECT_GE(EndWith(SIGTERM), 0);
 }
 

@@ -183,10 +183,16 @@ class FakeSerialPort : public SerialPort {
 
   void SetSettings(const std::string& s) override { settings = s; }
   void SetPortNumber(int n) override { number = n; }
-  bool Open(std::string* reason) override {
+  std::map<int, OpenFault> faults;     // why a port not present fails; Missing when not given
+  static std::string DeviceOf(int n) { return "/dev/fake/COM" + std::to_string(n); }
+
+  bool Open(OpenFailure* failure) override {
     attempts.push_back(number);
     if (!present.count(number)) {
-      if (reason) *reason = "No such file or directory";
+      OpenFault fault = faults.count(number) ? faults[number] : OpenFault::Missing;
+      if (failure)
+        *failure = {fault, DeviceOf(number),
+                    fault == OpenFault::NoPermission ? "Permission denied" : "No such file or directory"};
       return false;
     }
     open = true;

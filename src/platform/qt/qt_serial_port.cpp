@@ -141,20 +141,18 @@ bool ApplyLine(int fd, const LineSettings& line, std::string* why) {
 
 }  // namespace
 
-bool QtSerialPort::Open(std::string* reason) {
+bool QtSerialPort::Open(OpenFailure* failure) {
   if (port_.isOpen()) port_.close();
-  LineSettings line;
-  if (!ParseLineSettings(settings_, &line)) {
-    if (reason) *reason = "bad line settings " + settings_;
-    return false;
-  }
   std::string path = pathFor_(number_);
+  auto fail = [&](OpenFault fault, const std::string& why) {
+    if (failure) *failure = {fault, path, path + ": " + why};
+    return false;
+  };
+  LineSettings line;
+  if (!ParseLineSettings(settings_, &line)) return fail(OpenFault::Other, "bad line settings " + settings_);
   // One device under two names (a by-id link and ttyUSB0) must share one lock.
   QString canonical = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
-  if (canonical.isEmpty()) {
-    if (reason) *reason = path + ": No such file or directory";
-    return false;
-  }
+  if (canonical.isEmpty()) return fail(OpenFault::Missing, "No such file or directory");
   port_.setPortName(canonical);
   // QSerialPort opens at settings every line takes (8N1, no flow control),
   // whatever it finds on the tty; ApplyLine then sets the exchange's own.
@@ -175,14 +173,13 @@ bool QtSerialPort::Open(std::string* reason) {
   }
   opening_ = false;
   if (!opened) {
-    if (reason) {
-      if (why.empty()) why = port_.errorString().toStdString();
-      if (access(canonical.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno == EACCES)
-        why = "Permission denied (is the user in the dialout group?)";
-      *reason = path + ": " + why;
-    }
+    if (why.empty()) why = port_.errorString().toStdString();
     port_.clearError();
-    return false;
+    // QSerialPort says "permission" for a port locked by another program
+    // too; only the file's own access check tells this user's right apart.
+    if (access(canonical.toLocal8Bit().constData(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM))
+      return fail(OpenFault::NoPermission, "Permission denied (is the user in the dialout group?)");
+    return fail(OpenFault::Other, why);
   }
   sevenBits_ = line.dataBits == 7;
   port_.clearError();

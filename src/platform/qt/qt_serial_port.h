@@ -33,7 +33,7 @@ class QtSerialPort : public SerialPort {
 
   void SetSettings(const std::string& settings) override;
   void SetPortNumber(int number) override { number_ = number; }
-  bool Open(std::string* reason) override;
+  bool Open(OpenFailure* failure) override;
   void Close() override;
   bool IsOpen() const override { return port_.isOpen(); }
   bool Write(const std::string& bytes) override;
