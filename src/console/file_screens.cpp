@@ -14,7 +14,9 @@
 #include "link/edit_commands.h"
 #include "link/file_send.h"
 #include "link/queue_load.h"
+#include "link/paper_output.h"
 #include "link/text_output.h"
+#include "shell/text_target.h"
 
 namespace rx {
 
@@ -223,7 +225,11 @@ void ExecuteSerialSend(Terminal& t) {
     f.RecordIndex = 0;
     f.KeyMode = Mode::Busy;
     static SerialOutputEvents events;
-    SerialTextOutput(t, events);
+    TextTarget target = ReadTextTarget(t);
+    if (target.kind == TextTarget::Kind::Serial)
+      SerialTextOutput(t, events);
+    else
+      PaperTextOutput(t, events, target);
   });
 }
 

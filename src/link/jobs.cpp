@@ -1,5 +1,6 @@
 #include "link/jobs.h"
 
+#include "link/paper_output.h"
 #include "link/queue_load.h"
 #include "link/text_output.h"
 
@@ -33,6 +34,8 @@ void ContinueLinkJob(Terminal& t) {
     ContinueQueueLoad(t);
   else if (t.link.output.active)
     ContinueTextOutput(t);
+  else if (t.link.paper.active)
+    ContinuePaperOutput(t);
 }
 
 void PostLinkTurn(Terminal& t, int delayMs) {
@@ -53,17 +56,20 @@ void PostLinkTurn(Terminal& t, int delayMs) {
 void EndLinkJobs(Terminal& t) {
   if (t.link.load.active) CancelQueueLoad(t);
   if (t.link.output.active) EndTextOutput(t);
+  EndPaperOutput(t);
   if (t.link.drain.forExchange) t.link.drain = {};
 }
 
 void SettleLinkJob(Terminal& t) {
   Mode mode = t.form.KeyMode;
   if (t.link.output.active && mode != Mode::Busy && mode != Mode::AbortConfirm) EndTextOutput(t);
+  if (t.link.paper.active && mode != Mode::Busy && mode != Mode::AbortConfirm) EndPaperOutput(t);
   if (t.link.load.active && mode != Mode::Busy) CancelQueueLoad(t);
 }
 
 bool LinkJobRunning(const Terminal& t) {
-  return t.link.drain.active || t.link.load.active || t.link.output.active;
+  return t.link.drain.active || t.link.load.active || t.link.output.active ||
+         t.link.paper.active;
 }
 
 }  // namespace rx
