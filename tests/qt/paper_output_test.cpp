@@ -1,6 +1,7 @@
 // The text output on paper through the real parts: the program's --print
 // writing a PDF that poppler reads back, and a cupsd of the test's own whose
 // queue keeps what the spooler hands its backend.
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <fstream>
+#include <unistd.h>
 
 #include "console/dispatcher.h"
 #include "link/paper_output.h"
@@ -161,6 +163,7 @@ class Cups : public ::testing::Test {
       CANNOT_START("cupsd did not start: " << cupsd.readAllStandardError().toStdString());
     }
     qputenv("CUPS_SERVER", socket.toUtf8());
+    cupsSetServer(socket.toUtf8().constData());  // libcups keeps the server it met first
     for (const char* queue : {"Office", "Stopped", "Closed"})
       ASSERT_EQ(Run("lpadmin", {"-p", queue, "-E", "-v", "keep:" + Out(queue), "-m", "raw"}, socket).code, 0);
     ASSERT_EQ(Run("cupsdisable", {"Stopped"}, socket).code, 0);
@@ -168,6 +171,7 @@ class Cups : public ::testing::Test {
   }
   void TearDown() override {
     qunsetenv("CUPS_SERVER");
+    cupsSetServer(nullptr);
     if (cupsd.state() == QProcess::NotRunning) return;
     cupsd.terminate();  // our own child, by the pid QProcess holds
     if (!cupsd.waitForFinished(10000)) {
