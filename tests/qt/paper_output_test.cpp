@@ -28,7 +28,7 @@ struct Outcome {
   QString out, err;
 };
 
-Outcome Run(const QString& program, const QStringList& arguments, const QString& cupsServer = {}) {
+Outcome RunProgram(const QString& program, const QStringList& arguments, const QString& cupsServer = {}) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   if (!cupsServer.isEmpty()) env.insert("CUPS_SERVER", cupsServer);
@@ -55,19 +55,18 @@ std::vector<std::string> WriteRecords(const QString& path, int count) {
   }
   std::vector<std::string> lines;
   for (int i = 0; i < OutputLineCount(count); ++i) {
-    std::string text = OutputLine(name, records, i);
-    while (!text.empty() && text.back() == ' ') text.pop_back();  // pdftotext keeps no trailing blanks
-    lines.push_back(text);
+    // pdftotext gives a run of blanks as one and drops those at the end.
+    lines.push_back(QString::fromStdString(OutputLine(name, records, i)).simplified().toStdString());
   }
   return lines;
 }
 
 // The text of a PDF without the page headers; the pages' "page n / m" marks.
 std::vector<std::string> PdfLines(const QString& pdf, std::vector<std::string>* marks = nullptr) {
-  Outcome text = Run("pdftotext", {"-layout", pdf, "-"});
+  Outcome text = RunProgram("pdftotext", {"-layout", pdf, "-"});
   std::vector<std::string> lines;
   for (QString line : text.out.split('\n')) {
-    line = line.trimmed();
+    line = line.simplified();
     int mark = line.indexOf(QRegularExpression("page \\d+ / \\d+$"));
     if (mark >= 0) {
       if (marks) marks->push_back(line.mid(mark).toStdString());
@@ -80,14 +79,14 @@ std::vector<std::string> PdfLines(const QString& pdf, std::vector<std::string>* 
 
 int PdfPages(const QString& pdf) {
   QRegularExpression pages("Pages:\\s+(\\d+)");
-  return pages.match(Run("pdfinfo", {pdf}).out).captured(1).toInt();
+  return pages.match(RunProgram("pdfinfo", {pdf}).out).captured(1).toInt();
 }
 
 TEST(PrintCommand, ThePdfHoldsEveryLineInOrderOnNumberedPages) {
   QTemporaryDir dir;
   QString file = dir.filePath("CN241433.C08");
   std::vector<std::string> expected = WriteRecords(file, 150);
-  Outcome done = Run(RX710KP_PROGRAM, {"--print", file, "--to", "pdf:" + dir.filePath("out.pdf")});
+  Outcome done = RunProgram(RX710KP_PROGRAM, {"--print", file, "--to", "pdf:" + dir.filePath("out.pdf")});
   ASSERT_EQ(done.code, 0) << done.err.toStdString();
   std::vector<std::string> marks;
   EXPECT_EQ(PdfLines(dir.filePath("out.pdf"), &marks), expected);
@@ -115,7 +114,7 @@ TEST(PrintCommand, ExitCodesAndMessages) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.join(' ').toStdString());
-    Outcome outcome = Run(RX710KP_PROGRAM, c.arguments);
+    Outcome outcome = RunProgram(RX710KP_PROGRAM, c.arguments);
     EXPECT_EQ(outcome.code, c.code);
     EXPECT_TRUE(outcome.err.contains(c.said)) << outcome.err.toStdString();
   }
@@ -165,9 +164,9 @@ class Cups : public ::testing::Test {
     qputenv("CUPS_SERVER", socket.toUtf8());
     cupsSetServer(socket.toUtf8().constData());  // libcups keeps the server it met first
     for (const char* queue : {"Office", "Stopped", "Closed"})
-      ASSERT_EQ(Run("lpadmin", {"-p", queue, "-E", "-v", "keep:" + Out(queue), "-m", "raw"}, socket).code, 0);
-    ASSERT_EQ(Run("cupsdisable", {"Stopped"}, socket).code, 0);
-    ASSERT_EQ(Run("cupsreject", {"Closed"}, socket).code, 0);
+      ASSERT_EQ(RunProgram("lpadmin", {"-p", queue, "-E", "-v", "keep:" + Out(queue), "-m", "raw"}, socket).code, 0);
+    ASSERT_EQ(RunProgram("cupsdisable", {"Stopped"}, socket).code, 0);
+    ASSERT_EQ(RunProgram("cupsreject", {"Closed"}, socket).code, 0);
   }
   void TearDown() override {
     qunsetenv("CUPS_SERVER");
@@ -203,7 +202,7 @@ TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
   QTemporaryDir dir;
   QString file = dir.filePath("CN241433.C08");
   std::vector<std::string> expected = WriteRecords(file, 60);
-  Outcome done = Run(RX710KP_PROGRAM, {"--print", file, "--to", "printer:Office"}, socket);
+  Outcome done = RunProgram(RX710KP_PROGRAM, {"--print", file, "--to", "printer:Office"}, socket);
   ASSERT_EQ(done.code, 0) << done.err.toStdString();
   ASSERT_TRUE(Arrived(Out("Office")));
   EXPECT_EQ(PdfLines(Out("Office")), expected);
@@ -216,7 +215,7 @@ TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
                   {"printer:Closed", "does not accept jobs"}};
   for (const Case& c : refusals) {
     SCOPED_TRACE(c.target);
-    Outcome refused = Run(RX710KP_PROGRAM, {"--print", file, "--to", c.target}, socket);
+    Outcome refused = RunProgram(RX710KP_PROGRAM, {"--print", file, "--to", c.target}, socket);
     EXPECT_EQ(refused.code, 1);
     EXPECT_TRUE(refused.err.contains(c.said)) << refused.err.toStdString();
   }
