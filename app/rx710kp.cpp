@@ -4,13 +4,17 @@
 #include <QDir>
 #include <QFont>
 #include <cstdio>
+#include <optional>
 
 #include "link/port_access.h"
+#include "link/paper_output.h"
 #include "link/port_paths.h"
+#include "platform/qt/qt_page_printer.h"
 #include "platform/qt/qt_platform.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/terminal.h"
+#include "shell/text_target.h"
 #include "shell/version.h"
 #include "sim/pty_device.h"
 #include "ui/main_window.h"
@@ -24,6 +28,8 @@ struct Options {
   bool simulate = false;
   bool relayMode = false;
   bool listPorts = false;
+  QString printFile;  // --print: lay out this file and end, no window
+  std::optional<rx::PageTarget> printTo;
   int exitCode = -1;  // set when the program should end at once
 };
 
@@ -44,9 +50,18 @@ Options ParseOptions(int argc, char** argv) {
   QCommandLineOption listPorts("list-ports",
                                "List ports 1-16 and PortNo: device file, whether it exists and "
                                "you may use it (why not, what to do), its by-id names; then end.");
+  QCommandLineOption print("print",
+                           "Print FILE's text output (header, record lines, trailer) and end, "
+                           "without the window: exit 0 when the printer took it or the PDF was "
+                           "written, 1 when not.",
+                           "FILE");
+  QCommandLineOption to("to",
+                        "With --print: 'printer' (the default printer), 'printer:NAME' or "
+                        "'pdf:PATH'. Default: the TextOutput setting, else the default printer.",
+                        "TARGET");
   QCommandLineOption help({"h", "help"}, "Show this help and end.");
   QCommandLineOption version("version", "Show the version and end.");
-  parser.addOptions({dataDir, portPath, simulate, simulateRelay, listPorts, help, version});
+  parser.addOptions({dataDir, portPath, simulate, simulateRelay, listPorts, print, to, help, version});
 
   Options options;
   auto fail = [&](const QString& message) {
@@ -67,6 +82,23 @@ Options ParseOptions(int argc, char** argv) {
     options.exitCode = 0;
     return options;
   }
+  if (parser.isSet(to) && !parser.isSet(print)) return fail("--to goes with --print");
+  if (parser.isSet(print)) {
+    options.printFile = parser.value(print);
+    if (parser.isSet(to)) {
+      QString target = parser.value(to);
+      QString kind = target.section(':', 0, 0).toLower();
+      QString rest = target.section(':', 1);
+      if (kind == "printer" && !target.contains(':'))
+        options.printTo = rx::PageTarget{rx::PageTarget::Kind::DefaultPrinter, ""};
+      else if (kind == "printer" && !rest.isEmpty())
+        options.printTo = rx::PageTarget{rx::PageTarget::Kind::Printer, rest.toStdString()};
+      else if (kind == "pdf" && !rest.isEmpty())
+        options.printTo = rx::PageTarget{rx::PageTarget::Kind::Pdf, rest.toLocal8Bit().toStdString()};
+      else
+        return fail("unknown print target '" + target + "' (printer, printer:NAME or pdf:PATH)");
+    }
+  }
   options.dataDirectory =
       parser.isSet(dataDir) ? parser.value(dataDir) : QDir::homePath() + "/RX-710";
   options.relayMode = parser.isSet(simulateRelay);
@@ -82,6 +114,32 @@ Options ParseOptions(int argc, char** argv) {
   return options;
 }
 
+// --print: the text output of one file, laid out and handed over at once.
+int PrintFile(int argc, char** argv, const Options& options) {
+  // No window: the layout needs fonts, not a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  std::string file = options.printFile.toLocal8Bit().toStdString();
+  rx::PageTarget target;  // the default printer unless the setting says otherwise
+  if (options.printTo) {
+    target = *options.printTo;
+  } else {
+    rx::QtSettingsStore store;
+    auto setting = rx::ParseTextTarget(store.Read(rx::kApplication, rx::kSection, "TextOutput"));
+    if (setting && setting->kind == rx::TextTarget::Kind::Printer)
+      target = {rx::PageTarget::Kind::Printer, setting->printer};
+    else if (setting && setting->kind == rx::TextTarget::Kind::Pdf)
+      target = {rx::PageTarget::Kind::Pdf, file + ".pdf"};
+  }
+  rx::QtPagePrinter printer;
+  std::string reason;
+  if (!rx::PrintFileNow(printer, target, file, &reason)) {
+    std::fprintf(stderr, "rx710kp: cannot print %s: %s\n", file.c_str(), reason.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,10 +148,11 @@ int main(int argc, char** argv) {
   if (options.exitCode >= 0) return options.exitCode;
   if (options.listPorts) {
     const auto portNo = rx::ParsePort(rx::QtSettingsStore().Read(rx::kApplication, rx::kSection, "PortNo"));
-    std::printf("%s", rx::ListPorts(portNo.value_or(3), options.portPath, rx::LoginName(),
+    std::printf("%s", rx::ListPorts(portNo.value_or(rx::kDefaultPortNo), options.portPath, rx::LoginName(),
                                     rx::InspectDeviceFile).c_str());
     return 0;
   }
+  if (!options.printFile.isEmpty()) return PrintFile(argc, argv, options);
 
   // The simulated device answers on a pseudo-terminal from its own thread;
   // every port number leads to it.
@@ -120,6 +179,8 @@ int main(int argc, char** argv) {
     return rx::DevicePathForPort(number, path);
   });
   rx::Terminal terminal(services.Services(), options.dataDirectory.toStdString());
+  rx::QtPagePrinter pagePrinter;
+  terminal.link.paper.printer = &pagePrinter;
 
   // A second copy shows its notice until it is closed or a signal ends it.
   if (!rx::Form_Load(terminal, [] { QCoreApplication::exit(0); })) {

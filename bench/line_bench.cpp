@@ -6,16 +6,17 @@
 //   send:   500 records of a file loaded into the device, one at a time
 //   output: 1000 lines of serial text output
 //   load:   a 10 MB data file read into the record queue for a send
+//   pdf:    10000 record lines of text output laid out into a PDF
 //
 // For each, the longest stall of the event loop as well: the largest gap
 // between the callbacks of a 10 ms timer.
 //
-// Run: ./build/bench/line_bench [read[=records]] [send[=records]] [output[=lines]] [load[=MB]]
+// Run: ./build/bench/line_bench [read[=records]] [send[=records]] [output[=lines]] [load[=MB]] [pdf[=lines]]
 // (none named: all of them).
 #include <time.h>
 
 #include <QAbstractEventDispatcher>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -29,6 +30,7 @@
 #include <thread>
 
 #include "console/dispatcher.h"
+#include "platform/qt/qt_page_printer.h"
 #include "platform/qt/qt_serial_port.h"
 #include "platform/qt/qt_services.h"
 #include "shell/startup.h"
@@ -118,6 +120,7 @@ class Bench {
     return {wall.nsecsElapsed() / 1e9, ThreadCpuSeconds() - cpu};
   }
   Form& form() { return terminal_->form; }
+  void Setting(const std::string& key, const std::string& value) { fakes_.settings.values[key] = value; }
   Terminal& terminal() { return *terminal_; }
   sim::PtyDevice& device() { return *device_; }
 
@@ -225,16 +228,18 @@ void Report(const char* what, int count, double seconds, double line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  // The PDF's layout needs fonts, not a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   // Each phase by name, with its size after "="; none named runs all.
-  std::map<std::string, int> sizes{{"read", 1000}, {"send", 500}, {"output", 1000}, {"load", 10}};
+  std::map<std::string, int> sizes{{"read", 1000}, {"send", 500}, {"output", 1000}, {"load", 10}, {"pdf", 10000}};
   std::map<std::string, bool> run;
   for (int i = 1; i < argc; ++i) {
     std::string argument = argv[i];
     std::size_t equals = argument.find('=');
     std::string name = argument.substr(0, equals);
     if (!sizes.count(name)) {
-      std::fprintf(stderr, "usage: %s [read[=records]] [send[=records]] [output[=lines]] [load[=MB]]\n",
+      std::fprintf(stderr, "usage: %s [read[=records]] [send[=records]] [output[=lines]] [load[=MB]] [pdf[=lines]]\n",
                    argv[0]);
       return 2;
     }
@@ -324,6 +329,21 @@ int main(int argc, char** argv) {
                 bench.form().RecordCount, toLoadMb, seconds, cpu);
     stall.Report("load");
     // The send itself is not waited for: the bench ends it with the terminal.
+  }
+  if (run["pdf"]) {  // The text output for TextOutput=PDF: a page per turn, the file beside the data.
+    Bench bench(true);
+    bench.Start();
+    QtPagePrinter printer;
+    bench.terminal().link.paper.printer = &printer;
+    bench.Setting("TextOutput", "PDF");
+    bench.WriteFile("FN241433.C08", sizes["pdf"]);
+    bench.form().SerialSend = true;
+    bench.Press({Keys::Clear, 3, Keys::Enter, Keys::Enter, Keys::Enter});
+    stall.Start();
+    double seconds = bench.Run(Keys::Enter).first;
+    stall.Stop();
+    std::printf("pdf:    %d lines laid out and written in %.3f s\n", sizes["pdf"], seconds);
+    stall.Report("pdf");
   }
   std::printf("machine: a bare 10 ms sleep beside the terminal, longest gap %.1f ms\n", machine.Stop());
   return 0;

@@ -9,11 +9,14 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
+  libcups2-dev
   libgtest-dev libgmock-dev
   fonts-ipafont-gothic
 )
-# The tests of the installed files: the validators and the manual page renderer.
-TEST_PACKAGES=(desktop-file-utils appstream groff-base)
+# The tests of the installed files: the validators and the manual page renderer;
+# the printing tests: poppler reads the PDFs back, and a cupsd of their own
+# (cups; cupsdisable and cupsreject come with cups-client) spools the jobs.
+TEST_PACKAGES=(desktop-file-utils appstream groff-base poppler-utils cups cups-client)
 # The Debian package: dpkg-shlibdeps computes Depends, CPack finds the
 # binaries for it with file; .ci/run checks the package with lintian.
 PACKAGE_PACKAGES=(dpkg-dev file lintian)

@@ -13,7 +13,9 @@
 #include "data/time_values.h"
 #include "link/error_line.h"
 #include "link/file_send.h"
+#include "link/paper_output.h"
 #include "link/text_output.h"
+#include "shell/text_target.h"
 
 namespace rx {
 
@@ -244,7 +246,12 @@ void ExecuteHunterStart(Terminal& t) {
 
 void ExecuteSerialSend(Terminal& t) {
   static SerialOutputEvents events;
-  SerialTextOutput(t, TextOutputRequest{t.form.lblSendName.caption, ChosenBlock(t.form)}, events);
+  const TextOutputRequest request{t.form.lblSendName.caption, ChosenBlock(t.form)};
+  const TextTarget target = ReadTextTarget(t);
+  if (target.kind == TextTarget::Kind::Serial)
+    SerialTextOutput(t, request, events);
+  else
+    PaperTextOutput(t, request, events, target);
 }
 
 void CancelSend(Terminal& t) { BackToRangeMenu(t.form, t.form.fraSend); }

@@ -5,6 +5,7 @@
 #include "link/commands.h"
 #include "link/device_port.h"
 #include "link/file_send.h"
+#include "link/paper_output.h"
 #include "link/text_output.h"
 
 namespace rx {
@@ -47,6 +48,7 @@ void StopSerialOutput(Terminal& t) {
   ResumeAfterError(t);
   t.form.KeyMode = Mode::Normal;
   EndTextOutput(t);
+  EndPaperOutput(t);
 }
 
 void GoOnReading(Terminal& t) {
@@ -62,6 +64,7 @@ void GoOnSending(Terminal& t) {
 void GoOnWithSerialOutput(Terminal& t) {
   GoOn(t.form, guide::kBusySerial);
   ContinueTextOutput(t);
+  ContinuePaperOutput(t);
 }
 
 }  // namespace rx

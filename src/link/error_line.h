@@ -19,6 +19,7 @@ inline constexpr int NoRecordRead = 1007;
 inline constexpr int NoData = 1008;
 inline constexpr int CannotSend = 1009;
 inline constexpr int CannotWriteFile = 1010;  // a data file could not be created or written
+inline constexpr int CannotPrint = 1011;      // a printer or PDF did not take the text output
 }  // namespace Errors
 
 // A number of 1 or more shows its message, beeps and ends the running

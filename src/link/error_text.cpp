@@ -61,6 +61,8 @@ const std::map<int, std::string>& Table() {
         {{1009}, "送信できません"},
         // The terminal's own: a read could not write its data file.
         {{1010}, "ファイルに書き込めません"},
+        // The text output on a printer or into a PDF failed.
+        {{1011}, "印刷できません"},
     };
     std::map<int, std::string> result;
     for (const Entry& entry : entries)

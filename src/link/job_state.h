@@ -9,6 +9,7 @@
 
 #include "data/line_splitter.h"
 #include "link/requests.h"
+#include "link/paper_state.h"
 
 namespace rx {
 
@@ -52,6 +53,7 @@ struct LinkJobs {
   PortDrain drain;
   QueueLoad load;
   TextOutput output;
+  PaperOutput paper;                // the text output for a printer or a PDF
   // One posted turn at a time, never a growing pile.
   bool turnPending = false;
   int pendingDelay = 0;

@@ -7,6 +7,7 @@
 #include "shell/settings.h"
 #include "shell/version.h"
 #include "shell/status_line.h"
+#include "shell/text_target.h"
 #include "shell/work_area.h"
 
 namespace rx {
@@ -71,6 +72,7 @@ bool Form_Load(Terminal& t, std::function<void()> refusalSeen) {
 
   f.DualAdd = ReadBooleanSetting(t, "DualAdd", false);
   f.SerialSend = ReadBooleanSetting(t, "SerialSend", false);
+  ReadTextTarget(t);  // read again at each output; a mistyped value is noted now
   if (!f.SerialSend) {
     f.lblMenu[12].caption = "　３ ------";
     f.lblMenu[12].enabled = false;

@@ -4,6 +4,7 @@
 
 #include "link/commands.h"
 #include "link/device_port.h"
+#include "shell/tick.h"
 #include "shell/exit.h"
 #include "support/console_fixture.h"
 
@@ -238,6 +239,83 @@ TEST_F(SerialSend, ClosingMidOutputEndsItWithoutTrailer) {
   Run();
   EXPECT_EQ(TextLines().size(), 2u);
   EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
+}
+
+// TextOutput names a printer or a PDF: the same lines, laid out a page per
+// turn, handed over whole; the port stays shut.
+class PaperSend : public SerialSend {
+ protected:
+  void SetUp() override {
+    tt.fakes.settings.values["TextOutput"] = "PDF";
+    SerialSend::SetUp();
+    File("FN241433.C08", {"10010000481234", "10020000491234", "10030000501234", "10040000511234",
+                          "10050000521234", "10060000531234"});
+  }
+  testing::FakePagePrinter& printer = tt.fakes.printer;
+};
+
+TEST_F(PaperSend, ThePdfHoldsTheSerialLinesAndNothingReachesThePort) {
+  Start();
+  std::vector<std::string> remaining = Run();
+  ASSERT_EQ(printer.handedOver.size(), 1u);
+  EXPECT_EQ(printer.handedOver[0],
+            std::vector<std::string>({"RX-710KP DATA", "FILE NAME  : ", "FN241433.C08 ", "10010000481234",
+                                      "10020000491234", "10030000501234", "10040000511234",
+                                      "10050000521234", "10060000531234", "FILE END   : ", "FN241433.C08 "}));
+  EXPECT_EQ(printer.headings, std::vector<std::string>({"1 / 3", "2 / 3", "3 / 3"}));
+  EXPECT_EQ(remaining, std::vector<std::string>({"6 件", "5 件", "1 件"}));
+  EXPECT_EQ(printer.target.kind, PageTarget::Kind::Pdf);
+  EXPECT_EQ(printer.target.name, (dir / "FN241433.C08.pdf").string());
+  EXPECT_TRUE(tt.fakes.port.attempts.empty());
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  for (const std::string& write : tt.fakes.settings.writes) EXPECT_EQ(write.find("TextOutput"), std::string::npos);
+}
+
+TEST_F(PaperSend, NothingIsLaidOutWhileAskedAndStoppingDiscardsTheDocument) {
+  tt.fakes.settings.values["TextOutput"] = "Printer:Office";
+  printer.perPage = 1;
+  Start();
+  tt.fakes.events.Turn();
+  Press(Keys::Esc);  // asked: nothing more is laid out, whatever the tick does
+  tt.fakes.events.Advance(1000);
+  for (int tick = 0; tick < 20; ++tick) Timer1_Timer(tt.terminal);
+  EXPECT_EQ(printer.headings.size(), 2u);
+  Press(Keys::Esc);  // go on, at once
+  EXPECT_EQ(printer.headings.size(), 3u);
+  Press({Keys::Esc, Keys::Enter});  // stop
+  Run();
+  EXPECT_EQ(printer.target.name, "Office");
+  EXPECT_TRUE(printer.handedOver.empty());
+  EXPECT_EQ(printer.discards, 1);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+  EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
+}
+
+TEST_F(PaperSend, AFailureAtAnyStepShows1011AndLeavesNothing) {
+  for (std::string testing::FakePagePrinter::*step :
+       {&testing::FakePagePrinter::refuseOpen, &testing::FakePagePrinter::refusePage, &testing::FakePagePrinter::refuseFinish}) {
+    SCOPED_TRACE(step == &testing::FakePagePrinter::refuseOpen ? "open" : step == &testing::FakePagePrinter::refusePage ? "page" : "finish");
+    printer = {};
+    printer.*step = "no printer named Nowhere";
+    f.lstDebug.items.clear();
+    int beeps = tt.fakes.beeper.beeps;
+    if (f.Screen == ScreenId::SubMenu)
+      Press({3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter});  // item 12 again
+    else
+      Start();
+    Run();
+    EXPECT_EQ(f.lblError.caption, "エラー：印刷できません（[Esc]：解除）");
+    EXPECT_EQ(tt.fakes.beeper.beeps, beeps + 1);
+    EXPECT_TRUE(printer.handedOver.empty());
+    ASSERT_FALSE(f.lstDebug.items.empty());
+    EXPECT_NE(f.lstDebug.items.back().find("no printer named Nowhere"), std::string::npos);
+    Press(Keys::Esc);
+    EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+    EXPECT_EQ(f.KeyMode, Mode::Normal);
+    EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
+  }
+  EXPECT_TRUE(tt.fakes.port.attempts.empty());
 }
 
 // A file far larger than a send: read in turns, Esc goes back as from the prompt.

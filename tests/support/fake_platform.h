@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/page_printer.h"
 #include "shell/terminal.h"
 
 namespace rx::testing {
@@ -253,6 +254,45 @@ class FakePowerOff : public PowerOff {
   }
 };
 
+// Pages kept as lines; refuses at the step the test names.
+class FakePagePrinter : public PagePrinter {
+ public:
+  int perPage = 4;
+  std::string refuseOpen, refusePage, refuseFinish;  // the reason, when set
+  PageTarget target;
+  std::vector<std::string> headings;                 // "n / m" of each page printed
+  std::vector<std::string> document;                 // the lines of the open document
+  std::vector<std::vector<std::string>> handedOver;  // each finished document
+  int discards = 0;
+
+  bool Open(const PageTarget& to, const std::string&, std::string* reason) override {
+    target = to;
+    document.clear();
+    headings.clear();
+    return Refuse(refuseOpen, reason);
+  }
+  int LinesPerPage() override { return perPage; }
+  bool PrintPage(int page, int pages, std::span<const std::string> lines, std::string* reason) override {
+    if (!Refuse(refusePage, reason)) return false;
+    headings.push_back(std::to_string(page) + " / " + std::to_string(pages));
+    document.insert(document.end(), lines.begin(), lines.end());
+    return true;
+  }
+  bool Finish(std::string* reason) override {
+    if (!Refuse(refuseFinish, reason)) return false;
+    handedOver.push_back(document);
+    return true;
+  }
+  void Discard() override { ++discards; }
+
+ private:
+  static bool Refuse(const std::string& why, std::string* reason) {
+    if (why.empty()) return true;
+    *reason = why;
+    return false;
+  }
+};
+
 // Owns the fakes and a terminal that uses them.
 inline int& directoriesMade() {
   static int count = 0;
@@ -270,6 +310,7 @@ struct FakePlatform {
   FakeSerialPort port;
   FakeLauncher launcher;
   FakePowerOff power;
+  FakePagePrinter printer;
 
   Platform Services() {
     return Platform{settings, clock, messages, beeper, events,
@@ -285,7 +326,9 @@ inline std::filesystem::path OwnDataDirectory() {
 
 struct TestTerminal {
   TestTerminal() : TestTerminal(OwnDataDirectory()) { owned = terminal.dataDirectory; }
-  explicit TestTerminal(std::filesystem::path data) : terminal(fakes.Services(), std::move(data)) {}
+  explicit TestTerminal(std::filesystem::path data) : terminal(fakes.Services(), std::move(data)) {
+    terminal.link.paper.printer = &fakes.printer;
+  }
   ~TestTerminal() {
     std::error_code ignored;
     if (!owned.empty()) std::filesystem::remove_all(owned, ignored);

@@ -1,0 +1,163 @@
+#include "link/paper_output.h"
+
+#include <algorithm>
+
+#include "data/data_file.h"
+#include "data/line_file.h"
+#include "link/error_line.h"
+#include "link/frames.h"
+#include "link/jobs.h"
+#include "link/queue_load.h"
+#include "link/replies.h"
+#include "shell/diagnostics.h"
+
+namespace rx {
+
+namespace {
+
+constexpr int kHeaderLines = 3;
+constexpr int kTrailerLines = 2;
+
+int PageCount(int lines, int perPage) { return std::max(1, (lines + perPage - 1) / perPage); }
+
+std::vector<std::string> PageLines(const std::string& name, const std::vector<std::string>& records,
+                                   int page, int perPage) {
+  std::vector<std::string> lines;
+  int end = std::min(OutputLineCount(static_cast<int>(records.size())), (page + 1) * perPage);
+  for (int index = page * perPage; index < end; ++index) lines.push_back(OutputLine(name, records, index));
+  return lines;
+}
+
+void Reset(PaperOutput& paper) {
+  PagePrinter* printer = paper.printer;
+  paper = {};
+  paper.printer = printer;
+}
+
+void Finish(Terminal& t, bool complete);
+
+void Fail(Terminal& t, const std::string& reason) {
+  ReportFault(t, "cannot print " + t.link.paper.name + ": " + reason);
+  ShowError(t, Errors::CannotPrint);
+  Finish(t, false);
+}
+
+// What a finished, stopped or failed output leaves behind.
+void Finish(Terminal& t, bool complete) {
+  Form& f = t.form;
+  PaperOutput& paper = t.link.paper;
+  if (!complete && paper.active) paper.printer->Discard();
+  Reset(paper);
+  f.RecordCount = 0;
+  f.Records = {};
+  if (f.KeyMode == Mode::ErrorShown) return;  // the operator's Esc leaves
+  f.KeyMode = Mode::Normal;
+  // A stopped output has already left its screen; a finished one leaves it now.
+  if (complete) Owner(t).Done(t);
+}
+
+std::filesystem::path PdfBeside(const std::filesystem::path& dataFile) {
+  return dataFile.string() + ".pdf";
+}
+
+}  // namespace
+
+int OutputLineCount(int records) { return kHeaderLines + records + kTrailerLines; }
+
+std::string OutputLine(const std::string& name, const std::vector<std::string>& records, int index) {
+  const int count = static_cast<int>(records.size());
+  if (index == 0) return "RX-710KP DATA";
+  if (index == 1) return "FILE NAME  : ";
+  if (index == 2) return name + " ";
+  int record = index - kHeaderLines;
+  if (record < count) return records[record];
+  return record == count ? "FILE END   : " : name + " ";
+}
+
+void PaperTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEvents& owner,
+                     const TextTarget& target) {
+  t.link.owner = &owner;
+  t.form.KeyMode = Mode::Busy;  // while a large file is read in; Esc then goes back as on the prompt
+  StartQueueLoad(t, true, request.fileName, request.onlyBlock, [request, target](Terminal& t) {
+    Form& f = t.form;
+    PaperOutput& paper = t.link.paper;
+    f.RecordIndex = 0;
+    Owner(t).Started(t);
+    Reset(paper);
+    paper.name = request.fileName;
+    PageTarget page;
+    if (target.kind == TextTarget::Kind::Pdf)
+      page = {PageTarget::Kind::Pdf, PdfBeside(t.dataDirectory / paper.name).string()};
+    else if (target.kind == TextTarget::Kind::Printer)
+      page = {PageTarget::Kind::Printer, target.printer};
+    std::string reason = "no printing on this system";
+    if (!paper.printer || !paper.printer->Open(page, paper.name, &reason)) return Fail(t, reason);
+    paper.active = true;
+    paper.perPage = std::max(1, paper.printer->LinesPerPage());
+    paper.pages = PageCount(OutputLineCount(f.RecordCount), paper.perPage);
+    ContinuePaperOutput(t);
+  });
+}
+
+void ContinuePaperOutput(Terminal& t) {
+  Form& f = t.form;
+  PaperOutput& paper = t.link.paper;
+  if (!paper.active) return;
+  // Nothing is laid out while the operator decides whether to stop.
+  if (f.KeyMode == Mode::AbortConfirm) return;
+  if (f.KeyMode != Mode::Busy) return Finish(t, false);
+  f.WaitMs = 0;  // our own work is no silence of a device
+  int done = std::clamp(paper.page * paper.perPage - kHeaderLines, 0, f.RecordCount);
+  if (done < f.RecordCount)
+    Owner(t).Progress(t, SendProgress{f.RecordCount - done, ParseRecordLine(f.Records[done])});
+  std::string reason;
+  std::vector<std::string> lines = PageLines(paper.name, f.Records, paper.page, paper.perPage);
+  if (!paper.printer->PrintPage(paper.page + 1, paper.pages, lines, &reason)) return Fail(t, reason);
+  if (++paper.page < paper.pages) return PostLinkTurn(t, 0);  // keys and the tick come in between
+  if (!paper.printer->Finish(&reason)) {
+    paper.active = false;  // handed over or not, there is nothing left to discard
+    ReportFault(t, "cannot print " + paper.name + ": " + reason);
+    ShowError(t, Errors::CannotPrint);
+    return Finish(t, true);
+  }
+  Finish(t, true);
+}
+
+void EndPaperOutput(Terminal& t) {
+  if (t.link.paper.active) Finish(t, false);
+}
+
+bool ReadRecordFile(const std::filesystem::path& file, std::vector<std::string>* records,
+                    std::string* reason) {
+  LineFile in;
+  if (!in.Open(file, false)) {
+    *reason = "cannot read " + file.string();
+    return false;
+  }
+  for (std::string line; in.ReadLine(&line);)
+    if (IsRecordLine(line)) records->push_back(line);
+  if (records->empty()) {
+    *reason = file.string() + " holds no record lines";
+    return false;
+  }
+  return true;
+}
+
+bool PrintFileNow(PagePrinter& printer, const PageTarget& target, const std::filesystem::path& file,
+                  std::string* reason) {
+  std::vector<std::string> records;
+  if (!ReadRecordFile(file, &records, reason)) return false;
+  const std::string name = file.filename().string();
+  if (!printer.Open(target, name, reason)) return false;
+  const int perPage = std::max(1, printer.LinesPerPage());
+  const int pages = PageCount(OutputLineCount(static_cast<int>(records.size())), perPage);
+  for (int page = 0; page < pages; ++page) {
+    if (!printer.PrintPage(page + 1, pages, PageLines(name, records, page, perPage), reason)) {
+      printer.Discard();
+      return false;
+    }
+  }
+  return printer.Finish(reason);
+}
+
+}  // namespace rx

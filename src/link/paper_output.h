@@ -1,0 +1,47 @@
+// The text output of a data file on paper: the same header, record lines and
+// trailer as the serial output, laid out a page per turn of the event loop
+// for a printer of the desktop or a PDF file, and handed over only whole.
+// The serial port is not opened.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "link/exchange_events.h"
+#include "link/requests.h"
+#include "platform/page_printer.h"
+#include "shell/terminal.h"
+#include "shell/text_target.h"
+
+namespace rx {
+
+// Line index of the text output: three header lines, the records, two
+// trailer lines.
+int OutputLineCount(int records);
+std::string OutputLine(const std::string& name, const std::vector<std::string>& records, int index);
+
+// Queues the selected record lines of the request's file (error 1008 when
+// there is none), then prints them to target (a printer, or the PDF beside
+// the data file). Esc asks whether to stop; a stopped output leaves nothing
+// behind; a failure shows error 1011. Progress reaches the owner as the
+// serial output's does.
+void PaperTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEvents& owner,
+                     const TextTarget& target);
+
+// The next page, or the hand-over after the last one.
+void ContinuePaperOutput(Terminal& t);
+
+// Drops the document where it is.
+void EndPaperOutput(Terminal& t);
+
+// The record lines of a data file, as the output queue takes them (all
+// blocks); false and why when it cannot be read or holds none.
+bool ReadRecordFile(const std::filesystem::path& file, std::vector<std::string>* records,
+                    std::string* reason);
+
+// The whole output of file at once, for the command line.
+bool PrintFileNow(PagePrinter& printer, const PageTarget& target, const std::filesystem::path& file,
+                  std::string* reason);
+
+}  // namespace rx

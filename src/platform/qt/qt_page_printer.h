@@ -1,0 +1,47 @@
+// Pages on Qt: laid out with QPainter into a PDF, which is either put in
+// place (a PDF target) or handed to CUPS (a printer). The document is written
+// to a temporary file first, so a stopped or failed output leaves nothing.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <memory>
+
+#include "platform/page_printer.h"
+
+class QIODevice;
+class QPainter;
+class QPdfWriter;
+class QSaveFile;
+class QTemporaryFile;
+
+namespace rx {
+
+class QtPagePrinter : public PagePrinter {
+ public:
+  QtPagePrinter();
+  ~QtPagePrinter() override;
+
+  bool Open(const PageTarget& target, const std::string& title, std::string* reason) override;
+  int LinesPerPage() override;
+  bool PrintPage(int page, int pages, std::span<const std::string> lines,
+                 std::string* reason) override;
+  bool Finish(std::string* reason) override;
+  void Discard() override;
+
+ private:
+  bool StartDocument(QIODevice* device, const QString& pageSizeFrom, std::string* reason);
+  void Close();
+
+  std::unique_ptr<QSaveFile> pdf_;         // a PDF target: renamed into place when whole
+  std::unique_ptr<QTemporaryFile> spool_;  // a printer: the document CUPS is given
+  std::unique_ptr<QPdfWriter> writer_;
+  std::unique_ptr<QPainter> painter_;
+  QString printer_;
+  QString title_;
+  QFont font_;
+  int lineHeight_ = 0;
+  int headerHeight_ = 0;
+};
+
+}  // namespace rx

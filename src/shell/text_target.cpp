@@ -1,0 +1,49 @@
+#include "shell/text_target.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "shell/diagnostics.h"
+
+namespace rx {
+
+namespace {
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+}  // namespace
+
+std::optional<TextTarget> ParseTextTarget(const std::string& text) {
+  std::string word = Lower(text.substr(0, text.find(':')));
+  bool named = text.find(':') != std::string::npos;
+  if (word == "printer" && named) {
+    std::string name = text.substr(text.find(':') + 1);
+    if (name.empty()) return std::nullopt;
+    return TextTarget{TextTarget::Kind::Printer, name};
+  }
+  if (named) return std::nullopt;
+  if (word == "serial") return TextTarget{};
+  if (word == "printer") return TextTarget{TextTarget::Kind::DefaultPrinter, ""};
+  if (word == "pdf") return TextTarget{TextTarget::Kind::Pdf, ""};
+  return std::nullopt;
+}
+
+TextTarget ReadTextTarget(Terminal& t) {
+  // Read straight from the store: ReadSetting would write the default back.
+  std::string text;
+  try {
+    text = t.platform.settings.Read(kApplication, kSection, "TextOutput");
+  } catch (...) {
+    return {};
+  }
+  std::optional<TextTarget> target = ParseTextTarget(text);
+  if (!target && !text.empty())
+    ReportFault(t, "TextOutput=" + text + " names no target; the text output stays serial");
+  return target.value_or(TextTarget{});
+}
+
+}  // namespace rx

@@ -1,0 +1,244 @@
+// The text output on paper through the real parts: the program's --print
+// writing a PDF that poppler reads back, and a cupsd of the test's own whose
+// queue keeps what the spooler hands its backend.
+#include <cups/cups.h>
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+#include <fstream>
+#include <unistd.h>
+
+#include "console/dispatcher.h"
+#include "link/paper_output.h"
+#include "platform/qt/qt_page_printer.h"
+#include "shell/startup.h"
+#include "support/fake_platform.h"
+
+namespace rx {
+namespace {
+
+struct Outcome {
+  int code = -1;
+  QString out, err;
+};
+
+Outcome RunProgram(const QString& program, const QStringList& arguments, const QString& cupsServer = {}) {
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  if (!cupsServer.isEmpty()) env.insert("CUPS_SERVER", cupsServer);
+  process.setProcessEnvironment(env);
+  process.start(program, arguments);
+  if (!process.waitForFinished(60000)) {
+    process.kill();
+    process.waitForFinished();
+  }
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+// A data file of count records; the text lines the output must show for it.
+std::vector<std::string> WriteRecords(const QString& path, int count) {
+  std::string name = QFileInfo(path).fileName().toStdString();
+  std::vector<std::string> records;
+  std::ofstream out(path.toStdString(), std::ios::binary);
+  for (int i = 1; i <= count; ++i) {
+    char line[15];
+    std::snprintf(line, sizeof line, "1%03d%010d", i % 1000, 481234 + i);
+    records.push_back(line);
+    out << line << "\r\n";
+  }
+  std::vector<std::string> lines;
+  for (int i = 0; i < OutputLineCount(count); ++i) {
+    // pdftotext gives a run of blanks as one and drops those at the end.
+    lines.push_back(QString::fromStdString(OutputLine(name, records, i)).simplified().toStdString());
+  }
+  return lines;
+}
+
+// The text of a PDF without the page headers; the pages' "page n / m" marks.
+std::vector<std::string> PdfLines(const QString& pdf, std::vector<std::string>* marks = nullptr) {
+  Outcome text = RunProgram("pdftotext", {"-layout", pdf, "-"});
+  std::vector<std::string> lines;
+  for (QString line : text.out.split('\n')) {
+    line = line.simplified();
+    int mark = line.indexOf(QRegularExpression("page \\d+ / \\d+$"));
+    if (mark >= 0) {
+      if (marks) marks->push_back(line.mid(mark).toStdString());
+      continue;
+    }
+    if (!line.isEmpty() && !line.startsWith('\f')) lines.push_back(line.toStdString());
+  }
+  return lines;
+}
+
+int PdfPages(const QString& pdf) {
+  QRegularExpression pages("Pages:\\s+(\\d+)");
+  return pages.match(RunProgram("pdfinfo", {pdf}).out).captured(1).toInt();
+}
+
+TEST(PrintCommand, ThePdfHoldsEveryLineInOrderOnNumberedPages) {
+  QTemporaryDir dir;
+  QString file = dir.filePath("CN241433.C08");
+  std::vector<std::string> expected = WriteRecords(file, 150);
+  Outcome done = RunProgram(RX710KP_PROGRAM, {"--print", file, "--to", "pdf:" + dir.filePath("out.pdf")});
+  ASSERT_EQ(done.code, 0) << done.err.toStdString();
+  std::vector<std::string> marks;
+  EXPECT_EQ(PdfLines(dir.filePath("out.pdf"), &marks), expected);
+  int pages = PdfPages(dir.filePath("out.pdf"));
+  EXPECT_GE(pages, 2);
+  ASSERT_EQ(static_cast<int>(marks.size()), pages);
+  for (int page = 1; page <= pages; ++page)
+    EXPECT_EQ(marks[page - 1], "page " + std::to_string(page) + " / " + std::to_string(pages));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);  // no temporary left beside it
+}
+
+TEST(PrintCommand, ExitCodesAndMessages) {
+  QTemporaryDir dir;
+  QString file = dir.filePath("CN241433.C08");
+  WriteRecords(file, 3);
+  struct Case {
+    QStringList arguments;
+    int code;
+    const char* said;
+  } cases[] = {
+      {{"--print", file, "--to", "fax"}, 2, "unknown print target"},
+      {{"--to", "printer"}, 2, "--to goes with --print"},
+      {{"--print", dir.filePath("missing"), "--to", "pdf:" + dir.filePath("a.pdf")}, 1, "cannot read"},
+      {{"--print", file, "--to", "pdf:" + dir.filePath("no/such/dir/a.pdf")}, 1, "cannot write"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    Outcome outcome = RunProgram(RX710KP_PROGRAM, c.arguments);
+    EXPECT_EQ(outcome.code, c.code);
+    EXPECT_TRUE(outcome.err.contains(c.said)) << outcome.err.toStdString();
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"CN241433.C08"});
+}
+
+// A cupsd on its own socket and folders, with a queue "Office" whose backend
+// keeps each document it is given, "Stopped" (disabled) and "Closed" (not
+// accepting jobs). Skipped, saying why, where cupsd cannot start.
+class Cups : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // CI sets RX_REQUIRE_CUPS: there a cupsd that cannot start is a failure.
+#define CANNOT_START(why)                                                         \
+  if (qEnvironmentVariableIsSet("RX_REQUIRE_CUPS")) FAIL() << why; \
+  else GTEST_SKIP() << why
+    if (!QFile::exists("/usr/sbin/cupsd")) { CANNOT_START("no cupsd here (Debian package cups)"); }
+    if (getuid() != 0) { CANNOT_START("cupsd runs its jobs as user lp: the test needs root"); }
+    ASSERT_TRUE(root.isValid());
+    QString d = root.path();
+    QFile::setPermissions(d, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                 QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    for (const char* sub : {"log", "spool", "cache", "state", "tmp", "out", "bin/backend"}) QDir(d).mkpath(sub);
+    QFile::setPermissions(d + "/out", QFile::Permissions(0x7777));  // the backend writes here as lp
+    for (const char* sub : {"filter", "daemon", "cgi-bin", "monitor", "notifier", "driver"})
+      QFile::link(QString("/usr/lib/cups/") + sub, d + "/bin/" + sub);
+    Write(d + "/bin/backend/keep",
+          "#!/bin/sh\n[ $# -eq 0 ] && { echo 'direct keep \"Unknown\" \"Keeps each document\"'; exit 0; }\n"
+          "out=\"${DEVICE_URI#keep:}\"\nif [ -n \"$6\" ]; then cat \"$6\" > \"$out\"; else cat > \"$out\"; fi\n");
+    QFile::setPermissions(d + "/bin/backend/keep", QFile::Permissions(0x7555));
+    Write(d + "/cupsd.conf", "Listen " + d + "/cups.sock\nLogLevel debug\nBrowsing No\nDefaultAuthType None\n"
+                             "<Location />\n Order allow,deny\n Allow all\n</Location>\n"
+                             "<Location /admin>\n Order allow,deny\n Allow all\n</Location>\n"
+                             "<Policy default>\n <Limit All>\n Order deny,allow\n </Limit>\n</Policy>\n");
+    Write(d + "/cups-files.conf",
+          QString("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\nTempDir %1/tmp\n"
+                  "ServerBin %1/bin\nDataDir /usr/share/cups\nFileDevice Yes\nErrorLog %1/log/error_log\n"
+                  "AccessLog %1/log/access_log\nPageLog %1/log/page_log\nSystemGroup lpadmin\nUser lp\nGroup lp\n")
+              .arg(d));
+    socket = d + "/cups.sock";
+    cupsd.start("/usr/sbin/cupsd", {"-f", "-c", d + "/cupsd.conf", "-s", d + "/cups-files.conf"});
+    for (int i = 0; i < 100 && !QFile::exists(socket) && cupsd.state() != QProcess::NotRunning; ++i)
+      QThread::msleep(100);
+    if (!QFile::exists(socket)) {
+      CANNOT_START("cupsd did not start: " << cupsd.readAllStandardError().toStdString());
+    }
+    qputenv("CUPS_SERVER", socket.toUtf8());
+    cupsSetServer(socket.toUtf8().constData());  // libcups keeps the server it met first
+    for (const char* queue : {"Office", "Stopped", "Closed"})
+      ASSERT_EQ(RunProgram("lpadmin", {"-p", queue, "-E", "-v", "keep:" + Out(queue), "-m", "raw"}, socket).code, 0);
+    ASSERT_EQ(RunProgram("cupsdisable", {"Stopped"}, socket).code, 0);
+    ASSERT_EQ(RunProgram("cupsreject", {"Closed"}, socket).code, 0);
+  }
+  void TearDown() override {
+    qunsetenv("CUPS_SERVER");
+    cupsSetServer(nullptr);
+    if (cupsd.state() == QProcess::NotRunning) return;
+    cupsd.terminate();  // our own child, by the pid QProcess holds
+    if (!cupsd.waitForFinished(10000)) {
+      cupsd.kill();
+      cupsd.waitForFinished();
+    }
+  }
+  static void Write(const QString& path, const QString& text) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+  }
+  QString Out(const char* queue) { return root.path() + "/out/" + queue + ".pdf"; }
+  // The spooler works on its own time: the outcome is waited for, not timed.
+  bool Arrived(const QString& path) {
+    for (int i = 0; i < 200; ++i) {
+      if (QFileInfo(path).size() > 0 && PdfPages(path) > 0) return true;
+      QThread::msleep(100);
+    }
+    return false;
+  }
+
+  QTemporaryDir root{QDir::tempPath() + "/rx710kp-cups-XXXXXX"};
+  QProcess cupsd;
+  QString socket;
+};
+
+TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
+  QTemporaryDir dir;
+  QString file = dir.filePath("CN241433.C08");
+  std::vector<std::string> expected = WriteRecords(file, 60);
+  Outcome done = RunProgram(RX710KP_PROGRAM, {"--print", file, "--to", "printer:Office"}, socket);
+  ASSERT_EQ(done.code, 0) << done.err.toStdString();
+  ASSERT_TRUE(Arrived(Out("Office")));
+  EXPECT_EQ(PdfLines(Out("Office")), expected);
+
+  struct Case {
+    const char* target;
+    const char* said;
+  } refusals[] = {{"printer:Nowhere", "no printer named Nowhere"},
+                  {"printer:Stopped", "is stopped"},
+                  {"printer:Closed", "does not accept jobs"}};
+  for (const Case& c : refusals) {
+    SCOPED_TRACE(c.target);
+    Outcome refused = RunProgram(RX710KP_PROGRAM, {"--print", file, "--to", c.target}, socket);
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.err.contains(c.said)) << refused.err.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(Out("Stopped")));
+}
+
+// In the window: a printer that does not exist is error 1011, Esc goes back.
+TEST_F(Cups, AMissingPrinterIs1011OnTheErrorLine) {
+  testing::TestTerminal tt;
+  QtPagePrinter printer;
+  tt.terminal.link.paper.printer = &printer;
+  tt.fakes.settings.values = {{"SerialSend", "True"}, {"TextOutput", "Printer:Nowhere"}};
+  std::filesystem::create_directories(tt.terminal.dataDirectory);
+  WriteRecords(QString::fromStdString((tt.terminal.dataDirectory / "CN241433.C08").string()), 3);
+  ASSERT_TRUE(Form_Load(tt.terminal));
+  for (int key : {Keys::Clear, 3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter})
+    lblKey_Click(tt.terminal, key);
+  tt.fakes.events.Settle();
+  EXPECT_EQ(tt.form().lblError.caption, "エラー：印刷できません（[Esc]：解除）");
+  EXPECT_TRUE(tt.fakes.port.attempts.empty());
+  lblKey_Click(tt.terminal, Keys::Esc);
+  EXPECT_EQ(tt.form().Screen, ScreenId::SubMenu);
+}
+
+}  // namespace
+}  // namespace rx
