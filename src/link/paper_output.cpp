@@ -7,6 +7,7 @@
 #include "link/error_line.h"
 #include "link/frames.h"
 #include "link/jobs.h"
+#include "link/output_lines.h"
 #include "link/queue_load.h"
 #include "link/replies.h"
 #include "shell/diagnostics.h"
@@ -14,9 +15,6 @@
 namespace rx {
 
 namespace {
-
-constexpr int kHeaderLines = 3;
-constexpr int kTrailerLines = 2;
 
 int PageCount(int lines, int perPage) { return std::max(1, (lines + perPage - 1) / perPage); }
 
@@ -61,18 +59,6 @@ std::filesystem::path PdfBeside(const std::filesystem::path& dataFile) {
 }
 
 }  // namespace
-
-int OutputLineCount(int records) { return kHeaderLines + records + kTrailerLines; }
-
-std::string OutputLine(const std::string& name, const std::vector<std::string>& records, int index) {
-  const int count = static_cast<int>(records.size());
-  if (index == 0) return "RX-710KP DATA";
-  if (index == 1) return "FILE NAME  : ";
-  if (index == 2) return name + " ";
-  int record = index - kHeaderLines;
-  if (record < count) return records[record];
-  return record == count ? "FILE END   : " : name + " ";
-}
 
 void PaperTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEvents& owner,
                      const TextTarget& target) {

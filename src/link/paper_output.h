@@ -16,11 +16,6 @@
 
 namespace rx {
 
-// Line index of the text output: three header lines, the records, two
-// trailer lines.
-int OutputLineCount(int records);
-std::string OutputLine(const std::string& name, const std::vector<std::string>& records, int index);
-
 // Queues the selected record lines of the request's file (error 1008 when
 // there is none), then prints them to target (a printer, or the PDF beside
 // the data file). Esc asks whether to stop; a stopped output leaves nothing

@@ -5,6 +5,7 @@
 #include "link/device_port.h"
 #include "link/error_line.h"
 #include "link/jobs.h"
+#include "link/output_lines.h"
 #include "link/queue_load.h"
 #include "link/replies.h"
 
@@ -12,20 +13,12 @@ namespace rx {
 
 namespace {
 
-constexpr int kHeaderLines = 3;
-constexpr int kTrailerLines = 2;
 // While the queue has no room, how often to look again: the driver's queue
 // drains with no notification.
 constexpr int kRoomPollMs = 10;
 
 std::string LineAt(const Form& f, const TextOutput& output, int index) {
-  if (index == 0) return "RX-710KP DATA";
-  if (index == 1) return "FILE NAME  : ";
-  const std::string& name = output.request.fileName;
-  if (index == 2) return name + " ";
-  int record = index - kHeaderLines;
-  if (record < f.RecordCount) return f.Records[record];
-  return record == f.RecordCount ? "FILE END   : " : name + " ";
+  return OutputLine(output.request.fileName, f.Records, index);
 }
 
 // The record line at index in flight: what is left from it on.
@@ -98,7 +91,7 @@ void ContinueTextOutput(Terminal& t) {
     output.lineStarted = false;
     return;
   }
-  const int total = kHeaderLines + f.RecordCount + kTrailerLines;
+  const int total = OutputLineCount(f.RecordCount);
   if (f.KeyMode != Mode::Busy || output.next >= total) return Finish(t, output.next >= total);
   ReportProgress(t, output.next - kHeaderLines);
   if (!output.lineStarted) {

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "console/dispatcher.h"
+#include "link/output_lines.h"
 #include "link/paper_output.h"
 #include "platform/qt/qt_page_printer.h"
 #include "shell/startup.h"
