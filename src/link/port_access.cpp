@@ -52,10 +52,12 @@ std::string PortLines(int number, bool configured, const std::string& path, cons
   if (!file.usable) {
     // Members of its group may use it, or only its owner; the device files
     // of serial adapters belong to dialout.
-    const bool groupMay = (file.mode & 060) == 060;
-    const std::string group = groupMay ? file.group : "dialout";
-    lines += indent + (groupMay ? "group " + group + " may use it" : "only its owner may use it") +
-             ": sudo adduser " + user + " " + group + ", then log in again\n";
+    if ((file.mode & 060) == 060)
+      lines += indent + "group " + file.group + " may use it: sudo adduser " + user + " " + file.group +
+               ", then log in again\n";
+    else  // joining a group would not help: the file itself must let its group in
+      lines += indent + "only its owner may use it: sudo chgrp dialout " + path +
+               " && sudo chmod g+rw " + path + ", then sudo adduser " + user + " dialout\n";
   }
   for (const std::string& link : file.links) lines += indent + "also named " + link + "\n";
   return lines;
