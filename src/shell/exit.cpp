@@ -33,14 +33,20 @@ namespace {
 constexpr int kLongestUnloadDrainMs = 500;
 
 void SwitchOffIfAsked(Terminal& t, const std::function<void()>& done) {
-  if (t.form.PowerOffRequested && !t.platform.power.Request()) {
+  if (!t.form.PowerOffRequested) {
+    if (done) done();
+    return;
+  }
+  t.platform.power.Request([&t, done](bool switchedOff) {
+    if (switchedOff) {
+      if (done) done();
+      return;
+    }
     t.platform.messages.Ask("電源がOFFできません。", MessageButtons::Ok, MessageIcon::Warning,
                             [done](MessageAnswer) {
                               if (done) done();
                             });
-    return;
-  }
-  if (done) done();
+  });
 }
 
 void EndWork(Terminal& t) {
@@ -72,7 +78,7 @@ void Form_UnloadNow(Terminal& t) {
   t.link.drain = {};
   t.platform.port.Close();
   t.platform.messages.Dismiss();
-  if (t.form.PowerOffRequested) t.platform.power.Request();  // no loop is left to tell a failure
+  if (t.form.PowerOffRequested) t.platform.power.Request({});  // no loop is left to tell a failure
 }
 
 }  // namespace rx

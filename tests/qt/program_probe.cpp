@@ -50,9 +50,9 @@ class SaidMessages : public rx::MessageBox {
 
 class NoPowerOff : public rx::PowerOff {
  public:
-  bool Request() override {
+  void Request(std::function<void(bool)> answered) override {
     Say("power off");
-    return true;
+    if (answered) answered(true);
   }
 };
 

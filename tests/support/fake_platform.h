@@ -248,9 +248,9 @@ class FakePowerOff : public PowerOff {
  public:
   bool allowed = true;
   int requests = 0;
-  bool Request() override {
+  void Request(std::function<void(bool)> answered) override {
     ++requests;
-    return allowed;
+    if (answered) answered(allowed);
   }
 };
 

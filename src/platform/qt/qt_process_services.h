@@ -14,7 +14,7 @@ class QtProgramLauncher : public ProgramLauncher {
 // systemd-logind over the system D-Bus: CanPowerOff, then PowerOff.
 class LogindPowerOff : public PowerOff {
  public:
-  bool Request() override;
+  void Request(std::function<void(bool)> answered) override;
 };
 
 }  // namespace rx
