@@ -194,14 +194,6 @@ TEST_F(SerialSend, HeaderLinesAndTrailer) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
 }
 
-TEST_F(SerialSend, OneBlockOnly) {
-  File("FN241433.C08", {"10010000481234", "C0020000491234", "C0030000501234"});
-  Start("12");
-  Run();
-  EXPECT_EQ(TextLines().size(), 7u);
-  EXPECT_EQ(TextLines()[3], "C0020000491234");
-}
-
 TEST_F(SerialSend, AbortAfterTheSecondLineWritesNoTrailer) {
   File("FN241433.C08", {"10010000481234", "10020000491234", "10030000501234", "10040000511234",
                         "10050000521234"});
@@ -413,19 +405,9 @@ TEST_F(HunterStart, DateAndClockAreChecked) {
   EXPECT_TRUE(fs::exists(dir / "C2291200.C08"));
 }
 
-TEST_F(HunterStart, AFailureIsReportedAndAcknowledgedOnTheSubMenu) {
-  File("FN241433.C08", {"not a record"});
-  Make("11201030");
-  EXPECT_EQ(f.lblError.caption, "エラー：データがありません（[Esc]：解除）");
-  EXPECT_FALSE(fs::exists(dir / "CN201030.C08"));
-  Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:終了、[Clear]：次頁）");
-}
-
-// A failed run leaves whatever had the output's name as it was (an earlier
-// output byte for byte, an empty directory) and no file of its own.
+// A failed run is told, acknowledged on the sub-menu, and leaves whatever had
+// the output's name as it was (an earlier output byte for byte, an empty
+// directory) and no file of its own.
 TEST_F(HunterStart, AFailedRunLeavesTheDataDirectoryAsItWas) {
   struct Case {
     std::initializer_list<const char*> source;
@@ -455,7 +437,10 @@ TEST_F(HunterStart, AFailedRunLeavesTheDataDirectoryAsItWas) {
       EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), earlier);
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2);  // nothing of the run's own
-    Press(Keys::Esc);
+    Press(Keys::Esc);  // acknowledged on the sub-menu
+    EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+    EXPECT_EQ(f.KeyMode, Mode::Normal);
+    EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:終了、[Clear]：次頁）");
   }
 }
 

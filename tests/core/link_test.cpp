@@ -12,6 +12,7 @@
 #include "link/device_port.h"
 #include "link/error_line.h"
 #include "link/port_access.h"
+#include "link/port_paths.h"
 #include "link/replies.h"
 #include "shell/exit.h"
 #include "shell/tick.h"
@@ -93,6 +94,23 @@ TEST_F(Link, FailedOpensAreListedWithTheirReasonInDebugMode) {
   EXPECT_EQ(f.lstDebug.items.back(), "→ " + Frame("CO0A"));
 }
 
+TEST(DevicePathForPort, TemplateFixedPathAndTheUsbFallbacks) {
+  auto none = [](const std::string&) { return false; };
+  EXPECT_EQ(DevicePathForPort(7, "/tmp/ports/COM{n}", none), "/tmp/ports/COM7");
+  EXPECT_EQ(DevicePathForPort(12, "/x/{n}/{n}", none), "/x/12/12");
+  EXPECT_EQ(DevicePathForPort(4, "/dev/serial/by-id/usb-adapter", none),
+            "/dev/serial/by-id/usb-adapter");
+  EXPECT_EQ(DevicePathForPort(1, "", none), "/dev/ttyS0");
+  EXPECT_EQ(DevicePathForPort(2, "", none), "/dev/ttyS1");
+  EXPECT_EQ(DevicePathForPort(0, "", none), "");
+  // COM3 is the first USB adapter: a ttyUSB when there is one, else a ttyACM.
+  EXPECT_EQ(DevicePathForPort(3, "", none), "/dev/ttyUSB0");
+  auto acmOnly = [](const std::string& path) { return path == "/dev/ttyACM1"; };
+  EXPECT_EQ(DevicePathForPort(4, "", acmOnly), "/dev/ttyACM1");
+  auto both = [](const std::string&) { return true; };
+  EXPECT_EQ(DevicePathForPort(4, "", both), "/dev/ttyUSB1");
+}
+
 // The frame cutter, watched through the one-record read it feeds.
 class FrameCutter : public Link {
  protected:
@@ -107,35 +125,31 @@ class FrameCutter : public Link {
   std::string Record(const char* time) { return Frame(std::string("CO0A1001") + time); }
 };
 
-TEST_F(FrameCutter, AFrameInPiecesIsDispatchedOnceComplete) {
+// Frames in pieces, several in one read, junk around them and tails too long
+// for a frame: only whole frames are dispatched, in order.
+TEST_F(FrameCutter, OnlyWholeFramesAreDispatchedInOrder) {
   std::string frame = Record("0102034567");
   ReadPortInput(tt.terminal, frame.substr(0, 10));
   EXPECT_EQ(Shown(), "");
   ReadPortInput(tt.terminal, frame.substr(10));
   EXPECT_EQ(Shown(), "01:02:03.4567");
   EXPECT_EQ(f.lblEditInp[4].caption, "10203.4567");
-}
 
-TEST_F(FrameCutter, SeveralFramesInOneReadAreDispatchedInOrder) {
-  ReadPortInput(tt.terminal, Record("0000000001") + Record("0000000002") + Frame("CF"));
-  EXPECT_EQ(Shown(), "00:00:00.0002");
-  EXPECT_EQ(f.KeyMode, Mode::Normal);  // the CF came after both records
-}
-
-TEST_F(FrameCutter, JunkAndWrongSegmentsAreDropped) {
   ReadPortInput(tt.terminal, "xx" + Record("0000000003"));  // junk before STX
   EXPECT_EQ(Shown(), "00:00:00.0003");
   ReadPortInput(tt.terminal, "CO0A1001000000000499  \x03");  // no STX
   ReadPortInput(tt.terminal, "\x02" "CO0A10010000000005\x03");  // too short
   EXPECT_EQ(Shown(), "00:00:00.0003");
   EXPECT_TRUE(f.RxBuffer.empty());
-}
 
-TEST_F(FrameCutter, ATailOfThirtyWaitsThirtyOneIsDropped) {
   ReadPortInput(tt.terminal, std::string(30, 'x'));
   EXPECT_EQ(f.RxBuffer.size(), 30u);
   ReadPortInput(tt.terminal, "x");
   EXPECT_TRUE(f.RxBuffer.empty());
+
+  ReadPortInput(tt.terminal, Record("0000000001") + Record("0000000002") + Frame("CF"));
+  EXPECT_EQ(Shown(), "00:00:00.0002");
+  EXPECT_EQ(f.KeyMode, Mode::Normal);  // the CF came after both records
 }
 
 TEST_F(FrameCutter, DeviceRefusalsShowTheirTextAndBlanksClear) {
@@ -318,15 +332,6 @@ TEST_F(ReadIntoFile, AQueueThatNeverDrainsDelaysTheExchangeOnlyBriefly) {
   EXPECT_FALSE(f.lblError.visible);
 }
 
-TEST_F(ReadIntoFile, WhatWaitedBeforeTheOpenIsNeverDispatched) {
-  port.input = Frame("CE   102");
-  Confirm(1, 1);
-  Press(Keys::Enter);
-  port.handler(PortEvents::Received);
-  EXPECT_FALSE(f.lblError.visible);
-  EXPECT_EQ(f.KeyMode, Mode::Busy);
-}
-
 TEST_F(ReadIntoFile, ClosingMidReadKeepsTheRecordsAndClosesTheFile) {
   Confirm(1, 1);
   Press(Keys::Enter);
@@ -345,17 +350,6 @@ TEST_F(ReadIntoFile, AFileThatCannotBeCreatedIsNoSuccess) {
   fs::remove_all(dir);
   Receive(Frame("CR"));
   EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
-}
-
-TEST_F(ReadIntoFile, ALostLineEndsTheReadOnce) {
-  Confirm(1, 1);
-  Press(Keys::Enter);
-  port.open = false;
-  port.handler(PortEvents::LineLost);
-  EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
-  EXPECT_EQ(tt.fakes.beeper.beeps, 1);
-  port.handler(PortEvents::LineLost);
-  EXPECT_EQ(tt.fakes.beeper.beeps, 1);
 }
 
 }  // namespace
