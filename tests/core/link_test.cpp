@@ -258,17 +258,27 @@ TEST_F(ReadIntoFile, AbortKeepsTheRecordsSoFar) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
 }
 
-TEST_F(ReadIntoFile, AFileThatCannotBeWrittenIsNoSuccess) {
-  Confirm(1, 1);
-  Press(Keys::Enter);
-  fs::create_symlink("/dev/full", dir / "CN241433.C08");
-  Receive(Frame("CR") + Frame("CO0A10010000123400"));
-  EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
-  EXPECT_EQ(f.RecordCount, 0);
-  EXPECT_NE(port.written.find(Frame("CS")), std::string::npos);  // the device is told to stop
-  Receive(Frame("CO0A10020000123500") + Frame("CF"));  // late replies change nothing
-  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
-  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "CN241433.C08")));  // no empty file left
+// A disk that is full, or a data directory gone before the file is made.
+TEST_F(ReadIntoFile, AFileThatCannotBeWrittenOrCreatedIsNoSuccess) {
+  for (bool full : {true, false}) {
+    SCOPED_TRACE(full ? "disk full" : "directory gone");
+    fs::create_directories(dir);
+    port.written.clear();
+    Press({1, Keys::Enter, 4, Keys::Enter, 1, Keys::Enter, Keys::Enter});
+    ASSERT_EQ(f.KeyMode, Mode::Busy);
+    if (full)
+      fs::create_symlink("/dev/full", dir / "CN241433.C08");
+    else
+      fs::remove_all(dir);
+    Receive(Frame("CR") + Frame("CO0A10010000123400"));
+    EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
+    EXPECT_EQ(f.RecordCount, 0);
+    EXPECT_NE(port.written.find(Frame("CS")), std::string::npos);  // the device is told to stop
+    Receive(Frame("CO0A10020000123500") + Frame("CF"));  // late replies change nothing
+    EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "CN241433.C08")));  // no empty file left
+    Press({Keys::Esc, Keys::Esc, Keys::Esc});  // back to the main menu
+  }
 }
 
 // Records that may not be on the disk are no success, whether the read ends
@@ -342,14 +352,6 @@ TEST_F(ReadIntoFile, ClosingMidReadKeepsTheRecordsAndClosesTheFile) {
   // The device is let go and told to stop, so nothing of this read waits for the next start.
   EXPECT_EQ(port.written.substr(port.written.size() - 23), "\x11" + Frame("CS"));
   EXPECT_EQ(Lines("CN241433.C08"), std::vector<std::string>({"10010000123400"}));
-}
-
-TEST_F(ReadIntoFile, AFileThatCannotBeCreatedIsNoSuccess) {
-  Confirm(1, 1);
-  Press(Keys::Enter);
-  fs::remove_all(dir);
-  Receive(Frame("CR"));
-  EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
 }
 
 }  // namespace
