@@ -202,7 +202,6 @@ class ReadIntoFile : public Link {
 TEST_F(ReadIntoFile, WholeCourseMemory) {
   Confirm(1, 1);
   EXPECT_EQ(f.lblFileName.caption, "CN241433.C08");
-  EXPECT_EQ(f.lblYomiG[0].caption, "コース内メモリをＲＸ－７１０から読み込み");
   EXPECT_TRUE(f.fraYomikomi.visible);
   EXPECT_EQ(f.KeyMode, Mode::ConfirmPending);
   Press(Keys::Enter);
