@@ -94,7 +94,9 @@ TEST_F(StartupTest, UncreatableDataDirectoryIsIgnored) {
   EXPECT_TRUE(Form_Load(tt.terminal));
 }
 
-TEST(FitToWorkArea, UsesTheAreasOwnSizeWhereverItStarts) {
+// A restored window is refitted to the work area, wherever that starts; a
+// maximized or minimized one is left alone.
+TEST(FitToWorkArea, OnlyARestoredWindowIsRefittedToTheAreasOwnSize) {
   TestTerminal tt;
   tt.fakes.desktop.workArea = {64, 0, 1920, 1080};  // a panel on the left
   tt.fakes.desktop.state = WindowState::Normal;
@@ -103,11 +105,8 @@ TEST(FitToWorkArea, UsesTheAreasOwnSizeWhereverItStarts) {
   ASSERT_EQ(tt.fakes.desktop.moves.size(), 1u);
   EXPECT_EQ(tt.fakes.desktop.moves[0], std::make_tuple(64 * 15, 0, (1920 - 64) * 15, 1080 * 15));
   EXPECT_FALSE(tt.form().ResizePending);
-}
-
-TEST(FitToWorkArea, OnlyARestoredWindowIsRefitted) {
   for (WindowState state : {WindowState::Maximized, WindowState::Minimized}) {
-    TestTerminal tt;
+    tt.fakes.desktop.moves.clear();
     tt.fakes.desktop.state = state;
     Form_Resize(tt.terminal);
     Timer1_Timer(tt.terminal);

@@ -13,7 +13,8 @@ using testing::OverPty;
 using sim::MemoryKind;
 namespace fs = std::filesystem;
 
-TEST_F(OverPty, OneBlockOfTheFirstRun) {
+// One block: its records, or for a block without any the error and no file.
+TEST_F(OverPty, OneBlockReadsItsRecordsOrLeavesNoFile) {
   ASSERT_TRUE(StartDevice(testing::Fast()));
   Read(3, 2, "2");
   ASSERT_SOON(Idle(), 10000);
@@ -22,10 +23,8 @@ TEST_F(OverPty, OneBlockOfTheFirstRun) {
     if (line[0] == '2') expected.push_back(line);
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(FileLines(), expected);
-}
 
-TEST_F(OverPty, ABlockWithoutRecordsLeavesNoFile) {
-  ASSERT_TRUE(StartDevice(testing::Fast()));
+  ToMainMenu();
   Read(1, 2, "28");
   ASSERT_SOON(Idle(), 10000);
   EXPECT_EQ(form().lblError.caption, "エラー：指定したブロックのデータがありません（[Esc]：解除）");
