@@ -122,20 +122,17 @@ TEST_F(CalculatorFromInput, ResultIsTakenOverAndTheScreenGoesOn) {
   EXPECT_FALSE(f.InputActive);
 }
 
-TEST_F(CalculatorFromInput, OnlyAFourDecimalInputOpensIt) {
-  BeginInput(f, f.lblEditInp[4], 6, 3);
-  Press(Keys::Right);  // acts as →
-  EXPECT_FALSE(f.fraCalc.visible);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-}
-
-TEST_F(CalculatorFromInput, EscReturnsToTheInputWithItsGuide) {
+TEST_F(CalculatorFromInput, EscReturnsToTheInputAndOnlyAFourDecimalInputOpensIt) {
   Press(Keys::Right);
   Press(Keys::Esc);
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_EQ(f.InputLabel, &f.lblEditInp[4]);
   EXPECT_EQ(f.lblEditInp[4].caption, "1.5");
   EXPECT_EQ(f.lblGuide.caption, "※修正タイムを入力します （[Esc]:戻り）");
+  BeginInput(f, f.lblEditInp[4], 6, 3);
+  Press(Keys::Right);  // acts as →
+  EXPECT_FALSE(f.fraCalc.visible);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
 }
 
 }  // namespace

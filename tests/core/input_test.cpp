@@ -43,50 +43,41 @@ TEST_F(InputTest, BeginInputMovesTheBoldHighlightAndRemembersTheCaption) {
   EXPECT_EQ(form.lblCap[Keys::Right].caption, "");
 }
 
-TEST_F(InputTest, IntegerDigitsShiftInFromTheRight) {
-  BeginInput(form, form.lblBlk, 2, 0);
-  Type("1");
-  EXPECT_EQ(form.lblBlk.caption, "1");
-  Type("23");
-  EXPECT_EQ(form.lblBlk.caption, "23");
-  Type(".");  // no point in an integer input
-  EXPECT_EQ(form.lblBlk.caption, "23");
-}
-
-TEST_F(InputTest, TimeEntryIsPaddedWhileTyping) {
+// Keys typed into an open input ("C" is Clear), and the caption they leave.
+TEST_F(InputTest, TypingShowsTheEntryAsItGrows) {
+  const struct {
+    int intDigits, decimals;
+    const char* keys;
+    const char* shown;
+  } cases[] = {
+      {2, 0, "1", "1"},
+      {2, 0, "123.", "23"},  // digits shift in from the right; no point in an integer input
+      {6, 4, "12", "12     "},  // padded: room for the point and four decimals
+      {6, 4, "12.", "12.    "},
+      {6, 4, "12.5", "12.5   "},
+      {6, 4, "12.56789.", "12.5678"},  // only four decimals and one point fit
+      {6, 4, ".5", "0.5   "},  // a point first gives the leading zero
+      {6, 4, "12.3C", "0.0000"},  // Clear restores the caption
+      {6, 4, "12.3C.7", "0.7   "},  // and the point is available again
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.keys);
+    label.caption = "0.0000";
+    BeginInput(form, label, c.intDigits, c.decimals);
+    for (const char* key = c.keys; *key; ++key)
+      if (*key == 'C')
+        ClearKey(form);
+      else
+        Type(std::string(1, *key));
+    EXPECT_EQ(label.caption, c.shown);
+    EXPECT_TRUE(form.InputActive);
+  }
   BeginInput(form, label, 6, 4);
-  Type("12");
-  EXPECT_EQ(label.caption, "12     ");  // room for the point and four decimals
-  Type(".");
-  EXPECT_EQ(label.caption, "12.    ");
-  Type("5");
-  EXPECT_EQ(label.caption, "12.5   ");
-  Type("6789");  // only four decimals fit
-  EXPECT_EQ(label.caption, "12.5678");
-  Type(".");
-  EXPECT_EQ(label.caption, "12.5678");
-}
-
-TEST_F(InputTest, PointFirstGivesLeadingZeroAndSevenDigitsDropTheOldest) {
-  BeginInput(form, label, 6, 4);
-  Type(".5");
-  EXPECT_EQ(label.caption, "0.5   ");
-  BeginInput(form, label, 6, 4);
-  Type("1234567");
+  Type("1234567");  // seven digits drop the oldest
   EXPECT_EQ(form.InputInt, "234567");
-}
-
-TEST_F(InputTest, ClearRestoresTheCaptionAndKeepsTheInputOpen) {
-  label.caption = "0.0000";
-  BeginInput(form, label, 6, 4);
-  Type("12.3");
   ClearKey(form);
-  EXPECT_EQ(label.caption, "0.0000");
-  EXPECT_TRUE(form.InputActive);
   EXPECT_FALSE(form.InputPointSeen);
   EXPECT_TRUE(form.InputInt.empty());
-  Type(".7");  // the point is available again
-  EXPECT_EQ(label.caption, "0.7   ");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "link/device_port.h"
 #include "link/error_line.h"
 #include "link/port_access.h"
+#include "link/port_paths.h"
 #include "link/replies.h"
 #include "shell/exit.h"
 #include "shell/tick.h"
@@ -93,6 +94,23 @@ TEST_F(Link, FailedOpensAreListedWithTheirReasonInDebugMode) {
   EXPECT_EQ(f.lstDebug.items.back(), "→ " + Frame("CO0A"));
 }
 
+TEST(DevicePathForPort, TemplateFixedPathAndTheUsbFallbacks) {
+  auto none = [](const std::string&) { return false; };
+  EXPECT_EQ(DevicePathForPort(7, "/tmp/ports/COM{n}", none), "/tmp/ports/COM7");
+  EXPECT_EQ(DevicePathForPort(12, "/x/{n}/{n}", none), "/x/12/12");
+  EXPECT_EQ(DevicePathForPort(4, "/dev/serial/by-id/usb-adapter", none),
+            "/dev/serial/by-id/usb-adapter");
+  EXPECT_EQ(DevicePathForPort(1, "", none), "/dev/ttyS0");
+  EXPECT_EQ(DevicePathForPort(2, "", none), "/dev/ttyS1");
+  EXPECT_EQ(DevicePathForPort(0, "", none), "");
+  // COM3 is the first USB adapter: a ttyUSB when there is one, else a ttyACM.
+  EXPECT_EQ(DevicePathForPort(3, "", none), "/dev/ttyUSB0");
+  auto acmOnly = [](const std::string& path) { return path == "/dev/ttyACM1"; };
+  EXPECT_EQ(DevicePathForPort(4, "", acmOnly), "/dev/ttyACM1");
+  auto both = [](const std::string&) { return true; };
+  EXPECT_EQ(DevicePathForPort(4, "", both), "/dev/ttyUSB1");
+}
+
 // The frame cutter, watched through the one-record read it feeds.
 class FrameCutter : public Link {
  protected:
@@ -107,35 +125,31 @@ class FrameCutter : public Link {
   std::string Record(const char* time) { return Frame(std::string("CO0A1001") + time); }
 };
 
-TEST_F(FrameCutter, AFrameInPiecesIsDispatchedOnceComplete) {
+// Frames in pieces, several in one read, junk around them and tails too long
+// for a frame: only whole frames are dispatched, in order.
+TEST_F(FrameCutter, OnlyWholeFramesAreDispatchedInOrder) {
   std::string frame = Record("0102034567");
   ReadPortInput(tt.terminal, frame.substr(0, 10));
   EXPECT_EQ(Shown(), "");
   ReadPortInput(tt.terminal, frame.substr(10));
   EXPECT_EQ(Shown(), "01:02:03.4567");
   EXPECT_EQ(f.lblEditInp[4].caption, "10203.4567");
-}
 
-TEST_F(FrameCutter, SeveralFramesInOneReadAreDispatchedInOrder) {
-  ReadPortInput(tt.terminal, Record("0000000001") + Record("0000000002") + Frame("CF"));
-  EXPECT_EQ(Shown(), "00:00:00.0002");
-  EXPECT_EQ(f.KeyMode, Mode::Normal);  // the CF came after both records
-}
-
-TEST_F(FrameCutter, JunkAndWrongSegmentsAreDropped) {
   ReadPortInput(tt.terminal, "xx" + Record("0000000003"));  // junk before STX
   EXPECT_EQ(Shown(), "00:00:00.0003");
   ReadPortInput(tt.terminal, "CO0A1001000000000499  \x03");  // no STX
   ReadPortInput(tt.terminal, "\x02" "CO0A10010000000005\x03");  // too short
   EXPECT_EQ(Shown(), "00:00:00.0003");
   EXPECT_TRUE(f.RxBuffer.empty());
-}
 
-TEST_F(FrameCutter, ATailOfThirtyWaitsThirtyOneIsDropped) {
   ReadPortInput(tt.terminal, std::string(30, 'x'));
   EXPECT_EQ(f.RxBuffer.size(), 30u);
   ReadPortInput(tt.terminal, "x");
   EXPECT_TRUE(f.RxBuffer.empty());
+
+  ReadPortInput(tt.terminal, Record("0000000001") + Record("0000000002") + Frame("CF"));
+  EXPECT_EQ(Shown(), "00:00:00.0002");
+  EXPECT_EQ(f.KeyMode, Mode::Normal);  // the CF came after both records
 }
 
 TEST_F(FrameCutter, DeviceRefusalsShowTheirTextAndBlanksClear) {
@@ -188,7 +202,6 @@ class ReadIntoFile : public Link {
 TEST_F(ReadIntoFile, WholeCourseMemory) {
   Confirm(1, 1);
   EXPECT_EQ(f.lblFileName.caption, "CN241433.C08");
-  EXPECT_EQ(f.lblYomiG[0].caption, "コース内メモリをＲＸ－７１０から読み込み");
   EXPECT_TRUE(f.fraYomikomi.visible);
   EXPECT_EQ(f.KeyMode, Mode::ConfirmPending);
   Press(Keys::Enter);
@@ -244,17 +257,27 @@ TEST_F(ReadIntoFile, AbortKeepsTheRecordsSoFar) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
 }
 
-TEST_F(ReadIntoFile, AFileThatCannotBeWrittenIsNoSuccess) {
-  Confirm(1, 1);
-  Press(Keys::Enter);
-  fs::create_symlink("/dev/full", dir / "CN241433.C08");
-  Receive(Frame("CR") + Frame("CO0A10010000123400"));
-  EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
-  EXPECT_EQ(f.RecordCount, 0);
-  EXPECT_NE(port.written.find(Frame("CS")), std::string::npos);  // the device is told to stop
-  Receive(Frame("CO0A10020000123500") + Frame("CF"));  // late replies change nothing
-  EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
-  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "CN241433.C08")));  // no empty file left
+// A disk that is full, or a data directory gone before the file is made.
+TEST_F(ReadIntoFile, AFileThatCannotBeWrittenOrCreatedIsNoSuccess) {
+  for (bool full : {true, false}) {
+    SCOPED_TRACE(full ? "disk full" : "directory gone");
+    fs::create_directories(dir);
+    port.written.clear();
+    Press({1, Keys::Enter, 4, Keys::Enter, 1, Keys::Enter, Keys::Enter});
+    ASSERT_EQ(f.KeyMode, Mode::Busy);
+    if (full)
+      fs::create_symlink("/dev/full", dir / "CN241433.C08");
+    else
+      fs::remove_all(dir);
+    Receive(Frame("CR") + Frame("CO0A10010000123400"));
+    EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
+    EXPECT_EQ(f.RecordCount, 0);
+    EXPECT_NE(port.written.find(Frame("CS")), std::string::npos);  // the device is told to stop
+    Receive(Frame("CO0A10020000123500") + Frame("CF"));  // late replies change nothing
+    EXPECT_EQ(f.KeyMode, Mode::ErrorShown);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "CN241433.C08")));  // no empty file left
+    Press({Keys::Esc, Keys::Esc, Keys::Esc});  // back to the main menu
+  }
 }
 
 // Records that may not be on the disk are no success, whether the read ends
@@ -318,15 +341,6 @@ TEST_F(ReadIntoFile, AQueueThatNeverDrainsDelaysTheExchangeOnlyBriefly) {
   EXPECT_FALSE(f.lblError.visible);
 }
 
-TEST_F(ReadIntoFile, WhatWaitedBeforeTheOpenIsNeverDispatched) {
-  port.input = Frame("CE   102");
-  Confirm(1, 1);
-  Press(Keys::Enter);
-  port.handler(PortEvents::Received);
-  EXPECT_FALSE(f.lblError.visible);
-  EXPECT_EQ(f.KeyMode, Mode::Busy);
-}
-
 TEST_F(ReadIntoFile, ClosingMidReadKeepsTheRecordsAndClosesTheFile) {
   Confirm(1, 1);
   Press(Keys::Enter);
@@ -337,25 +351,6 @@ TEST_F(ReadIntoFile, ClosingMidReadKeepsTheRecordsAndClosesTheFile) {
   // The device is let go and told to stop, so nothing of this read waits for the next start.
   EXPECT_EQ(port.written.substr(port.written.size() - 23), "\x11" + Frame("CS"));
   EXPECT_EQ(Lines("CN241433.C08"), std::vector<std::string>({"10010000123400"}));
-}
-
-TEST_F(ReadIntoFile, AFileThatCannotBeCreatedIsNoSuccess) {
-  Confirm(1, 1);
-  Press(Keys::Enter);
-  fs::remove_all(dir);
-  Receive(Frame("CR"));
-  EXPECT_EQ(f.lblError.caption, "エラー：ファイルに書き込めません（[Esc]：解除）");
-}
-
-TEST_F(ReadIntoFile, ALostLineEndsTheReadOnce) {
-  Confirm(1, 1);
-  Press(Keys::Enter);
-  port.open = false;
-  port.handler(PortEvents::LineLost);
-  EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
-  EXPECT_EQ(tt.fakes.beeper.beeps, 1);
-  port.handler(PortEvents::LineLost);
-  EXPECT_EQ(tt.fakes.beeper.beeps, 1);
 }
 
 }  // namespace

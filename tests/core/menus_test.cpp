@@ -1,7 +1,9 @@
-// The menu tree: opening menus with Enter, going back with Esc, and the
-// screens after an error was acknowledged.
+// The menu tree: opening menus with Enter, going back with Esc, the arrows
+// on the menu pages and the file list, and the screens after an error was
+// acknowledged.
 #include "console/clicks.h"
 #include "console/navigation.h"
+#include "console/row_selection.h"
 #include "link/error_line.h"
 #include "support/console_fixture.h"
 
@@ -19,8 +21,6 @@ TEST_F(Menus, DnfMemoryDisablesModifyUntilEscUndoesIt) {
   EXPECT_EQ(f.lblFunc[1].caption, "　１ ------");
   EXPECT_FALSE(f.lblFunc[1].enabled);
   EXPECT_EQ(f.FuncItem, FuncItemId::Add);
-  EXPECT_EQ(f.lblFuncT.caption, "ＤＮＦメモリ編集");
-  EXPECT_EQ(f.fraMenu[2].caption, "アルペン・ノルディック");
   EXPECT_FALSE(f.fraMenu[0].visible);
   EXPECT_TRUE(f.fraMenu[2].visible);
   EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）");
@@ -40,8 +40,6 @@ TEST_F(Menus, DnfMemoryDisablesModifyUntilEscUndoesIt) {
 
 TEST_F(Menus, RelayResultsLeaveOnlyModifyAndRead) {
   Press({6, Enter});
-  EXPECT_EQ(f.fraMenu[2].caption, "リレー");
-  EXPECT_EQ(f.lblFuncT.caption, "リザルト編集");
   EXPECT_EQ(f.lblFunc[2].caption, "　２ ------");
   EXPECT_EQ(f.lblFunc[3].caption, "　３ ------");
   EXPECT_EQ(f.FuncItem, FuncItemId::Modify);
@@ -78,8 +76,6 @@ TEST_F(Menus, DualAddFrameGrowsOnceHoweverOftenTheMenuIsEntered) {
 TEST_F(Menus, ReadRangeMenuAndBackToTheFunctionMenu) {
   Press({3, Enter, 4, Enter});
   EXPECT_EQ(f.Screen, ScreenId::ReadRange);
-  EXPECT_EQ(f.lblYomiT.caption, "１本目リザルト読込");
-  EXPECT_EQ(f.fraMenu[4].caption, "アルペン・ノルディック");
   EXPECT_EQ(f.FuncCode, Scope::AllBlocks);
   Press(2);
   EXPECT_EQ(f.FuncCode, Scope::OneBlock);
@@ -305,6 +301,77 @@ TEST_F(Menus, ConfirmationEscRestoresTheScreenBehindIt) {
   EXPECT_EQ(f.Screen, ScreenId::FileSelection);
   EXPECT_EQ(f.lblCap[Keys::Left].caption, "←");
   EXPECT_EQ(f.lblCap[Keys::Right].caption, "→");
+}
+
+TEST_F(Menus, UpAndDownRingThroughBothMenuPages) {
+  Press(Keys::Up);
+  EXPECT_EQ(f.MenuItem, MenuItemId::ComputerDate);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+  EXPECT_TRUE(f.fraMenu[1].visible);
+  EXPECT_FALSE(f.fraMenu[0].visible);
+  Press(Keys::Down);
+  EXPECT_EQ(f.MenuItem, MenuItemId::CourseMemory);
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
+  EXPECT_TRUE(f.fraMenu[0].visible);
+  Press(9);
+  Press(Keys::Down);
+  EXPECT_EQ(f.MenuItem, MenuItemId::OperationSettings);
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+  Press(Keys::Up);
+  EXPECT_EQ(f.MenuItem, MenuItemId::BestOutput);
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
+  EXPECT_EQ(Highlighted(f.lblMenu), std::vector<int>({9}));
+}
+
+TEST_F(Menus, DisabledSerialSendItemIsSkippedBothWays) {
+  Press(Keys::Clear);
+  Press(2);
+  EXPECT_EQ(f.MenuItem, MenuItemId::HunterStart);
+  Press(Keys::Down);
+  EXPECT_EQ(f.MenuItem, MenuItemId::ComputerDate);
+  Press(Keys::Up);
+  EXPECT_EQ(f.MenuItem, MenuItemId::HunterStart);
+  Press(3);  // digit of the disabled item
+  EXPECT_EQ(f.MenuItem, MenuItemId::HunterStart);
+  EXPECT_EQ(Highlighted(f.lblMenu), std::vector<int>({11}));
+}
+
+// The file list: three cells a row.
+class FileListMovesTest : public testing::ConsoleTest {
+ protected:
+  void List(int count, int capacity) {
+    f.Screen = ScreenId::FileSelection;
+    f.FileListMax = capacity;
+    f.FileCount = count;
+    f.FileSel = -1;
+    SelectRow(f, 0);
+  }
+  void From(int cell, int key, int expected) {
+    SelectRow(f, cell);
+    Press(key);
+    EXPECT_EQ(f.FileSel, expected) << "from " << cell << " key " << key;
+    EXPECT_TRUE(IsHighlighted(f.lblFileList[expected]));
+  }
+};
+
+TEST_F(FileListMovesTest, SevenFiles) {
+  List(7, 33);
+  From(1, Keys::Up, 4);
+  From(4, Keys::Down, 1);
+  From(5, Keys::Down, 2);
+  From(0, Keys::Up, 6);
+  From(6, Keys::Right, 0);
+  From(0, Keys::Left, 6);
+  From(3, Keys::Down, 6);
+  EXPECT_FALSE(IsHighlighted(f.lblFileList[3]));
+}
+
+TEST_F(FileListMovesTest, EmptyListIgnoresTheArrows) {
+  List(0, 51);
+  for (int key : {Keys::Up, Keys::Down, Keys::Left, Keys::Right}) {
+    Press(key);
+    EXPECT_EQ(f.FileSel, 0);
+  }
 }
 
 }  // namespace

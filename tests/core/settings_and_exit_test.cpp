@@ -18,21 +18,14 @@ class SettingsScreen : public testing::ConsoleTest {
   }
 };
 
-TEST_F(SettingsScreen, OpensOnTheStoredValues) {
+TEST_F(SettingsScreen, OpensOnTheStoredValuesAndEnterStoresBothOff) {
   Open();
   EXPECT_EQ(f.Screen, ScreenId::Settings);
-  EXPECT_TRUE(f.fraSettings.visible);
   EXPECT_TRUE(f.fraMenu[1].visible);  // the sub-menu page stays
   EXPECT_EQ(Highlighted(f.lblOnOff), std::vector<int>({0, 2}));
   EXPECT_EQ(Highlighted(f.lblSetG), std::vector<int>({0}));
-  EXPECT_EQ(f.lblCap[Keys::Left].caption, "←");
-  EXPECT_EQ(f.lblCap[Keys::Right].caption, "→");
   EXPECT_EQ(f.lblGuide.caption,
             "※↑↓で設定項目を選択して←→で設定（[Enter]:更新戻り、[Esc]:取消戻り）");
-}
-
-TEST_F(SettingsScreen, EnterStoresBothOffAndTheStatusLineFollows) {
-  Open();
   Press({Keys::Left, Keys::Down, Keys::Right, Keys::Enter});
   EXPECT_FALSE(f.BestFrame);
   EXPECT_FALSE(f.PrintFrame);

@@ -98,43 +98,29 @@ TEST(IsValidDateAndClock, Ranges) {
   EXPECT_FALSE(IsValidClock("23595"));
 }
 
-class RelayTotalTest : public ::testing::Test {
- protected:
-  void Legs(std::initializer_list<const char*> legs) {
+// The relay total: legs summed and cut to tenths, a sum reaching a hundred
+// hours refused with the shown total kept.
+TEST(RelayTotal, SumsLegsToTenthsAndRefusesAHundredHours) {
+  const std::string day = "23:59:59.9999";
+  const struct {
+    std::vector<std::string> legs;
+    const char* total;  // nullptr: refused
+  } cases[] = {
+      {{"00:10:00.55  ", "00:20:00.5   ", "01:00:00.0   "}, "01:30:01.0   "},  // .55 + .5 carries
+      {{"00:00:01.2345", "00:00:01.9999"}, "00:00:03.2   "},  // full times as read
+      {{day, day, day, day, "04:00:01.0000"}, nullptr},
+      {{day, day, day, day, "03:59:59.9900"}, "99:59:59.9   "},
+      {{}, "00:00:00.0   "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.total ? c.total : "refused");
+    Form form;
     form.EditRow = 0;
-    for (const char* leg : legs) form.lblRelayTime[form.EditRow++].caption = leg;
+    for (const std::string& leg : c.legs) form.lblRelayTime[form.EditRow++].caption = leg;
+    form.lblRelayTime[10].caption = "kept";
+    EXPECT_EQ(RelayTotal(form), c.total != nullptr);
+    EXPECT_EQ(form.lblRelayTime[10].caption, c.total ? c.total : "kept");
   }
-  Form form;
-};
-
-TEST_F(RelayTotalTest, SumsLegsCutToTenths) {
-  Legs({"00:10:00.55  ", "00:20:00.5   ", "01:00:00.0   "});
-  // .55 + .5 carries one second; the total keeps tenths only.
-  ASSERT_TRUE(RelayTotal(form));
-  EXPECT_EQ(form.lblRelayTime[10].caption, "01:30:01.0   ");
-}
-
-TEST_F(RelayTotalTest, FullTimeLegsAsRead) {
-  Legs({"00:00:01.2345", "00:00:01.9999"});
-  ASSERT_TRUE(RelayTotal(form));
-  EXPECT_EQ(form.lblRelayTime[10].caption, "00:00:03.2   ");
-}
-
-TEST_F(RelayTotalTest, HundredHoursRefusedAndTotalKept) {
-  Legs({"23:59:59.9999", "23:59:59.9999", "23:59:59.9999", "23:59:59.9999", "04:00:01.0000"});
-  form.lblRelayTime[10].caption = "kept";
-  EXPECT_FALSE(RelayTotal(form));
-  EXPECT_EQ(form.lblRelayTime[10].caption, "kept");
-
-  Legs({"23:59:59.9999", "23:59:59.9999", "23:59:59.9999", "23:59:59.9999", "03:59:59.9900"});
-  ASSERT_TRUE(RelayTotal(form));
-  EXPECT_EQ(form.lblRelayTime[10].caption, "99:59:59.9   ");
-}
-
-TEST_F(RelayTotalTest, NoLegsGiveZero) {
-  Legs({});
-  ASSERT_TRUE(RelayTotal(form));
-  EXPECT_EQ(form.lblRelayTime[10].caption, "00:00:00.0   ");
 }
 
 }  // namespace

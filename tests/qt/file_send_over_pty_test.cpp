@@ -37,30 +37,6 @@ TEST_F(SendOverPty, AFileReadThenSentBackIntoAnEmptyMemoryReadsTheSame) {
   EXPECT_EQ(device->Lines(MemoryKind::FirstRun), first);
 }
 
-TEST_F(SendOverPty, RefusalsMidSendAndEachRecoveryKey) {
-  ASSERT_TRUE(StartDevice(testing::Fast()));
-  // Blocks 1-3 hold bibs 1-60 already: 1-005 and 1-006 are refused as duplicates.
-  File("CN241433.C08", {"10050000000100", "10060000000200", "40070000000300", "40080000000400"});
-  Press({8, Keys::Enter, Keys::Enter, Keys::Enter, Keys::Enter});
-  WaitIdle();
-  EXPECT_EQ(form().lblError.caption, "エラー：コース内にすでにあります");
-  EXPECT_EQ(form().lblSendG[3].caption, "Block:1  ZNo:005  Time:0000000100  ");
-  Press({Keys::Esc});  // continue
-  WaitIdle();
-  EXPECT_EQ(form().lblSendG[3].caption, "Block:1  ZNo:006  Time:0000000200  ");
-  Press({Keys::Clear});  // continue, ignoring further errors
-  WaitIdle();
-  EXPECT_EQ(form().KeyMode, Mode::Normal);
-  std::vector<std::string> course = device->Lines(MemoryKind::Course);
-  EXPECT_NE(std::find(course.begin(), course.end(), "40080000000400"), course.end());
-  // Once more: Enter abandons at the first refusal.
-  Press({Keys::Enter, Keys::Enter, Keys::Enter, Keys::Enter});
-  WaitIdle();
-  Press({Keys::Enter});
-  EXPECT_EQ(form().KeyMode, Mode::Normal);
-  EXPECT_FALSE(form().fraSend.visible);
-}
-
 TEST_F(SendOverPty, SerialSendReachesThePrinterWithHeaderAndTrailer) {
   ASSERT_TRUE(StartDevice(testing::Fast()));
   form().SerialSend = true;

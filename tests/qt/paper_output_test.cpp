@@ -14,12 +14,8 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "console/dispatcher.h"
 #include "link/output_lines.h"
 #include "link/paper_output.h"
-#include "platform/qt/qt_page_printer.h"
-#include "shell/startup.h"
-#include "support/fake_platform.h"
 
 namespace rx {
 namespace {
@@ -221,24 +217,6 @@ TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
     EXPECT_TRUE(refused.err.contains(c.said)) << refused.err.toStdString();
   }
   EXPECT_FALSE(QFile::exists(Out("Stopped")));
-}
-
-// In the window: a printer that does not exist is error 1011, Esc goes back.
-TEST_F(Cups, AMissingPrinterIs1011OnTheErrorLine) {
-  testing::TestTerminal tt;
-  QtPagePrinter printer;
-  tt.terminal.link.paper.printer = &printer;
-  tt.fakes.settings.values = {{"SerialSend", "True"}, {"TextOutput", "Printer:Nowhere"}};
-  std::filesystem::create_directories(tt.terminal.dataDirectory);
-  WriteRecords(QString::fromStdString((tt.terminal.dataDirectory / "CN241433.C08").string()), 3);
-  ASSERT_TRUE(Form_Load(tt.terminal));
-  for (int key : {Keys::Clear, 3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter})
-    lblKey_Click(tt.terminal, key);
-  tt.fakes.events.Settle();
-  EXPECT_EQ(tt.form().lblError.caption, "エラー：印刷できません（[Esc]：解除）");
-  EXPECT_TRUE(tt.fakes.port.attempts.empty());
-  lblKey_Click(tt.terminal, Keys::Esc);
-  EXPECT_EQ(tt.form().Screen, ScreenId::SubMenu);
 }
 
 }  // namespace
