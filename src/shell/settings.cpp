@@ -8,13 +8,13 @@
 
 namespace rx {
 
-namespace {
-
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;
 }
+
+namespace {
 
 std::optional<bool> ParseBoolean(const std::string& text) {
   std::string word = Lower(text);

@@ -20,6 +20,9 @@ bool ReadBooleanSetting(Terminal& t, const std::string& key, bool fallback);
 int ReadPortSetting(Terminal& t);
 std::optional<int> ParsePort(const std::string& text);
 
+// The text in lower case (ASCII): settings are read without regard to case.
+std::string Lower(std::string text);
+
 void WriteSetting(Terminal& t, const std::string& key, const std::string& value);
 
 // The text form of a Boolean as the store keeps it.

@@ -1,21 +1,9 @@
 #include "shell/text_target.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "shell/diagnostics.h"
+#include "shell/settings.h"
 
 namespace rx {
-
-namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-}  // namespace
 
 std::optional<TextTarget> ParseTextTarget(const std::string& text) {
   std::string word = Lower(text.substr(0, text.find(':')));
