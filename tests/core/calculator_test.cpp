@@ -7,42 +7,47 @@ namespace {
 
 class Calculator : public testing::ConsoleTest {
  protected:
-  // Opens the calculator from the main page and works out finish - start.
-  std::string NetTime(const std::string& start, const std::string& finish) {
-    Press(Keys::Right);
-    Type(start);
+  void Enter(const std::string& typed) {
+    Type(typed);
     Press(Keys::Enter);
-    Type(finish);
-    Press(Keys::Enter);
-    std::string net = f.lblCalc[2].caption;
-    Press(Keys::Esc);
-    return net;
   }
 };
 
 TEST_F(Calculator, NetTimes) {
-  EXPECT_EQ(NetTime("235959.9", "0.1"), "00:00:00.2000");  // over midnight
-  EXPECT_EQ(NetTime("235959.5", "0.25"), "00:00:00.7500");
-  EXPECT_EQ(NetTime("100000.5", "100001.25"), "00:00:00.7500");
-  EXPECT_EQ(NetTime("123456.789", "123456.789"), "00:00:00.0000");
-  EXPECT_EQ(NetTime("", ""), "00:00:00.0000");  // nothing typed counts as zero
-  EXPECT_EQ(NetTime("1", "10203.045"), "01:02:02.0450");
+  const char* cases[][3] = {{"235959.9", "0.1", "00:00:00.2000"},  // over midnight
+                            {"100000.5", "100001.25", "00:00:00.7500"},
+                            {"123456.789", "123456.789", "00:00:00.0000"},
+                            {"", "", "00:00:00.0000"},  // nothing typed counts as zero
+                            {"1", "10203.045", "01:02:02.0450"}};
+  for (const auto& c : cases) {
+    Press(Keys::Right);
+    Enter(c[0]);
+    Enter(c[1]);
+    EXPECT_EQ(f.lblCalc[2].caption, c[2]) << c[0] << " to " << c[1];
+    Press(Keys::Esc);
+  }
 }
 
-TEST_F(Calculator, FromAMenuShowsAndReturnsToThePage) {
+TEST_F(Calculator, FromAMenuRefusesBadTimesAndReturnsToThePage) {
   Press({5, Keys::Right});
   EXPECT_EQ(f.KeyMode, Mode::Calculator);
-  EXPECT_TRUE(f.fraCalc.visible);
+  Type("0.12345");  // four decimals at most
+  EXPECT_EQ(f.lblCalc[0].caption, "0.1234");
+  Press(Keys::Clear);
+  Enter("240000");
+  EXPECT_EQ(f.lblError.caption, "エラー：入力タイムが範囲外です（[Esc]：解除）");
+  EXPECT_EQ(f.KeyMode, Mode::Calculator);
+  Press(Keys::Clear);  // must not page the menu under the calculator
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
+  Press(Keys::Esc);  // the entry starts over
+  EXPECT_FALSE(f.lblError.visible);
   EXPECT_EQ(f.lblCalc[0].caption, "0.0000");
-  EXPECT_TRUE(f.lblCalc[0].bold);
-  EXPECT_EQ(f.lblGuide.caption, "※タイムを入力します（[Esc]:戻り）");
-  Type("1");
-  Press(Keys::Enter);
+  Enter("5");
+  Enter("126000");  // minute 60
   EXPECT_EQ(f.CalcStep, 1);
-  Type("2");
-  Press(Keys::Enter);
-  EXPECT_EQ(f.CalcStep, 2);
-  EXPECT_EQ(f.lblCalc[2].caption, "00:00:01.0000");
+  Press(Keys::Esc);
+  Enter("7");
+  EXPECT_EQ(f.lblCalc[2].caption, "00:00:02.0000");
   EXPECT_EQ(f.lblGuide.caption, "※タイムを確認してください（[Esc]:戻り、[Clear]：再入力）");
   Press(Keys::Enter);  // nothing to take over into
   EXPECT_EQ(f.KeyMode, Mode::Calculator);
@@ -52,87 +57,35 @@ TEST_F(Calculator, FromAMenuShowsAndReturnsToThePage) {
   Press(Keys::Esc);
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.fraCalc.visible);
-  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   EXPECT_EQ(f.MenuItem, MenuItemId::RelayCourseMemory);
   EXPECT_FALSE(f.InputActive);
-  EXPECT_EQ(f.lblCap[Keys::Right].caption, "Cal.");
 }
 
-TEST_F(Calculator, InvalidTimeIsRefusedAndEscDiscardsTheEntry) {
-  Press(Keys::Right);
-  Type("240000");
-  Press(Keys::Enter);
-  EXPECT_TRUE(f.lblError.visible);
-  EXPECT_EQ(f.lblError.caption, "エラー：入力タイムが範囲外です（[Esc]：解除）");
-  EXPECT_EQ(f.KeyMode, Mode::Calculator);
-  EXPECT_EQ(f.CalcStep, 0);
-  Press(Keys::Clear);  // must not page the menu under the calculator
-  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
-  EXPECT_EQ(f.KeyMode, Mode::Calculator);
-  Press(Keys::Esc);
-  EXPECT_FALSE(f.lblError.visible);
-  EXPECT_EQ(f.KeyMode, Mode::Calculator);
-  EXPECT_EQ(f.lblCalc[0].caption, "0.0000");
-  EXPECT_TRUE(f.InputActive);
-  Type("5");
-  Press(Keys::Enter);
-  Type("126000");  // minute 60
-  Press(Keys::Enter);
-  EXPECT_EQ(f.CalcStep, 1);
-  Press(Keys::Esc);
-  EXPECT_EQ(f.lblCalc[1].caption, "0.0000");
-  Type("7");
-  Press(Keys::Enter);
-  EXPECT_EQ(f.lblCalc[2].caption, "00:00:02.0000");
-}
-
-// The new-time input of the alpine/nordic edit screen.
-class CalculatorFromInput : public Calculator {
- protected:
-  void SetUp() override {
-    Calculator::SetUp();
-    f.MenuItem = MenuItemId::CourseMemory;
-    f.FuncItem = FuncItemId::Modify;
-    f.Screen = ScreenId::AlpineEdit;
-    f.EditStep = EditStage::NewTime;
-    f.lblGuide.caption = "※修正タイムを入力します （[Esc]:戻り）";
-    f.lblEditInp[4].caption = "1.5";
-    BeginInput(f, f.lblEditInp[4], 6, 4);
-  }
-};
-
-TEST_F(CalculatorFromInput, ResultIsTakenOverAndTheScreenGoesOn) {
+// Started from the new-time input of the alpine edit screen.
+TEST_F(Calculator, FromAnInputTheResultIsTakenOverAndTheScreenGoesOn) {
+  Press({1, Keys::Enter, 1, Keys::Enter});  // course memory, modify
+  f.EditStep = EditStage::NewTime;
+  const std::string guide = f.lblGuide.caption;
+  f.lblEditInp[4].caption = "1.5";
+  BeginInput(f, f.lblEditInp[4], 6, 4);
   Type("99");  // dropped when the calculator opens
-  Press(Keys::Right);
-  EXPECT_EQ(f.CalcTarget, &f.lblEditInp[4]);
-  EXPECT_EQ(f.lblEditInp[4].caption, "1.5");
-  Type("100000");
-  Press(Keys::Enter);
-  Type("100130.25");
-  Press(Keys::Enter);
-  EXPECT_EQ(f.lblGuide.caption,
-            "※タイムを確認してください（[Enter]:取込、[Esc]:戻り、[Clear]：再入力）");
-  Press(Keys::Enter);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_FALSE(f.fraCalc.visible);
-  EXPECT_EQ(f.lblEditInp[4].caption, "130.2500");
-  // The edit screen's Enter ran on the value taken over: on to the confirmation.
-  EXPECT_EQ(f.lblEditInp[5].caption, "00:01:30.2500");
-  EXPECT_EQ(f.EditStep, EditStage::Confirm);
-  EXPECT_FALSE(f.InputActive);
-}
-
-TEST_F(CalculatorFromInput, EscReturnsToTheInputAndOnlyAFourDecimalInputOpensIt) {
-  Press(Keys::Right);
-  Press(Keys::Esc);
+  Press({Keys::Right, Keys::Esc});  // back to the input as it was
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_EQ(f.InputLabel, &f.lblEditInp[4]);
   EXPECT_EQ(f.lblEditInp[4].caption, "1.5");
-  EXPECT_EQ(f.lblGuide.caption, "※修正タイムを入力します （[Esc]:戻り）");
-  BeginInput(f, f.lblEditInp[4], 6, 3);
-  Press(Keys::Right);  // acts as →
+  EXPECT_EQ(f.lblGuide.caption, guide);
+  BeginInput(f, f.lblEditInp[4], 6, 4);
+  Press(Keys::Right);
+  Enter("100000");
+  Enter("100130.25");
+  Press(Keys::Enter);
   EXPECT_FALSE(f.fraCalc.visible);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_EQ(f.lblEditInp[4].caption, "130.2500");
+  EXPECT_EQ(f.lblEditInp[5].caption, "00:01:30.2500");  // the screen's Enter ran on it
+  EXPECT_EQ(f.EditStep, EditStage::Confirm);
+  BeginInput(f, f.lblEditInp[4], 6, 3);
+  Press(Keys::Right);  // only a four-decimal input opens it
+  EXPECT_FALSE(f.fraCalc.visible);
 }
 
 }  // namespace
