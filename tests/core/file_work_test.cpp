@@ -2,7 +2,6 @@
 // choices, the text output to the port or on paper, and the hunter start.
 #include <fstream>
 
-#include "shell/exit.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
 
@@ -163,28 +162,28 @@ TEST_F(FileWork, ALargeFileIsQueuedInTurnsAndEscGoesBack) {
   EXPECT_EQ(f.RecordCount, 40000);
 }
 
+// The text output of a first-run file (sub-menu item 12) to the port, or on
+// paper when TextOutput names a printer or a PDF.
 class TextOutput : public FileWork {
  protected:
   void SetUp() override {
     FileWork::SetUp();
     f.SerialSend = true;
     f.lblMenu[12].enabled = true;
+    File("FN241433.C08", {"10010000481234", "10020000491234", "C0030000501234"});
   }
-  // Lets the output go on, a line per turn, until it needs nothing more; the
-  // remaining counts shown on the way.
-  std::vector<std::string> Run() {
+  // Starts it and lets it go on a turn at a time, through the turns given or
+  // until it needs nothing more; the remaining counts shown on the way.
+  std::vector<std::string> Run(int turns = 1000) {
+    if (f.Screen == ScreenId::MainMenu) Press(Keys::Clear);
+    Press({3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter});
     std::vector<std::string> shown;
     do {
       const std::string& count = f.lblSendG[4].caption;
       if (count.find(" 件") != std::string::npos && (shown.empty() || shown.back() != count))
         shown.push_back(count);
-    } while (tt.fakes.events.Turn() > 0);
+    } while (--turns > 0 && tt.fakes.events.Turn() > 0);
     return shown;
-  }
-  // Sub-menu item 12 with the first file, all blocks.
-  void Start() {
-    if (f.Screen == ScreenId::MainMenu) Press(Keys::Clear);
-    Press({3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter});
   }
   std::vector<std::string> TextLines() {
     std::vector<std::string> lines;
@@ -196,100 +195,68 @@ class TextOutput : public FileWork {
   const std::vector<std::string> kLines = {"RX-710KP DATA", "FILE NAME  : ", "FN241433.C08 ",
                                            "10010000481234", "10020000491234", "C0030000501234",
                                            "FILE END   : ", "FN241433.C08 "};
+  testing::FakePagePrinter& printer = tt.fakes.printer;
 };
 
 // Asked whether to stop, nothing is written meanwhile; stopped, no trailer.
-TEST_F(TextOutput, HeaderLinesAndTrailerOrAStopWithoutTrailer) {
-  File("FN241433.C08", {"10010000481234", "10020000491234", "C0030000501234"});
-  Start();
+TEST_F(TextOutput, HeaderLinesAndTrailerOrAStopWithoutOneOr1009) {
   EXPECT_EQ(Run(), std::vector<std::string>({"3 件", "2 件", "1 件"}));
   EXPECT_EQ(tt.fakes.port.openedWith.back(), "9600,N,8,1");
   EXPECT_EQ(TextLines(), kLines);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
   tt.fakes.port.written.clear();
-  Start();
-  for (int turn = 0; turn < 4; ++turn) tt.fakes.events.Turn();  // the header and two lines
+  Run(5);  // the header and two lines
   Press(Keys::Esc);
   tt.fakes.events.Advance(1000);
   EXPECT_EQ(TextLines().size(), 5u);
   Press(Keys::Enter);  // stop
-  Run();
+  tt.fakes.events.Settle();
   EXPECT_EQ(TextLines().size(), 5u);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_EQ(tt.fakes.desktop.closeRequests, 0);  // no close question afterwards
-}
-
-TEST_F(TextOutput, AWriteFailureIs1009AndClosingEndsTheOutputWithoutTrailer) {
-  File("FN241433.C08", {"10010000481234", "10020000491234"});
-  Start();
   tt.fakes.port.failWrites = true;
   Run();
   EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
   Press(Keys::Esc);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-  tt.fakes.port.failWrites = false;
-  tt.fakes.port.written.clear();
-  Start();
-  tt.fakes.events.Turn();
-  Form_Unload(tt.terminal);
-  EXPECT_FALSE(tt.fakes.port.open);
-  Run();
-  EXPECT_EQ(TextLines().size(), 2u);
-  EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
 }
 
-// TextOutput names a printer or a PDF: the same lines, laid out a page per
-// turn, handed over whole; the port stays shut.
-class PaperOutput : public TextOutput {
- protected:
-  void SetUp() override {
-    tt.fakes.settings.values["TextOutput"] = "PDF";
-    TextOutput::SetUp();
-    File("FN241433.C08", {"10010000481234", "10020000491234", "C0030000501234"});
-    printer.perPage = 2;
-  }
-  testing::FakePagePrinter& printer = tt.fakes.printer;
-};
-
-TEST_F(PaperOutput, ThePdfHoldsTheTextLinesAndNothingReachesThePort) {
-  Start();
+// The same lines, laid out a page per turn and handed over whole; asked
+// whether to stop, nothing more is laid out, whatever the tick does; stopped,
+// the document is discarded. The port stays shut.
+TEST_F(TextOutput, OnPaper) {
+  tt.fakes.settings.values["TextOutput"] = "PDF";
+  printer.perPage = 2;
   EXPECT_EQ(Run(), std::vector<std::string>({"3 件", "2 件"}));
-  ASSERT_EQ(printer.handedOver.size(), 1u);
-  EXPECT_EQ(printer.handedOver[0], kLines);
+  EXPECT_EQ(printer.handedOver, std::vector<std::vector<std::string>>({kLines}));
   EXPECT_EQ(printer.headings, std::vector<std::string>({"1 / 4", "2 / 4", "3 / 4", "4 / 4"}));
   EXPECT_EQ(printer.target.name, (dir / "FN241433.C08.pdf").string());
-  EXPECT_TRUE(tt.fakes.port.attempts.empty());
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-}
-
-TEST_F(PaperOutput, NothingIsLaidOutWhileAskedAndStoppingDiscardsTheDocument) {
   tt.fakes.settings.values["TextOutput"] = "Printer:Office";
   printer.perPage = 1;
-  Start();
-  tt.fakes.events.Turn();
-  Press(Keys::Esc);  // asked: nothing more is laid out, whatever the tick does
+  Run(2);
+  Press(Keys::Esc);
   tt.fakes.events.Advance(1000);
   for (int tick = 0; tick < 20; ++tick) Timer1_Timer(tt.terminal);
   EXPECT_EQ(printer.headings.size(), 2u);
   Press(Keys::Esc);  // go on, at once
   EXPECT_EQ(printer.headings.size(), 3u);
   Press({Keys::Esc, Keys::Enter});  // stop
-  Run();
+  tt.fakes.events.Settle();
   EXPECT_EQ(printer.target.name, "Office");
-  EXPECT_TRUE(printer.handedOver.empty());
+  EXPECT_EQ(printer.handedOver.size(), 1u);
   EXPECT_EQ(printer.discards, 1);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_EQ(f.RecordCount, 0);
+  EXPECT_TRUE(tt.fakes.port.attempts.empty());
 }
 
-TEST_F(PaperOutput, AFailureAtAnyStepShows1011AndLeavesNothing) {
+TEST_F(TextOutput, APaperFailureAtAnyStepShows1011AndLeavesNothing) {
+  tt.fakes.settings.values["TextOutput"] = "PDF";
   using P = testing::FakePagePrinter;
   for (std::string P::*step : {&P::refuseOpen, &P::refusePage, &P::refuseFinish}) {
     printer = {};
     printer.*step = "no printer named Nowhere";
-    Start();
     Run();
     EXPECT_EQ(f.lblError.caption, "エラー：印刷できません（[Esc]：解除）");
     EXPECT_TRUE(printer.handedOver.empty());

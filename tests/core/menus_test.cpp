@@ -165,9 +165,9 @@ TEST_F(Menus, ResumeAfterErrorByScreen) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(f.lblError.visible);
   EXPECT_EQ(f.lblGuide.caption, kSubGuide);
-  Press({1, Enter, 4, Enter, 1, Enter});  // the read range: the confirmation goes away
+  Press({1, Enter, 4, Enter, 1, Enter, 5});  // the read range; its question ignores digits
   ShowError(tt.terminal, 1005);
-  Press(Esc);
+  Press(Esc);  // the question goes away
   EXPECT_EQ(f.Screen, ScreenId::ReadRange);
   EXPECT_FALSE(f.fraYomikomi.visible);
   for (auto [item, screen, frame] : {std::tuple{MenuItemId::SerialSend, ScreenId::SerialSendRange, &f.fraSend},
@@ -182,7 +182,7 @@ TEST_F(Menus, ResumeAfterErrorByScreen) {
   }
 }
 
-TEST_F(Menus, QuestionsDuringTransfersAndBeforeThem) {
+TEST_F(Menus, EscDuringAReadAsksWhetherToStop) {
   // Reading: XOFF holds the device while we ask; Esc lets it go on.
   tt.fakes.port.open = true;
   f.Screen = ScreenId::ReadRange;
@@ -198,15 +198,6 @@ TEST_F(Menus, QuestionsDuringTransfersAndBeforeThem) {
   f.Screen = ScreenId::AlpineEdit;  // elsewhere Esc is ignored while busy
   Press(Esc);
   EXPECT_EQ(f.KeyMode, Mode::Busy);
-  f.KeyMode = Mode::Normal;
-  f.Screen = ScreenId::MainMenu;
-  Press({1, Enter, 4, Enter, 1, Enter, 5});  // the read's confirmation ignores digits
-  EXPECT_EQ(f.KeyMode, Mode::ConfirmPending);
-  Press(Esc);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_FALSE(f.fraYomikomi.visible);
-  EXPECT_EQ(f.Screen, ScreenId::ReadRange);
-  EXPECT_EQ(f.lblGuide.caption, kSubGuide);
 }
 
 TEST_F(Menus, FileListArrowsAndClicksOnThreeCellsARow) {
