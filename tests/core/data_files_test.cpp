@@ -1,12 +1,13 @@
-// Data file names, block letters, the line reader and the file list.
+// Data file names, block letters and the line reader.
+#include <gtest/gtest.h>
+
 #include <fstream>
 
 #include "data/block_letters.h"
 #include "data/data_file.h"
-#include "data/file_list.h"
 #include "data/file_names.h"
 #include "data/line_splitter.h"
-#include "support/console_fixture.h"
+#include "support/fake_platform.h"
 
 namespace rx {
 namespace {
@@ -32,28 +33,13 @@ TEST(DataFileNames, FromOneReadingOfTheClock) {
   EXPECT_EQ(DataFileName(M::FileOperations, {2026, 12, 31, 23, 59, 0}, "C"), "");
 }
 
-class DataFiles : public testing::ConsoleTest {
- protected:
-  std::vector<std::string> Listed(FileListing kind) {
-    ListDataFiles(tt.terminal, kind);
-    std::vector<std::string> names;
-    for (const Control& cell : f.lblFileList)
-      if (cell.visible) names.push_back(cell.caption);
-    return names;
-  }
-  fs::path dir = tt.terminal.dataDirectory;
-};
-
-// Written lines end in CR LF. Hand-edited files end theirs with CR LF, LF or
-// a lone CR: each is one line end, for the line reader and for the
-// block-wise splitter of the queue loads wherever its blocks are cut.
-TEST_F(DataFiles, CrLfLfAndCrAreEachOneLineEnd) {
-  ASSERT_TRUE(OpenDataFile(tt.terminal, true, "written.txt"));
-  EXPECT_TRUE(WriteDataLine(tt.terminal, "C0450102034567"));
-  EXPECT_TRUE(WriteDataLine(tt.terminal, "C0460102034568"));
-  EXPECT_TRUE(CloseDataFile(tt.terminal));
-  std::ifstream written(dir / "written.txt", std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), "C0450102034567\r\nC0460102034568\r\n");
+// Hand-edited files end their lines with CR LF, LF or a lone CR: each is one
+// line end, for the line reader and for the block-wise splitter of the queue
+// loads wherever its blocks are cut.
+TEST(DataFiles, CrLfLfAndCrAreEachOneLineEnd) {
+  testing::TestTerminal tt;
+  const fs::path dir = tt.owned;
+  fs::create_directories(dir);
   const std::pair<std::string, std::vector<std::string>> cases[] = {
       {"C0450102034567\r\nC0460102034568\r\n", {"C0450102034567", "C0460102034568"}},
       {"C0450102034567\nC0460102034568\n", {"C0450102034567", "C0460102034568"}},
@@ -82,34 +68,6 @@ TEST_F(DataFiles, CrLfLfAndCrAreEachOneLineEnd) {
       EXPECT_EQ(split, lines) << "cut at " << cut;
     }
   }
-}
-
-TEST_F(DataFiles, TheListShowsDataFileNamesInNameOrder) {
-  for (const char* name : {"SN241433.C08", "cn241433.c08", "CN241433.508", "FN241433.C08", "README",
-                           "LONGNAME1.C08", "FN24143.C08"})
-    File(name, {"C0010000000000"});
-  fs::create_directories(dir / "DN241433.C08");  // a directory is no data file
-  EXPECT_EQ(Listed(FileListing::EveryFile),
-            std::vector<std::string>({"CN241433.508", "cn241433.c08", "FN241433.C08", "SN241433.C08"}));
-  EXPECT_EQ(f.lblFileG.caption, "ファイルが4個あります");
-  EXPECT_EQ(Listed(FileListing::AllBlocks),
-            std::vector<std::string>({"cn241433.c08", "FN241433.C08", "SN241433.C08"}));
-  EXPECT_EQ(Listed(FileListing::OneBlock), std::vector<std::string>({"CN241433.508"}));
-  EXPECT_EQ(Listed(FileListing::FirstRunResults), std::vector<std::string>({"FN241433.C08"}));
-}
-
-TEST_F(DataFiles, AFullListCountsWhatItCannotShow) {
-  for (int i = 0; i < 60; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "CN%06d.C08", i);
-    File(name, {"C0010000000000"});
-  }
-  File("ZZZ.C08", {});  // after the list is full even a short name counts
-  EXPECT_EQ(Listed(FileListing::EveryFile).size(), 51u);
-  EXPECT_EQ(f.lblFileG.caption, "ファイルが61個あります");
-  EXPECT_EQ(Listed(FileListing::AllBlocks).size(), 33u);
-  EXPECT_EQ(f.lblFileList[40].caption, "");  // nothing left over from the longer list
-  EXPECT_EQ(f.FileCount, 61);
 }
 
 }  // namespace

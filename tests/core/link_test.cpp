@@ -9,7 +9,6 @@
 #include "link/error_line.h"
 #include "link/port_access.h"
 #include "link/port_paths.h"
-#include "shell/exit.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
 
@@ -118,22 +117,6 @@ TEST_F(Link, OnlyWholeFramesAreDispatchedInOrder) {
   EXPECT_FALSE(f.lblError.visible);
 }
 
-// Rows the screens' tests do not send.
-TEST(Commands, RelayCourseAndDnfRows) {
-  ReadRequest read;
-  read.memory = Memory::RelayCourse;
-  read.record = {"3", "007", "2", "1234567890  ", ""};
-  EXPECT_EQ(BuildReadCommand(read), "CO3A3" + std::string(15, ' '));
-  EditRequest edit;
-  edit.memory = Memory::RelayCourse;
-  edit.change = Change::Modify;
-  edit.record = read.record;
-  EXPECT_EQ(BuildEditCommand(edit), "CM3A3   1234567890  ");
-  read.memory = edit.memory = Memory::Dnf;
-  EXPECT_FALSE(BuildReadCommand(read));
-  EXPECT_FALSE(BuildEditCommand(edit));
-}
-
 // Reading a whole memory into a file, through the keys and the port.
 class ReadIntoFile : public Link {
  protected:
@@ -162,21 +145,11 @@ TEST_F(ReadIntoFile, WholeCourseMemory) {
   EXPECT_EQ(f.FuncCode, Scope::AllBlocks);  // the range menu keeps the choice
 }
 
-TEST_F(ReadIntoFile, BlockNumbersOutsideZeroTo28AreRefusedSilently) {
-  Press({1, Keys::Enter, 4, Keys::Enter, 2, Keys::Enter});
-  Press(Keys::Enter);  // nothing typed
-  Type("29");
-  Press(Keys::Enter);
-  EXPECT_EQ(f.Screen, ScreenId::BlockEntry);
-  Press(Keys::Clear);
-  Type("05");
-  Press(Keys::Enter);
+TEST_F(ReadIntoFile, OneBlockTakesBlocksZeroTo28) {
+  Press({1, Keys::Enter, 4, Keys::Enter, 2, Keys::Enter, Keys::Enter, 2, 9, Keys::Enter});
+  EXPECT_EQ(f.Screen, ScreenId::BlockEntry);  // nothing typed, then 29: refused silently
+  Press({Keys::Clear, 0, 5, Keys::Enter});
   EXPECT_EQ(f.lblFileName.caption, "CN241433.508");
-  Press(Keys::Esc);
-  EXPECT_EQ(f.Screen, ScreenId::ReadRange);
-  EXPECT_FALSE(f.fraYomikomi.visible);
-  EXPECT_EQ(f.FuncCode, Scope::OneBlock);
-  EXPECT_FALSE(fs::exists(dir / "CN241433.508"));
 }
 
 // Records that may not be on the disk are no success (1010): a full disk, a
@@ -247,18 +220,6 @@ TEST_F(ReadIntoFile, AnExchangeWaitsForTheOldQueueButNotForever) {
     EXPECT_EQ(f.KeyMode, Mode::Normal);
     Press({Keys::Esc, Keys::Esc, Keys::Esc});
   }
-}
-
-TEST_F(ReadIntoFile, ClosingMidReadKeepsTheRecordsAndLetsTheDeviceGo) {
-  Confirm();
-  Press(Keys::Enter);
-  Receive(Frame("CR") + Frame("CO0A10010000123400"));
-  Form_Unload(tt.terminal);
-  EXPECT_FALSE(tt.terminal.dataFile.IsOpen());
-  EXPECT_FALSE(port.open);
-  // Let go and told to stop, so nothing of this read waits for the next start.
-  EXPECT_EQ(port.written.substr(port.written.size() - 23), "\x11" + Frame("CS"));
-  EXPECT_EQ(Lines("CN241433.C08"), std::vector<std::string>({"10010000123400"}));
 }
 
 }  // namespace

@@ -147,10 +147,12 @@ TEST_F(Closing, TheSystemsCloseAsksNothingAndEndsAReadAndTheQuestion) {
   EXPECT_EQ(tt.fakes.messages.shown.size(), 1u);
   EXPECT_EQ(closes, 1);
   EXPECT_FALSE(f.PowerOffRequested);
-  EXPECT_NE(tt.fakes.port.written.find(std::string(1, kStx) + "CS"), std::string::npos);
+  // The device is let go and told to stop: nothing of the read waits for the next start.
+  EXPECT_NE(tt.fakes.port.written.find("\x11" + testing::Frame("CS")), std::string::npos);
   tt.fakes.clock.monotonic += 600;
   tt.fakes.events.Advance(600);
   EXPECT_TRUE(unloaded);
+  EXPECT_FALSE(tt.fakes.port.open || tt.terminal.dataFile.IsOpen());
   EXPECT_EQ(Lines("CN241433.C08"), std::vector<std::string>({"1001" "0000123456", "1002" "0000123457"}));
   tt.fakes.messages.Answer(MessageAnswer::Yes);  // too late: nothing
   EXPECT_EQ(closes, 1);

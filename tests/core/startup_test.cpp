@@ -33,22 +33,6 @@ TEST(Startup, FirstStartWritesTheSixDefaultsAndShowsTheMainMenu) {
     if (c->kind == ControlKind::Frame) EXPECT_EQ(c->visible, c == &f.fraMenu[0] || c == &f.fraKey) << c->name;
 }
 
-TEST(Startup, StoredValuesAreUsedAndGarbageIsReplacedByTheDefault) {
-  TestTerminal tt;
-  auto& stored = tt.fakes.settings.values;
-  stored = {{"DualAdd", "true"}, {"SerialSend", "True"}, {"PortNo", "7"},
-            {"Debug", "yes"},    {"BestFrame", "False"}, {"PrintFrame", ""}};
-  ASSERT_TRUE(Form_Load(tt.terminal));
-  Form& f = tt.form();
-  EXPECT_TRUE(f.DualAdd && f.SerialSend);
-  EXPECT_EQ(f.PortNo, 7);
-  EXPECT_FALSE(f.DebugMode);
-  EXPECT_EQ(stored["Debug"], "False");
-  EXPECT_EQ(stored["PrintFrame"], "True");
-  EXPECT_TRUE(f.lblMenu[12].enabled);
-  EXPECT_EQ(f.lblStatus[1].caption, "[ BEST : OFF ]      [ PRINT : ON  ]");
-}
-
 TEST(Startup, ASecondCopyIsToldAndTouchesNothing) {
   TestTerminal tt;
   tt.fakes.instance.alone = false;
