@@ -1,4 +1,4 @@
-// The open input: where the bold mark is, and the entry as keys grow it.
+// The open input: the entry as keys grow it.
 #include <gtest/gtest.h>
 
 #include "console/moves.h"
@@ -8,21 +8,6 @@
 
 namespace rx {
 namespace {
-
-TEST(Input, OneBoldInputAndCalOnlyForFourDecimals) {
-  Form form;
-  form.lblCap[Keys::Right].caption = "→";
-  BeginInput(form, form.lblCalc[0], 6, 3);
-  EXPECT_TRUE(form.lblCalc[0].bold);
-  EXPECT_EQ(form.lblCap[Keys::Right].caption, "→");
-  BeginInput(form, form.lblCalc[1], 6, 4);
-  EXPECT_FALSE(form.lblCalc[0].bold);
-  EXPECT_EQ(form.lblCap[Keys::Right].caption, "Cal.");
-  EndInput(form);
-  EXPECT_FALSE(form.InputActive);
-  EXPECT_FALSE(form.lblCalc[1].bold);
-  EXPECT_EQ(form.lblCap[Keys::Right].caption, "");
-}
 
 // Keys typed ("C" is Clear) and the caption they leave.
 TEST(Input, TypingShowsTheEntryAsItGrows) {
