@@ -8,7 +8,23 @@
 namespace rx {
 namespace {
 
-using Menus = testing::ConsoleTest;
+class Menus : public testing::ConsoleTest {
+ protected:
+  // Esc on a screen as the menu item, function and step left it: where it leads.
+  ScreenId EscFrom(ScreenId screen, MenuItemId item, FuncItemId function = FuncItemId::Read,
+                   EditStage step = EditStage::Block) {
+    f.Screen = screen;
+    f.MenuItem = item;
+    f.FuncItem = function;
+    f.EditStep = step;
+    f.EditRow = 2;
+    f.lblBlk.caption = "12";
+    f.fraFile.visible = f.fraMenu[4].visible = f.fraSend.visible = f.fraEdit[1].visible = true;
+    f.fraMenu[3].visible = false;
+    Press(Keys::Esc);
+    return f.Screen;
+  }
+};
 constexpr int Up = Keys::Up, Down = Keys::Down, Esc = Keys::Esc, Enter = Keys::Enter, Clear = Keys::Clear;
 const std::string kSubGuide = "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）";
 
@@ -97,66 +113,44 @@ TEST_F(Menus, ClicksOnlyMoveHighlightsAndOnlyWhenIdle) {
 
 TEST_F(Menus, EscGoesBackByScreenAndMenuItem) {
   using M = MenuItemId;
-  using Fn = FuncItemId;
   using S = ScreenId;
   using E = EditStage;
-  const struct {
-    ScreenId screen;
-    MenuItemId menuItem;
-    FuncItemId funcItem;
-    EditStage editStep;
-    const char* typed;
-    ScreenId expectedScreen;
-    EditStage expectedStep;
-  } cases[] = {
-      {S::BlockEntry, M::FirstRunResult, Fn::Read, E::Block, "", S::ReadRange, E::Block},
-      {S::BlockEntry, M::SendToDevice, Fn::Read, E::Block, "", S::SendRange, E::Block},
-      {S::BlockEntry, M::SerialSend, Fn::Read, E::Block, "", S::SerialSendRange, E::Block},
-      {S::FileSelection, M::FileOperations, Fn::Read, E::Block, "", S::FileMenu, E::Block},
-      {S::FileSelection, M::SendToDevice, Fn::Read, E::Block, "", S::SendRange, E::Block},
-      {S::FileSelection, M::HunterStart, Fn::Read, E::Block, "", S::SubMenu, E::Block},
-      {S::FileSelection, M::SerialSend, Fn::Read, E::Block, "", S::SubMenu, E::Block},
-      {S::FileSelection, M::FirstRunResult, Fn::Read, E::Block, "", S::ReadRange, E::Block},
-      {S::FileList, M::FileOperations, Fn::Read, E::Block, "", S::FileMenu, E::Block},
-      {S::FileMenu, M::FileOperations, Fn::DeleteFile, E::Course, "", S::MainMenu, E::Course},
-      {S::SendRange, M::SendToDevice, Fn::Modify, E::Course, "", S::MainMenu, E::Course},
-      {S::SerialSendRange, M::SerialSend, Fn::Modify, E::Course, "", S::SubMenu, E::Course},
-      {S::HunterStart, M::HunterStart, Fn::Modify, E::Course, "1124", S::HunterStart, E::Course},
-      {S::HunterStart, M::HunterStart, Fn::Modify, E::Course, "", S::SubMenu, E::Course},
-      {S::AlpineEdit, M::CourseMemory, Fn::Modify, E::Block, "", S::FunctionMenu, E::Block},
-      {S::AlpineEdit, M::CourseMemory, Fn::Modify, E::NewTime, "", S::AlpineEdit, E::Block},  // starts over
-      {S::AlpineEdit, M::CourseMemory, Fn::DualAdd, E::Block, "", S::AlpineEdit, E::Course},
-      {S::RelayEdit, M::RelayResult, Fn::Modify, E::Block, "", S::FunctionMenu, E::Block},
-      {S::RelayEdit, M::RelayResult, Fn::Modify, LegStage(1), "", S::RelayEdit, E::Block},
-      {S::RelayEdit, M::RelayResult, Fn::Modify, E::RelayConfirm, "", S::RelayEdit, LegStage(2)},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(static_cast<int>(c.screen)) + "/" + std::to_string(Index(c.menuItem)));
-    f.Screen = c.screen;
-    f.MenuItem = c.menuItem;
-    f.FuncItem = c.funcItem;
-    f.EditStep = c.editStep;
-    f.EditRow = 2;
-    f.lblDateTime.caption = c.typed;
-    f.lblBlk.caption = "12";
-    f.fraFile.visible = f.fraMenu[4].visible = f.fraSend.visible = f.fraEdit[1].visible = true;
-    f.fraMenu[3].visible = false;
-    Press(Esc);
-    EXPECT_EQ(f.Screen, c.expectedScreen);
-    if (c.screen == S::AlpineEdit || c.screen == S::RelayEdit) EXPECT_EQ(f.EditStep, c.expectedStep);
-    if (c.expectedScreen == S::FunctionMenu) EXPECT_FALSE(f.fraEdit[1].visible);
-    if (c.screen == S::BlockEntry) {
-      EXPECT_EQ(f.lblBlk.caption, "");
-      EXPECT_EQ(f.fraFile.visible, c.menuItem != M::SendToDevice);
-    }
-    if (c.screen == S::FileSelection) {
-      EXPECT_FALSE(f.fraFile.visible);
-      EXPECT_EQ(f.fraMenu[3].visible, c.menuItem == M::FileOperations);
-    }
-    if (c.screen == S::FileMenu || c.screen == S::SendRange || c.screen == S::SerialSendRange)
-      EXPECT_FALSE(f.fraSend.visible || f.fraMenu[4].visible);
-  }
-  EXPECT_EQ(f.InputLabel, &f.lblRelayInp[2]);  // the end marker
+  EXPECT_EQ(EscFrom(S::BlockEntry, M::FirstRunResult), S::ReadRange);
+  EXPECT_EQ(f.lblBlk.caption, "");
+  EXPECT_TRUE(f.fraFile.visible);
+  EXPECT_EQ(EscFrom(S::BlockEntry, M::SendToDevice), S::SendRange);
+  EXPECT_FALSE(f.fraFile.visible);
+  EXPECT_EQ(EscFrom(S::BlockEntry, M::SerialSend), S::SerialSendRange);
+  EXPECT_EQ(EscFrom(S::FileSelection, M::FileOperations), S::FileMenu);
+  EXPECT_TRUE(f.fraMenu[3].visible);
+  EXPECT_FALSE(f.fraFile.visible);
+  EXPECT_EQ(EscFrom(S::FileSelection, M::SendToDevice), S::SendRange);
+  EXPECT_EQ(EscFrom(S::FileSelection, M::HunterStart), S::SubMenu);
+  EXPECT_EQ(EscFrom(S::FileSelection, M::SerialSend), S::SubMenu);
+  EXPECT_EQ(EscFrom(S::FileSelection, M::FirstRunResult), S::ReadRange);
+  EXPECT_FALSE(f.fraMenu[3].visible);
+  EXPECT_EQ(EscFrom(S::FileList, M::FileOperations), S::FileMenu);
+  EXPECT_EQ(EscFrom(S::FileMenu, M::FileOperations), S::MainMenu);
+  EXPECT_FALSE(f.fraSend.visible || f.fraMenu[4].visible);
+  EXPECT_EQ(EscFrom(S::SendRange, M::SendToDevice), S::MainMenu);
+  EXPECT_EQ(EscFrom(S::SerialSendRange, M::SerialSend), S::SubMenu);
+  EXPECT_FALSE(f.fraSend.visible || f.fraMenu[4].visible);
+  f.lblDateTime.caption = "1124";  // something typed: the entry starts over first
+  EXPECT_EQ(EscFrom(S::HunterStart, M::HunterStart), S::HunterStart);
+  f.lblDateTime.caption = "";
+  EXPECT_EQ(EscFrom(S::HunterStart, M::HunterStart), S::SubMenu);
+  EXPECT_EQ(EscFrom(S::AlpineEdit, M::CourseMemory, FuncItemId::Modify), S::FunctionMenu);
+  EXPECT_FALSE(f.fraEdit[1].visible);
+  EXPECT_EQ(EscFrom(S::AlpineEdit, M::CourseMemory, FuncItemId::Modify, E::NewTime), S::AlpineEdit);
+  EXPECT_EQ(f.EditStep, E::Block);  // the entry starts over
+  EXPECT_EQ(EscFrom(S::AlpineEdit, M::CourseMemory, FuncItemId::DualAdd), S::AlpineEdit);
+  EXPECT_EQ(f.EditStep, E::Course);
+  EXPECT_EQ(EscFrom(S::RelayEdit, M::RelayResult, FuncItemId::Modify), S::FunctionMenu);
+  EXPECT_EQ(EscFrom(S::RelayEdit, M::RelayResult, FuncItemId::Modify, LegStage(1)), S::RelayEdit);
+  EXPECT_EQ(f.EditStep, E::Block);
+  EXPECT_EQ(EscFrom(S::RelayEdit, M::RelayResult, FuncItemId::Modify, E::RelayConfirm), S::RelayEdit);
+  EXPECT_EQ(f.EditStep, LegStage(2));  // back to the end marker
+  EXPECT_EQ(f.InputLabel, &f.lblRelayInp[2]);
 }
 
 TEST_F(Menus, ResumeAfterErrorByScreen) {
