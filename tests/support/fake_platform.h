@@ -48,8 +48,7 @@ class FakeClock : public Clock {
            std::to_string(when.day);
   }
   long long monotonic = 0;
-  long long step = 0;  // how far the monotonic clock moves at each reading
-  long long MonotonicMs() override { return monotonic += step; }
+  long long MonotonicMs() override { return monotonic; }
 };
 
 class FakeMessageBox : public MessageBox {
@@ -57,16 +56,14 @@ class FakeMessageBox : public MessageBox {
   struct Shown {
     std::string text;
     MessageButtons buttons;
-    MessageIcon icon;
   };
   std::vector<Shown> shown;
   std::deque<MessageAnswer> answers;  // answered at once, in turn; Ok when empty
   bool operatorReads = false;         // set: each box stays open until Answer()
 
-  void Ask(const std::string& text, MessageButtons buttons, MessageIcon icon,
-           Answered answered) override {
+  void Ask(const std::string& text, MessageButtons buttons, MessageIcon, Answered answered) override {
     Dismiss();
-    shown.push_back({text, buttons, icon});
+    shown.push_back({text, buttons});
     if (operatorReads) {
       open_ = std::move(answered);
       return;
@@ -106,10 +103,8 @@ class FakeEventLoop : public EventLoop {
   };
   std::deque<Task> tasks;
   long long now = 0;
-  int posts = 0;
 
   void Post(int delayMs, std::function<void()> task) override {
-    ++posts;
     tasks.push_back({now + (delayMs > 0 ? delayMs : 0), std::move(task)});
   }
   // One turn of the loop: runs the tasks due now, in order, not those they
@@ -211,16 +206,8 @@ class FakeSerialPort : public SerialPort {
     return true;
   }
   std::string ReadAll() override { return std::exchange(input, std::string()); }
-  int discards = 0;
-  void DiscardInput() override {
-    ++discards;
-    input.clear();
-  }
-  int outputDiscards = 0;
-  void DiscardOutput() override {
-    ++outputDiscards;
-    outputQueue = 0;
-  }
+  void DiscardInput() override { input.clear(); }
+  void DiscardOutput() override { outputQueue = 0; }
   int OutputQueueCount() override { return open ? outputQueue : -1; }
   void SetReceiveHandler(std::function<void(int)> h) override { handler = std::move(h); }
 
@@ -233,11 +220,9 @@ class FakeLauncher : public ProgramLauncher {
  public:
   std::set<std::string> installed;
   std::vector<std::string> started;  // "program arg arg"
-  std::vector<std::string> tried;
   bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) override {
     std::string line = program;
     for (const std::string& a : arguments) line += " " + a;
-    tried.push_back(line);
     if (!installed.count(program)) return false;
     started.push_back(line);
     return true;
