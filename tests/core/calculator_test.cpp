@@ -5,13 +5,7 @@
 namespace rx {
 namespace {
 
-class Calculator : public testing::ConsoleTest {
- protected:
-  void Enter(const std::string& typed) {
-    Type(typed);
-    Press(Keys::Enter);
-  }
-};
+using Calculator = testing::ConsoleTest;
 
 TEST_F(Calculator, NetTimes) {
   const char* cases[][3] = {{"235959.9", "0.1", "00:00:00.2000"},  // over midnight
@@ -21,8 +15,8 @@ TEST_F(Calculator, NetTimes) {
                             {"1", "10203.045", "01:02:02.0450"}};
   for (const auto& c : cases) {
     Press(Keys::Right);
-    Enter(c[0]);
-    Enter(c[1]);
+    Submit(c[0]);
+    Submit(c[1]);
     EXPECT_EQ(f.lblCalc[2].caption, c[2]) << c[0] << " to " << c[1];
     Press(Keys::Esc);
   }
@@ -34,17 +28,17 @@ TEST_F(Calculator, FromAMenuRefusesBadTimesAndReturnsToThePage) {
   Type("0.12345");  // four decimals at most
   EXPECT_EQ(f.lblCalc[0].caption, "0.1234");
   Press(Keys::Clear);
-  Enter("240000");
+  Submit("240000");
   EXPECT_EQ(f.lblError.caption, "エラー：入力タイムが範囲外です（[Esc]：解除）");
   Press(Keys::Clear);  // must not page the menu under the calculator
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   Press(Keys::Esc);  // the entry starts over
   EXPECT_EQ(f.KeyMode, Mode::Calculator);
   EXPECT_FALSE(f.lblError.visible);
-  Enter("5");
-  Enter("126000");  // minute 60
+  Submit("5");
+  Submit("126000");  // minute 60
   Press(Keys::Esc);
-  Enter("7");
+  Submit("7");
   EXPECT_EQ(f.lblCalc[2].caption, "00:00:02.0000");
   Press({Keys::Enter, Keys::Clear});  // nothing to take over into; start again
   EXPECT_EQ(f.KeyMode, Mode::Calculator);
@@ -70,8 +64,8 @@ TEST_F(Calculator, FromAnInputTheResultIsTakenOverAndTheScreenGoesOn) {
   EXPECT_EQ(f.lblGuide.caption, guide);
   BeginInput(f, f.lblEditInp[4], 6, 4);
   Press(Keys::Right);
-  Enter("100000");
-  Enter("100130.25");
+  Submit("100000");
+  Submit("100130.25");
   Press(Keys::Enter);
   EXPECT_FALSE(f.fraCalc.visible);
   EXPECT_EQ(f.lblEditInp[4].caption, "130.2500");

@@ -8,10 +8,6 @@ namespace {
 
 class EditScreens : public testing::ConsoleTest {
  protected:
-  void Enter(const std::string& typed) {
-    Type(typed);
-    Press(Keys::Enter);
-  }
   // Main item and function item of the edit function menu.
   void Open(int item, int function) { Press({item, Keys::Enter, function, Keys::Enter}); }
   // An edit from the main menu: the fields typed, a read answered with the
@@ -26,7 +22,7 @@ class EditScreens : public testing::ConsoleTest {
     };
     Open(item, function);
     for (const char* field : typed) {
-      Enter(field);
+      Submit(field);
       if (take()) {
         for (const char* reply : {"CR", record.c_str(), "CF"}) Reply(reply);
       }
@@ -40,8 +36,8 @@ class EditScreens : public testing::ConsoleTest {
   }
   // Team 1-007 on the relay edit screen, with the given legs read from the device.
   void ReadTeam(std::initializer_list<const char*> legs, const char* total) {
-    Enter("1");
-    Enter("7");
+    Submit("1");
+    Submit("7");
     EXPECT_EQ(Sent(), std::vector<std::string>({Body("CO4A1007")}));
     Reply("CR");
     char leg = 'B';
@@ -75,26 +71,26 @@ TEST_F(EditScreens, FieldsRefuseWhatTheyCannotTake) {
   f.DualAdd = true;
   Open(1, 5);
   EXPECT_TRUE(f.lblEditG[0].visible && f.lblEditInp[1].visible && f.lblEditInp[5].visible);
-  Enter("3");  // only courses 1 and 2
+  Submit("3");  // only courses 1 and 2
   EXPECT_EQ(f.lblError.caption, "エラー：コースNo.エラーです（[Esc]：解除）");
   Press({Keys::Esc, Keys::Esc, 2, Keys::Enter});  // the course again, then back to add
   Press(Keys::Enter);  // an empty field ignores Enter
-  Enter("29");
+  Submit("29");
   EXPECT_EQ(f.EditStep, EditStage::Block);
   Press(Keys::Clear);
-  Enter("28");
+  Submit("28");
   f.lblEditInp[2].caption = "1000";  // more than the field takes: a beep
   EXPECT_FALSE(AcceptBib(tt.terminal, f.lblEditInp[2]));
   EXPECT_EQ(tt.fakes.beeper.beeps, 2);  // the course error's, and this
   f.lblEditInp[2].caption = "";
-  Enter("0");
+  Submit("0");
   EXPECT_EQ(f.lblError.caption, "エラー：Bib No.が「０」です（[Esc]：解除）");
   Press(Keys::Esc);  // the entry starts over
   EXPECT_EQ(f.EditStep, EditStage::Block);
   EXPECT_EQ(f.lblEditInp[1].caption, "");
-  Enter("28");
-  Enter("999");
-  Enter("240000");
+  Submit("28");
+  Submit("999");
+  Submit("240000");
   EXPECT_EQ(f.lblError.caption, "エラー：入力タイムが範囲外です（[Esc]：解除）");
   Press(Keys::Esc);  // back into the time, as it was before typing
   EXPECT_EQ(f.EditStep, EditStage::NewTime);
@@ -109,7 +105,7 @@ TEST_F(EditScreens, RelayLegsEditedInsertedAndDeleted) {
   Open(6, 1);
   ReadTeam({"0010000000", "0020000000", "0030000000"}, "0100000000");
   Press(Keys::Down);
-  Enter("2500.5");
+  Submit("2500.5");
   EXPECT_EQ(f.lblRelayTime[1].caption, "00:25:00.5   ");
   EXPECT_EQ(f.lblRelayTime[10].caption, "01:05:00.5   ");
   Press(Keys::Enter);  // third leg kept
@@ -140,12 +136,12 @@ TEST_F(EditScreens, TenLegsAtMostAndAHundredHoursAtMost) {
             "0000010000", "0000010000", "0000010000"},
            "9559560000");
   for (int i = 0; i < 4; ++i) Press(Keys::Down);
-  Enter("40004");
+  Submit("40004");
   EXPECT_EQ(f.lblError.caption, "エラー：スプリットがオーバーします（[Esc]：解除）");
   EXPECT_EQ(f.lblRelayTime[4].caption, "00:00:00.0000");
   Press(Keys::Esc);
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[4]);
-  Enter("35955");
+  Submit("35955");
   EXPECT_EQ(f.lblRelayTime[10].caption, "99:59:55.0   ");
   for (int i = 0; i < 4; ++i) Press(Keys::Down);
   EXPECT_EQ(f.EditStep, LegStage(9));

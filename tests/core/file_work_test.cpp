@@ -18,10 +18,7 @@ class FileWork : public testing::ConsoleTest {
   // Main item 8 with the first listed file, all blocks or one block.
   void ConfirmSend(const std::string& block = "") {
     Press({8, Keys::Enter, block.empty() ? 1 : 2, Keys::Enter, Keys::Enter});
-    if (!block.empty()) {
-      Type(block);
-      Press(Keys::Enter);
-    }
+    if (!block.empty()) Submit(block);
   }
   fs::path dir = tt.terminal.dataDirectory;
 };
@@ -258,8 +255,8 @@ class HunterStart : public FileWork {
   void Make(const std::string& start) {
     if (f.Screen == ScreenId::MainMenu) Press(Keys::Clear);
     Press({2, Keys::Enter, Keys::Enter});
-    Type(start);
-    Press({Keys::Enter, Keys::Enter});
+    Submit(start);
+    Press(Keys::Enter);
   }
 };
 
@@ -271,8 +268,7 @@ TEST_F(HunterStart, StartsFollowTheFirstRunGapsInWholeSeconds) {
   File("C1202359.C08", {"an earlier output", "of", "more", "lines", "than", "now"});
   Press({Keys::Clear, 2, Keys::Enter, Keys::Enter});
   EXPECT_EQ(f.lblHuntG[3].caption, "FN241433.C08");
-  Type("1202359");  // seven digits: January 20, 23:59
-  Press(Keys::Enter);
+  Submit("1202359");  // seven digits: January 20, 23:59
   EXPECT_EQ(f.lblHuntG[4].caption, "C1202359.C08");
   Press(Keys::Enter);
   EXPECT_EQ(Lines("C1202359.C08"), std::vector<std::string>({"10012359000  ", "10022359010  ",
@@ -280,8 +276,8 @@ TEST_F(HunterStart, StartsFollowTheFirstRunGapsInWholeSeconds) {
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   Press({2, Keys::Enter, Keys::Enter});
   EXPECT_EQ(f.lblHuntG[4].caption, "");  // nothing left of the run before
-  Type("02301200");
-  Press({Keys::Enter, Keys::Enter});
+  Submit("02301200");
+  Press(Keys::Enter);
   EXPECT_EQ(f.lblError.caption, "エラー：入力日付が範囲外です（[Esc]：解除）");
   Press(Keys::Esc);
   Make("11242460");

@@ -21,11 +21,6 @@ using testing::Frame;
 class Link : public testing::ConsoleTest {
  protected:
   testing::FakeSerialPort& port = tt.fakes.port;
-  // What arrives from the device, through the port's notification.
-  void Receive(const std::string& bytes) {
-    port.input += bytes;
-    port.handler(PortEvents::Received);
-  }
 };
 
 // A device file this user may not open is explained once a run, beside 1002.
@@ -62,7 +57,7 @@ TEST_F(Link, AFramedOpenWritesXonATextOpenNothingAndDebugModeListsTheTraffic) {
   EXPECT_EQ(f.lstDebug.items[0], "× COM3 No such file or directory");
   SendCommand(tt.terminal, Body("CO0A"));
   EXPECT_EQ(f.lstDebug.items.back(), "→ " + Frame("CO0A"));
-  Receive(Frame("CR"));
+  Reply("CR");
   EXPECT_EQ(f.lstDebug.items.back(), "← " + Frame("CR"));
   port.written.clear();
   ASSERT_TRUE(OpenDevicePort(tt.terminal, true));
@@ -94,9 +89,7 @@ TEST_F(Link, OnlyWholeFramesAreDispatchedInOrder) {
   ReadPortInput(tt.terminal, record("0000000001") + record("0000000002") + Frame("CF"));
   EXPECT_EQ(f.lblEditInp[3].caption, "00:00:00.0002");
   EXPECT_EQ(f.KeyMode, Mode::Normal);  // the CF came after both records
-  f.KeyMode = Mode::Busy;
   ReadPortInput(tt.terminal, Frame("CE   105"));
-  EXPECT_EQ(f.lblError.caption, "エラー：１本目がありません（[Esc]：解除）");
   f.KeyMode = Mode::Busy;
   ReadPortInput(tt.terminal, Frame("CE      "));  // a blank refusal clears
   EXPECT_EQ(f.KeyMode, Mode::Normal);
@@ -143,7 +136,7 @@ TEST_F(ReadIntoFile, AFileThatCannotBeWrittenOrSyncedIsNoSuccess) {
     SCOPED_TRACE(how);
     fs::create_directories(dir);
     const bool sync = how.starts_with("sync");
-    if (sync) ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+    ASSERT_TRUE(!sync || mkfifo(file.c_str(), 0600) == 0);
     const int reader = sync ? open(file.c_str(), O_RDONLY | O_NONBLOCK) : -1;
     Confirm();
     Press(Keys::Enter);

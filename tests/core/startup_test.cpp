@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "shell/tick.h"
@@ -28,7 +29,9 @@ TEST(Startup, FirstStartWritesTheSixDefaultsAndShowsTheMainMenu) {
   EXPECT_EQ(f.lblStatus[0].caption, " DATE  2008/11/24");
   EXPECT_TRUE(fs::is_directory(tt.terminal.dataDirectory));
   EXPECT_EQ(tt.fakes.desktop.state, WindowState::Maximized);
-  for (const Control* c : f.AllControls())  // only the main menu page and the keypad show
+  const auto& all = f.AllControls();  // on the window: what the read and the menus show
+  for (const Control* c : {&f.lblYomiG[3], &f.Label1[4]}) EXPECT_EQ(std::count(all.begin(), all.end(), c), 1);
+  for (const Control* c : all)  // only the main menu page and the keypad show
     EXPECT_TRUE(c->kind != ControlKind::Frame || c->visible == (c == &f.fraMenu[0] || c == &f.fraKey)) << c->name;
 }
 

@@ -26,11 +26,12 @@ class ConsoleTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(tt.terminal.dataDirectory); }
 
-  // The device answers, through the port's notification.
-  void Reply(const std::string& body) {
-    tt.fakes.port.input += Frame(body);
+  // Bytes from the device, through the port's notification; a framed answer.
+  void Receive(const std::string& bytes) {
+    tt.fakes.port.input += bytes;
     tt.fakes.port.handler(PortEvents::Received);
   }
+  void Reply(const std::string& body) { Receive(Frame(body)); }
   // Bodies of the frames written since the last call.
   std::vector<std::string> Sent() {
     std::vector<std::string> bodies;
@@ -59,6 +60,10 @@ class ConsoleTest : public ::testing::Test {
   // Types a time or number: digits and ".".
   void Type(const std::string& text) {
     for (char c : text) Press(c == '.' ? Keys::Point : c - '0');
+  }
+  void Submit(const std::string& text) {
+    Type(text);
+    Press(Keys::Enter);
   }
   // The highlighted items of a set, by index.
   template <std::size_t N>
