@@ -23,13 +23,30 @@ class Link : public testing::ConsoleTest {
   testing::FakeSerialPort& port = tt.fakes.port;
 };
 
-// A device file this user may not open is explained once a run, beside 1002.
-TEST_F(Link, PortSearchTriesTheConfiguredPortThenThreeToSixteen) {
+// The configured port first, then 3 to 16; a device file this user may not
+// open is explained once a run, beside 1002. A framed open writes XON, a text
+// open nothing; debug mode lists the traffic.
+TEST_F(Link, OpeningThePort) {
+  f.DebugMode = true;
   f.PortNo = 5;
   port.present = {4};
+  port.input = "stale";
   ASSERT_TRUE(OpenDevicePort(tt.terminal, false));
   EXPECT_EQ(port.attempts, std::vector<int>({5, 3, 4}));
   EXPECT_EQ(f.PortNo, 5);  // found for this exchange only
+  EXPECT_EQ(port.openedWith.back(), "9600,E,7,2");
+  EXPECT_EQ(port.written, "\x11");
+  EXPECT_TRUE(port.input.empty());  // pending input is discarded, never dispatched
+  EXPECT_EQ(f.lstDebug.items[0], "× COM5 No such file or directory");
+  SendCommand(tt.terminal, Body("CO0A"));
+  EXPECT_EQ(f.lstDebug.items.back(), "→ " + Frame("CO0A"));
+  Reply("CR");
+  EXPECT_EQ(f.lstDebug.items.back(), "← " + Frame("CR"));
+  port.written.clear();
+  ASSERT_TRUE(OpenDevicePort(tt.terminal, true));
+  EXPECT_EQ(port.openedWith.back(), "9600,N,8,1");
+  EXPECT_EQ(port.written, "");
+  EXPECT_EQ(port.closes, 1);  // every open closes the previous one first
   port.present.clear();
   port.faults[4] = OpenFault::NoPermission;
   for (int open = 0; open < 2; ++open) {
@@ -44,26 +61,6 @@ TEST_F(Link, PortSearchTriesTheConfiguredPortThenThreeToSixteen) {
   const std::string& told = tt.fakes.messages.shown[0].text;
   EXPECT_NE(told.find(port.DeviceOf(4)), std::string::npos) << told;
   EXPECT_NE(told.find("sudo adduser " + LoginName() + " dialout"), std::string::npos) << told;
-}
-
-TEST_F(Link, AFramedOpenWritesXonATextOpenNothingAndDebugModeListsTheTraffic) {
-  f.DebugMode = true;
-  port.present = {4};
-  port.input = "stale";
-  ASSERT_TRUE(OpenDevicePort(tt.terminal, false));
-  EXPECT_EQ(port.openedWith.back(), "9600,E,7,2");
-  EXPECT_EQ(port.written, "\x11");
-  EXPECT_TRUE(port.input.empty());  // pending input is discarded, never dispatched
-  EXPECT_EQ(f.lstDebug.items[0], "× COM3 No such file or directory");
-  SendCommand(tt.terminal, Body("CO0A"));
-  EXPECT_EQ(f.lstDebug.items.back(), "→ " + Frame("CO0A"));
-  Reply("CR");
-  EXPECT_EQ(f.lstDebug.items.back(), "← " + Frame("CR"));
-  port.written.clear();
-  ASSERT_TRUE(OpenDevicePort(tt.terminal, true));
-  EXPECT_EQ(port.openedWith.back(), "9600,N,8,1");
-  EXPECT_EQ(port.written, "");
-  EXPECT_EQ(port.closes, 1);  // every open closes the previous one first
 }
 
 // Frames in pieces, several in one read, junk around them and tails too long
