@@ -1,7 +1,11 @@
-// The menu tree: Enter and Esc through it, the arrows on the menu pages and
-// the file list, clicks, and the screens after an error or a question.
+// The table of screens and the menu tree: Enter and Esc through it, the
+// arrows on the menu pages and the file list, clicks, and the screens after
+// an error or a question.
+#include <set>
+
 #include "console/clicks.h"
 #include "console/row_selection.h"
+#include "console/screen_table.h"
 #include "link/error_line.h"
 #include "support/console_fixture.h"
 
@@ -193,6 +197,34 @@ TEST_F(Menus, FileListArrowsAndClicksOnThreeCellsARow) {
   EXPECT_EQ(f.FileSel, 0);
   Control_Click(tt.terminal, f.lblFileList[6]);
   EXPECT_EQ(f.FileSel, 6);
+}
+
+// Every screen has a complete row of its own in the table of screens, so a
+// cell forgotten in a new row fails here rather than doing nothing.
+TEST(ScreenTable, EveryScreenHasACompleteRowOfItsOwn) {
+  int count = 0;
+  const ScreenRow* rows = ScreenRows(&count);
+  ASSERT_EQ(count, kScreenIdCount);
+  std::set<int> screens;
+  for (ScreenId screen : kAllScreens) screens.insert(static_cast<int>(screen));
+  for (int value = 0; value < count; ++value) {
+    const ScreenRow& row = rows[value];
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(static_cast<int>(row.screen), value);
+    EXPECT_EQ(&RowOf(static_cast<ScreenId>(value)), &row);
+    for (auto action : {row.enter, row.back, row.resume, row.busyEsc, row.abortEnter, row.abortEsc,
+                        row.confirmEnter, row.confirmDelete, row.confirmCancel})
+      EXPECT_NE(action, nullptr);
+    EXPECT_NE(row.digit, nullptr);
+    EXPECT_NE(row.selectFunc, nullptr);
+    for (auto move : {row.up, row.down, row.left, row.right}) EXPECT_NE(move, nullptr);
+    EXPECT_NE(row.guide, nullptr);
+    if (!screens.count(value)) continue;
+    // A screen the operator can reach can also be left.
+    EXPECT_NE(row.back, IgnoreAction);
+    EXPECT_STRNE(row.name, "(none)");
+  }
+  EXPECT_EQ(RowOf(static_cast<ScreenId>(99)).back, IgnoreAction);  // outside: inert
 }
 
 }  // namespace

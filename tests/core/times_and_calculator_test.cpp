@@ -1,0 +1,189 @@
+// The time calculator, from a menu page and from a time input; the entry as
+// keys grow it; time texts at the edges of their ranges and the relay total.
+#include "console/moves.h"
+#include "data/enter_digit.h"
+#include "data/relay_total.h"
+#include "data/time_values.h"
+#include "shell/input.h"
+#include "support/console_fixture.h"
+
+namespace rx {
+namespace {
+
+using Calculator = testing::ConsoleTest;
+
+TEST_F(Calculator, NetTimes) {
+  const char* cases[][3] = {{"235959.9", "0.1", "00:00:00.2000"},  // over midnight
+                            {"100000.5", "100001.25", "00:00:00.7500"},
+                            {"123456.789", "123456.789", "00:00:00.0000"},
+                            {"", "", "00:00:00.0000"},  // nothing typed counts as zero
+                            {"1", "10203.045", "01:02:02.0450"}};
+  for (const auto& c : cases) {
+    Press(Keys::Right);
+    Submit(c[0]);
+    Submit(c[1]);
+    EXPECT_EQ(f.lblCalc[2].caption, c[2]) << c[0] << " to " << c[1];
+    Press(Keys::Esc);
+  }
+}
+
+TEST_F(Calculator, FromAMenuRefusesBadTimesAndReturnsToThePage) {
+  Press({5, Keys::Right});
+  EXPECT_TRUE(f.lblCalc[0].bold);
+  Type("0.12345");  // four decimals at most
+  EXPECT_EQ(f.lblCalc[0].caption, "0.1234");
+  Press(Keys::Clear);
+  Submit("240000");
+  EXPECT_EQ(f.lblError.caption, "エラー：入力タイムが範囲外です（[Esc]：解除）");
+  Press(Keys::Clear);  // must not page the menu under the calculator
+  EXPECT_EQ(f.Screen, ScreenId::MainMenu);
+  Press(Keys::Esc);  // the entry starts over
+  EXPECT_EQ(f.KeyMode, Mode::Calculator);
+  EXPECT_FALSE(f.lblError.visible);
+  Submit("5");
+  Submit("126000");  // minute 60
+  Press(Keys::Esc);
+  Submit("7");
+  EXPECT_EQ(f.lblCalc[2].caption, "00:00:02.0000");
+  Press({Keys::Enter, Keys::Clear});  // nothing to take over into; start again
+  EXPECT_EQ(f.KeyMode, Mode::Calculator);
+  EXPECT_EQ(f.lblCalc[1].caption, "");
+  Press(Keys::Esc);
+  EXPECT_FALSE(f.fraCalc.visible);
+  EXPECT_EQ(f.MenuItem, MenuItemId::RelayCourseMemory);
+  EXPECT_FALSE(f.InputActive);
+}
+
+// Started from the new-time input of the alpine edit screen.
+TEST_F(Calculator, FromAnInputTheResultIsTakenOverAndTheScreenGoesOn) {
+  Press({1, Keys::Enter, 1, Keys::Enter});  // course memory, modify
+  f.EditStep = EditStage::NewTime;
+  const std::string guide = f.lblGuide.caption;
+  f.lblEditInp[4].caption = "1.5";
+  BeginInput(f, f.lblEditInp[4], 6, 4);
+  Type("99");  // dropped when the calculator opens
+  Press({Keys::Right, Keys::Esc});  // back to the input as it was
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  EXPECT_EQ(f.InputLabel, &f.lblEditInp[4]);
+  EXPECT_EQ(f.lblEditInp[4].caption, "1.5");
+  EXPECT_EQ(f.lblGuide.caption, guide);
+  BeginInput(f, f.lblEditInp[4], 6, 4);
+  Press(Keys::Right);
+  Submit("100000");
+  Submit("100130.25");
+  Press(Keys::Enter);
+  EXPECT_FALSE(f.fraCalc.visible);
+  EXPECT_EQ(f.lblEditInp[4].caption, "130.2500");
+  EXPECT_EQ(f.lblEditInp[5].caption, "00:01:30.2500");  // the screen's Enter ran on it
+  EXPECT_EQ(f.EditStep, EditStage::Confirm);
+  BeginInput(f, f.lblEditInp[4], 6, 3);
+  Press(Keys::Right);  // only a four-decimal input opens it
+  EXPECT_FALSE(f.fraCalc.visible);
+}
+
+// Keys typed ("C" is Clear) and the caption they leave.
+TEST(Input, TypingShowsTheEntryAsItGrows) {
+  const struct {
+    int intDigits, decimals;
+    const char* keys;
+    const char* shown;
+  } cases[] = {
+      {2, 0, "123.", "23"},  // digits shift in from the right; no point in an integer input
+      {6, 4, "12", "12     "},  // room kept for the point and four decimals
+      {6, 4, "12.5", "12.5   "},
+      {6, 4, "1234567", "234567     "},
+      {6, 4, "12.56789.", "12.5678"},  // only four decimals and one point fit
+      {6, 4, ".5", "0.5   "},
+      {6, 4, "12.3C", "0.0000"},  // Clear restores the caption
+      {6, 4, "12.3C.7", "0.7   "},  // and the point is available again
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.keys);
+    Form form;
+    form.lblCalc[0].caption = "0.0000";
+    BeginInput(form, form.lblCalc[0], c.intDigits, c.decimals);
+    for (const char* key = c.keys; *key; ++key)
+      if (*key == 'C')
+        ClearKey(form);
+      else
+        EnterDigit(form, *key == '.' ? Keys::Point : *key - '0');
+    EXPECT_EQ(form.lblCalc[0].caption, c.shown);
+  }
+}
+
+TEST(TimeValues, EntriesShowAsTimesAndTypeBack) {
+  const std::pair<const char*, const char*> entries[] = {
+      {"235959.9999", "23:59:59.9999"}, {"0.5", "00:00:00.5000"}, {"5", "00:00:05.0000"},
+      {"1.123456", "00:00:01.1234"},  // decimals past the fourth ignored
+      {"1234     ", "00:12:34.0000"},  // an open input's caption carries blanks
+      {"12.5   ", "00:00:12.5000"},    {"0.", "00:00:00.0000"},    {"240000", ""},
+      {"126000", ""}, {"99", ""}, {".", ""}, {"", ""}, {"1236000", ""}, {"12a", ""}};
+  for (const auto& [entry, time] : entries) EXPECT_EQ(EntryToTime(entry), time) << entry;
+  const std::pair<const char*, const char*> times[] = {
+      {"00:00:05.1234", "5.1234"},        {"00:00:15.1234", "15.1234"},
+      {"00:01:05.1234", "105.1234"},      {"00:12:05.1234", "1205.1234"},
+      {"01:02:03.0450", "10203.0450"},    {"23:59:59.7890", "235959.7890"},
+      {"00:00:00.0000", "0.0000"},        {"23:60:00.0000", "0.0000"},
+      {"24:00:00.0000", "0.0000"},        {"", "0.0000"}};
+  for (const auto& [time, entry] : times) EXPECT_EQ(TimeToEntry(time), entry) << time;
+}
+
+TEST(TimeValues, SecondsOfTimesAndOfTheHunterClock) {
+  EXPECT_EQ(TimeToSeconds("00:00:01.2345"), (TimeParts{1, 2345}));
+  EXPECT_EQ(TimeToSeconds("01:00:00.0   "), (TimeParts{3600, 0}));
+  EXPECT_EQ(TimeToSeconds("00:00:02.5   "), (TimeParts{2, 5000}));  // a leg's tenths
+  EXPECT_EQ(TimeToSeconds("23:59:59.9999"), (TimeParts{86399, 9999}));
+  EXPECT_EQ(TimeToSeconds("24:00:00.0000"), (TimeParts{0, 0}));
+  EXPECT_EQ(TimeToSeconds("00:00:01.2x45"), (TimeParts{0, 0}));
+  EXPECT_EQ(ClockToSeconds("235900  "), (TimeParts{86340, 0}));
+  EXPECT_EQ(ClockToSeconds("12345678"), (TimeParts{45296, 780}));
+  EXPECT_EQ(ClockToSeconds("1234567 "), (TimeParts{45296, 700}));
+  EXPECT_EQ(ClockToSeconds("1234567x"), (TimeParts{-1, 0}));
+  EXPECT_EQ(ClockToSeconds("126000  "), (TimeParts{-1, 0}));
+  EXPECT_EQ(ClockToSeconds("0010019500"), (TimeParts{601, 950}));  // a record's time digits
+}
+
+TEST(TimeValues, DeviceRepliesAndSendForms) {
+  EXPECT_EQ(ReplyTime("\x02" "CO0AC045" "0102034567" "  \x03"), "01:02:03.4567");
+  EXPECT_EQ(StripTime("01:02:03.4   ", 12), "0102034     ");
+  EXPECT_EQ(StripTime("0102034567891", 12), "0102034567891");  // never cut
+}
+
+TEST(TimeValues, DatesAndClocks) {
+  for (const char* date : {"20080229", "20090229", "20081130", "20081231", "21001231"})
+    EXPECT_TRUE(IsValidDate(date)) << date;  // no leap-year test
+  for (const char* date : {"20070229", "20080230", "20080431", "20080631", "20081131", "21010101",
+                           "2008011", "20081301", "20081200"})
+    EXPECT_FALSE(IsValidDate(date)) << date;
+  EXPECT_TRUE(IsValidClock("235959"));
+  for (const char* clock : {"240000", "236000", "235960", "23595"}) EXPECT_FALSE(IsValidClock(clock));
+}
+
+// Legs summed and cut to tenths; a sum reaching a hundred hours is refused
+// and the shown total kept.
+TEST(RelayTotal, SumsLegsToTenthsAndRefusesAHundredHours) {
+  const std::string day = "23:59:59.9999";
+  const struct {
+    std::vector<std::string> legs;
+    const char* total;  // nullptr: refused
+  } cases[] = {
+      {{"00:10:00.55  ", "00:20:00.5   ", "01:00:00.0   "}, "01:30:01.0   "},  // .55 + .5 carries
+      {{"00:00:01.2345", "00:00:01.9999"}, "00:00:03.2   "},
+      {{day, day, day, day, "04:00:01.0000"}, nullptr},
+      {{day, day, day, day, "03:59:59.9900"}, "99:59:59.9   "},
+      {{}, "00:00:00.0   "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.total ? c.total : "refused");
+    Form form;
+    form.EditRow = 0;
+    for (const std::string& leg : c.legs) form.lblRelayTime[form.EditRow++].caption = leg;
+    form.lblRelayTime[form.EditRow].caption = "01:00:00.0   ";  // past the legs: not counted
+    form.lblRelayTime[10].caption = "kept";
+    EXPECT_EQ(RelayTotal(form), c.total != nullptr);
+    EXPECT_EQ(form.lblRelayTime[10].caption, c.total ? c.total : "kept");
+  }
+}
+
+}  // namespace
+}  // namespace rx
