@@ -1,6 +1,5 @@
-// Data files: their names and line ends, deleting, sending to the device with
-// its recovery choices, the text output to the port or on paper, and the
-// hunter start.
+// Data files: names, line ends, deleting, sending to the device with its
+// recovery choices, the text output to the port or on paper, the hunter start.
 #include <fstream>
 
 #include "data/block_letters.h"
@@ -207,9 +206,8 @@ TEST_F(TextOutput, HeaderLinesAndTrailerOrAStopWithoutOneOr1009) {
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
 }
 
-// The same lines, laid out a page per turn and handed over whole; asked
-// whether to stop, nothing more is laid out, whatever the tick does; stopped,
-// the document is discarded. The port stays shut.
+// A page a turn, handed over whole; asked whether to stop, nothing more is
+// laid out whatever the tick does; stopped, discarded. The port stays shut.
 TEST_F(TextOutput, OnPaper) {
   tt.fakes.settings.values["TextOutput"] = "PDF";
   printer.perPage = 2;

@@ -64,9 +64,8 @@ TEST_F(Link, OpeningThePort) {
   EXPECT_NE(told.find("sudo adduser " + LoginName() + " dialout"), std::string::npos) << told;
 }
 
-// Frames in pieces, several in one read, junk around them and tails too long
-// for a frame: only whole frames are dispatched, in order. Watched through
-// the one-record read of course memory, block 1, bib 1.
+// Only whole frames are dispatched, in order, whatever pieces and junk they
+// come in; watched through the one-record read of course memory, block 1, bib 1.
 TEST_F(Link, OnlyWholeFramesAreDispatchedInOrder) {
   Press({1, Keys::Enter, 1, Keys::Enter, 1, Keys::Enter, 1, Keys::Enter});
   auto record = [](const char* time) { return Frame(std::string("CO0A1001") + time); };
@@ -94,7 +93,6 @@ TEST_F(Link, OnlyWholeFramesAreDispatchedInOrder) {
   EXPECT_FALSE(f.lblError.visible);
 }
 
-// Reading a whole memory into a file, through the keys and the port.
 class ReadIntoFile : public Link {
  protected:
   // Course memory, 読込, all blocks: asked to confirm.
@@ -124,10 +122,8 @@ TEST_F(ReadIntoFile, OneBlockTakesBlocksZeroTo28) {
   EXPECT_EQ(f.lblFileName.caption, "CN241433.508");
 }
 
-// Records that may not be on the disk are no success (1010): a full disk, a
-// data directory gone before the file is made, or a file whose final sync
-// fails (a FIFO takes the lines and refuses the sync), whether the read ends
-// with the device's end reply or with an error the operator acknowledges.
+// Records that may not be on the disk are no success (1010), however the read
+// ends. A FIFO in the file's place takes the lines and refuses the final sync.
 TEST_F(ReadIntoFile, AFileThatCannotBeWrittenOrSyncedIsNoSuccess) {
   const fs::path file = dir / "CN241433.C08";
   for (const std::string how : {"full", "gone", "sync/end", "sync/error"}) {

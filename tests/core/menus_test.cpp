@@ -1,6 +1,5 @@
-// The table of screens and the menu tree: Enter and Esc through it, the
-// arrows on the menu pages and the file list, clicks, and the screens after
-// an error or a question.
+// The table of screens and the menu tree: Enter, Esc, arrows and clicks on
+// the menu pages and the file list, and the screens after an error or a question.
 #include <set>
 
 #include "console/clicks.h"

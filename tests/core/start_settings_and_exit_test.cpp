@@ -125,9 +125,8 @@ TEST_F(Closing, ARefusedPowerOffIsToldBeforeTheEnd) {
   EXPECT_TRUE(unloaded);
 }
 
-// The system's close (a signal, the logout) asks nothing and never switches
-// off. The question is no pause: a read goes on under it, and the system's
-// close ends both; the late answer is nothing.
+// The system's close (a signal, the logout) asks nothing and never switches off;
+// a read goes on under the close question, and the system's close ends both.
 TEST_F(Closing, TheSystemsCloseAsksNothingAndEndsAReadAndTheQuestion) {
   tt.fakes.messages.operatorReads = true;
   Press({1, Keys::Enter, 4, Keys::Enter, Keys::Enter, Keys::Enter});
