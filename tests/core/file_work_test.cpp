@@ -165,7 +165,8 @@ class TextOutput : public FileWork {
     std::vector<std::string> shown;
     do {
       const std::string& count = f.lblSendG[4].caption;
-      if (count.find(" 件") != std::string::npos && (shown.empty() || shown.back() != count))
+      if (f.lblSendG[4].visible && count.find(" 件") != std::string::npos &&
+          (shown.empty() || shown.back() != count))
         shown.push_back(count);
     } while (--turns > 0 && tt.fakes.events.Turn() > 0);
     return shown;
