@@ -70,6 +70,7 @@ TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_EQ(f.Screen, ScreenId::SendRange);
   EXPECT_FALSE(f.fraSend.visible);
+  EXPECT_EQ(f.SendRecovery, Recovery::Off);  // the send is over: later errors are ordinary
   Press({Keys::Esc, Keys::Esc});
   ConfirmSend("3");
   EXPECT_EQ(f.lblSendG[0].caption, "ＲＸ－７１０のブロックNo.3 に送信します");
