@@ -329,7 +329,6 @@ TEST(BlockLetters, BothTablesAndTheirEdges) {
 
 TEST(DataFileNames, FromOneReadingOfTheClock) {
   using M = MenuItemId;
-  EXPECT_EQ(DataFileName(M::CourseMemory, {2008, 11, 20, 8, 50, 0}, BlockLetterShifted("5")), "CN200850.508");
   EXPECT_EQ(DataFileName(M::RelayResult, {2008, 10, 3, 9, 5, 0}, "C"), "YO030905.C08");
   EXPECT_EQ(DataFileName(M::DnfMemory, {2026, 1, 2, 0, 0, 0}, "C"), "D1020000.C26");
   EXPECT_EQ(DataFileName(M::SecondRunResult, {2026, 12, 31, 23, 59, 0}, "V"), "SD312359.V26");
