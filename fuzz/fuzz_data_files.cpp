@@ -8,12 +8,8 @@
 // record, 8 hunter start), [1] which listed file, [2] the splitter's block
 // size, [3..] the block typed. Hunter start: [3..6] the start clock; flags 1
 // the clock unchecked, 2 output over the source, 4 a directory in its place.
-#include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "data/block_letters.h"
 #include "data/data_file.h"

@@ -2,9 +2,7 @@
 // input as text, every formatter on values made of it, and the round trips
 // the edit screens and the link rely on (an entry shown and typed back, a
 // time sent and read back, a body built and parsed).
-#include <cstdint>
 #include <optional>
-#include <string>
 
 #include "data/block_letters.h"
 #include "data/relay_total.h"

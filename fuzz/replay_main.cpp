@@ -1,13 +1,6 @@
 // Runs a fuzz target without the fuzzer over the files in the directories
 // (or the files) named, in name order: the seeds and every crash found stay
 // tests in every build. Names beginning with "." or "README" are notes.
-#include <algorithm>
-#include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <string>
-#include <vector>
-
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
