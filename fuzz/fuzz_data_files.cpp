@@ -236,7 +236,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace rx;
   using namespace rx::fuzz;
   static ScratchDirectory scratch("data-files");
-  Bytes in(data, size);
+  Bytes in{data, size};
   const std::string header = in.Line();
   auto at = [&](std::size_t i) { return i < header.size() ? header[i] & 0xFF : 0; };
   const int flags = at(0), pick = at(1) % 8;

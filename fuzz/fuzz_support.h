@@ -30,33 +30,28 @@ namespace fs = std::filesystem;
 using testing::TestTerminal;
 
 // The input as a stream; past its end every read gives zeros.
-class Bytes {
- public:
-  Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  bool Empty() const { return at_ >= size_; }
-  std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
+struct Bytes {
+  const std::uint8_t* data;
+  std::size_t size, at = 0;
+
+  bool Empty() const { return at >= size; }
+  std::uint8_t Byte() { return at < size ? data[at++] : 0; }
   // Low byte first, in a fixed order, so that a crash replays in any build.
   unsigned Word() {
     unsigned low = Byte();
     return low | static_cast<unsigned>(Byte()) << 8;
   }
   std::string Take(std::size_t count) {
-    std::size_t n = std::min(count, size_ - std::min(at_, size_));
-    std::string text(reinterpret_cast<const char*>(data_ + at_), n);
-    at_ += n;
-    return text;
+    const std::size_t n = std::min(count, size - at);
+    at += n;
+    return std::string(reinterpret_cast<const char*>(data + at - n), n);
   }
   std::string Line() {  // the newline is consumed
-    std::string text;
-    while (at_ < size_ && data_[at_] != '\n') text.push_back(static_cast<char>(data_[at_++]));
-    at_ += at_ < size_;
+    const std::size_t end = std::find(data + at, data + size, '\n') - data;
+    std::string text = Take(end - at);
+    at += at < size;
     return text;
   }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t at_ = 0;
 };
 
 // A violated property stops the run as a crash does: the fuzzer keeps the

@@ -270,7 +270,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace rx;
   using namespace rx::fuzz;
   static ScratchDirectory scratch("terminal");
-  Bytes in(data, size);
+  Bytes in{data, size};
   const std::uint8_t flags = in.Byte();
   Stored stored;
   for (const char* key : kKeys)

@@ -188,7 +188,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   try {
     Parsers(text);
-    Bytes in(data, size);
+    Bytes in{data, size};
     Formatters(in);
     RelayLegs(text);
     ReplyParser(text);
