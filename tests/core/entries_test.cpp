@@ -5,6 +5,7 @@
 #include "console/clicks.h"
 #include "data/line_file.h"
 #include "data/relay_total.h"
+#include "data/time_values.h"
 #include "support/console_fixture.h"
 
 namespace rx {
@@ -81,6 +82,14 @@ TEST_F(Entries, TheFileListStepsBackByOneAndIgnoresClicksPastItsLastFile) {
   EXPECT_EQ(f.FileSel, 0);
   Control_Click(tt.terminal, f.lblFileList[2]);
   EXPECT_EQ(f.FileSel, 2);
+}
+
+// The last month and the last day of a year are the race days most often
+// mistyped at a boundary.
+TEST(Dates, TheLastMonthAndDayAreDates) {
+  EXPECT_TRUE(IsValidDate("20261231"));
+  EXPECT_FALSE(IsValidDate("20261301"));
+  EXPECT_FALSE(IsValidDate("20261232"));
 }
 
 // A program that opens file after file must not run out of descriptors (a
