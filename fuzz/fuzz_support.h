@@ -1,63 +1,62 @@
-// What every fuzz target shares: reading the input a piece at a time, a data
-// directory of the process's own, and a property check that stops the run.
+// What the fuzz targets share: the input read a piece at a time, a data
+// directory of the process's own, a property check that stops the run, and
+// a test terminal driven as the window and the device drive it.
 #pragma once
 
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
-#include <system_error>
+#include <vector>
+
+#include "console/dispatcher.h"
+#include "link/commands.h"
+#include "link/device_port.h"
+#include "shell/tick.h"
+#include "support/fake_platform.h"
 
 namespace rx::fuzz {
 
-// The input as a stream; past its end every read gives zeros, so a short
-// input is simply a program that stops early.
-class Bytes {
- public:
-  Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  bool Empty() const { return at_ >= size_; }
-  std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
-  bool Bit() { return (Byte() & 1) != 0; }
-  // Two bytes, low first. (Never "Byte() | Byte() << 8": the order of the
-  // two reads would be the compiler's choice, and a crash found by one
-  // build would not replay in another.)
+namespace fs = std::filesystem;
+using testing::TestTerminal;
+
+// The input as a stream; past its end every read gives zeros.
+struct Bytes {
+  const std::uint8_t* data;
+  std::size_t size, at = 0;
+
+  bool Empty() const { return at >= size; }
+  std::uint8_t Byte() { return at < size ? data[at++] : 0; }
+  // Low byte first, in a fixed order, so that a crash replays in any build.
   unsigned Word() {
     unsigned low = Byte();
     return low | static_cast<unsigned>(Byte()) << 8;
   }
-  // Up to count bytes, fewer at the end.
   std::string Take(std::size_t count) {
-    std::size_t left = size_ - at_;
-    std::size_t n = count < left ? count : left;
-    std::string text(reinterpret_cast<const char*>(data_ + at_), n);
-    at_ += n;
+    const std::size_t n = std::min(count, size - at);
+    at += n;
+    return std::string(reinterpret_cast<const char*>(data + at - n), n);
+  }
+  std::string Line() {  // the newline is consumed
+    const std::size_t end = std::find(data + at, data + size, '\n') - data;
+    std::string text = Take(end - at);
+    at += at < size;
     return text;
   }
-  // Everything up to the next newline (which is consumed, not returned).
-  std::string Line() {
-    std::string text;
-    while (at_ < size_ && data_[at_] != '\n') text.push_back(static_cast<char>(data_[at_++]));
-    if (at_ < size_) ++at_;
-    return text;
-  }
-  std::string Rest() { return Take(size_ - at_); }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t at_ = 0;
 };
 
-// A violated property: say which, then stop the way a crash does, so the
-// fuzzer keeps the input and a replay fails.
-[[noreturn]] inline void Violated(const char* what, std::string_view detail = {}) {
+// A violated property stops the run as a crash does: the fuzzer keeps the
+// input and a replay fails.
+[[noreturn]] inline void Violated(const char* what, std::string_view detail) {
   std::fprintf(stderr, "property violated: %s [%.*s]\n", what, static_cast<int>(detail.size()),
                detail.data());
   std::abort();
@@ -65,68 +64,105 @@ class Bytes {
 #define RX_CHECK(condition, detail) \
   ((condition) ? (void)0 : ::rx::fuzz::Violated(#condition, (detail)))
 
-// One data directory per process and target, emptied for every input so
-// the runs stay independent and the disk does not fill. Removed at exit.
-// In memory where the system offers it: the data files are synced to disk
-// when closed, and on a real disk those syncs would set the pace.
+// Emptied for every input; in memory where there is /dev/shm, as the data
+// files are synced when closed.
 class ScratchDirectory {
  public:
   explicit ScratchDirectory(const std::string& target)
       : path_(Base() / ("rx710kp-fuzz-" + target + "-" + std::to_string(getpid()))) {
-    RemoveOrphans();
-  }
-  ~ScratchDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  // Empty and present (an input may have removed it or put a file there).
-  const std::filesystem::path& Fresh() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-    std::filesystem::create_directories(path_, ignored);
-    return path_;
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  // A run that crashed (or a fuzzer's child that was ended) left its
-  // directory behind: those of processes that are gone go now.
-  static void RemoveOrphans() {
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(Base(), error), end; !error && it != end;
-         it.increment(error)) {
+    // A run that crashed left its directory: those of ended processes go.
+    for (fs::directory_iterator it(Base(), error_), end; !error_ && it != end;
+         it.increment(error_)) {
       const std::string name = it->path().filename().string();
-      if (name.rfind("rx710kp-fuzz-", 0) != 0) continue;
-      const std::size_t dash = name.rfind('-');
-      const long pid = std::strtol(name.c_str() + dash + 1, nullptr, 10);
-      if (pid <= 0 || (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)) continue;
-      std::error_code ignored;
-      std::filesystem::remove_all(it->path(), ignored);
+      const long pid = std::strtol(name.c_str() + name.rfind('-') + 1, nullptr, 10);
+      if (name.rfind("rx710kp-fuzz-", 0) == 0 && pid > 0 && kill(pid, 0) != 0 && errno == ESRCH)
+        fs::remove_all(it->path(), error_);
     }
   }
-  static std::filesystem::path Base() {
-    std::error_code error;
-    if (access("/dev/shm", W_OK) == 0 && std::filesystem::is_directory("/dev/shm", error))
-      return "/dev/shm";
-    return std::filesystem::temp_directory_path();
+  ~ScratchDirectory() { fs::remove_all(path_, error_); }
+  const fs::path& Fresh() {
+    fs::remove_all(path_, error_);
+    fs::create_directories(path_, error_);
+    return path_;
   }
-  std::filesystem::path path_;
+
+ private:
+  static fs::path Base() {
+    return access("/dev/shm", W_OK) == 0 ? fs::path("/dev/shm") : fs::temp_directory_path();
+  }
+  std::error_code error_;
+  fs::path path_;
 };
 
-// A file name the file system takes: no "/" or NUL, not "." or "..", not
-// longer than a name may be. An empty result means none could be made.
-inline std::string UsableName(std::string name) {
-  for (char& c : name)
-    if (c == '/' || c == '\0') c = '_';
-  if (name.size() > 200) name.resize(200);
-  if (name == "." || name == "..") name += "_";
-  return name;
+inline bool WriteFile(const fs::path& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  return static_cast<bool>(out << content);
 }
 
-inline bool WriteFile(const std::filesystem::path& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
-  return static_cast<bool>(out);
+inline std::string ContentOf(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void Press(TestTerminal& tt, int key) { lblKey_Click(tt.terminal, key); }
+
+inline void Type(TestTerminal& tt, const std::string& digitsAndPoints) {
+  for (char c : digitsAndPoints)
+    if (c == '.' || (c >= '0' && c <= '9')) Press(tt, c == '.' ? Keys::Point : c - '0');
+}
+
+inline void Arrive(TestTerminal& tt, const std::string& bytes) {
+  tt.fakes.port.input += bytes;
+  MSComm1_OnComm(tt.terminal, PortEvents::Received);
+}
+
+inline std::string Frame(const std::string& body) { return kStx + Body(body) + kEtx; }
+
+// Lets up to ms pass on the loop's clock (the monotonic clock with it): tasks
+// run when due, the tick every 100 ms; at most budget of them, so that a job
+// that keeps posting cannot hold the run.
+inline void Pass(TestTerminal& tt, long long ms, int budget = 2000) {
+  testing::FakeEventLoop& loop = tt.fakes.events;
+  const long long end = loop.now + ms;
+  long long nextTick = (loop.now / 100 + 1) * 100;
+  while (budget > 0) {
+    tt.fakes.clock.monotonic = loop.now;
+    if (int ran = loop.Turn(); ran > 0) {
+      budget -= ran;
+      continue;
+    }
+    long long next = nextTick;
+    for (const auto& task : loop.tasks) next = std::min(next, task.due);
+    loop.now = std::min(next, end);
+    if (next > end) break;
+    if (next == nextTick) {
+      tt.fakes.clock.monotonic = loop.now;
+      Timer1_Timer(tt.terminal);
+      nextTick += 100;
+      --budget;
+    }
+  }
+  tt.fakes.clock.monotonic = loop.now;
+}
+
+// The frame bodies among what was written; stray: anything else but XON/XOFF.
+struct WrittenFrames {
+  std::vector<std::string> bodies;
+  bool stray = false;
+};
+
+inline WrittenFrames FramesIn(const std::string& written) {
+  WrittenFrames found;
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (written[i] == kStx && i + kBodyLength + 1 < written.size() &&
+        written[i + kBodyLength + 1] == kEtx) {
+      found.bodies.push_back(written.substr(i + 1, kBodyLength));
+      i += kBodyLength + 1;
+    } else if (written[i] != kXon && written[i] != kXoff) {
+      found.stray = true;
+    }
+  }
+  return found;
 }
 
 }  // namespace rx::fuzz
