@@ -1,10 +1,13 @@
 // Data files: names, line ends, deleting, sending to the device with its
 // recovery choices, the text output to the port or on paper, the hunter start.
+#include <sys/resource.h>
+
 #include <fstream>
 
 #include "data/block_letters.h"
 #include "data/data_file.h"
 #include "data/file_names.h"
+#include "data/line_file.h"
 #include "data/line_splitter.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
@@ -369,6 +372,32 @@ TEST(DataFiles, CrLfLfAndCrAreEachOneLineEnd) {
       EXPECT_EQ(split, lines) << "cut at " << cut;
     }
   }
+}
+
+// A program that opens file after file must not run out of descriptors (a
+// low limit makes a leak show at once), and a file only read closes without
+// complaint.
+TEST(LineFile, EachOpenLetsTheFileBeforeGo) {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / "rx710kp-line-file";
+  const std::filesystem::path made = path.string() + ".made";
+  rlimit limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &limit), 0);
+  rlimit low = limit;
+  low.rlim_cur = 64;
+  ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+  LineFile writer, reader;
+  bool kept = writer.Open(path, true) && writer.WriteLine("C0010000000000") && writer.Close();
+  for (int i = 0; kept && i < 200; ++i) {
+    kept = reader.Open(path, false) && writer.Create(made);
+    std::filesystem::remove(made);
+  }
+  setrlimit(RLIMIT_NOFILE, &limit);
+  EXPECT_TRUE(kept);
+  std::string line;
+  EXPECT_TRUE(reader.ReadLine(&line));
+  EXPECT_EQ(line, "C0010000000000");
+  EXPECT_TRUE(reader.Close());
+  std::filesystem::remove(path);
 }
 
 }  // namespace

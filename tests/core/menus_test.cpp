@@ -1,5 +1,5 @@
-// The table of screens and the menu tree: Enter, Esc, arrows and clicks on
-// the menu pages and the file list, and the screens after an error or a question.
+// The table of screens, the keypad and the menu tree: Enter, Esc, arrows and
+// clicks on the menu pages and the file list, and the screens after an error.
 #include <set>
 
 #include "console/clicks.h"
@@ -224,6 +224,21 @@ TEST(ScreenTable, EveryScreenHasACompleteRowOfItsOwn) {
     EXPECT_STRNE(row.name, "(none)");
   }
   EXPECT_EQ(RowOf(static_cast<ScreenId>(99)).back, IgnoreAction);  // outside: inert
+}
+
+// A key drawn over another is a key the operator cannot reach.
+TEST(Keypad, EveryKeyHasACellOfItsOwnInsideThePad) {
+  Form f;
+  auto inside = [&f](const Control& k) {
+    return k.left >= 0 && k.top >= 0 && k.left + k.width <= f.fraKey.width &&
+           k.top + k.height <= f.fraKey.height;
+  };
+  for (int i = 0; i < Keys::Count; ++i) {
+    const Control& a = f.lblKey[i];
+    EXPECT_TRUE(inside(a)) << i;
+    for (int j = i + 1; j < Keys::Count; ++j)  // neighbours share a border, no more
+      EXPECT_TRUE(a.left != f.lblKey[j].left || a.top != f.lblKey[j].top) << i << " and " << j;
+  }
 }
 
 }  // namespace
