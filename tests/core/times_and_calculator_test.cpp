@@ -1,5 +1,7 @@
 // The time calculator, from a menu page and from a time input; the entry as
 // keys grow it; time texts at the edges of their ranges and the relay total.
+#include <tuple>
+
 #include "console/moves.h"
 #include "data/enter_digit.h"
 #include "data/relay_total.h"
@@ -83,11 +85,7 @@ TEST_F(Calculator, FromAnInputTheResultIsTakenOverAndTheScreenGoesOn) {
 
 // Keys typed ("C" is Clear) and the caption they leave.
 TEST(Input, TypingShowsTheEntryAsItGrows) {
-  const struct {
-    int intDigits, decimals;
-    const char* keys;
-    const char* shown;
-  } cases[] = {
+  const std::tuple<int, int, const char*, const char*> cases[] = {  // digits, decimals, keys, shown
       {2, 0, "123.", "23"},  // digits shift in from the right; no point in an integer input
       {6, 4, "12", "12     "},  // room kept for the point and four decimals
       {6, 4, "12.5", "12.5   "},
@@ -97,17 +95,16 @@ TEST(Input, TypingShowsTheEntryAsItGrows) {
       {6, 4, "12.3C", "0.0000"},  // Clear restores the caption
       {6, 4, "12.3C.7", "0.7   "},  // and the point is available again
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.keys);
+  for (const auto& [digits, decimals, keys, shown] : cases) {
     Form form;
     form.lblCalc[0].caption = "0.0000";
-    BeginInput(form, form.lblCalc[0], c.intDigits, c.decimals);
-    for (const char* key = c.keys; *key; ++key)
+    BeginInput(form, form.lblCalc[0], digits, decimals);
+    for (const char* key = keys; *key; ++key)
       if (*key == 'C')
         ClearKey(form);
       else
         EnterDigit(form, *key == '.' ? Keys::Point : *key - '0');
-    EXPECT_EQ(form.lblCalc[0].caption, c.shown);
+    EXPECT_EQ(form.lblCalc[0].caption, shown) << keys;
   }
 }
 
@@ -163,25 +160,21 @@ TEST(TimeValues, DatesAndClocks) {
 // and the shown total kept.
 TEST(RelayTotal, SumsLegsToTenthsAndRefusesAHundredHours) {
   const std::string day = "23:59:59.9999";
-  const struct {
-    std::vector<std::string> legs;
-    const char* total;  // nullptr: refused
-  } cases[] = {
+  const std::pair<std::vector<std::string>, const char*> cases[] = {  // legs, total (nullptr: refused)
       {{"00:10:00.55  ", "00:20:00.5   ", "01:00:00.0   "}, "01:30:01.0   "},  // .55 + .5 carries
       {{"00:00:01.2345", "00:00:01.9999"}, "00:00:03.2   "},
       {{day, day, day, day, "04:00:01.0000"}, nullptr},
       {{day, day, day, day, "03:59:59.9900"}, "99:59:59.9   "},
       {{}, "00:00:00.0   "},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.total ? c.total : "refused");
+  for (const auto& [legs, total] : cases) {
     Form form;
     form.EditRow = 0;
-    for (const std::string& leg : c.legs) form.lblRelayTime[form.EditRow++].caption = leg;
+    for (const std::string& leg : legs) form.lblRelayTime[form.EditRow++].caption = leg;
     form.lblRelayTime[form.EditRow].caption = "01:00:00.0   ";  // past the legs: not counted
     form.lblRelayTime[10].caption = "kept";
-    EXPECT_EQ(RelayTotal(form), c.total != nullptr);
-    EXPECT_EQ(form.lblRelayTime[10].caption, c.total ? c.total : "kept");
+    EXPECT_EQ(RelayTotal(form), total != nullptr);
+    EXPECT_EQ(form.lblRelayTime[10].caption, total ? total : "kept");
   }
 }
 
