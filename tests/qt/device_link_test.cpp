@@ -1,5 +1,5 @@
-// Reading the device's memories over a real pseudo-terminal: the Qt port on
-// one side, the simulated device on the other.
+// Reading, editing and sending over a real pseudo-terminal: the Qt port on
+// one side, the simulated device (or a far end of the test's) on the other.
 #include "shell/exit.h"
 #include "sim/demo_race.h"
 #include "sim/replies.h"
@@ -9,76 +9,54 @@
 namespace rx {
 namespace {
 
-using testing::OverPty;
-using sim::MemoryKind;
 namespace fs = std::filesystem;
+using sim::MemoryKind;
+using testing::OverPty;
 
-// One block: its records, or for a block without any the error and no file.
-TEST_F(OverPty, OneBlockReadsItsRecordsOrLeavesNoFile) {
+TEST_F(OverPty, OneBlockReadsItsRecordsAndAnEmptyOneLeavesNoFile) {
   ASSERT_TRUE(StartDevice(testing::Fast()));
   Read(3, 2, "2");
-  ASSERT_SOON(Idle(), 10000);
+  WaitIdle();
   std::vector<std::string> expected;
   for (const std::string& line : device->Lines(MemoryKind::FirstRun))
     if (line[0] == '2') expected.push_back(line);
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(FileLines(), expected);
-
   ToMainMenu();
   Read(1, 2, "28");
-  ASSERT_SOON(Idle(), 10000);
+  WaitIdle();
   EXPECT_EQ(form().lblError.caption, "エラー：指定したブロックのデータがありません（[Esc]：解除）");
   EXPECT_FALSE(fs::exists(terminal->dataDirectory / form().lblFileName.caption));
 }
 
-TEST_F(OverPty, AbortMidReadKeepsTheRecordsSoFar) {
-  ASSERT_TRUE(StartDevice({}));  // at the line's own pace
-  Read(1, 1);
-  ASSERT_SOON(form().RecordCount >= 3, 10000);
-  Press({Keys::Esc});
-  EXPECT_EQ(form().KeyMode, Mode::AbortConfirm);
-  Press({Keys::Enter});
-  ASSERT_SOON(Idle(), 10000);
-  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
-  std::vector<std::string> lines = FileLines();
-  EXPECT_EQ(static_cast<int>(lines.size()), form().RecordCount);
-  EXPECT_LT(lines.size(), device->Lines(MemoryKind::Course).size());
-  std::vector<std::string> all = device->Lines(MemoryKind::Course);
-  EXPECT_TRUE(std::equal(lines.begin(), lines.end(), all.begin()));
-}
+// A read ended midway, by the operator or by a device that goes away (the
+// parameter), keeps the records that came; a device plugged in again is read.
+class ReadCutShort : public OverPty, public ::testing::WithParamInterface<bool> {};
 
-TEST_F(OverPty, ASilentDeviceTimesOut) {
-  int master = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(grantpt(master), 0);
-  ASSERT_EQ(unlockpt(master), 0);
-  std::string path = ptsname(master);
-  int slave = open(path.c_str(), O_RDWR | O_NOCTTY);  // keeps the pty alive between opens
-  Connect(path);
-  Read(1, 1);
-  ASSERT_SOON(Idle(), 5000);
-  EXPECT_EQ(form().lblError.caption, "エラー：受信できません（[Esc]：解除）");
-  EXPECT_FALSE(fs::exists(terminal->dataDirectory / form().lblFileName.caption));
-  close(slave);
-  close(master);
-}
-
-TEST_F(OverPty, ADeviceThatGoesAwayEndsTheReadOnceAndANewOneIsReadAfterwards) {
+TEST_P(ReadCutShort, KeepsTheRecordsSoFar) {
   ASSERT_TRUE(StartDevice({}));  // at the line's own pace
   const std::vector<std::string> course = device->Lines(MemoryKind::Course);
   Read(1, 1);
-  ASSERT_SOON(form().RecordCount >= 2, 10000);
-  device->Stop();
-  ASSERT_SOON(Idle(), 5000);
-  EXPECT_EQ(form().KeyMode, Mode::ErrorShown);
-  EXPECT_EQ(form().lblError.caption, "エラー：送信できません（[Esc]：解除）");
-  testing::RunFor(300);  // the port's other notifier and the tick have had their say
-  EXPECT_EQ(fakes.beeper.beeps, 1);
-  Press({Keys::Esc});  // acknowledged: the file keeps what came
-  std::vector<std::string> kept = FileLines();
+  ASSERT_SOON(form().RecordCount >= 3, 20000);
+  if (GetParam()) {
+    device->Stop();
+    WaitIdle();
+    EXPECT_EQ(form().lblError.caption, "エラー：送信できません（[Esc]：解除）");
+    testing::RunFor(300);  // the port's other notifier and the tick have had their say
+    EXPECT_EQ(fakes.beeper.beeps, 1);
+    Press({Keys::Esc});
+  } else {
+    Press({Keys::Esc});
+    ASSERT_EQ(form().KeyMode, Mode::AbortConfirm);
+    Press({Keys::Enter});
+    WaitIdle();
+    ExpectDone();
+  }
+  const std::vector<std::string> kept = FileLines();
   EXPECT_EQ(static_cast<int>(kept.size()), form().RecordCount);
   EXPECT_LT(kept.size(), course.size());
   EXPECT_TRUE(std::equal(kept.begin(), kept.end(), course.begin()));
+  if (!GetParam()) return;
 
   // The adapter is plugged in again; the port number now leads to it.
   device = std::make_unique<sim::PtyDevice>(testing::Fast());
@@ -87,59 +65,60 @@ TEST_F(OverPty, ADeviceThatGoesAwayEndsTheReadOnceAndANewOneIsReadAfterwards) {
   portPath = device->SlavePath();
   ToMainMenu();
   Read(3, 1);
-  ASSERT_SOON(Idle(), 10000);
-  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  WaitIdle();
+  ExpectDone();
   EXPECT_EQ(FileLines(), device->Lines(MemoryKind::FirstRun));
   EXPECT_EQ(fakes.beeper.beeps, 1);
 }
 
+INSTANTIATE_TEST_SUITE_P(By, ReadCutShort, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "DeviceGone" : "Operator"; });
+
 // Frames the device sent out of turn: before the terminal's first exchange
-// (the port not yet open), and while it sat idle between two.
+// (the port not yet open), and while it sat idle between two. Each would end
+// a read at once if taken for its reply.
 TEST_F(OverPty, FramesSentOutOfTurnAreNeverTakenForReplies) {
   testing::FarEnd far;
   ASSERT_TRUE(far.Ready());
   sim::DeviceMemory memory;
   sim::FillDemoRace(memory);
-  // Each would end a read at once if taken for its reply.
   const std::string stale = sim::Refused(101) + sim::EndOfData();
   far.Send(stale);
   testing::RunFor(20);
   Connect(far.Path());
   far.Start(testing::AsDevice(std::make_shared<sim::DeviceProtocol>(memory)));
   Read(1, 1);
-  ASSERT_SOON(Idle(), 10000);
-  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  WaitIdle();
+  ExpectDone();
   EXPECT_EQ(FileLines(), memory.Lines(MemoryKind::Course));
 
   far.Send(stale);
   testing::RunFor(50);
-  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  ExpectDone();
   ToMainMenu();
   Read(3, 1);
-  ASSERT_SOON(Idle(), 10000);
-  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  WaitIdle();
+  ExpectDone();
   EXPECT_EQ(FileLines(), memory.Lines(MemoryKind::FirstRun));
   EXPECT_EQ(fakes.beeper.beeps, 0);
 }
 
-// Closing while the operator is asked whether to stop a read leaves the
-// device held by our XOFF; the next start's XON must not let the rest of that
-// read pass for the reply to its first command. Disabled until the close
-// lets the device go and stops its read.
-TEST_F(OverPty, AReadHeldAtCloseDoesNotLeakIntoTheNextStart) {
+// Closed while asked whether to stop a read, the terminal lets the device go
+// and stops its read: the next start's first reply is its own.
+TEST_F(OverPty, AReadAskedAboutAtCloseDoesNotLeakIntoTheNextStart) {
   ASSERT_TRUE(StartDevice({}));  // at the line's own pace
   Read(1, 1);
-  ASSERT_SOON(form().RecordCount >= 3, 10000);
+  ASSERT_SOON(form().RecordCount >= 3, 20000);
   Press({Keys::Esc});
   ASSERT_EQ(form().KeyMode, Mode::AbortConfirm);
   bool unloaded = false;
   Form_Unload(*terminal, [&] { unloaded = true; });
-  ASSERT_SOON(unloaded, 2000);
+  ASSERT_SOON(unloaded, 20000);
   testing::RunFor(500);  // a start takes longer than the device needs to end a read
   Connect(device->SlavePath());  // the program started again
   Read(3, 1);
-  ASSERT_SOON(Idle(), 15000);
-  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  WaitIdle();
+  ExpectDone();
   EXPECT_EQ(FileLines(), device->Lines(MemoryKind::FirstRun));
 }
 
@@ -159,30 +138,29 @@ void LeftByALineEditor(termios* tio) {
   tio->c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
 }
 
-class LeftSettings : public OverPty, public ::testing::WithParamInterface<void (*)(termios*)> {};
+class LeftSettings : public OverPty, public ::testing::WithParamInterface<void (*)(termios*)> {
+ protected:
+  termios Settings(void (*change)(termios*) = nullptr) {
+    termios tio{};
+    const int fd = open(device->SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    EXPECT_EQ(tcgetattr(fd, &tio), 0);
+    if (change) change(&tio);
+    EXPECT_EQ(tcsetattr(fd, TCSANOW, &tio), 0);
+    EXPECT_EQ(tcgetattr(fd, &tio), 0);  // as the pty took them
+    close(fd);
+    return tio;
+  }
+};
 
 TEST_P(LeftSettings, AreNoHindranceAndComeBackAtTheClose) {
   ASSERT_TRUE(StartDevice(testing::Fast()));
-  termios left{};
-  {
-    const int fd = open(device->SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(tcgetattr(fd, &left), 0);
-    GetParam()(&left);
-    ASSERT_EQ(tcsetattr(fd, TCSANOW, &left), 0);
-    ASSERT_EQ(tcgetattr(fd, &left), 0);  // as the pty took them
-    close(fd);
-  }
+  const termios left = Settings(GetParam());
   Read(1, 1);
-  ASSERT_SOON(Idle(), 10000);
-  EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption;
+  WaitIdle();
+  ExpectDone();
   EXPECT_EQ(FileLines(), device->Lines(MemoryKind::Course));
   port->Close();
-  const int fd = open(device->SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-  ASSERT_GE(fd, 0);
-  termios after{};
-  ASSERT_EQ(tcgetattr(fd, &after), 0);
-  close(fd);
+  const termios after = Settings();
   EXPECT_EQ(after.c_iflag, left.c_iflag);
   EXPECT_EQ(after.c_oflag, left.c_oflag);
   EXPECT_EQ(after.c_cflag, left.c_cflag);
@@ -192,20 +170,71 @@ TEST_P(LeftSettings, AreNoHindranceAndComeBackAtTheClose) {
 INSTANTIATE_TEST_SUITE_P(Killed, LeftSettings, ::testing::Values(&LeftByAKilledTerminal, &LeftByALineEditor),
                          [](const auto& info) { return info.index == 0 ? "Terminal" : "LineEditor"; });
 
-// The port takes its line settings as the text the exchanges give.
-TEST(LineSettings, TheTextsOfTheExchangesAndWhatIsNoSuchText) {
-  LineSettings line;
-  ASSERT_TRUE(ParseLineSettings("9600,E,7,2", &line));
-  EXPECT_EQ(line.baud, 9600);
-  EXPECT_EQ(line.parity, 'E');
-  EXPECT_EQ(line.dataBits, 7);
-  EXPECT_EQ(line.stopBits, 2);
-  ASSERT_TRUE(ParseLineSettings("9600,N,8,1", &line));
-  EXPECT_EQ(line.parity, 'N');
-  EXPECT_EQ(line.dataBits, 8);
-  for (const char* bad : {"", "9600", "9600,E,7", "9600,X,7,2", "9600,EE,7,2", "9600,E,9,2",
-                          "9600,E,4,2", "9600,E,7,3", "fast,E,7,2", "9600,E,seven,2"})
-    EXPECT_FALSE(ParseLineSettings(bad, &line)) << bad;
+// Edits go over the line and read back as the operator sees them.
+TEST_F(OverPty, ACourseTimeModifiedReadsBack) {
+  ASSERT_TRUE(StartDevice(testing::Fast()));
+  Press({1, Keys::Enter, 1, Keys::Enter});
+  Type({"1", "5"});
+  WaitIdle();
+  EXPECT_EQ(form().EditStep, EditStage::NewTime) << form().lblError.caption;
+  Type({"110405.5", ""});
+  WaitIdle();
+  ExpectDone();
+  EXPECT_EQ(DeviceLine(MemoryKind::Course, "1005"), "10051104055000");
+  Type({"1", "5"});
+  WaitIdle();
+  EXPECT_EQ(form().lblEditInp[3].caption, "11:04:05.5000");
+}
+
+// A relay team's legs and total go as one burst, without waiting in between.
+TEST_F(OverPty, ARelayLegAndItsTotalReadBack) {
+  ASSERT_TRUE(StartDevice(testing::Fast()));
+  device->SetRelayMode(true);
+  Press({6, Keys::Enter, 1, Keys::Enter});
+  Type({"1", "102"});
+  WaitIdle();
+  ASSERT_EQ(form().EditRow, 3) << form().lblError.caption;
+  Press({Keys::Down});
+  Type({"2500.5"});
+  const std::string total = form().lblRelayTime[10].caption;
+  Press({Keys::Enter, Keys::Enter, Keys::Enter});  // keep leg 3, pass the end marker, send
+  WaitIdle();
+  ExpectDone();
+  Type({"1", "102"});
+  WaitIdle();
+  EXPECT_EQ(form().lblRelayTime[1].caption, "00:25:00.5000");
+  EXPECT_EQ(form().lblRelayTime[10].caption.substr(0, 10), total.substr(0, 10));
+}
+
+TEST_F(OverPty, ARefusalMidChainIsShownAndNothingMoreIsSent) {
+  ASSERT_TRUE(StartDevice(testing::Fast()));
+  Press({1, Keys::Enter, 2, Keys::Enter});  // add a course record that is already there
+  Type({"1", "5", "1", ""});
+  WaitIdle();
+  EXPECT_EQ(form().lblError.caption, "エラー：コース内にすでにあります（[Esc]：解除）");
+  const std::size_t frames = device->FramesReceived();
+  testing::RunFor(100);
+  EXPECT_EQ(device->FramesReceived(), frames);
+}
+
+TEST_F(OverPty, AFileReadThenSentBackIntoAnEmptyMemoryReadsTheSame) {
+  ASSERT_TRUE(StartDevice(testing::Fast()));
+  Read(3, 1);
+  WaitIdle();
+  const std::string name = form().lblFileName.caption;
+  const std::vector<std::string> first = FileLines();
+  ASSERT_FALSE(first.empty());
+  device->EditMemory([](sim::DeviceMemory& memory) {
+    for (const std::string& line : memory.Lines(MemoryKind::FirstRun))
+      memory.Erase(MemoryKind::FirstRun, line[0], line.substr(1, 3));
+  });
+  Press({Keys::Esc, Keys::Esc, Keys::Esc, 8, Keys::Enter, Keys::Enter, Keys::Enter});
+  ASSERT_EQ(form().lblSendName.caption, name);
+  Press({Keys::Enter});
+  WaitIdle();
+  ExpectDone();
+  EXPECT_EQ(form().Screen, ScreenId::SendRange);
+  EXPECT_EQ(device->Lines(MemoryKind::FirstRun), first);
 }
 
 }  // namespace

@@ -1,17 +1,12 @@
-// The terminal built as app/rx710kp.cpp builds it (window, Qt services, real
-// message boxes, the end through signals and unloaded), driven by keys into a
-// state from which the tests end it:
-//
-//   program_probe output PTY DATA-DIR   a serial text output into a held
-//                                       line, asking whether to stop it
-//   program_probe read PTY DATA-DIR     a read of the course memory; once 20
-//                                       records are in, the close box asks
-//                                       whether to switch the PC off too
-//
-// Prints "asking N" (output: N characters held in the output queue), "closing
-// asked R" (read: R records in), and "message: TEXT" or "error: TEXT" for what
-// the operator would see. Switching off is a stand-in: a test must not switch
-// the machine off.
+// The terminal built as app/rx710kp.cpp builds it, driven by keys until it
+// asks a question from which program_end_test ends it:
+//   program_probe output PTY DATA-DIR   an output into a held line, asking
+//                                       whether to stop it ("asking N")
+//   program_probe read PTY DATA-DIR     a read of the course memory; with 20
+//                                       records in, the close box asks
+//                                       ("closing asked R")
+// Also prints "message: TEXT" and "error: TEXT" as the operator would see
+// them. Switching off is a stand-in that only says "power off".
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -16,8 +16,10 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "sim/fields.h"
 #include "sim/protocol.h"
 
 namespace rx::testing {
@@ -132,6 +134,17 @@ inline FarEnd::Answer AsDevice(std::shared_ptr<sim::DeviceProtocol> device) {
       if (frame.empty()) break;
       far.Send(frame);
     }
+  };
+}
+
+// A printer that says XOFF at the first burst and reads no more until
+// released: the line is held however late the XOFF takes effect. Released,
+// it reads again but sends no XON of its own.
+inline FarEnd::Answer Holding(const std::atomic<bool>& released) {
+  return [&released, held = false](FarEnd& far, const std::string&) mutable {
+    if (std::exchange(held, true)) return;
+    far.Send(std::string(1, sim::kXoff));
+    while (!released && !far.Stopping()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
   };
 }
 

@@ -4,12 +4,11 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <fstream>
 
 #include "console/dispatcher.h"
@@ -22,9 +21,6 @@
 #include "support/fake_platform.h"
 
 namespace rx::testing {
-
-namespace fs = std::filesystem;
-using sim::MemoryKind;
 
 inline sim::Options Fast() {
   sim::Options options;
@@ -66,12 +62,27 @@ class OverPty : public ::testing::Test {
     if (!block.empty()) Press({Keys::Enter});
     Press({Keys::Enter});
   }
+  // Entries of digits and points, each followed by Enter ("" for Enter alone).
+  void Type(std::initializer_list<std::string> entries) {
+    for (const std::string& entry : entries) {
+      for (char c : entry) Press({c == '.' ? Keys::Point : c - '0'});
+      Press({Keys::Enter});
+    }
+  }
   // Back from wherever an exchange ended to the main menu, as the operator would.
   void ToMainMenu() {
     for (int i = 0; i < 5 && form().Screen != ScreenId::MainMenu; ++i) Press({Keys::Esc});
     ASSERT_EQ(form().Screen, ScreenId::MainMenu);
   }
   bool Idle() { return form().KeyMode != Mode::Busy && form().KeyMode != Mode::AbortConfirm; }
+  void WaitIdle() { ASSERT_SOON(Idle(), 20000); }
+  void ExpectDone() { EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption; }
+  // The device's line of a record, "" when it has none.
+  std::string DeviceLine(sim::MemoryKind kind, const std::string& key) {
+    for (const std::string& line : device->Lines(kind))
+      if (line.compare(0, key.size(), key) == 0) return line;
+    return "";
+  }
   std::vector<std::string> FileLines() {
     std::ifstream in(terminal->dataDirectory / form().lblFileName.caption, std::ios::binary);
     std::vector<std::string> lines;
@@ -93,6 +104,5 @@ class OverPty : public ::testing::Test {
   std::unique_ptr<QtSerialPort> port;
   std::unique_ptr<Terminal> terminal;
 };
-
 
 }  // namespace rx::testing
