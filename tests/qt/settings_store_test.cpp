@@ -1,5 +1,4 @@
-// The settings in the real INI file and the single-instance lock, in
-// directories of our own.
+// The settings in the real INI file, in a configuration directory of our own.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -53,22 +52,6 @@ TEST(IniSettings, TheSixKeysWithDefaultsAndGarbageWrittenBack) {
   }
   load(true, true, 3);
   qputenv("XDG_CONFIG_HOME", previous);
-}
-
-TEST(QtSingleInstance, ASecondHolderIsRefusedUntilTheFirstEnds) {
-  QTemporaryDir runtime;
-  const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
-  qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-  QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  {
-    QtSingleInstance first;
-    EXPECT_TRUE(first.LockPath().startsWith(runtime.path()));
-    EXPECT_TRUE(first.TryAcquire());
-    EXPECT_TRUE(first.TryAcquire());  // asking again is harmless
-    EXPECT_FALSE(QtSingleInstance().TryAcquire());
-  }
-  EXPECT_TRUE(QtSingleInstance().TryAcquire());
-  qputenv("XDG_RUNTIME_DIR", previous);
 }
 
 }  // namespace
