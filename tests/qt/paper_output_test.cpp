@@ -19,10 +19,7 @@
 namespace rx {
 namespace {
 
-struct Outcome {
-  int code = -1;
-  QString out, err;
-};
+struct Outcome { int code; QString out, err; };
 
 Outcome RunProgram(const QString& program, const QStringList& arguments, const QString& cupsServer = {}) {
   QProcess process;
@@ -88,11 +85,7 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
     EXPECT_EQ(marks[page - 1], "page " + std::to_string(page) + " / " + std::to_string(pages));
   ASSERT_TRUE(QFile::remove(dir.filePath("out.pdf")));
 
-  const struct {
-    QStringList arguments;
-    int code;
-    const char* said;
-  } cases[] = {
+  const struct { QStringList arguments; int code; const char* said; } cases[] = {
       {{"--print", file, "--to", "fax"}, 2, "unknown print target"},
       {{"--to", "printer"}, 2, "--to goes with --print"},
       {{"--print", dir.filePath("missing"), "--to", "pdf:" + dir.filePath("a.pdf")}, 1, "cannot read"},
@@ -184,10 +177,7 @@ TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
   ASSERT_EQ(done.code, 0) << done.err.toStdString();
   ASSERT_TRUE(Arrived(Out("Office")));
   EXPECT_EQ(PdfLines(Out("Office")), expected);
-  const struct {
-    const char* target;
-    const char* said;
-  } refusals[] = {{"printer:Nowhere", "no printer named Nowhere"},
+  const struct { const char* target; const char* said; } refusals[] = {{"printer:Nowhere", "no printer named Nowhere"},
                   {"printer:Stopped", "is stopped"},
                   {"printer:Closed", "does not accept jobs"}};
   for (const auto& c : refusals) {

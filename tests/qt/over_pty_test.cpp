@@ -1,16 +1,136 @@
-// The serial text output into a printer that holds the line with XOFF, over
-// a real pseudo-terminal whose far end is a thread of the test.
+// The terminal over a real pseudo-terminal: the Qt port on one side; on the
+// other the simulated device, or a device or printer played by the test.
 #include <algorithm>
 
+#include "shell/exit.h"
+#include "sim/demo_race.h"
+#include "sim/replies.h"
 #include "support/far_end.h"
 #include "support/pty_terminal.h"
 
 namespace rx {
 namespace {
 
-using testing::FarEnd;
+using sim::MemoryKind;
+using testing::OverPty;
 
 constexpr const char* kCannotSend = "エラー：送信できません（[Esc]：解除）";
+
+// Frames the device sent out of turn: before the terminal's first exchange
+// (the port not yet open), and while it sat idle between two. Each would end
+// a read at once if taken for its reply.
+TEST_F(OverPty, FramesSentOutOfTurnAreNeverTakenForReplies) {
+  testing::FarEnd far;
+  sim::DeviceMemory memory;
+  sim::FillDemoRace(memory);
+  const std::string stale = sim::Refused(101) + sim::EndOfData();
+  far.Send(stale);
+  testing::RunFor(20);
+  Connect(far.Path());
+  far.Start(testing::AsDevice(std::make_shared<sim::DeviceProtocol>(memory)));
+  Read(1, 1);
+  WaitIdle();
+  ExpectDone();
+  EXPECT_EQ(FileLines(), memory.Lines(MemoryKind::Course));
+
+  far.Send(stale);
+  testing::RunFor(50);
+  ExpectDone();
+  ToMainMenu();
+  Read(3, 1);
+  WaitIdle();
+  ExpectDone();
+  EXPECT_EQ(FileLines(), memory.Lines(MemoryKind::FirstRun));
+  EXPECT_EQ(fakes.beeper.beeps, 0);
+}
+
+// Closed while asked whether to stop a read, the terminal lets the device go
+// and stops its read: the next start's first reply is its own.
+TEST_F(OverPty, AReadAskedAboutAtCloseDoesNotLeakIntoTheNextStart) {
+  ASSERT_TRUE(StartDevice({}));  // at the line's own pace
+  Read(1, 1);
+  ASSERT_SOON(form().RecordCount >= 3, 20000);
+  Press({Keys::Esc});
+  ASSERT_EQ(form().KeyMode, Mode::AbortConfirm);
+  bool unloaded = false;
+  Form_Unload(*terminal, [&] { unloaded = true; });
+  ASSERT_SOON(unloaded, 20000);
+  testing::RunFor(500);  // a start takes longer than the device needs to end a read
+  Connect(device->SlavePath());  // the program started again
+  Read(3, 1);
+  WaitIdle();
+  ExpectDone();
+  EXPECT_EQ(FileLines(), device->Lines(MemoryKind::FirstRun));
+}
+
+// Settings a program killed without its close leaves on the tty are no
+// hindrance and come back at the close: the terminal's own framed ones (9600,
+// two stop bits, XON/XOFF; a pty keeps 8 data bits and no parity), or a line
+// editor's at another speed.
+TEST_F(OverPty, SettingsLeftByAKilledProgramAreNoHindranceAndComeBack) {
+  ASSERT_TRUE(StartDevice(testing::Fast()));
+  auto settings = [&](const std::function<void(termios*)>& change) {
+    termios tio{};
+    const int fd = open(device->SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    EXPECT_EQ(tcgetattr(fd, &tio), 0);
+    change(&tio);
+    EXPECT_EQ(tcsetattr(fd, TCSANOW, &tio), 0);
+    EXPECT_EQ(tcgetattr(fd, &tio), 0);  // as the pty took them
+    close(fd);
+    return std::tuple(tio.c_iflag, tio.c_oflag, tio.c_cflag, tio.c_lflag);
+  };
+  for (bool editor : {false, true}) {
+    SCOPED_TRACE(editor ? "a line editor's" : "the terminal's own");
+    const auto left = settings([editor](termios* tio) {
+      if (editor) {
+        tio->c_iflag |= ICRNL | ISTRIP | IXON | IXANY;
+        tio->c_oflag |= OPOST | ONLCR;
+        tio->c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+      } else {
+        cfmakeraw(tio);
+        tio->c_cflag |= CLOCAL | CREAD | CSTOPB;
+        tio->c_iflag |= IGNPAR | IXON | IXOFF | IXANY;
+      }
+      cfsetspeed(tio, editor ? B1200 : B9600);
+    });
+    ToMainMenu();
+    Read(1, 1);
+    WaitIdle();
+    ExpectDone();
+    EXPECT_EQ(FileLines(), device->Lines(MemoryKind::Course));
+    port->Close();
+    EXPECT_EQ(settings([](termios*) {}), left);
+  }
+}
+
+// An edit goes over the line and reads back as the operator sees it; a
+// refusal midway through a chain is shown and nothing more is sent.
+TEST_F(OverPty, EditsOverTheLine) {
+  ASSERT_TRUE(StartDevice(testing::Fast()));
+  Press({1, Keys::Enter, 1, Keys::Enter});  // modify a course record
+  Type({"1", "5"});
+  WaitIdle();
+  EXPECT_EQ(form().EditStep, EditStage::NewTime) << form().lblError.caption;
+  Type({"110405.5", ""});
+  WaitIdle();
+  ExpectDone();
+  EXPECT_EQ(DeviceLine(MemoryKind::Course, "1005"), "10051104055000");
+  Type({"1", "5"});
+  WaitIdle();
+  EXPECT_EQ(form().lblEditInp[3].caption, "11:04:05.5000");
+  EXPECT_EQ(port->AppliedSettings(), "9600,N,8,2");  // framed: two stop bits (a pty keeps 8N)
+
+  ToMainMenu();
+  Press({1, Keys::Enter, 2, Keys::Enter});  // add one that is already there
+  Type({"1", "5", "1", ""});
+  WaitIdle();
+  EXPECT_EQ(form().lblError.caption, "エラー：コース内にすでにあります（[Esc]：解除）");
+  const std::size_t frames = device->FramesReceived();
+  testing::RunFor(100);
+  EXPECT_EQ(device->FramesReceived(), frames);
+}
+
+// The serial text output into a printer that holds the line with XOFF.
 constexpr const char* kFileName = "FN241433.C08";
 // More than the pty takes unread (about 22 KB): the output cannot end before
 // the hold takes effect.
@@ -19,7 +139,6 @@ constexpr int kRecords = 3000;
 class HeldOutput : public testing::OverPty {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(far.Ready());
     Connect(far.Path());
     form().SerialSend = true;
     form().lblMenu[12].enabled = true;
@@ -58,7 +177,7 @@ class HeldOutput : public testing::OverPty {
   }
 
   std::atomic<bool> released{false};  // before far: its thread reads it to its end
-  FarEnd far;
+  testing::FarEnd far;
   std::vector<std::string> expected;
 };
 
