@@ -86,7 +86,6 @@ TEST_F(ProgramEnd, SigtermWhileAskingToStopAnOutputIntoAHeldLineEndsInOrder) {
     SCOPED_TRACE(run);
     std::atomic<bool> never{false};
     FarEnd printer;
-    ASSERT_TRUE(printer.Ready());
     printer.Start(testing::Holding(never));
     ASSERT_NO_FATAL_FAILURE(StartAsking("output", printer.Path(), "asking"));
     ExpectOrderlyEndOn(SIGTERM);

@@ -46,7 +46,6 @@ class FarEnd {
   FarEnd(const FarEnd&) = delete;
   FarEnd& operator=(const FarEnd&) = delete;
 
-  bool Ready() const { return master_ >= 0 && slave_ >= 0; }
   const std::string& Path() const { return path_; }
 
   void Start(Answer answer) {

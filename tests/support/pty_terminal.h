@@ -31,11 +31,9 @@ inline sim::Options Fast() {
 // A terminal whose port, clock and event loop are real; the rest are fakes.
 class OverPty : public ::testing::Test {
  protected:
-  // Every port number leads to path; changing portPath later points the
-  // port at another device, as a re-plugged adapter under the same link.
+  // A terminal as the program starts it, whose every port number leads to path.
   void Connect(const std::string& path) {
-    portPath = path;
-    port = std::make_unique<QtSerialPort>([this](int) { return portPath; });
+    port = std::make_unique<QtSerialPort>([path](int) { return path; });
     Platform services{fakes.settings, clock,          fakes.messages, fakes.beeper,
                       events,         fakes.desktop,  fakes.instance, *port,
                       fakes.launcher, fakes.power};
@@ -56,12 +54,7 @@ class OverPty : public ::testing::Test {
     for (int key : keys) lblKey_Click(*terminal, key);
   }
   // Main item, 読込, range item, then Enter on the confirmation.
-  void Read(int item, int range, const std::string& block = "") {
-    Press({item, Keys::Enter, 4, Keys::Enter, range, Keys::Enter});
-    for (char c : block) Press({c - '0'});
-    if (!block.empty()) Press({Keys::Enter});
-    Press({Keys::Enter});
-  }
+  void Read(int item, int range) { Press({item, Keys::Enter, 4, Keys::Enter, range, Keys::Enter, Keys::Enter}); }
   // Entries of digits and points, each followed by Enter ("" for Enter alone).
   void Type(std::initializer_list<std::string> entries) {
     for (const std::string& entry : entries) {
@@ -100,7 +93,6 @@ class OverPty : public ::testing::Test {
   QtEventLoop events;
   QTimer tick;
   std::unique_ptr<sim::PtyDevice> device;
-  std::string portPath;
   std::unique_ptr<QtSerialPort> port;
   std::unique_ptr<Terminal> terminal;
 };
