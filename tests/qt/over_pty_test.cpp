@@ -114,11 +114,11 @@ TEST_F(OverPty, EditsOverTheLine) {
   Type({"110405.5", ""});
   WaitIdle();
   ExpectDone();
+  EXPECT_EQ(port->AppliedSettings(), "9600,N,8,2");  // framed: two stop bits (a pty keeps 8N)
   EXPECT_EQ(DeviceLine(MemoryKind::Course, "1005"), "10051104055000");
   Type({"1", "5"});
   WaitIdle();
   EXPECT_EQ(form().lblEditInp[3].caption, "11:04:05.5000");
-  EXPECT_EQ(port->AppliedSettings(), "9600,N,8,2");  // framed: two stop bits (a pty keeps 8N)
 
   ToMainMenu();
   Press({1, Keys::Enter, 2, Keys::Enter});  // add one that is already there
