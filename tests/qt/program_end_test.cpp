@@ -33,12 +33,6 @@ class ProgramEnd : public ::testing::Test {
     for (int i = 0; i < 3000; ++i) file << (1 + i / 1000) * 1000 + i % 1000 << 1000481234 + i << "\r\n";
     lockPath = root + QString("/run/rx710kp-%1.lock").arg(getuid());
   }
-  void TearDown() override {
-    if (probe.state() != QProcess::NotRunning) {
-      probe.kill();  // QProcess signals only its own child
-      probe.waitForFinished(5000);
-    }
-  }
 
   // Starts the probe and runs it until the program asks its question (the
   // output's "asking", the read's "closing asked").
@@ -77,7 +71,7 @@ class ProgramEnd : public ::testing::Test {
 
   QTemporaryDir home;
   QString lockPath;
-  QProcess probe;
+  QProcess probe;  // killed, if it still runs, as the test ends
   QString output;
 };
 
