@@ -49,17 +49,14 @@ class FarEnd {
   const std::string& Path() const { return path_; }
 
   void Start(Answer answer) {
-    stop_ = false;
     thread_ = std::thread([this, answer = std::move(answer)] { Run(answer); });
   }
   bool Stopping() const { return stop_; }
-  void Stop() {
+  // The device goes away: the thread ends and the terminal's side of the pty
+  // is hung up.
+  void Vanish() {
     stop_ = true;
     if (thread_.joinable()) thread_.join();
-  }
-  // The device goes away: the terminal's side of the pty is hung up.
-  void Vanish() {
-    Stop();
     for (int* fd : {&master_, &slave_}) {
       if (*fd >= 0) close(*fd);
       *fd = -1;
