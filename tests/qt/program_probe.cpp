@@ -1,17 +1,12 @@
-// The terminal built as app/rx710kp.cpp builds it (window, Qt services, real
-// message boxes, the end through signals and unloaded), driven by keys into a
-// state from which the tests end it:
-//
-//   program_probe output PTY DATA-DIR   a serial text output into a held
-//                                       line, asking whether to stop it
-//   program_probe read PTY DATA-DIR     a read of the course memory; once 20
-//                                       records are in, the close box asks
-//                                       whether to switch the PC off too
-//
-// Prints "asking N" (output: N characters held in the output queue), "closing
-// asked R" (read: R records in), and "message: TEXT" or "error: TEXT" for what
-// the operator would see. Switching off is a stand-in: a test must not switch
-// the machine off.
+// The terminal built as app/rx710kp.cpp builds it, driven by keys until it
+// asks a question from which program_end_test ends it:
+//   program_probe output PTY DATA-DIR   an output into a held line, asking
+//                                       whether to stop it ("asking N")
+//   program_probe read PTY DATA-DIR     a read of the course memory; with 20
+//                                       records in, the close box asks
+//                                       ("closing asked R")
+// An error the operator would see is printed as "error: TEXT". Switching off
+// is a stand-in that only says "power off".
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,22 +27,6 @@ void Say(const std::string& line) {
   std::fflush(stdout);
 }
 
-// The real boxes, told on stdout as they open.
-class SaidMessages : public rx::MessageBox {
- public:
-  explicit SaidMessages(rx::QtMessageBox& boxes) : boxes_(boxes) {}
-  void Ask(const std::string& text, rx::MessageButtons buttons, rx::MessageIcon icon,
-           Answered answered) override {
-    Say("message: " + text);
-    boxes_.Ask(text, buttons, icon, std::move(answered));
-  }
-  void Dismiss() override { boxes_.Dismiss(); }
-  bool Asking() const override { return boxes_.Asking(); }
-
- private:
-  rx::QtMessageBox& boxes_;
-};
-
 class NoPowerOff : public rx::PowerOff {
  public:
   void Request(std::function<void(bool)> answered) override {
@@ -60,20 +39,13 @@ class NoPowerOff : public rx::PowerOff {
 
 int main(int argc, char** argv) {
   const std::string mode = argc == 4 ? argv[1] : "";
-  if (mode != "output" && mode != "read") {
-    std::fprintf(stderr, "usage: program_probe output|read PTY DATA-DIR\n");
-    return 2;
-  }
-  const std::string portPath = argv[2];
-  const std::string dataDirectory = argv[3];
-
+  if (mode != "output" && mode != "read") return 2;
   rx::CatchTerminationSignals();
   QApplication app(argc, argv);
   rx::frmMain window;
   NoPowerOff power;
-  rx::QtPlatform services(&window, [portPath](int) { return portPath; });
-  SaidMessages messages(services.messages);
-  rx::Terminal terminal(services.Services(messages, power), dataDirectory);
+  rx::QtPlatform services(&window, [port = std::string(argv[2])](int) { return port; });
+  rx::Terminal terminal(services.Services(services.messages, power), argv[3]);
 
   if (!rx::Form_Load(terminal, [] { QCoreApplication::exit(0); })) return app.exec();
   window.Attach(&terminal);
@@ -92,7 +64,6 @@ int main(int argc, char** argv) {
       press({1, rx::Keys::Enter, 4, rx::Keys::Enter, rx::Keys::Enter, rx::Keys::Enter});
   });
   QTimer watch;
-  watch.setTimerType(Qt::PreciseTimer);
   bool asked = false;
   QObject::connect(&watch, &QTimer::timeout, &window, [&] {
     const rx::Form& f = terminal.form;
@@ -113,8 +84,7 @@ int main(int argc, char** argv) {
       // What the window's close box sends.
       QCloseEvent close;
       QCoreApplication::sendEvent(window.windowHandle(), &close);
-      if (services.messages.Asking() && window.isVisible())
-        Say("closing asked " + std::to_string(f.RecordCount));
+      if (services.messages.Asking() && window.isVisible()) Say("closing asked " + std::to_string(f.RecordCount));
     }
   });
   watch.start(2);

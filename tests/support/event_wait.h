@@ -1,8 +1,6 @@
-// Waiting on the event loop inside a GoogleTest.
-//
-// QTRY_* report a time-out to QTest's own log, which a GoogleTest run never
-// reads: the test returns early and passes. These waits run a real event
-// loop (notifiers served as they fire, not every 10 ms) and report to
+// Waiting on the event loop inside a GoogleTest: QTRY_* report a time-out to
+// QTest's own log, which a GoogleTest run never reads, and the test passes.
+// These run a real event loop (notifiers served as they fire) and report to
 // GoogleTest.
 #pragma once
 

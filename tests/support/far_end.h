@@ -16,8 +16,10 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "sim/fields.h"
 #include "sim/protocol.h"
 
 namespace rx::testing {
@@ -44,21 +46,17 @@ class FarEnd {
   FarEnd(const FarEnd&) = delete;
   FarEnd& operator=(const FarEnd&) = delete;
 
-  bool Ready() const { return master_ >= 0 && slave_ >= 0; }
   const std::string& Path() const { return path_; }
 
   void Start(Answer answer) {
-    stop_ = false;
     thread_ = std::thread([this, answer = std::move(answer)] { Run(answer); });
   }
   bool Stopping() const { return stop_; }
-  void Stop() {
+  // The device goes away: the thread ends and the terminal's side of the pty
+  // is hung up.
+  void Vanish() {
     stop_ = true;
     if (thread_.joinable()) thread_.join();
-  }
-  // The device goes away: the terminal's side of the pty is hung up.
-  void Vanish() {
-    Stop();
     for (int* fd : {&master_, &slave_}) {
       if (*fd >= 0) close(*fd);
       *fd = -1;
@@ -132,6 +130,17 @@ inline FarEnd::Answer AsDevice(std::shared_ptr<sim::DeviceProtocol> device) {
       if (frame.empty()) break;
       far.Send(frame);
     }
+  };
+}
+
+// A printer that says XOFF at the first burst and reads no more until
+// released: the line is held however late the XOFF takes effect. Released,
+// it reads again but sends no XON of its own.
+inline FarEnd::Answer Holding(const std::atomic<bool>& released) {
+  return [&released, held = false](FarEnd& far, const std::string&) mutable {
+    if (std::exchange(held, true)) return;
+    far.Send(std::string(1, sim::kXoff));
+    while (!released && !far.Stopping()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
   };
 }
 

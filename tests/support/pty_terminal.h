@@ -4,12 +4,11 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <fstream>
 
 #include "console/dispatcher.h"
@@ -23,9 +22,6 @@
 
 namespace rx::testing {
 
-namespace fs = std::filesystem;
-using sim::MemoryKind;
-
 inline sim::Options Fast() {
   sim::Options options;
   options.fast = true;
@@ -35,11 +31,9 @@ inline sim::Options Fast() {
 // A terminal whose port, clock and event loop are real; the rest are fakes.
 class OverPty : public ::testing::Test {
  protected:
-  // Every port number leads to path; changing portPath later points the
-  // port at another device, as a re-plugged adapter under the same link.
+  // A terminal as the program starts it, whose every port number leads to path.
   void Connect(const std::string& path) {
-    portPath = path;
-    port = std::make_unique<QtSerialPort>([this](int) { return portPath; });
+    port = std::make_unique<QtSerialPort>([path](int) { return path; });
     Platform services{fakes.settings, clock,          fakes.messages, fakes.beeper,
                       events,         fakes.desktop,  fakes.instance, *port,
                       fakes.launcher, fakes.power};
@@ -60,11 +54,13 @@ class OverPty : public ::testing::Test {
     for (int key : keys) lblKey_Click(*terminal, key);
   }
   // Main item, 読込, range item, then Enter on the confirmation.
-  void Read(int item, int range, const std::string& block = "") {
-    Press({item, Keys::Enter, 4, Keys::Enter, range, Keys::Enter});
-    for (char c : block) Press({c - '0'});
-    if (!block.empty()) Press({Keys::Enter});
-    Press({Keys::Enter});
+  void Read(int item, int range) { Press({item, Keys::Enter, 4, Keys::Enter, range, Keys::Enter, Keys::Enter}); }
+  // Entries of digits and points, each followed by Enter ("" for Enter alone).
+  void Type(std::initializer_list<std::string> entries) {
+    for (const std::string& entry : entries) {
+      for (char c : entry) Press({c == '.' ? Keys::Point : c - '0'});
+      Press({Keys::Enter});
+    }
   }
   // Back from wherever an exchange ended to the main menu, as the operator would.
   void ToMainMenu() {
@@ -72,6 +68,14 @@ class OverPty : public ::testing::Test {
     ASSERT_EQ(form().Screen, ScreenId::MainMenu);
   }
   bool Idle() { return form().KeyMode != Mode::Busy && form().KeyMode != Mode::AbortConfirm; }
+  void WaitIdle() { ASSERT_SOON(Idle(), 20000); }
+  void ExpectDone() { EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption; }
+  // The device's line of a record, "" when it has none.
+  std::string DeviceLine(sim::MemoryKind kind, const std::string& key) {
+    for (const std::string& line : device->Lines(kind))
+      if (line.compare(0, key.size(), key) == 0) return line;
+    return "";
+  }
   std::vector<std::string> FileLines() {
     std::ifstream in(terminal->dataDirectory / form().lblFileName.caption, std::ios::binary);
     std::vector<std::string> lines;
@@ -89,10 +93,8 @@ class OverPty : public ::testing::Test {
   QtEventLoop events;
   QTimer tick;
   std::unique_ptr<sim::PtyDevice> device;
-  std::string portPath;
   std::unique_ptr<QtSerialPort> port;
   std::unique_ptr<Terminal> terminal;
 };
-
 
 }  // namespace rx::testing
