@@ -2,12 +2,14 @@
 // services as the program builds them) ended by real signals while it asks a
 // question: whether to stop an output into a held line, or whether to switch
 // the PC off (opened through the window's close box) during a read.
+#include <pwd.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <fstream>
@@ -34,9 +36,8 @@ class ProgramEnd : public ::testing::Test {
     lockPath = root + QString("/run/rx710kp-%1.lock").arg(getuid());
   }
 
-  // Starts the probe and runs it until the program asks its question (the
-  // output's "asking", the read's "closing asked").
-  void StartAsking(const char* mode, const std::string& port, const char* asked) {
+  // Starts the probe, as another user when runAs says how.
+  void Start(const char* mode, const std::string& port, QStringList runAs = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home.path());
     env.insert("XDG_CONFIG_HOME", home.path() + "/config");
@@ -44,8 +45,14 @@ class ProgramEnd : public ::testing::Test {
     env.insert("QT_QPA_PLATFORM", "offscreen");
     probe.setProcessEnvironment(env);
     output.clear();
-    probe.start(PROGRAM_PROBE, {mode, QString::fromStdString(port), home.path() + "/RX-710"});
+    runAs << PROGRAM_PROBE << mode << QString::fromStdString(port) << home.path() + "/RX-710";
+    probe.start(runAs.takeFirst(), runAs);
     ASSERT_TRUE(probe.waitForStarted(10000));
+  }
+  // Starts the probe and runs it until the program asks its question (the
+  // output's "asking", the read's "closing asked").
+  void StartAsking(const char* mode, const std::string& port, const char* asked) {
+    ASSERT_NO_FATAL_FAILURE(Start(mode, port));
     ASSERT_SOON(Said(asked) || Said("error") || probe.state() == QProcess::NotRunning, 20000);
     ASSERT_TRUE(Said(asked)) << output.toStdString();
     ASSERT_TRUE(QFile::exists(lockPath));
@@ -116,6 +123,38 @@ TEST_P(SignalWhileAskingToClose, EndsTheReadInOrder) {
     for (std::string line; std::getline(in, line); ++lines) EXPECT_EQ(line.size(), 15u) << line;  // and LF
   }
   EXPECT_GE(lines, 20u);  // at least the 20 seen at the question
+}
+
+// For real, as a user who may not open the port's device file: root runs the
+// program as nobody on a file of root's; anyone else on a file of mode 000.
+TEST_F(ProgramEnd, AReadOnADeviceFileThisUserMayNotOpenShows1002AndTellsTheRemedy) {
+  QStringList runAs;
+  if (geteuid() == 0) {
+    const QString setpriv = QStandardPaths::findExecutable("setpriv");
+    const passwd* nobody = getpwnam("nobody");
+    if (setpriv.isEmpty() || nobody == nullptr)
+      GTEST_SKIP() << "running as root without setpriv or a user nobody: no user to be denied the port";
+    runAs = {setpriv, QString("--reuid=%1").arg(nobody->pw_uid), QString("--regid=%1").arg(nobody->pw_gid),
+             "--clear-groups", "--"};
+    if (QProcess::execute(runAs[0], runAs.mid(1) + QStringList{"test", "-x", PROGRAM_PROBE}) != 0)
+      GTEST_SKIP() << "nobody may not run " << PROGRAM_PROBE;
+    const QString owner = QString("%1:%2").arg(nobody->pw_uid).arg(nobody->pw_gid);
+    ASSERT_EQ(QProcess::execute("chown", {"-R", owner, home.path()}), 0);
+  }
+  const QString device = home.path() + "/ttyUSB0";
+  QFile file(device);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  file.setPermissions(geteuid() == 0 ? QFile::ReadOwner | QFile::WriteOwner : QFileDevice::Permissions());
+
+  ASSERT_NO_FATAL_FAILURE(Start("read", device.toStdString(), runAs));
+  ASSERT_SOON(Said("error") || probe.state() == QProcess::NotRunning, 20000);
+  EXPECT_TRUE(Said("error: エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）"))
+      << output.toStdString();
+  const QString told = QString::fromUtf8(probe.readAllStandardError());
+  EXPECT_TRUE(told.contains(device) && told.contains("sudo adduser ") && told.contains("dialout"))
+      << told.toStdString();
+  ExpectOrderlyEndOn(SIGTERM);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, SignalWhileAskingToClose, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
