@@ -117,6 +117,7 @@ TEST_F(FileWork, AnAbandonedSendIsOver) {
     Press(Keys::Enter);
     EXPECT_EQ(Sent(), std::vector<std::string>({Body("CL2 1007")}));  // no time for the DNF memory
     Reply(refusal);
+    EXPECT_EQ(f.lblSendG[3].caption, "Block:1  ZNo:007  Time:            ");  // the refused record, numbered or not
     if (f.KeyMode == Mode::ErrorShown) Press(Keys::Enter);
     EXPECT_EQ(f.KeyMode, Mode::Normal);
     EXPECT_FALSE(f.lblError.visible);
@@ -317,6 +318,7 @@ TEST_F(HunterStart, AFailedRunRemovesNothingItDidNotMake) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2);  // nothing of the run's own
     Press(Keys::Esc);
     EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+    EXPECT_EQ(f.lblGuide.caption, "※テンキーまたは↑↓で選択して[Enter] （[Esc]:終了、[Clear]：次頁）");
   }
 }
 
