@@ -1,74 +1,127 @@
-// The terminal over a real pseudo-terminal: the Qt port on one side; on the
-// other the simulated device, or a device or printer played by the test.
-#include <algorithm>
+// The terminal over a real pseudo-terminal: the Qt port, clock and event loop
+// on one side; on the other the simulated device, or a device or printer
+// played by the test; the rest are fakes.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
 
-#include "shell/exit.h"
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <fstream>
+
+#include "console/dispatcher.h"
+#include "platform/qt/qt_serial_port.h"
+#include "platform/qt/qt_services.h"
+#include "shell/startup.h"
+#include "shell/tick.h"
 #include "sim/demo_race.h"
+#include "sim/pty_device.h"
 #include "sim/replies.h"
+#include "support/event_wait.h"
+#include "support/fake_platform.h"
 #include "support/far_end.h"
-#include "support/pty_terminal.h"
 
 namespace rx {
 namespace {
 
 using sim::MemoryKind;
-using testing::OverPty;
 
-constexpr const char* kCannotSend = "エラー：送信できません（[Esc]：解除）";
+class OverPty : public ::testing::Test {
+ protected:
+  // A terminal as the program starts it, whose every port number leads to path.
+  void Connect(const std::string& path) {
+    port = std::make_unique<QtSerialPort>([path](int) { return path; });
+    Platform services{fakes.settings, clock, fakes.messages, fakes.beeper, events, fakes.desktop, fakes.instance,
+                      *port, fakes.launcher, fakes.power};
+    terminal = std::make_unique<Terminal>(services, data.path().toStdString() + "/RX-710");
+    ASSERT_TRUE(Form_Load(*terminal));
+    QObject::connect(&tick, &QTimer::timeout, [this] { Timer1_Timer(*terminal); });
+    tick.start(100);
+  }
+  // The simulated device, fast, on a pty of its own.
+  bool StartDevice() {
+    sim::Options options;
+    options.fast = true;
+    device = std::make_unique<sim::PtyDevice>(options);
+    std::string error;
+    if (!device->Start(&error)) return false;
+    Connect(device->SlavePath());
+    return true;
+  }
+  void Press(std::initializer_list<int> keys) {
+    for (int key : keys) lblKey_Click(*terminal, key);
+  }
+  // Entries of digits and points, each followed by Enter ("" for Enter alone);
+  // then the exchange they start is waited for.
+  void Type(std::initializer_list<std::string> entries) {
+    for (const std::string& entry : entries) {
+      for (char c : entry) Press({c == '.' ? Keys::Point : c - '0'});
+      Press({Keys::Enter});
+    }
+    WaitIdle();
+  }
+  // Back to the main menu from wherever an exchange ended.
+  void ToMainMenu() {
+    for (int i = 0; i < 5 && form().Screen != ScreenId::MainMenu; ++i) Press({Keys::Esc});
+    ASSERT_EQ(form().Screen, ScreenId::MainMenu);
+  }
+  bool Idle() { return form().KeyMode != Mode::Busy && form().KeyMode != Mode::AbortConfirm; }
+  void WaitIdle() { ASSERT_SOON(Idle(), 20000); }
+  void ExpectDone() { EXPECT_EQ(form().KeyMode, Mode::Normal) << form().lblError.caption; }
+  // A read (main item, 読込, all blocks, confirmed) ends well and its file holds these lines.
+  void ReadAll(int item, const std::vector<std::string>& lines) {
+    Press({item, Keys::Enter, 4, Keys::Enter, 1, Keys::Enter, Keys::Enter});
+    WaitIdle();
+    ExpectDone();
+    EXPECT_EQ(FileLines(), lines);
+  }
+  std::vector<std::string> FileLines() {
+    std::ifstream in(terminal->dataDirectory / form().lblFileName.caption, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+      EXPECT_EQ(line.back(), '\r');
+      lines.push_back(line.substr(0, line.size() - 1));
+    }
+    return lines;
+  }
+  Form& form() { return terminal->form; }
 
-// Frames the device sent out of turn: before the terminal's first exchange
-// (the port not yet open), and while it sat idle between two. Each would end
-// a read at once if taken for its reply.
+  QTemporaryDir data;
+  testing::FakePlatform fakes;
+  QtClock clock;
+  QtEventLoop events;
+  std::unique_ptr<sim::PtyDevice> device;
+  std::unique_ptr<QtSerialPort> port;
+  std::unique_ptr<Terminal> terminal;
+  QTimer tick;  // first to go: it calls into the terminal
+};
+
+// Frames the device sent before the port opened, or while the terminal sat
+// idle: each would end a read at once if taken for its reply.
 TEST_F(OverPty, FramesSentOutOfTurnAreNeverTakenForReplies) {
   testing::FarEnd far;
   sim::DeviceMemory memory;
   sim::FillDemoRace(memory);
   const std::string stale = sim::Refused(101) + sim::EndOfData();
   far.Send(stale);
-  testing::RunFor(200);
+  testing::RunFor(200);  // landed before the port opens
   Connect(far.Path());
   far.Start(testing::AsDevice(std::make_shared<sim::DeviceProtocol>(memory)));
-  Read(1, 1);
-  WaitIdle();
-  ExpectDone();
-  EXPECT_EQ(FileLines(), memory.Lines(MemoryKind::Course));
+  ReadAll(1, memory.Lines(MemoryKind::Course));
 
   far.Send(stale);
   testing::RunFor(300);
   ExpectDone();
   ToMainMenu();
-  Read(3, 1);
-  WaitIdle();
-  ExpectDone();
-  EXPECT_EQ(FileLines(), memory.Lines(MemoryKind::FirstRun));
+  ReadAll(3, memory.Lines(MemoryKind::FirstRun));
   EXPECT_EQ(fakes.beeper.beeps, 0);
 }
 
-// Closed while asked whether to stop a read, the terminal lets the device go
-// and stops its read: the next start's first reply is its own.
-TEST_F(OverPty, AReadAskedAboutAtCloseDoesNotLeakIntoTheNextStart) {
-  ASSERT_TRUE(StartDevice({}));  // at the line's own pace
-  Read(1, 1);
-  ASSERT_SOON(form().RecordCount >= 3, 20000);
-  Press({Keys::Esc});
-  ASSERT_EQ(form().KeyMode, Mode::AbortConfirm);
-  bool unloaded = false;
-  Form_Unload(*terminal, [&] { unloaded = true; });
-  ASSERT_SOON(unloaded, 20000);
-  testing::RunFor(1000);  // a start takes longer than the device needs to end a read
-  Connect(device->SlavePath());  // the program started again
-  Read(3, 1);
-  WaitIdle();
-  ExpectDone();
-  EXPECT_EQ(FileLines(), device->Lines(MemoryKind::FirstRun));
-}
-
-// Settings a program killed without its close leaves on the tty are no
-// hindrance and come back at the close: the terminal's own framed ones (9600,
-// two stop bits, XON/XOFF; a pty keeps 8 data bits and no parity), or a line
-// editor's at another speed.
+// Settings a killed program left on the tty (the terminal's own framed ones,
+// or a line editor's) are no hindrance and come back at the close.
 TEST_F(OverPty, SettingsLeftByAKilledProgramAreNoHindranceAndComeBack) {
-  ASSERT_TRUE(StartDevice(testing::Fast()));
+  ASSERT_TRUE(StartDevice());
   auto settings = [&](const std::function<void(termios*)>& change) {
     termios tio{};
     const int fd = open(device->SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -94,10 +147,7 @@ TEST_F(OverPty, SettingsLeftByAKilledProgramAreNoHindranceAndComeBack) {
       cfsetspeed(tio, editor ? B1200 : B9600);
     });
     ToMainMenu();
-    Read(1, 1);
-    WaitIdle();
-    ExpectDone();
-    EXPECT_EQ(FileLines(), device->Lines(MemoryKind::Course));
+    ReadAll(1, device->Lines(MemoryKind::Course));
     port->Close();
     EXPECT_EQ(settings([](termios*) {}), left);
   }
@@ -106,37 +156,33 @@ TEST_F(OverPty, SettingsLeftByAKilledProgramAreNoHindranceAndComeBack) {
 // An edit goes over the line and reads back as the operator sees it; a
 // refusal midway through a chain is shown and nothing more is sent.
 TEST_F(OverPty, EditsOverTheLine) {
-  ASSERT_TRUE(StartDevice(testing::Fast()));
+  ASSERT_TRUE(StartDevice());
   Press({1, Keys::Enter, 1, Keys::Enter});  // modify a course record
   Type({"1", "5"});
-  WaitIdle();
   EXPECT_EQ(form().EditStep, EditStage::NewTime) << form().lblError.caption;
   Type({"110405.5", ""});
-  WaitIdle();
   ExpectDone();
   EXPECT_EQ(port->AppliedSettings(), "9600,N,8,2");  // framed: two stop bits (a pty keeps 8N)
-  EXPECT_EQ(DeviceLine(MemoryKind::Course, "1005"), "10051104055000");
+  const std::vector<std::string> course = device->Lines(MemoryKind::Course);
+  EXPECT_EQ(std::count(course.begin(), course.end(), "10051104055000"), 1);
   Type({"1", "5"});
-  WaitIdle();
   EXPECT_EQ(form().lblEditInp[3].caption, "11:04:05.5000");
 
   ToMainMenu();
   Press({1, Keys::Enter, 2, Keys::Enter});  // add one that is already there
   Type({"1", "5", "1", ""});
-  WaitIdle();
   EXPECT_EQ(form().lblError.caption, "エラー：コース内にすでにあります（[Esc]：解除）");
   const std::size_t frames = device->FramesReceived();
   testing::RunFor(100);
   EXPECT_EQ(device->FramesReceived(), frames);
 }
 
-// The serial text output into a printer that holds the line with XOFF.
+// The serial text output into a printer holding the line with XOFF; more than
+// the pty takes unread (about 22 KB), so the output cannot end before the hold.
 constexpr const char* kFileName = "FN241433.C08";
-// More than the pty takes unread (about 22 KB): the output cannot end before
-// the hold takes effect.
 constexpr int kRecords = 3000;
 
-class HeldOutput : public testing::OverPty {
+class HeldOutput : public OverPty {
  protected:
   void SetUp() override {
     Connect(far.Path());
@@ -151,15 +197,12 @@ class HeldOutput : public testing::OverPty {
     out.close();
     expected.insert(expected.end(), {"FILE END   : ", std::string(kFileName) + " "});
     far.Start(testing::Holding(released));
-    // Sub-menu item 3, the first file, all blocks, confirmed.
     Press({Keys::Clear, 3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter});
-    // The output waits for room: more than a line is queued.
     ASSERT_SOON(port->OutputQueueCount() > 100, 10000);
     EXPECT_EQ(port->AppliedSettings(), "9600,N,8,1");
     EXPECT_TRUE(form().lblSendG[4].visible);  // the remaining count shows
   }
-  // The printer reads again; everything the line let through arrives: nothing
-  // more for 300 ms.
+  // The printer reads again until nothing more arrives for 300 ms.
   void Release() {
     released = true;
     for (std::size_t seen = SIZE_MAX, turns = 0; seen != far.Received().size() && turns < 60; ++turns) {
@@ -182,8 +225,7 @@ class HeldOutput : public testing::OverPty {
   std::vector<std::string> expected;
 };
 
-// While the operator is asked whether to stop, a held line is no error however
-// long it lasts; a printer's other bytes do not let it go, only XON does.
+// While the stop question is open a held line is no error; only XON lets it go.
 class AskedDuringAHold : public HeldOutput, public ::testing::WithParamInterface<int> {};
 
 TEST_P(AskedDuringAHold, OnlyXonLetsTheLineGoAndTheAnswerIsFollowed) {
@@ -191,7 +233,7 @@ TEST_P(AskedDuringAHold, OnlyXonLetsTheLineGoAndTheAnswerIsFollowed) {
   ASSERT_EQ(form().KeyMode, Mode::AbortConfirm);
   ASSERT_NO_FATAL_FAILURE(Release());
   far.Send("\x06");  // the printer's status byte
-  testing::RunFor(500);  // far past the 100 ms a held line may take
+  testing::RunFor(500);  // past the 100 ms a held line may take
   EXPECT_EQ(form().KeyMode, Mode::AbortConfirm);
   EXPECT_GT(port->OutputQueueCount(), 100) << "let go by a byte other than XON";
   if (GetParam() == Keys::Enter) {
@@ -215,8 +257,8 @@ TEST_P(AskedDuringAHold, OnlyXonLetsTheLineGoAndTheAnswerIsFollowed) {
 INSTANTIATE_TEST_SUITE_P(StopOrGoOn, AskedDuringAHold, ::testing::Values(Keys::Enter, Keys::Esc),
                          [](const auto& info) { return info.param == Keys::Enter ? "Enter" : "Esc"; });
 
-// A line held too long, or a printer that vanishes while it holds the line
-// (with the stop question open or not), ends the output with one 1009.
+// A line held too long, or a printer vanishing while it holds the line (asked
+// to stop or not), ends the output with one 1009.
 enum class End { HeldTooLong, Vanished, VanishedWhileAsking };
 class EndedBy1009 : public HeldOutput, public ::testing::WithParamInterface<End> {};
 
@@ -224,15 +266,14 @@ TEST_P(EndedBy1009, OnceAndWithTheRemainingCount) {
   if (GetParam() == End::VanishedWhileAsking) Press({Keys::Esc});
   if (GetParam() != End::HeldTooLong) far.Vanish();
   ASSERT_SOON(form().KeyMode == Mode::ErrorShown, 20000);
-  EXPECT_EQ(form().lblError.caption, kCannotSend);
+  EXPECT_EQ(form().lblError.caption, "エラー：送信できません（[Esc]：解除）");
   testing::RunFor(300);  // the tick and the port's other notifier have had their say
   EXPECT_EQ(fakes.beeper.beeps, 1);
   if (GetParam() != End::HeldTooLong) {
     EXPECT_FALSE(port->IsOpen());
     return;
   }
-  // The printer lets go: what waited behind the hold went with the error,
-  // and the remaining count is what never arrived.
+  // Let go: what waited went with the error; the remaining count never arrived.
   far.Send(std::string(1, sim::kXon));
   released = true;
   const int sent = kRecords - std::stoi(form().lblSendG[4].caption);

@@ -1,7 +1,5 @@
-// The program itself (program_probe: the window, its message boxes and
-// services as the program builds them) ended by real signals while it asks a
-// question: whether to stop an output into a held line, or whether to switch
-// the PC off (opened through the window's close box) during a read.
+// The program itself (program_probe builds it as the program does) ended by
+// real signals while it asks whether to stop an output or to switch off.
 #include <pwd.h>
 #include <signal.h>
 #include <unistd.h>
@@ -20,8 +18,6 @@
 
 namespace rx {
 namespace {
-
-using testing::FarEnd;
 
 class ProgramEnd : public ::testing::Test {
  protected:
@@ -42,24 +38,20 @@ class ProgramEnd : public ::testing::Test {
     env.insert("HOME", home.path());
     env.insert("XDG_CONFIG_HOME", home.path() + "/config");
     env.insert("XDG_RUNTIME_DIR", home.path() + "/run");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
     probe.setProcessEnvironment(env);
     output.clear();
     runAs << PROGRAM_PROBE << mode << QString::fromStdString(port) << home.path() + "/RX-710";
     probe.start(runAs.takeFirst(), runAs);
     ASSERT_TRUE(probe.waitForStarted(10000));
   }
-  // Starts the probe and runs it until the program asks its question (the
-  // output's "asking", the read's "closing asked").
   void StartAsking(const char* mode, const std::string& port, const char* asked) {
     ASSERT_NO_FATAL_FAILURE(Start(mode, port));
     ASSERT_SOON(Said(asked) || Said("error") || probe.state() == QProcess::NotRunning, 20000);
     ASSERT_TRUE(Said(asked)) << output.toStdString();
     ASSERT_TRUE(QFile::exists(lockPath));
   }
-  // The signal to the probe, checked to be our running child; the program
-  // must end as its orderly close ends it: exit code 0, the lock freed, the
-  // PC left on.
+  // Signals our running child, which must end as its orderly close does: exit
+  // code 0, the lock freed, the PC left on.
   void ExpectOrderlyEndOn(int signal) {
     const qint64 pid = probe.processId();
     ASSERT_TRUE(probe.state() == QProcess::Running && pid > 1 && getpgid(static_cast<pid_t>(pid)) >= 0)
@@ -78,7 +70,7 @@ class ProgramEnd : public ::testing::Test {
 
   QTemporaryDir home;
   QString lockPath;
-  QProcess probe;  // killed, if it still runs, as the test ends
+  QProcess probe;
   QString output;
 };
 
@@ -86,16 +78,15 @@ TEST_F(ProgramEnd, SigtermWhileAskingToStopAnOutputIntoAHeldLineEndsInOrder) {
   for (int run = 0; run < 2; ++run) {  // the second start is no second copy
     SCOPED_TRACE(run);
     std::atomic<bool> never{false};
-    FarEnd printer;
+    testing::FarEnd printer;
     printer.Start(testing::Holding(never));
     ASSERT_NO_FATAL_FAILURE(StartAsking("output", printer.Path(), "asking"));
     ExpectOrderlyEndOn(SIGTERM);
   }
 }
 
-// Each signal a user or the system sends ends a read whose close question is
-// open as the orderly close does: the device let go and told to stop, the
-// records kept whole, the lock freed; the same line works for the next start.
+// A signal ends a read whose close question is open as the orderly close does:
+// the device told to stop, the records whole; the line works for the next start.
 class SignalWhileAskingToClose : public ProgramEnd, public ::testing::WithParamInterface<int> {};
 
 TEST_P(SignalWhileAskingToClose, EndsTheReadInOrder) {
@@ -125,8 +116,7 @@ TEST_P(SignalWhileAskingToClose, EndsTheReadInOrder) {
   EXPECT_GE(lines, 20u);  // at least the 20 seen at the question
 }
 
-// For real, as a user who may not open the port's device file: root runs the
-// program as nobody on a file of root's; anyone else on a file of mode 000.
+// Root runs the program as nobody on a device file of root's; others on mode 000.
 TEST_F(ProgramEnd, AReadOnADeviceFileThisUserMayNotOpenShows1002AndTellsTheRemedy) {
   QStringList runAs;
   if (geteuid() == 0) {

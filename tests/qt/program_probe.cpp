@@ -1,12 +1,7 @@
-// The terminal built as app/rx710kp.cpp builds it, driven by keys until it
-// asks a question from which program_end_test ends it:
-//   program_probe output PTY DATA-DIR   an output into a held line, asking
-//                                       whether to stop it ("asking N")
-//   program_probe read PTY DATA-DIR     a read of the course memory; with 20
-//                                       records in, the close box asks
-//                                       ("closing asked R")
-// An error the operator would see is printed as "error: TEXT". Switching off
-// is a stand-in that only says "power off".
+// The terminal built as app/rx710kp.cpp builds it, driven by keys until it asks
+// a question: "program_probe output|read PTY DATA-DIR" says "asking N" when an
+// output into a held line asks whether to stop, "closing asked R" when the close
+// box asks during a read; errors as "error: TEXT"; switching off says "power off".
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,10 +17,7 @@
 
 namespace {
 
-void Say(const std::string& line) {
-  std::printf("%s\n", line.c_str());
-  std::fflush(stdout);
-}
+void Say(const std::string& line) { std::puts(line.c_str()), std::fflush(stdout); }
 
 class NoPowerOff : public rx::PowerOff {
  public:
@@ -81,7 +73,6 @@ int main(int argc, char** argv) {
       }
     } else if (f.RecordCount >= 20 && !asked) {
       asked = true;
-      // What the window's close box sends.
       QCloseEvent close;
       QCoreApplication::sendEvent(window.windowHandle(), &close);
       if (services.messages.Asking() && window.isVisible()) Say("closing asked " + std::to_string(f.RecordCount));

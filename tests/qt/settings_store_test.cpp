@@ -18,14 +18,13 @@ TEST(IniSettings, TheSixKeysWithDefaultsAndGarbageWrittenBack) {
   QTemporaryDir config;
   const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
   qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-  // Qt reads XDG_CONFIG_HOME once per process; tell it again.
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());  // Qt reads the variable once
   const QString path = config.path() + "/TARVO Application.ini";
   QtSettingsStore store;
   auto load = [&](bool serialSend, bool bestFrame, int portNo) {
     testing::FakePlatform fakes;
-    Platform services{store,        fakes.clock,    fakes.messages, fakes.beeper,   fakes.events,
-                      fakes.desktop, fakes.instance, fakes.port,     fakes.launcher, fakes.power};
+    Platform services{store, fakes.clock, fakes.messages, fakes.beeper, fakes.events, fakes.desktop, fakes.instance,
+                      fakes.port, fakes.launcher, fakes.power};
     Terminal terminal(services, (config.path() + "/data").toStdString());
     ASSERT_TRUE(Form_Load(terminal));
     EXPECT_EQ(terminal.form.SerialSend, serialSend);

@@ -17,9 +17,8 @@
 namespace rx {
 namespace {
 
-// The desktop is a fake, so nothing moves the window back to the work area;
-// its screen is the 1920-pixel one at 175 % (1097 pixels), where the keypad
-// moves to the panel's right edge.
+// A fake desktop (nothing moves the window back) on a 1920-pixel screen at
+// 175 % (1097 pixels), where the keypad moves to the panel's right edge.
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -84,8 +83,8 @@ TEST_F(WindowTest, ThePanelStaysInsideTheWindowAtEverySize) {
   f.lblError.visible = true;
   f.lblError.caption = "エラー：リザルトメモリに指定データがありません（[Esc]：解除）";
   window.Refresh();
-  const struct { int width, height; bool fit; } cases[] = {{1097, 800, true}, {1097, 590, true},  {1097, 800, false}, {1097, 590, false},
-               {1023, 737, true}, {701, 999, true},   {1601, 613, true},  {1921, 1081, false}};
+  const struct { int width, height; bool fit; } cases[] = {{1097, 800, true}, {1097, 590, true}, {1097, 800, false},
+      {1097, 590, false}, {1023, 737, true}, {701, 999, true}, {1601, 613, true}, {1921, 1081, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << (c.fit ? " fit" : " unscaled"));
     window.SetFitToWindow(c.fit);
@@ -96,9 +95,7 @@ TEST_F(WindowTest, ThePanelStaysInsideTheWindowAtEverySize) {
       for (const Control* control : f.AllControls()) {
         if (!window.WidgetOf(control)->isVisible()) continue;
         EXPECT_TRUE(window.rect().contains(Place(*control))) << control->name;
-        if (control->parent == nullptr) {
-          EXPECT_FALSE(Place(*control).intersects(banner)) << control->name;
-        }
+        if (control->parent == nullptr) EXPECT_FALSE(Place(*control).intersects(banner)) << control->name;
       }
     }
     const QRect panel = Place(f.lblStatus[0]);
@@ -114,11 +111,7 @@ TEST(MessageBoxTest, EnterAndEscCancelTheCloseQuestionAndYesNeedsItsOwnClick) {
   QtMessageBox boxes(&parent);
   auto key = [](Qt::Key k) { return [k](QMessageBox* box) { QTest::keyClick(box, k); }; };
   auto click = [](QMessageBox::StandardButton b) { return [b](QMessageBox* box) { box->button(b)->click(); }; };
-  const struct {
-    MessageButtons buttons;
-    std::function<void(QMessageBox*)> act;
-    MessageAnswer expected;
-  } cases[] = {
+  const struct { MessageButtons buttons; std::function<void(QMessageBox*)> act; MessageAnswer expected; } cases[] = {
       {MessageButtons::YesNoCancel, key(Qt::Key_Return), MessageAnswer::Cancel},
       {MessageButtons::YesNoCancel, key(Qt::Key_Enter), MessageAnswer::Cancel},
       {MessageButtons::YesNoCancel, key(Qt::Key_Escape), MessageAnswer::Cancel},

@@ -11,15 +11,17 @@
 namespace rx::sim {
 namespace {
 
+using enum MemoryKind;
+
 DeviceMemory Seeded() {
   DeviceMemory m;
   // Put out of order on purpose: reads come back by block, then bib.
-  m.Put(MemoryKind::Course, 'A', "002", "1000000000");
-  m.Put(MemoryKind::Course, '3', "045", "1001023400");
-  m.Put(MemoryKind::Course, '3', "007", "0959591234");
-  m.Put(MemoryKind::Dnf, '1', "007", "");
-  m.Put(MemoryKind::FirstRun, '5', "010", "0000555000");
-  m.Put(MemoryKind::RelayCourse, '2', "", "1015000000");
+  m.Put(Course, 'A', "002", "1000000000");
+  m.Put(Course, '3', "045", "1001023400");
+  m.Put(Course, '3', "007", "0959591234");
+  m.Put(Dnf, '1', "007", "");
+  m.Put(FirstRun, '5', "010", "0000555000");
+  m.Put(RelayCourse, '2', "", "1015000000");
   m.PutTeam('1', "101", {{"0025000000", "0026100000"}, "0051100000"});
   return m;
 }
@@ -28,7 +30,7 @@ struct Case {
   bool relay = false;
   std::vector<const char*> commands;  // all received before any reply is taken
   std::vector<std::string> replies;   // bodies without their trailing blanks
-  MemoryKind memory = MemoryKind::Course;
+  MemoryKind memory = Course;
   std::optional<std::vector<std::string>> after = std::nullopt;  // none: every memory as seeded
 };
 
@@ -57,6 +59,10 @@ const std::vector<std::string> kOk = {"CR"};
 Case No(const char* command, const char* number, bool relay = false) {
   return {.relay = relay, .commands = {command}, .replies = {std::string("CE   ") + number}};
 }
+// An edit taken, and the lines of its memory after it.
+Case Ok(const char* command, MemoryKind memory, std::vector<std::string> after, bool relay = false) {
+  return {.relay = relay, .commands = {command}, .replies = kOk, .memory = memory, .after = std::move(after)};
+}
 
 INSTANTIATE_TEST_SUITE_P(Reads, Protocol, ::testing::Values(
     Case{.commands = {"CO0A"}, .replies = {"CR", "CO0A30070959591234", "CO0A30451001023400",
@@ -69,45 +75,35 @@ INSTANTIATE_TEST_SUITE_P(Reads, Protocol, ::testing::Values(
     No("CO0A3046", "702"), No("CO111006", "704"), No("CO0AZ045", "888"), No("CO0A3000", "803")));
 
 INSTANTIATE_TEST_SUITE_P(Edits, Protocol, ::testing::Values(
-    Case{.commands = {"CM0A30450001029900"}, .replies = kOk,
-         .after = {{"30070959591234", "30450001029900", "A0021000000000"}}},
-    Case{.commands = {"CC0A40070958000000"}, .replies = kOk,
-         .after = {{"30070959591234", "30451001023400", "40070958000000", "A0021000000000"}}},
-    Case{.commands = {"CC0240070958000000"}, .replies = kOk,  // the dual course's add
-         .after = {{"30070959591234", "30451001023400", "40070958000000", "A0021000000000"}}},
-    Case{.commands = {"CK0A3045"}, .replies = kOk, .after = {{"30070959591234", "A0021000000000"}}},
+    Ok("CM0A30450001029900", Course, {"30070959591234", "30450001029900", "A0021000000000"}),
+    Ok("CC0A40070958000000", Course, {"30070959591234", "30451001023400", "40070958000000", "A0021000000000"}),
+    // The dual course's add.
+    Ok("CC0240070958000000", Course, {"30070959591234", "30451001023400", "40070958000000", "A0021000000000"}),
+    Ok("CK0A3045", Course, {"30070959591234", "A0021000000000"}),
     No("CC0A30451001023400", "101"), No("CM0A30460001023400", "501"), No("CC0A30000001023400", "803"),
     No("CC0A30x50001023400", "800"), No("CC0A3   0001023400", "802"), No("CC0A30460001x23400", "801"),
     No("CC0A30462400000000", "804"), No("CC0AU0460001023400", "888"), No("CC0330460001023400", "830"),
-    Case{.commands = {"CC2 2020"}, .replies = kOk, .memory = MemoryKind::Dnf,
-         .after = {{"10070000000000", "20200000000000"}}},
-    Case{.commands = {"CK2 1007"}, .replies = kOk, .memory = MemoryKind::Dnf, .after = {{}}},
+    Ok("CC2 2020", Dnf, {"10070000000000", "20200000000000"}), Ok("CK2 1007", Dnf, {}),
     No("CC2 1007", "102"), No("CK2 1008", "706"), No("CM2 1007", "830"),
-    Case{.commands = {"CM115010000059"}, .replies = kOk, .memory = MemoryKind::FirstRun,
-         .after = {{"50100000590000"}}},
-    Case{.commands = {"CC115011000100123"}, .replies = kOk, .memory = MemoryKind::FirstRun,
-         .after = {{"50100000555000", "50110001001230"}}},
-    Case{.commands = {"CK115010"}, .replies = kOk, .memory = MemoryKind::FirstRun, .after = {{}}},
+    Ok("CM115010000059", FirstRun, {"50100000590000"}),
+    Ok("CC115011000100123", FirstRun, {"50100000555000", "50110001001230"}), Ok("CK115010", FirstRun, {}),
     No("CC1150100000555000", "103"), No("CM1150110000555000", "704"), No("CC1150120000", "801"),
     No("CM3A2   1016000000", "001")));  // a relay selector in alpine/nordic mode
 
 INSTANTIATE_TEST_SUITE_P(Relay, Protocol, ::testing::Values(
-    Case{.relay = true, .commands = {"CM3A2   1016000000"}, .replies = kOk, .memory = MemoryKind::RelayCourse,
-         .after = {{"20001016000000"}}},
-    Case{.relay = true, .commands = {"CC3A3   1100000000"}, .replies = kOk, .memory = MemoryKind::RelayCourse,
-         .after = {{"20001015000000", "30001100000000"}}},
-    Case{.relay = true, .commands = {"CK3A2"}, .replies = kOk, .memory = MemoryKind::RelayCourse,
-         .after = {{}}},
+    Ok("CM3A2   1016000000", RelayCourse, {"20001016000000"}, true),
+    Ok("CC3A3   1100000000", RelayCourse, {"20001015000000", "30001100000000"}, true),
+    Ok("CK3A2", RelayCourse, {}, true),
     No("CC3A2   1100000000", "151", true), No("CM3A4   1100000000", "501", true),
     No("CK2 1007", "002", true),  // an alpine/nordic selector in relay mode
     // A team's write: legs and total without waiting, one answer at "CF".
     Case{.relay = true,
          .commands = {"CM4B11010024000", "CM4C11010025000", "CM4D11010020300", "CM4S11011009300", "CF"},
-         .replies = kOk, .memory = MemoryKind::RelayResults,
+         .replies = kOk, .memory = RelayResults,
          .after = {{"11010024000000", "11010025000000", "11010020300000", "11011009300000"}}},
     // Loads come leg by leg; the total stores the team.
     Case{.relay = true, .commands = {"CL4B10070025000000", "CL4C10070026000000", "CL4S10070051000000"},
-         .replies = {"CR", "CR", "CR"}, .memory = MemoryKind::RelayResults,
+         .replies = {"CR", "CR", "CR"}, .memory = RelayResults,
          .after = {{"10070025000000", "10070026000000", "10070051000000", "11010025000000",
                     "11010026100000", "11010051100000"}}},
     Case{.relay = true, .commands = {"CL4B10200025000000", "CL4D10200025000000"},  // leg C skipped

@@ -15,13 +15,11 @@
 namespace rx::sim {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // Reads until count bytes came, nothing came for quietMs, or 20 s are over.
 std::string Read(int fd, std::size_t count, int quietMs) {
   std::string got;
-  const auto end = Clock::now() + std::chrono::seconds(20);
-  while (got.size() < count && Clock::now() < end) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (got.size() < count && std::chrono::steady_clock::now() < end) {
     pollfd p{fd, POLLIN, 0};
     if (poll(&p, 1, quietMs) <= 0 || !(p.revents & POLLIN)) break;
     char buffer[512];

@@ -1,7 +1,5 @@
-// Waiting on the event loop inside a GoogleTest: QTRY_* report a time-out to
-// QTest's own log, which a GoogleTest run never reads, and the test passes.
-// These run a real event loop (notifiers served as they fire) and report to
-// GoogleTest.
+// Waiting on a real event loop inside a GoogleTest: QTRY_* report a time-out
+// only to QTest's own log, which a GoogleTest run never reads.
 #pragma once
 
 #include <gtest/gtest.h>

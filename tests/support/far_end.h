@@ -1,6 +1,5 @@
-// The far end of a pseudo-terminal, played by a thread of the test: a
-// printer that holds the line with XOFF, or a device that answers commands
-// and can be made to say things out of turn.
+// The far end of a pseudo-terminal, played by a thread of the test: a printer
+// holding the line with XOFF, or a device answering (and speaking out of turn).
 #pragma once
 
 #include <fcntl.h>
@@ -33,8 +32,7 @@ class FarEnd {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return;
     path_ = ptsname(master_);
-    // Held open, so the pty outlives the terminal closing and reopening its
-    // port; raw, as a serial line is.
+    // Held open, so the pty outlives the terminal reopening its port; raw, as a serial line is.
     slave_ = open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     termios tio{};
     if (slave_ < 0 || tcgetattr(slave_, &tio) != 0) return;
@@ -43,31 +41,23 @@ class FarEnd {
     fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
   }
   ~FarEnd() { Vanish(); }
-  FarEnd(const FarEnd&) = delete;
-  FarEnd& operator=(const FarEnd&) = delete;
 
   const std::string& Path() const { return path_; }
-
-  void Start(Answer answer) {
-    thread_ = std::thread([this, answer = std::move(answer)] { Run(answer); });
-  }
+  void Start(Answer answer) { thread_ = std::thread([this, answer = std::move(answer)] { Run(answer); }); }
   bool Stopping() const { return stop_; }
-  // The device goes away: the thread ends and the terminal's side of the pty
-  // is hung up.
+  // The device goes away: the thread ends and the terminal's side is hung up.
   void Vanish() {
     stop_ = true;
     if (thread_.joinable()) thread_.join();
-    for (int* fd : {&master_, &slave_}) {
-      if (*fd >= 0) close(*fd);
-      *fd = -1;
-    }
+    for (int* fd : {&master_, &slave_})
+      if (*fd >= 0) close(std::exchange(*fd, -1));
   }
 
   // Into the terminal's input, whole; from any thread.
   void Send(const std::string& bytes) {
     std::lock_guard lock(sending_);
     for (std::size_t at = 0; at < bytes.size() && master_ >= 0;) {
-      ssize_t written = write(master_, bytes.data() + at, bytes.size() - at);
+      const ssize_t written = write(master_, bytes.data() + at, bytes.size() - at);
       if (written > 0) {
         at += static_cast<std::size_t>(written);
       } else if (written < 0 && (errno == EAGAIN || errno == EINTR)) {
@@ -100,19 +90,15 @@ class FarEnd {
     while (!stop_) {
       pollfd input{master_, POLLIN, 0};
       if (poll(&input, 1, 10) <= 0 || !(input.revents & POLLIN)) continue;
-      ssize_t got = read(master_, buffer, sizeof buffer);
+      const ssize_t got = read(master_, buffer, sizeof buffer);
       if (got <= 0) continue;
-      std::string burst(buffer, static_cast<std::size_t>(got));
-      {
-        std::lock_guard lock(received_);
-        text_ += burst;
-      }
+      const std::string burst(buffer, static_cast<std::size_t>(got));
+      { std::lock_guard lock(received_); text_ += burst; }
       if (answer) answer(*this, burst);
     }
   }
 
-  int master_ = -1;
-  int slave_ = -1;
+  int master_ = -1, slave_ = -1;
   std::string path_;
   std::atomic<bool> stop_{false};
   std::thread thread_;
@@ -125,16 +111,12 @@ class FarEnd {
 inline FarEnd::Answer AsDevice(std::shared_ptr<sim::DeviceProtocol> device) {
   return [device](FarEnd& far, const std::string& burst) {
     device->Receive(burst);
-    while (!device->Paused()) {
-      std::string frame = device->NextFrame();
-      if (frame.empty()) break;
-      far.Send(frame);
-    }
+    for (std::string frame; !device->Paused() && !(frame = device->NextFrame()).empty();) far.Send(frame);
   };
 }
 
 // A printer that says XOFF at the first burst and reads no more until
-// released: the line is held however late the XOFF takes effect. Released,
+// released, so the line is held however late the XOFF takes effect; released,
 // it reads again but sends no XON of its own.
 inline FarEnd::Answer Holding(const std::atomic<bool>& released) {
   return [&released, held = false](FarEnd& far, const std::string&) mutable {
