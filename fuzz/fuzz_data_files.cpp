@@ -1,13 +1,10 @@
-// Data files of any content and name: the line reader, the block-wise line
-// splitter, the file lists; then a send (main item 8) or serial text output
-// (sub-menu item 3) from the keys to what reaches the port, or a hunter start.
-//
-// Input: a header line, then files, each "@name" on a line and its content up
-// to the next line starting with "@" (without "@": one course file). Header:
-// [0] flags (1 one block, 2 serial output, 4 the device refuses every third
-// record, 8 hunter start), [1] which listed file, [2] the splitter's block
-// size, [3..] the block typed. Hunter start: [3..6] the start clock; flags 1
-// the clock unchecked, 2 output over the source, 4 a directory in its place.
+// Data files of any content and name through the line reader, the splitter,
+// the file lists, then a send or serial output to the port, or a hunter start.
+// Input: a header line, then files, each "@name" on a line and its content
+// (without "@": one course file). Header: [0] flags (1 one block, 2 serial
+// output, 4 the device refuses every third record, 8 hunter start: 1 the clock
+// unchecked, 2 output over the source, 4 a directory there), [1] which file,
+// [2] the splitter's block size, [3..] the block typed or the start clock.
 #include <cctype>
 #include <map>
 
@@ -43,8 +40,7 @@ Files Split(const std::string& rest) {
   return files;
 }
 
-// The lines a reader must give: cut at CR LF, LF or a lone CR, a last line
-// without an end counted, nothing after a final line end.
+// The lines a reader must give: cut at CR LF, LF or a lone CR; an unended last line counts.
 Lines ExpectedLines(const std::string& content) {
   Lines lines;
   for (std::size_t at = 0; at < content.size();) {
@@ -57,9 +53,8 @@ Lines ExpectedLines(const std::string& content) {
 }
 
 Lines Records(const std::string& content) {
-  Lines records;
-  for (const std::string& line : ExpectedLines(content))
-    if (IsRecordLine(line)) records.push_back(line);
+  Lines records = ExpectedLines(content);
+  std::erase_if(records, [](const std::string& line) { return !IsRecordLine(line); });
   return records;
 }
 
@@ -85,7 +80,7 @@ void CheckReaders(TestTerminal& tt, const std::string& name, const std::string& 
              read[i]);
 }
 
-// Upper case, or "" past ASCII: where such names go in the list is not said.
+// Upper case, or "" past ASCII: such names may go anywhere in the list.
 std::string UpperAscii(std::string s) {
   if (std::any_of(s.begin(), s.end(), [](char c) { return (c & 0x80) != 0; })) return "";
   for (char& c : s) c = static_cast<char>(std::toupper(c));
@@ -95,9 +90,8 @@ std::string UpperAscii(std::string s) {
 void CheckList(TestTerminal& tt, const Files& files, FileListing kind) {
   Form& f = tt.form();
   ListDataFiles(tt.terminal, kind);
-  const char* pattern = kind == FileListing::AllBlocks         ? "*.C*"
-                        : kind == FileListing::FirstRunResults ? "F*.*"
-                                                               : "*.*";
+  const char* pattern = kind == FileListing::AllBlocks ? "*.C*"
+                        : kind == FileListing::FirstRunResults ? "F*.*" : "*.*";
   const int capacity = kind == FileListing::AllBlocks || kind == FileListing::OneBlock ? 33 : 51;
   RX_CHECK(f.FileListMax == capacity, "capacity");
   int qualifying = 0, shown = 0;
@@ -120,8 +114,7 @@ void CheckList(TestTerminal& tt, const Files& files, FileListing kind) {
   RX_CHECK(f.FileCount >= shown && f.FileCount <= static_cast<int>(files.size()), "file count");
 }
 
-// Main item 8 (or sub-menu item 3), the file picked and maybe a block: the
-// name of the file about to go, or nothing when the confirmation is not up.
+// Main item 8 (or sub-menu item 3) to the confirmation: the file's name, or "".
 std::string ChooseFile(TestTerminal& tt, bool serial, bool oneBlock, int pick,
                        const std::string& block) {
   Form& f = tt.form();
@@ -141,27 +134,27 @@ std::string ChooseFile(TestTerminal& tt, bool serial, bool oneBlock, int pick,
   return f.Screen == confirm && f.KeyMode == Mode::ConfirmPending ? f.lblSendName.caption : "";
 }
 
-// Every record goes in a load command; each gets its answer, an error is
-// passed over (Esc) as the operator goes on.
+// Every record goes in a load command; an error is passed over with Esc.
 void SendToDevice(TestTerminal& tt, const std::string& content, bool refuse) {
   Form& f = tt.form();
   const std::size_t records = Records(content).size();
   Press(tt, Keys::Enter);
   for (std::size_t round = 0, answered = 0; round < records + 16; ++round) {
     Pass(tt, 50, 20000);
-    if (std::size_t frames = FramesIn(tt.fakes.port.written).bodies.size(); frames > answered) {
+    if (std::size_t frames = FramesIn(tt.fakes.port.written).size(); frames > answered) {
       answered = frames;
       Arrive(tt, Frame(refuse && answered % 3 == 0 ? "CE   805" : "CR"));
     }
     if (f.KeyMode == Mode::ErrorShown && f.SendRecovery != Recovery::Off) Press(tt, Keys::Esc);
     if (f.KeyMode == Mode::Normal && tt.fakes.events.tasks.empty()) break;
   }
-  const WrittenFrames written = FramesIn(tt.fakes.port.written);
-  RX_CHECK(!written.stray, "bytes outside frames");
-  for (const std::string& body : written.bodies) RX_CHECK(body.rfind("CL", 0) == 0, body);
-  RX_CHECK(written.bodies.size() <= records, "more load commands than records");
-  if (!refuse && f.KeyMode == Mode::Normal && !written.bodies.empty())
-    RX_CHECK(written.bodies.size() == records, "a record was not sent");
+  bool stray = false;
+  const std::vector<std::string> written = FramesIn(tt.fakes.port.written, &stray);
+  RX_CHECK(!stray, "bytes outside frames");
+  for (const std::string& body : written) RX_CHECK(body.rfind("CL", 0) == 0, body);
+  RX_CHECK(written.size() <= records, "more load commands than records");
+  if (!refuse && f.KeyMode == Mode::Normal && !written.empty())
+    RX_CHECK(written.size() == records, "a record was not sent");
 }
 
 // The text output: a head, the records (of the block), a foot, CR LF each.
@@ -174,7 +167,6 @@ void SerialOutput(TestTerminal& tt, const std::string& name, const std::string& 
     if (letter.empty() || line[0] == letter[0]) expected.push_back(line);
   const bool nothing = expected.size() == 3;
   expected.insert(expected.end(), {"FILE END   : ", name + " "});
-
   Press(tt, Keys::Enter);
   for (int round = 0; round < 64 && f.KeyMode == Mode::Busy; ++round) Pass(tt, 100, 20000);
   std::string written = tt.fakes.port.written;
@@ -182,16 +174,11 @@ void SerialOutput(TestTerminal& tt, const std::string& name, const std::string& 
   for (std::size_t at; (at = written.find("\r\n")) != std::string::npos; written.erase(0, at + 2))
     lines.push_back(written.substr(0, at));
   RX_CHECK(written.empty(), written);
-  if (nothing)
-    RX_CHECK(lines.empty(), "lines written for a file without records");
-  else if (f.KeyMode == Mode::Normal)
-    RX_CHECK(lines == expected, name);
+  RX_CHECK(nothing ? lines.empty() : f.KeyMode != Mode::Normal || lines == expected, name);
 }
 
-// Converts FN241433.C08: 0, 1008 or 1010; a result of 13-character start
-// lines, no more than the source has records, the first at the start clock;
-// without one whatever had the output's name is as it was; no file of the
-// run's own left behind.
+// Converts FN241433.C08 into start lines of 13 characters, the first at the
+// clock; a failure leaves the output's place as it was, and no run's own file.
 void HunterStart(TestTerminal& tt, const fs::path& dir, const Files& files, int flags,
                  std::string clock) {
   const bool checked = !(flags & 1);  // else whatever came: the hunter screen checks HHMM
@@ -209,15 +196,11 @@ void HunterStart(TestTerminal& tt, const fs::path& dir, const Files& files, int 
   for (const auto& entry : fs::directory_iterator(dir, ignored))
     RX_CHECK(files.count(entry.path().filename().string()) || entry.path().filename() == output,
              "the run left a file of its own");
-  if (error != 0) {
-    if (blocked)
-      RX_CHECK(fs::is_directory(dir / output, ignored), "the directory in the output's place");
-    else if (files.count(output))
-      RX_CHECK(ContentOf(dir / output) == files.at(output), "the earlier file changed");
-    else
-      RX_CHECK(!fs::exists(dir / output, ignored), "a failed run left an output");
-    return;
-  }
+  if (error != 0)
+    return RX_CHECK(blocked            ? fs::is_directory(dir / output, ignored)
+                    : files.count(output) ? ContentOf(dir / output) == files.at(output)
+                                          : !fs::exists(dir / output, ignored),
+                    "a failed run changed the output's place");
   RX_CHECK(fs::is_regular_file(dir / output, ignored), "no output");
   if (!checked) return;  // a clock with a CR in it makes lines of its own
   const std::string made = ContentOf(dir / output);
@@ -261,10 +244,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool serial = flags & 2, oneBlock = flags & 1;
   if (const std::string name = ChooseFile(tt, serial, oneBlock, pick, block); !name.empty()) {
     RX_CHECK(files.count(name) == 1, name);
-    if (serial)
-      SerialOutput(tt, name, files.at(name), oneBlock);
-    else
-      SendToDevice(tt, files.at(name), flags & 4);
+    serial ? SerialOutput(tt, name, files.at(name), oneBlock)
+           : SendToDevice(tt, files.at(name), flags & 4);
   }
   CloseDataFile(tt.terminal);
   return 0;

@@ -1,13 +1,8 @@
-// What the fuzz targets share: the input read a piece at a time, a data
-// directory of the process's own, a property check that stops the run, and
-// a test terminal driven as the window and the device drive it.
 #pragma once
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -38,8 +33,8 @@ struct Bytes {
   std::uint8_t Byte() { return at < size ? data[at++] : 0; }
   // Low byte first, in a fixed order, so that a crash replays in any build.
   unsigned Word() {
-    unsigned low = Byte();
-    return low | static_cast<unsigned>(Byte()) << 8;
+    const unsigned low = Byte();
+    return low | Byte() << 8u;
   }
   std::string Take(std::size_t count) {
     const std::size_t n = std::min(count, size - at);
@@ -54,8 +49,7 @@ struct Bytes {
   }
 };
 
-// A violated property stops the run as a crash does: the fuzzer keeps the
-// input and a replay fails.
+// A violated property stops the run as a crash does, so the fuzzer keeps the input.
 [[noreturn]] inline void Violated(const char* what, std::string_view detail) {
   std::fprintf(stderr, "property violated: %s [%.*s]\n", what, static_cast<int>(detail.size()),
                detail.data());
@@ -64,21 +58,12 @@ struct Bytes {
 #define RX_CHECK(condition, detail) \
   ((condition) ? (void)0 : ::rx::fuzz::Violated(#condition, (detail)))
 
-// Emptied for every input; in memory where there is /dev/shm, as the data
-// files are synced when closed.
+// Emptied for every input; in memory where there is /dev/shm.
 class ScratchDirectory {
  public:
   explicit ScratchDirectory(const std::string& target)
-      : path_(Base() / ("rx710kp-fuzz-" + target + "-" + std::to_string(getpid()))) {
-    // A run that crashed left its directory: those of ended processes go.
-    for (fs::directory_iterator it(Base(), error_), end; !error_ && it != end;
-         it.increment(error_)) {
-      const std::string name = it->path().filename().string();
-      const long pid = std::strtol(name.c_str() + name.rfind('-') + 1, nullptr, 10);
-      if (name.rfind("rx710kp-fuzz-", 0) == 0 && pid > 0 && kill(pid, 0) != 0 && errno == ESRCH)
-        fs::remove_all(it->path(), error_);
-    }
-  }
+      : path_(fs::path(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : fs::temp_directory_path()) /
+              ("rx710kp-fuzz-" + target + "-" + std::to_string(getpid()))) {}
   ~ScratchDirectory() { fs::remove_all(path_, error_); }
   const fs::path& Fresh() {
     fs::remove_all(path_, error_);
@@ -87,16 +72,12 @@ class ScratchDirectory {
   }
 
  private:
-  static fs::path Base() {
-    return access("/dev/shm", W_OK) == 0 ? fs::path("/dev/shm") : fs::temp_directory_path();
-  }
   std::error_code error_;
   fs::path path_;
 };
 
 inline bool WriteFile(const fs::path& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  return static_cast<bool>(out << content);
+  return static_cast<bool>(std::ofstream(path, std::ios::binary) << content);
 }
 
 inline std::string ContentOf(const fs::path& path) {
@@ -118,9 +99,7 @@ inline void Arrive(TestTerminal& tt, const std::string& bytes) {
 
 inline std::string Frame(const std::string& body) { return kStx + Body(body) + kEtx; }
 
-// Lets up to ms pass on the loop's clock (the monotonic clock with it): tasks
-// run when due, the tick every 100 ms; at most budget of them, so that a job
-// that keeps posting cannot hold the run.
+// Lets up to ms pass: tasks when due, the tick every 100 ms; budget ends a job that keeps posting.
 inline void Pass(TestTerminal& tt, long long ms, int budget = 2000) {
   testing::FakeEventLoop& loop = tt.fakes.events;
   const long long end = loop.now + ms;
@@ -146,23 +125,18 @@ inline void Pass(TestTerminal& tt, long long ms, int budget = 2000) {
 }
 
 // The frame bodies among what was written; stray: anything else but XON/XOFF.
-struct WrittenFrames {
+inline std::vector<std::string> FramesIn(const std::string& written, bool* stray = nullptr) {
   std::vector<std::string> bodies;
-  bool stray = false;
-};
-
-inline WrittenFrames FramesIn(const std::string& written) {
-  WrittenFrames found;
   for (std::size_t i = 0; i < written.size(); ++i) {
     if (written[i] == kStx && i + kBodyLength + 1 < written.size() &&
         written[i + kBodyLength + 1] == kEtx) {
-      found.bodies.push_back(written.substr(i + 1, kBodyLength));
+      bodies.push_back(written.substr(i + 1, kBodyLength));
       i += kBodyLength + 1;
-    } else if (written[i] != kXon && written[i] != kXoff) {
-      found.stray = true;
+    } else if (stray && written[i] != kXon && written[i] != kXoff) {
+      *stray = true;
     }
   }
-  return found;
+  return bodies;
 }
 
 }  // namespace rx::fuzz

@@ -1,12 +1,8 @@
-// The whole terminal driven by a little program of keys, clicks, device
-// frames, line noise, time, port and file faults, and the window closing.
-// The form makes sense after every step; left alone, the terminal comes to
-// rest; closing closes the port; the next start reads the settings left.
-//
-// Input: flags (1 the settings store refuses writes, 2 a wide screen at
-// 175 %), the stored texts of the kKeys settings one a line (empty: none),
-// a byte of StandardFiles, then operations: a byte below 160 presses key
-// byte % 20, above it (byte - 160) % 20 is a case of Step.
+// The whole terminal driven by keys, clicks, device frames, noise, time,
+// port and file faults and closing. Input: flags (1 the store refuses
+// writes, 2 a wide screen at 175 %), the kKeys settings' texts one a line,
+// a byte of StandardFiles, then Step's operations.
+#include <array>
 #include <map>
 #include <optional>
 #include <set>
@@ -24,10 +20,10 @@ namespace {
 using Stored = std::map<std::string, std::string>;
 
 const char* const kKeys[] = {"PortNo", "Debug", "BestFrame", "PrintFrame", "DualAdd", "SerialSend"};
-const char* const kNames[] = {"CN241433.C08", "CN241433.508", "FN241433.C08", "FN241433.D08",
-                              "YN241433.C08", "DN241433.C08", "SN241433.C08", "VN241433.C08",
-                              "GN241433.C08", "XN241433.C08", "cn241433.c08", "C1202359.C08",
-                              "README",       "FN2414.C08"};
+const char* const kNames[] = {
+    "CN241433.C08", "CN241433.508", "FN241433.C08", "FN241433.D08", "YN241433.C08", "DN241433.C08",
+    "SN241433.C08", "VN241433.C08", "GN241433.C08", "XN241433.C08", "cn241433.c08", "C1202359.C08",
+    "README", "FN2414.C08"};
 const char* const kHeads[] = {"CR", "CE", "CO", "CF", "CS", "CB",
                               "CL", "CP", "CK", "CM", "CY", "XX"};
 constexpr char kBodyCharacters[] = "0123456789 ABCSKLY:.";
@@ -35,8 +31,7 @@ constexpr char kBlockCodes[] = "0123456789ABCDEFGHIJKLMNOPQRST";
 
 std::optional<bool> BooleanOf(std::string text) {
   for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  if (text != "true" && text != "false") return std::nullopt;
-  return text == "true";
+  return text == "true" || text == "false" ? std::optional(text == "true") : std::nullopt;
 }
 
 std::optional<int> PortOf(const std::string& text) {
@@ -46,8 +41,7 @@ std::optional<int> PortOf(const std::string& text) {
   return value >= 1 && value <= 255 ? std::optional(value) : std::nullopt;
 }
 
-// The settings as the terminal holds them, and as a start must make them of
-// the stored texts: the value when it reads, otherwise the default.
+// The settings held, and as a start must make them of the stored texts.
 auto Held(const Form& f) {
   return std::tuple(f.PortNo, f.DebugMode, f.BestFrame, f.PrintFrame, f.DualAdd, f.SerialSend);
 }
@@ -58,7 +52,6 @@ auto Expected(Stored s) {  // a copy: [] adds the key
       BooleanOf(s["DualAdd"]).value_or(false), BooleanOf(s["SerialSend"]).value_or(false));
 }
 
-// Starts the terminal on the stored texts and checks what it made of them.
 void Start(TestTerminal& tt, const Stored& stored) {
   tt.fakes.settings.values = stored;
   int writes = 0;
@@ -73,17 +66,13 @@ void Start(TestTerminal& tt, const Stored& stored) {
     told += f.lstDebug.items[i].rfind("! the settings cannot be stored", 0) == 0;
   RX_CHECK(told == (tt.fakes.settings.failWrites && writes > 0), std::to_string(told));
   Stored now = tt.fakes.settings.values;
-  if (tt.fakes.settings.failWrites) {
-    RX_CHECK(now == stored, "a refusing store changed");
-    return;
-  }
+  if (tt.fakes.settings.failWrites) return RX_CHECK(now == stored, "a refusing store changed");
   // What could not be read has been replaced by something that can.
   RX_CHECK(PortOf(now["PortNo"]).has_value(), now["PortNo"]);
   for (std::size_t i = 1; i < std::size(kKeys); ++i)
     RX_CHECK(BooleanOf(now[kKeys[i]]).has_value(), now[kKeys[i]]);
 }
 
-// A record line: block code, bib and a time of the input (the seconds read first).
 std::string Record(char block, int bib, Bytes& in) {
   const long seconds = in.Word() % 86400;
   char text[24];
@@ -92,7 +81,7 @@ std::string Record(char block, int bib, Bytes& in) {
   return text;
 }
 
-// Mostly record lines (teams repeat, as in relay files), some noise; CR LF or LF.
+// Mostly record lines (teams repeat, as in relay files), some noise.
 std::string FileContent(Bytes& in) {
   std::string content;
   for (int lines = in.Byte() % 24; lines > 0; --lines) {
@@ -112,11 +101,11 @@ void StandardFiles(const fs::path& dir, std::uint8_t which) {
   const std::tuple<int, const char*, const char*> files[] = {
       {1, "CN241433.C08", "C0450102034567\r\nC0460102034568\r\n10010000481234\r\n"},
       {4, "FN241433.C08",
-       "10010010000000\r\n10020010019500\r\n10030010020000\r\n"
-       "10040009590000\r\n20050012000000\r\n"},
+       "10010010000000\r\n10020010019500\r\n10030010020000\r\n10040009590000\r\n"
+       "20050012000000\r\n"},
       {8, "YN241433.C08",
-       "10070010000000\r\n10070020000000\r\n10070030000000\r\n"
-       "10120100000000\r\n10130010000000\r\n10130020000000\r\n"},
+       "10070010000000\r\n10070020000000\r\n10070030000000\r\n10120100000000\r\n"
+       "10130010000000\r\n10130020000000\r\n"},
       {64, "README", "not a data file\n"},
       {64, "LONGNAME1.C08", "C0010000000000\r\n"},
       {64, "FN241433.C0", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"}};
@@ -127,18 +116,17 @@ void StandardFiles(const fs::path& dir, std::uint8_t which) {
     std::snprintf(name, sizeof name, "CN%06d.C08", i);
     WriteFile(dir / name, "C0010000000000\r\n");
   }
-  std::error_code ignored;
-  if (which & 128) fs::create_directories(dir / "FN999999.C08", ignored);
+  if (which & 128) fs::create_directories(dir / "FN999999.C08");
 }
 
 void CheckForm(TestTerminal& tt) {
   const Form& f = tt.form();
+  const auto& all = f.AllControls();
   RX_CHECK(f.KeyMode >= Mode::Normal && f.KeyMode <= Mode::Calculator, "key mode");
   RX_CHECK(std::count(std::begin(kAllScreens), std::end(kAllScreens), f.Screen) == 1, "screen");
   RX_CHECK(f.RxBuffer.size() <= 30, f.RxBuffer);  // an unframed tail is kept short
   RX_CHECK(f.lstDebug.items.size() <= 5000, "traffic list");
   RX_CHECK(f.RecordCount >= 0 && f.RecordIndex >= 0, "record counters");
-  const auto& all = f.AllControls();
   RX_CHECK(!f.InputLabel || std::find(all.begin(), all.end(), f.InputLabel) != all.end(), "input");
   // Jobs post one turn at a time; a growing pile would be a runaway.
   RX_CHECK(tt.fakes.events.tasks.size() <= 32, std::to_string(tt.fakes.events.tasks.size()));
@@ -194,22 +182,16 @@ bool Step(TestTerminal& tt, Bytes& in) {
       fakes.port.Close();
       MSComm1_OnComm(t, PortEvents::LineLost);
       break;
-    case 7: {  // the line holds or releases the output
-      const int queued[] = {0, 50, 100, 101, 500, 4096};
-      fakes.port.outputQueue = queued[in.Byte() % 6];
+    case 7:  // the line holds or releases the output
+      fakes.port.outputQueue = std::array{0, 50, 100, 101, 500, 4096}[in.Byte() % 6];
       MSComm1_OnComm(t, PortEvents::Written);
       break;
-    }
     case 8: fakes.port.failWrites = !fakes.port.failWrites; break;
-    case 9: {
-      const std::set<int> present[] = {{}, {3}, {5}, {3, 5}};
-      fakes.port.present = present[in.Byte() % 4];
+    case 9: fakes.port.present = std::vector<std::set<int>>{{}, {3}, {5}, {3, 5}}[in.Byte() % 4];
       break;
-    }
     case 10: {
-      const MessageAnswer answers[] = {MessageAnswer::Ok, MessageAnswer::Cancel, MessageAnswer::Yes,
-                                       MessageAnswer::No};
-      const MessageAnswer answer = answers[in.Byte() % 4];
+      const auto answer = std::array{MessageAnswer::Ok, MessageAnswer::Cancel, MessageAnswer::Yes,
+                                     MessageAnswer::No}[in.Byte() % 4];
       if (fakes.messages.Asking())
         fakes.messages.Answer(answer);  // the operator was reading; whatever happened meanwhile
       else
@@ -228,10 +210,8 @@ bool Step(TestTerminal& tt, Bytes& in) {
     }
     case 12: fs::remove(t.dataDirectory / kNames[in.Byte() % std::size(kNames)], ignored); break;
     case 13:  // the whole data directory goes, or comes back
-      if (in.Byte() & 1)
-        fs::remove_all(t.dataDirectory, ignored);
-      else
-        fs::create_directories(t.dataDirectory, ignored);
+      in.Byte() & 1 ? fs::remove_all(t.dataDirectory, ignored)
+                    : fs::create_directories(t.dataDirectory, ignored);
       break;
     case 14: {  // the window is asked to close; the operator may answer much later
       const std::uint8_t how = in.Byte();
@@ -240,12 +220,9 @@ bool Step(TestTerminal& tt, Bytes& in) {
                        [how] { closing = how & 2 ? Closing::AtOnce : Closing::Draining; });
       break;
     }
-    case 15:
-      fakes.desktop.state = static_cast<WindowState>(in.Byte() % 3);
-      Form_Resize(t);
-      break;
+    case 15: fakes.desktop.state = static_cast<WindowState>(in.Byte() % 3), Form_Resize(t); break;
     case 16: Pass(tt, 5000, 20000); break;  // time-outs fall due, drains give up
-    case 17: {                              // a number typed: a bib, a block, a time, a date
+    case 17: {  // a number typed: a bib, a block, a time, a date
       std::string typed;
       for (int n = in.Byte() % 12; n > 0; --n) typed += "0123456789."[in.Byte() % 11];
       Type(tt, typed);
@@ -258,9 +235,7 @@ bool Step(TestTerminal& tt, Bytes& in) {
       break;
     }
   }
-  if (closing == Closing::No) return true;
-  Close(tt);
-  return false;
+  return closing == Closing::No || (Close(tt), false);
 }
 
 }  // namespace
@@ -285,20 +260,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tt.fakes.port.present = {tt.form().PortNo};
   CheckForm(tt);
 
-  // RX_FUZZ_TRACE=1 shows where a replayed input takes the terminal.
-  static const bool trace = std::getenv("RX_FUZZ_TRACE") != nullptr;
   bool open = true;
   for (int step = 0; step < 4000 && open && !in.Empty(); ++step) {
     open = Step(tt, in);
     CheckForm(tt);
-    if (trace)
-      std::fprintf(stderr, "%4d screen %2d mode %d | %s\n", step,
-                   static_cast<int>(tt.form().Screen), static_cast<int>(tt.form().KeyMode),
-                   tt.form().lblGuide.caption.c_str());
   }
   if (open) {
-    // Left alone, the terminal comes to rest: every wait has its bound, so
-    // after ten quiet seconds nothing polls, unless a long text output writes on.
+    // Left alone it comes to rest: every wait is bounded, unless a long text output writes on.
     for (int round = 0; round < 50 && !tt.fakes.events.tasks.empty(); ++round) {
       const std::size_t written = tt.fakes.port.written.size();
       Pass(tt, 10000, 20000);
@@ -319,7 +287,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TestTerminal again(tt.terminal.dataDirectory);
   again.fakes.settings.failWrites = tt.fakes.settings.failWrites;
   Start(again, tt.fakes.settings.values);
-  if (!(flags & 1))
-    RX_CHECK(Held(again.form()) == Held(tt.form()), "a setting changed between starts");
+  RX_CHECK((flags & 1) || Held(again.form()) == Held(tt.form()), "a setting changed on restart");
   return 0;
 }

@@ -1,14 +1,11 @@
-// Time texts and the device's frames that carry them: every parser on the
-// input as text, every formatter on values made of it, and the round trips
-// the edit screens and the link rely on (an entry shown and typed back, a
-// time sent and read back, a body built and parsed).
+// Time texts and the frames that carry them: every parser on the input, every
+// formatter on values made of it, and the round trips the screens and the link rely on.
 #include <optional>
 
 #include "data/block_letters.h"
 #include "data/relay_total.h"
 #include "data/time_values.h"
 #include "fuzz_support.h"
-#include "link/device_port.h"
 #include "link/frames.h"
 #include "shell/form.h"
 
@@ -19,7 +16,6 @@ bool Digits(std::string_view text) {
   return text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// The number at [at, at + length) of a text of digits.
 int Number(std::string_view text, std::size_t at, std::size_t length) {
   return std::stoi(std::string(text.substr(at, length)));
 }
@@ -60,7 +56,7 @@ void Parsers(std::string_view text) {
   // An open input's caption carries blanks after what was typed.
   RX_CHECK(EntryToTime(std::string(text) + "   ") == time, text);
 
-  TimeToEntry(text);
+  TimeToEntry(text);  // must not throw
   const TimeParts seconds = TimeToSeconds(text);
   RX_CHECK(InDay(seconds) && seconds.fraction >= 0 && seconds.fraction <= 9999, text);
   RX_CHECK(TimeToSeconds(FormatTime(seconds.seconds, seconds.fraction)) == seconds, text);
@@ -76,23 +72,21 @@ void Parsers(std::string_view text) {
 
   for (int width : {0, 12, 20}) {
     const std::string stripped = StripTime(text, width);
-    RX_CHECK(stripped.find_first_of(":.") == std::string::npos, stripped);
-    RX_CHECK(stripped.size() >= static_cast<std::size_t>(width), stripped);
+    RX_CHECK(stripped.find_first_of(":.") == std::string::npos &&
+                 stripped.size() >= static_cast<std::size_t>(width), stripped);
   }
 
   const int block = BlockNumber(text);
-  RX_CHECK(block >= -1, text);
-  RX_CHECK(BlockLetter(text).size() == 1 && BlockLetterShifted(text).size() == 1, text);
+  RX_CHECK(block >= -1 && BlockLetter(text).size() == 1 && BlockLetterShifted(text).size() == 1,
+           text);
   if (block >= 0 && block <= 29) RX_CHECK(BlockLetter(text) != " ", text);
 }
 
 // A time made of the input, formatted every way the terminal does and read back.
 void Formatters(Bytes& in) {
-  std::uint32_t a = in.Word();
-  a |= static_cast<std::uint32_t>(in.Byte()) << 16;
-  const long seconds = static_cast<long>(a % 86400),
+  const std::uint32_t low = in.Word();
+  const long seconds = static_cast<long>((low | in.Byte() << 16u) % 86400),
              fraction = static_cast<long>(in.Word() % 10000);
-
   const std::string full = FormatTime(seconds, fraction);
   RX_CHECK(IsFullTime(full), full);
   RX_CHECK(TimeToSeconds(full) == (TimeParts{seconds, fraction}), full);
@@ -100,23 +94,17 @@ void Formatters(Bytes& in) {
   const std::string sent = StripTime(full, 12);
   RX_CHECK(sent.size() == 12 && Digits(sent.substr(0, 10)) && sent.substr(10) == "  ", sent);
   // The device gives the ten digits back at positions 10-19 of its frame.
-  const std::string frame =
-      "\x02"
-      "CO0AC045" +
-      sent.substr(0, 10) + "  \x03";
+  const std::string frame = "\002CO0AC045" + sent.substr(0, 10) + "  \x03";
   RX_CHECK(ReplyTime(frame) == full, frame);
   // A relay leg keeps tenths and three blanks; the hunter clock hundredths, in ms.
-  RX_CHECK(
-      TimeToSeconds(full.substr(0, 10) + "   ") == (TimeParts{seconds, fraction / 1000 * 1000}),
-      full);
+  const TimeParts leg = TimeToSeconds(full.substr(0, 10) + "   ");
+  RX_CHECK(leg == (TimeParts{seconds, fraction / 1000 * 1000}), full);
   RX_CHECK(ClockToSeconds(sent.substr(0, 8)) == (TimeParts{seconds, fraction / 100 * 10}), full);
 }
 
-// Legs cut from the input, summed as the relay screen does; the rows past
-// the last leg hold a leg that must not count.
+// Legs cut from the input, summed as the relay screen does; rows past the last must not count.
 void RelayLegs(std::string_view text) {
-  Form form;
-  form.EditRow = 0;
+  Form form;  // EditRow 0: no legs yet
   long seconds = 0, fraction = 0;
   for (std::size_t at = 0; at < text.size() && form.EditRow < 10; at += 13) {
     form.lblRelayTime[form.EditRow++].caption = std::string(text.substr(at, 13));
@@ -132,36 +120,31 @@ void RelayLegs(std::string_view text) {
                 seconds % 60, fraction % 10000 / 1000);
   const bool summed = RelayTotal(form);
   RX_CHECK(summed == (seconds <= 359999), text);
-  RX_CHECK(form.lblRelayTime[10].caption == (summed ? total : "kept"),
-           form.lblRelayTime[10].caption);
+  RX_CHECK(form.lblRelayTime[10].caption == (summed ? total : "kept"), text);
 }
 
-// Any segment the cutter could hand over: a reply is read without loss, its
-// fields giving back the body that came.
+// Any segment the cutter could hand over: a reply's fields give back the body that came.
 void ReplyParser(std::string_view text) {
   const std::optional<Reply> reply = ParseReply(text);
-  if (!reply) {
-    RX_CHECK(text.size() != kFrameLength || text.front() != kStx || text.back() != kEtx, text);
-    return;
-  }
+  if (!reply)
+    return RX_CHECK(text.size() != kFrameLength || text.front() != kStx || text.back() != kEtx,
+                    text);
   RX_CHECK(reply->body.Text() == text.substr(1, kBodyLength), text);
   RX_CHECK(reply->line.size() == 14 && reply->time.size() == 13, text);
   RX_CHECK(reply->errorNumber >= -1 && reply->errorNumber <= 999, text);
 }
 
-// Fields made of the input, built into a body, framed and parsed: the same
-// fields come back, named.
+// Fields made of the input, built into a body, framed and parsed, come back named.
 void FrameRoundTrip(Bytes& in) {
   const char* const codes[] = {"CR", "CE", "CO", "CF", "CS", "CL"};
   const ReplyKind kinds[] = {ReplyKind::Accepted, ReplyKind::Refused, ReplyKind::Record,
                              ReplyKind::End,      ReplyKind::Other,   ReplyKind::Other};
   auto pick = [&in] { return "0123456789 ABCDEFGHIJKLMNOPQRSTZ"[in.Byte() % 32]; };
-  const int code = in.Byte() % 6;
-  const int number = static_cast<int>(in.Word() % 1000);
+  const int code = in.Byte() % 6, number = static_cast<int>(in.Word() % 1000);
   char bib[4];
   std::snprintf(bib, sizeof bib, "%03d", number);
-  const long seconds = static_cast<long>(in.Word() * 2u % 86400);
-  const long fraction = static_cast<long>(in.Word() % 10000);
+  const long seconds = static_cast<long>(in.Word() * 2u % 86400),
+             fraction = static_cast<long>(in.Word() % 10000);
   const std::string digits = StripTime(FormatTime(seconds, fraction), 0);
   const char selector = pick(), leg = pick(), block = pick();
   const FrameBody sent{codes[code], std::string{selector, leg}, block, bib, digits};
@@ -172,9 +155,9 @@ void FrameRoundTrip(Bytes& in) {
   RX_CHECK(got.family == sent.family && got.selector == sent.selector && got.Leg() == leg &&
                got.block == block && got.bib == sent.bib && got.time == digits + "  ",
            sent.Text());
-  RX_CHECK(reply->errorNumber == number, sent.Text());
-  RX_CHECK(reply->time == FormatTime(seconds, fraction), sent.Text());
-  RX_CHECK(reply->line == block + sent.bib + digits, sent.Text());
+  RX_CHECK(reply->errorNumber == number && reply->time == FormatTime(seconds, fraction) &&
+               reply->line == block + sent.bib + digits,
+           sent.Text());
   // A record line read from a file is the same fields from the block on.
   const FrameBody line = ParseRecordLine(reply->line);
   RX_CHECK(line.block == block && line.bib == sent.bib && line.time == got.time, reply->line);

@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
-# The installed files, checked in a staged install (cmake --install into a
-# directory of its own, faster than building the .deb; .ci/run checks the real
-# package): where they land, what the desktop entry names is really there, and
-# the validators and the manual page renderer are content.
-#
+# The installed files, checked in a staged install (faster than the .deb, which
+# .ci/run checks). A check whose tool is missing ends with 77 (skipped).
 #   package_test.sh stage|contents|desktop_entry|metainfo|man_pages BUILD STAGE ID VERSION
-#
-# A check whose tool is not installed says so and ends with 77 (skipped).
 set -euo pipefail
 check="$1" build="$2" stage="$3" id="$4" version="$5"
 usr="$stage/usr"
@@ -14,19 +9,15 @@ failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 needs() {
-  command -v "$1" >/dev/null && return 0
-  echo "SKIPPED: $1 is not installed (Debian package $2; ./scripts/test installs it)"
-  exit 77
+  command -v "$1" >/dev/null || { echo "SKIPPED: $1 is not installed (Debian package $2)"; exit 77; }
 }
 
 # WIDTHxHEIGHT from a PNG's signature and IHDR chunk, or nothing when it is no PNG.
 png_size() {
   [ "$(od -An -tx1 -N16 "$1" | tr -d ' \n')" = 89504e470d0a1a0a0000000d49484452 ] || return 0
-  local b=($(od -An -tu1 -j16 -N8 "$1"))
-  echo "$(((b[0] << 24) + (b[1] << 16) + (b[2] << 8) + b[3]))x$(((b[4] << 24) + (b[5] << 16) + (b[6] << 8) + b[7]))"
+  od -An -tu4 --endian=big -j16 -N8 "$1" | awk '{print $1 "x" $2}'
 }
 
-# The value of a key of the desktop entry's main group.
 desktop_value() {
   sed -n "/^\[Desktop Entry\]/,/^\[/s/^$1=//p" "$usr/share/applications/$id.desktop"
 }
@@ -35,28 +26,18 @@ case "$check" in
 stage) rm -rf "$stage" && DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null ;;
 
 contents)
-  # Exactly these files: nothing missing, nothing stray (a static library,
-  # a test program, a header).
-  expected="usr/bin/rx710-sim
-usr/bin/rx710kp
-usr/share/applications/$id.desktop
-usr/share/doc/rx710kp/changelog.Debian.gz
-usr/share/doc/rx710kp/copyright
-usr/share/icons/hicolor/128x128/apps/$id.png
-usr/share/icons/hicolor/256x256/apps/$id.png
-usr/share/icons/hicolor/48x48/apps/$id.png
-usr/share/icons/hicolor/scalable/apps/$id.svg
-usr/share/lintian/overrides/rx710kp
-usr/share/man/man1/rx710-sim.1.gz
-usr/share/man/man1/rx710kp.1.gz
-usr/share/metainfo/$id.metainfo.xml"
+  # Exactly these files: nothing missing, nothing stray (a static library, a header).
+  expected="$(printf '%s\n' usr/bin/rx710-sim usr/bin/rx710kp usr/share/applications/$id.desktop \
+    usr/share/doc/rx710kp/{changelog.Debian.gz,copyright} \
+    usr/share/icons/hicolor/{128x128,256x256,48x48}/apps/$id.png \
+    usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/lintian/overrides/rx710kp \
+    usr/share/man/man1/{rx710-sim,rx710kp}.1.gz usr/share/metainfo/$id.metainfo.xml)"
   actual="$(cd "$stage" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)"
   [ "$actual" = "$expected" ] ||
     fail "installed files differ:"$'\n'"$(diff <(echo "$expected") <(echo "$actual") || true)"
 
   # The installed programs start from their own place.
-  out="$("$usr/bin/rx710kp" --version 2>&1)" || true
-  [ "$out" = "rx710kp $version" ] || fail "rx710kp --version says '$out'"
+  [ "$("$usr/bin/rx710kp" --version 2>&1)" = "rx710kp $version" ] || fail "rx710kp --version is wrong"
   "$usr/bin/rx710-sim" --help >/dev/null 2>&1 || fail "rx710-sim --help failed"
 
   for size in 48x48 128x128 256x256; do
@@ -66,9 +47,8 @@ usr/share/metainfo/$id.metainfo.xml"
   grep -q '<svg' "$usr/share/icons/hicolor/scalable/apps/$id.svg" 2>/dev/null ||
     fail "the scalable icon is not an SVG"
 
-  # What the desktop entry names must be installed (the icons are in the list
-  # above): the program on the PATH and the window class of that program,
-  # which Qt takes from the executable's name unless the program sets one.
+  # What the desktop entry names is installed; Qt takes the window class from
+  # the executable's name.
   exec_line="$(desktop_value Exec)"
   program="${exec_line%% *}"
   [ -x "$usr/bin/$program" ] || fail "Exec=$exec_line names no installed program"
@@ -79,8 +59,8 @@ usr/share/metainfo/$id.metainfo.xml"
   # Practice is one click away: the entry's action runs the simulated device.
   sed -n '/^\[Desktop Action practice\]/,/^\[/p' "$usr/share/applications/$id.desktop" |
     grep -qx "Exec=$program --simulate" || fail "the desktop entry has no practice action running $program --simulate"
-  for key in 'Name\[ja\]' 'Comment\[ja\]' 'Keywords\[ja\]'; do
-    [ -n "$(desktop_value "$key")" ] || fail "the desktop entry has no ${key//\\/}"
+  for key in Name Comment Keywords; do
+    [ -n "$(desktop_value "$key\[ja\]")" ] || fail "the desktop entry has no $key[ja]"
   done
 
   # The AppStream data describes this desktop entry and these programs.
@@ -92,12 +72,9 @@ usr/share/metainfo/$id.metainfo.xml"
     [ -x "$usr/bin/$binary" ] || fail "the metainfo provides $binary, which is not installed"
   done
 
-  # Debian's own files: a machine-readable copyright, and a changelog whose
-  # newest entry is this version.
-  doc="$usr/share/doc/rx710kp"
-  head -1 "$doc/copyright" 2>/dev/null | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' ||
+  head -1 "$usr/share/doc/rx710kp/copyright" 2>/dev/null | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' ||
     fail "the copyright file is not in the machine-readable format"
-  first="$(zcat "$doc/changelog.Debian.gz" 2>/dev/null | head -1)" || true
+  first="$(zcat "$usr/share/doc/rx710kp/changelog.Debian.gz" 2>/dev/null | head -1)" || true
   [[ "$first" == "rx710kp ($version-"* ]] || fail "the changelog's newest entry is '$first', not version $version"
 
   for page in rx710kp rx710-sim; do
@@ -108,7 +85,7 @@ usr/share/metainfo/$id.metainfo.xml"
 
 desktop_entry)
   needs desktop-file-validate desktop-file-utils
-  # Warnings and hints count too: the entry should leave the validator silent.
+  # Warnings and hints count too.
   out="$(desktop-file-validate "$usr/share/applications/$id.desktop" 2>&1)" || true
   [ -z "$out" ] || fail "desktop-file-validate:"$'\n'"$out"
   ;;
@@ -117,7 +94,6 @@ metainfo)
   needs appstreamcli appstream
   out="$(appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" 2>&1)" ||
     fail "appstreamcli validate:"$'\n'"$out"
-  # The tree as installed: the launchable's desktop entry beside the data.
   out="$(appstreamcli validate-tree --no-net "$stage" 2>&1)" ||
     fail "appstreamcli validate-tree:"$'\n'"$out"
   ;;
@@ -126,8 +102,7 @@ man_pages)
   needs groff groff-base
   for gz in "$usr"/share/man/man1/*.1.gz; do
     page="$(basename "$gz" .gz)"
-    # man runs tbl only when the first line asks for it.
-    preprocessors=()
+    preprocessors=()  # man runs tbl only when the first line asks for it
     if zcat "$gz" | head -1 | grep -q "^'\\\\\" t"; then
       preprocessors=(-t)
     elif zcat "$gz" | grep -q '^\.TS'; then
@@ -141,8 +116,5 @@ man_pages)
 *) echo "unknown check '$check'"; exit 2 ;;
 esac
 
-if [ "$failures" -gt 0 ]; then
-  echo "package $check: $failures failed"
-  exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "package $check: $failures failed"; exit 1; }
 echo "package $check: passed"

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Starts the program as a user would, in a home of its own: the first start
-# leaves the six settings and the data directory behind. Every signal a user
-# or the system sends ends it in order (exit 0, the lock freed, so the next
-# start runs); a second copy waits on its notice, and a signal ends that too.
+# Starts the program in a home of its own: the first start leaves the settings
+# and the data directory; INT, HUP and TERM end it in order (exit 0, the lock
+# freed); a second copy waits on its notice until a signal ends it.
 set -euo pipefail
 program="$1" version="$2"
 home="$(mktemp -d)"
@@ -17,9 +16,8 @@ export QT_QPA_PLATFORM=offscreen
 code=0; "$program" --no-such-option 2>/dev/null || code=$?
 [ "$code" -eq 2 ] || fail "unknown option gave exit code $code, not 2"
 
-# --list-ports over a port template in a folder: a port present, one missing
-# and the configured one, which this user may not open. Root lists as nobody
-# a file only root may open; anyone else is denied a file of mode 000.
+# --list-ports: a port present, one missing, and the configured one this user
+# may not open (root lists as nobody a file only root may open).
 ports="$home/ports"
 mkdir -m 755 "$ports" "$home/listing"
 install -m 666 /dev/null "$ports/COM3"
@@ -46,7 +44,6 @@ if [ "${#as[@]}" -gt 0 ]; then
   done
   grep -qxE -- "\* COM4    $ports/COM4: present, you may NOT read and write it \(owner .+, group .+, mode [-rwx]{9}\)" <<<"$listing" ||
     fail "--list-ports does not mark COM4 as configured and not usable, or says not why:"$'\n'"$listing"
-  # An owner-only file must let its group in first; joining a group is not enough.
   grep -qF -- "only its owner may use it: sudo chgrp dialout $ports/COM4 && sudo chmod g+rw $ports/COM4, then sudo adduser $user dialout" <<<"$listing" ||
     fail "--list-ports gives no remedy for a file only its owner may use:"$'\n'"$listing"
   [ "$(grep -c '^[ *] COM' <<<"$listing")" -eq 16 ] || fail "--list-ports lists not 16 ports"
@@ -62,7 +59,7 @@ keys="$(grep -E '^[A-Za-z]+=' "$ini" | sort | tr '\n' ' ')"
   fail "settings file holds: $keys"
 grep -qx '\[RX-710KP\]' "$ini" || fail "the settings are not in section [RX-710KP]"
 
-# Waits up to 3 s for the process to end; its exit code, or 124 when it runs on.
+# The exit code of the process within 3 s, or 124 when it runs on.
 ended() {
   for _ in $(seq 60); do kill -0 "$1" 2>/dev/null || break; sleep 0.05; done
   kill -0 "$1" 2>/dev/null && return 124
