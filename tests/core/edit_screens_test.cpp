@@ -67,6 +67,25 @@ TEST_F(EditScreens, EachEditSendsItsChainOfCommands) {
   EXPECT_TRUE(f.lblGuide.visible);
 }
 
+// Each function shows the rows it needs, whatever the screen showed before:
+// block, bib, the time read, the new time (with its full-time field).
+TEST_F(EditScreens, EachFunctionShowsItsOwnRows) {
+  const std::pair<std::pair<int, int>, std::array<bool, 5>> cases[] = {
+      {{1, 3}, {false, true, true, true, false}}, {{1, 5}, {true, true, true, false, true}},
+      {{1, 3}, {false, true, true, true, false}}, {{1, 1}, {false, true, true, true, true}},
+      {{2, 2}, {false, true, true, false, false}}, {{1, 2}, {false, true, true, false, true}}};
+  f.DualAdd = true;
+  for (const auto& [open, rows] : cases) {
+    Open(open.first, open.second);
+    for (int row = 0; row < 5; ++row) {
+      EXPECT_EQ(f.lblEditG[row].visible, rows[row]) << open.first << "/" << open.second << ": " << row;
+      EXPECT_EQ(f.lblEditInp[row].visible, rows[row]) << open.first << "/" << open.second << ": " << row;
+    }
+    EXPECT_EQ(f.lblEditInp[5].visible, rows[4]);
+    Press({Keys::Esc, Keys::Esc});
+  }
+}
+
 TEST_F(EditScreens, FieldsRefuseWhatTheyCannotTake) {
   f.DualAdd = true;
   Open(1, 5);

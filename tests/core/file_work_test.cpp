@@ -210,6 +210,15 @@ TEST_F(TextOutput, HeaderLinesAndTrailerOrAStopWithoutOneOr1009) {
   EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
   Press(Keys::Esc);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+  tt.fakes.port.failWrites = false;
+  tt.fakes.port.outputQueue = 4096;  // a line held: one tick of waiting is allowed, the second is 1009
+  Run();
+  Timer1_Timer(tt.terminal);
+  tt.fakes.events.Advance(20);  // it looks for room again
+  EXPECT_FALSE(f.lblError.visible);
+  Timer1_Timer(tt.terminal);
+  tt.fakes.events.Advance(20);
+  EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
 }
 
 // A page a turn, handed over whole; asked whether to stop, nothing more is

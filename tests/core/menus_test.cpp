@@ -226,19 +226,20 @@ TEST(ScreenTable, EveryScreenHasACompleteRowOfItsOwn) {
   EXPECT_EQ(RowOf(static_cast<ScreenId>(99)).back, IgnoreAction);  // outside: inert
 }
 
-// A key drawn over another is a key the operator cannot reach.
-TEST(Keypad, EveryKeyHasACellOfItsOwnInsideThePad) {
+// A control left unplaced or outside its frame is one the operator never
+// sees; a key drawn over another is one the operator cannot reach.
+TEST(Layout, EveryControlIsPlacedInsideItsFrameAndEveryKeyHasACellOfItsOwn) {
   Form f;
-  auto inside = [&f](const Control& k) {
-    return k.left >= 0 && k.top >= 0 && k.left + k.width <= f.fraKey.width &&
-           k.top + k.height <= f.fraKey.height;
-  };
-  for (int i = 0; i < Keys::Count; ++i) {
-    const Control& a = f.lblKey[i];
-    EXPECT_TRUE(inside(a)) << i;
-    for (int j = i + 1; j < Keys::Count; ++j)  // neighbours share a border, no more
-      EXPECT_TRUE(a.left != f.lblKey[j].left || a.top != f.lblKey[j].top) << i << " and " << j;
+  for (const Control* c : f.AllControls()) {
+    EXPECT_TRUE(c->width > 0 && c->height > 0) << c->name;
+    if (const Control* p = c->parent; p && c->visible)  // the dual-add item waits below its frame
+      EXPECT_TRUE(c->left >= 0 && c->top >= 0 && c->left + c->width <= p->width &&
+                  c->top + c->height <= p->height)
+          << c->name;
   }
+  for (int i = 0; i < Keys::Count; ++i)
+    for (int j = i + 1; j < Keys::Count; ++j)  // neighbours share a border, no more
+      EXPECT_TRUE(f.lblKey[i].left != f.lblKey[j].left || f.lblKey[i].top != f.lblKey[j].top) << i << ", " << j;
 }
 
 }  // namespace
