@@ -81,6 +81,15 @@ TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL0A30451234567890  ", "CL0A30460000000001  "}));
 }
 
+TEST_F(FileWork, AFileOfNoKnownMemorySendsNothingAndIsLetGo) {
+  File("XN241433.C08", {"C0451234567890"});
+  ConfirmSend();
+  Press(Keys::Enter);
+  EXPECT_EQ(f.lblError.caption, kNoData);
+  EXPECT_FALSE(tt.terminal.dataFile.IsOpen());
+  EXPECT_TRUE(Sent().empty());
+}
+
 TEST_F(FileWork, RelayTeamsEndWithTheirTotalAndAFailedLegSkipsItsTeam) {
   File("YN241433.C08", {"10070010000000", "10070020000000", "10070030000000", "10120100000000",
                         "10130010000000", "10130020000000"});
