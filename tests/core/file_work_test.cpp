@@ -53,6 +53,9 @@ TEST_F(FileWork, DeletingAFileAsksForDeleteAndReportsAFailure) {
   EXPECT_EQ(f.lblFileG.caption, "ファイルが0個あります");
   Press({Keys::Enter, Keys::Esc});  // nothing to choose
   EXPECT_EQ(f.Screen, ScreenId::FileMenu);
+  Press({Keys::Down, Keys::Enter});  // the list of files, on its own frame
+  EXPECT_EQ(f.Screen, ScreenId::FileList);
+  EXPECT_TRUE(f.fraFile.visible);
 }
 
 TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
