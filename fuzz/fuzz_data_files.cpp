@@ -143,7 +143,7 @@ void SendToDevice(TestTerminal& tt, const std::string& content, bool refuse) {
     Pass(tt, 50, 20000);
     if (std::size_t frames = FramesIn(tt.fakes.port.written).size(); frames > answered) {
       answered = frames;
-      Arrive(tt, Frame(refuse && answered % 3 == 0 ? "CE   805" : "CR"));
+      Receive(tt, Frame(refuse && answered % 3 == 0 ? "CE   805" : "CR"));
     }
     if (f.KeyMode == Mode::ErrorShown && f.SendRecovery != Recovery::Off) Press(tt, Keys::Esc);
     if (f.KeyMode == Mode::Normal && tt.fakes.events.tasks.empty()) break;

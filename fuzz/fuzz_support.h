@@ -13,11 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "console/dispatcher.h"
-#include "link/commands.h"
-#include "link/device_port.h"
 #include "shell/tick.h"
-#include "support/fake_platform.h"
+#include "support/terminal_driver.h"
 
 namespace rx::fuzz {
 
@@ -85,19 +82,11 @@ inline std::string ContentOf(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-inline void Press(TestTerminal& tt, int key) { lblKey_Click(tt.terminal, key); }
-
-inline void Type(TestTerminal& tt, const std::string& digitsAndPoints) {
-  for (char c : digitsAndPoints)
-    if (c == '.' || (c >= '0' && c <= '9')) Press(tt, c == '.' ? Keys::Point : c - '0');
-}
-
-inline void Arrive(TestTerminal& tt, const std::string& bytes) {
-  tt.fakes.port.input += bytes;
-  MSComm1_OnComm(tt.terminal, PortEvents::Received);
-}
-
-inline std::string Frame(const std::string& body) { return kStx + Body(body) + kEtx; }
+using testing::FramesIn;
+using testing::Frame;
+using testing::Press;
+using testing::Receive;
+using testing::Type;
 
 // Lets up to ms pass: tasks when due, the tick every 100 ms; budget ends a job that keeps posting.
 inline void Pass(TestTerminal& tt, long long ms, int budget = 2000) {
@@ -122,21 +111,6 @@ inline void Pass(TestTerminal& tt, long long ms, int budget = 2000) {
     }
   }
   tt.fakes.clock.monotonic = loop.now;
-}
-
-// The frame bodies among what was written; stray: anything else but XON/XOFF.
-inline std::vector<std::string> FramesIn(const std::string& written, bool* stray = nullptr) {
-  std::vector<std::string> bodies;
-  for (std::size_t i = 0; i < written.size(); ++i) {
-    if (written[i] == kStx && i + kBodyLength + 1 < written.size() &&
-        written[i + kBodyLength + 1] == kEtx) {
-      bodies.push_back(written.substr(i + 1, kBodyLength));
-      i += kBodyLength + 1;
-    } else if (stray && written[i] != kXon && written[i] != kXoff) {
-      *stray = true;
-    }
-  }
-  return bodies;
 }
 
 }  // namespace rx::fuzz

@@ -160,10 +160,10 @@ bool Step(TestTerminal& tt, Bytes& in) {
       std::string body = kHeads[in.Byte() % std::size(kHeads)];
       for (int i = 0; i < 18; ++i)
         body += kBodyCharacters[in.Byte() % (sizeof kBodyCharacters - 1)];
-      Arrive(tt, Frame(body));
+      Receive(tt, Frame(body));
       break;
     }
-    case 1: Arrive(tt, in.Take(in.Byte() % 40)); break;  // noise, half frames, stray STX, ETX
+    case 1: Receive(tt, in.Take(in.Byte() % 40)); break;  // noise, half frames, stray STX, ETX
     case 2: {  // a run of records, maybe with its end, cut anywhere
       const int count = 1 + in.Byte() % 40;
       const char block = kBlockCodes[in.Byte() % 30];
@@ -171,8 +171,8 @@ bool Step(TestTerminal& tt, Bytes& in) {
       for (int i = 0; i < count; ++i) bytes += Frame("CO0A" + Record(block, i + 1, in));
       if (in.Byte() & 1) bytes += Frame("CF");
       const std::size_t cut = std::min<std::size_t>(bytes.size(), in.Byte() * 4);
-      Arrive(tt, bytes.substr(0, cut));
-      Arrive(tt, bytes.substr(cut));
+      Receive(tt, bytes.substr(0, cut));
+      Receive(tt, bytes.substr(cut));
       break;
     }
     case 3: Timer1_Timer(t); break;

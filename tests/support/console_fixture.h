@@ -5,18 +5,13 @@
 
 #include <fstream>
 #include <initializer_list>
+#include <utility>
 
-#include "console/dispatcher.h"
-#include "link/commands.h"
-#include "link/device_port.h"
 #include "shell/highlight.h"
 #include "shell/startup.h"
-#include "support/fake_platform.h"
+#include "support/terminal_driver.h"
 
 namespace rx::testing {
-
-// A device frame around a body of up to 20 characters.
-inline std::string Frame(const std::string& body) { return kStx + Body(body) + kEtx; }
 
 class ConsoleTest : public ::testing::Test {
  protected:
@@ -26,21 +21,11 @@ class ConsoleTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(tt.terminal.dataDirectory); }
 
-  // Bytes from the device, through the port's notification; a framed answer.
-  void Receive(const std::string& bytes) {
-    tt.fakes.port.input += bytes;
-    tt.fakes.port.handler(PortEvents::Received);
-  }
+  // Bytes from the device; a framed answer.
+  void Receive(const std::string& bytes) { testing::Receive(tt, bytes); }
   void Reply(const std::string& body) { Receive(Frame(body)); }
   // Bodies of the frames written since the last call.
-  std::vector<std::string> Sent() {
-    std::vector<std::string> bodies;
-    std::string& written = tt.fakes.port.written;
-    for (std::size_t at = written.find(kStx); at != std::string::npos; at = written.find(kStx, at + 1))
-      bodies.push_back(written.substr(at + 1, kBodyLength));
-    written.clear();
-    return bodies;
-  }
+  std::vector<std::string> Sent() { return FramesIn(std::exchange(tt.fakes.port.written, {})); }
   void File(const std::string& name, std::initializer_list<const char*> lines) {
     std::ofstream out(tt.terminal.dataDirectory / name, std::ios::binary);
     for (const char* line : lines) out << line << "\r\n";
@@ -53,14 +38,11 @@ class ConsoleTest : public ::testing::Test {
     return lines;
   }
 
-  void Press(int key) { lblKey_Click(tt.terminal, key); }
+  void Press(int key) { testing::Press(tt, key); }
   void Press(std::initializer_list<int> keys) {
     for (int key : keys) Press(key);
   }
-  // Types a time or number: digits and ".".
-  void Type(const std::string& text) {
-    for (char c : text) Press(c == '.' ? Keys::Point : c - '0');
-  }
+  void Type(const std::string& text) { testing::Type(tt, text); }
   void Submit(const std::string& text) {
     Type(text);
     Press(Keys::Enter);

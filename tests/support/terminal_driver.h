@@ -1,0 +1,46 @@
+// Driving a test terminal as the window and the device do: keys, bytes from
+// the device, and the frames it was sent.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "console/dispatcher.h"
+#include "link/device_port.h"
+#include "link/frames.h"
+#include "support/fake_platform.h"
+
+namespace rx::testing {
+
+// A device frame around a body of up to 20 characters.
+inline std::string Frame(const std::string& body) { return Framed(Body(body)); }
+
+inline void Press(TestTerminal& tt, int key) { lblKey_Click(tt.terminal, key); }
+
+// Digits and points, as the keypad types them; anything else is skipped.
+inline void Type(TestTerminal& tt, const std::string& text) {
+  for (char c : text)
+    if (c == '.' || (c >= '0' && c <= '9')) Press(tt, c == '.' ? Keys::Point : c - '0');
+}
+
+// Bytes from the device, through the notification the terminal registered.
+inline void Receive(TestTerminal& tt, const std::string& bytes) {
+  tt.fakes.port.input += bytes;
+  tt.fakes.port.handler(PortEvents::Received);
+}
+
+// The frame bodies among what was written; stray: anything else but XON/XOFF.
+inline std::vector<std::string> FramesIn(const std::string& written, bool* stray = nullptr) {
+  std::vector<std::string> bodies;
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (written[i] == kStx && i + kBodyLength + 1 < written.size() && written[i + kBodyLength + 1] == kEtx) {
+      bodies.push_back(written.substr(i + 1, kBodyLength));
+      i += kBodyLength + 1;
+    } else if (stray && written[i] != kXon && written[i] != kXoff) {
+      *stray = true;
+    }
+  }
+  return bodies;
+}
+
+}  // namespace rx::testing
