@@ -169,11 +169,9 @@ void SerialOutput(TestTerminal& tt, const std::string& name, const std::string& 
   expected.insert(expected.end(), {"FILE END   : ", name + " "});
   Press(tt, Keys::Enter);
   for (int round = 0; round < 64 && f.KeyMode == Mode::Busy; ++round) Pass(tt, 100, 20000);
-  std::string written = tt.fakes.port.written;
-  Lines lines;
-  for (std::size_t at; (at = written.find("\r\n")) != std::string::npos; written.erase(0, at + 2))
-    lines.push_back(written.substr(0, at));
-  RX_CHECK(written.empty(), written);
+  std::string rest;
+  const Lines lines = testing::CrLfLines(tt.fakes.port.written, &rest);
+  RX_CHECK(rest.empty(), rest);
   RX_CHECK(nothing ? lines.empty() : f.KeyMode != Mode::Normal || lines == expected, name);
 }
 

@@ -187,13 +187,7 @@ class TextOutput : public FileWork {
     } while (--turns > 0 && tt.fakes.events.Turn() > 0);
     return shown;
   }
-  std::vector<std::string> TextLines() {
-    std::vector<std::string> lines;
-    std::string written = tt.fakes.port.written;
-    for (std::size_t at; (at = written.find("\r\n")) != std::string::npos; written.erase(0, at + 2))
-      lines.push_back(written.substr(0, at));
-    return lines;
-  }
+  std::vector<std::string> TextLines() { return testing::CrLfLines(tt.fakes.port.written); }
   const std::vector<std::string> kLines = {"RX-710KP DATA", "FILE NAME  : ", "FN241433.C08 ",
                                            "10010000481234", "10020000491234", "C0030000501234",
                                            "FILE END   : ", "FN241433.C08 "};

@@ -20,6 +20,7 @@
 
 #include "sim/fields.h"
 #include "sim/protocol.h"
+#include "support/terminal_driver.h"
 
 namespace rx::testing {
 
@@ -75,11 +76,7 @@ class FarEnd {
   }
   // The complete CR LF lines received.
   std::vector<std::string> Lines() const {
-    std::string text = Received();
-    std::vector<std::string> lines;
-    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos; text.erase(0, at + 2))
-      lines.push_back(text.substr(0, at));
-    return lines;
+    return CrLfLines(Received());
   }
 
  private:

@@ -1,8 +1,9 @@
 // Driving a test terminal as the window and the device do: keys, bytes from
-// the device, and the frames it was sent.
+// the device, and the frames and lines it was sent.
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console/dispatcher.h"
@@ -41,6 +42,16 @@ inline std::vector<std::string> FramesIn(const std::string& written, bool* stray
     }
   }
   return bodies;
+}
+
+// The CR LF lines of text without their line ends; what follows the last
+// CR LF is left in rest.
+inline std::vector<std::string> CrLfLines(std::string text, std::string* rest = nullptr) {
+  std::vector<std::string> lines;
+  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos; text.erase(0, at + 2))
+    lines.push_back(text.substr(0, at));
+  if (rest) *rest = std::move(text);
+  return lines;
 }
 
 }  // namespace rx::testing
