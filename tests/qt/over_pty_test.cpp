@@ -188,13 +188,8 @@ class HeldOutput : public OverPty {
     Connect(far.Path());
     form().SerialSend = true;
     form().lblMenu[12].enabled = true;
-    std::ofstream out(terminal->dataDirectory / kFileName, std::ios::binary);
-    expected = {"RX-710KP DATA", "FILE NAME  : ", std::string(kFileName) + " "};
-    for (int i = 0; i < kRecords; ++i) {
-      expected.push_back(std::to_string((1 + i / 1000) * 1000 + i % 1000) + std::to_string(1000481234 + i));
-      out << expected.back() << "\r\n";
-    }
-    out.close();
+    expected = testing::WriteRecordFile(terminal->dataDirectory / kFileName, kRecords);
+    expected.insert(expected.begin(), {"RX-710KP DATA", "FILE NAME  : ", std::string(kFileName) + " "});
     expected.insert(expected.end(), {"FILE END   : ", std::string(kFileName) + " "});
     far.Start(testing::Holding(released));
     Press({Keys::Clear, 3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter});

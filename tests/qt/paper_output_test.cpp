@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "support/event_wait.h"
+#include "support/terminal_driver.h"
 
 namespace rx {
 namespace {
@@ -32,12 +33,8 @@ Outcome RunProgram(const QString& program, const QStringList& arguments) {
 // A data file of count records; the lines its PDF must show.
 std::vector<std::string> WriteRecords(const QString& path, int count) {
   const std::string name = QFileInfo(path).fileName().toStdString();
-  std::vector<std::string> lines = {"RX-710KP DATA", "FILE NAME :", name};
-  std::ofstream out(path.toStdString(), std::ios::binary);
-  for (int i = 1; i <= count; ++i) {
-    lines.push_back(std::to_string(1000 + i) + std::to_string(1000481234 + i));
-    out << lines.back() << "\r\n";
-  }
+  std::vector<std::string> lines = testing::WriteRecordFile(path.toStdString(), count);
+  lines.insert(lines.begin(), {"RX-710KP DATA", "FILE NAME :", name});
   lines.insert(lines.end(), {"FILE END :", name});
   return lines;
 }

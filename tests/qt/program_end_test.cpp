@@ -15,6 +15,7 @@
 #include "sim/pty_device.h"
 #include "support/event_wait.h"
 #include "support/far_end.h"
+#include "support/terminal_driver.h"
 
 namespace rx {
 namespace {
@@ -27,8 +28,7 @@ class ProgramEnd : public ::testing::Test {
     QFile::setPermissions(root + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     std::ofstream((root + "/config/TARVO Application.ini").toStdString()) << "[RX-710KP]\nSerialSend=True\n";
     // More than the pty takes unread: the output waits for the held line.
-    std::ofstream file((root + "/RX-710/FN241433.C08").toStdString(), std::ios::binary);
-    for (int i = 0; i < 3000; ++i) file << (1 + i / 1000) * 1000 + i % 1000 << 1000481234 + i << "\r\n";
+    testing::WriteRecordFile((root + "/RX-710/FN241433.C08").toStdString(), 3000);
     lockPath = root + QString("/run/rx710kp-%1.lock").arg(getuid());
   }
 

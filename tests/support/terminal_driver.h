@@ -2,6 +2,8 @@
 // the device, and the frames and lines it was sent.
 #pragma once
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,6 +53,18 @@ inline std::vector<std::string> CrLfLines(std::string text, std::string* rest = 
   for (std::size_t at; (at = text.find("\r\n")) != std::string::npos; text.erase(0, at + 2))
     lines.push_back(text.substr(0, at));
   if (rest) *rest = std::move(text);
+  return lines;
+}
+
+// A first-run file of count records (a thousand bibs a block, from block 1),
+// written with CR LF; its record lines.
+inline std::vector<std::string> WriteRecordFile(const std::filesystem::path& path, int count) {
+  std::vector<std::string> lines;
+  std::ofstream out(path, std::ios::binary);
+  for (int i = 0; i < count; ++i) {
+    lines.push_back(std::to_string((1 + i / 1000) * 1000 + i % 1000) + std::to_string(1000481234 + i));
+    out << lines.back() << "\r\n";
+  }
   return lines;
 }
 
