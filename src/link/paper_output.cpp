@@ -77,7 +77,8 @@ void PaperTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEven
     else if (target.kind == TextTarget::Kind::Printer)
       page = {PageTarget::Kind::Printer, target.printer};
     std::string reason = "no printing on this system";
-    if (!paper.printer || !paper.printer->Open(page, paper.name, &reason)) return Fail(t, reason);
+    if (!paper.printer || paper.printer->Open(page, paper.name, &reason) != PrintCall::Done)
+      return Fail(t, reason);
     paper.active = true;
     paper.perPage = std::max(1, paper.printer->LinesPerPage());
     paper.pages = PageCount(OutputLineCount(f.RecordCount), paper.perPage);
@@ -100,7 +101,7 @@ void ContinuePaperOutput(Terminal& t) {
   std::vector<std::string> lines = PageLines(paper.name, f.Records, paper.page, paper.perPage);
   if (!paper.printer->PrintPage(paper.page + 1, paper.pages, lines, &reason)) return Fail(t, reason);
   if (++paper.page < paper.pages) return PostLinkTurn(t, 0);  // keys and the tick come in between
-  if (!paper.printer->Finish(&reason)) {
+  if (paper.printer->Finish(&reason) != PrintCall::Done) {
     paper.active = false;  // handed over or not, there is nothing left to discard
     ReportFault(t, "cannot print " + paper.name + ": " + reason);
     ShowError(t, Errors::CannotPrint);
@@ -134,7 +135,7 @@ bool PrintFileNow(PagePrinter& printer, const PageTarget& target, const std::fil
   std::vector<std::string> records;
   if (!ReadRecordFile(file, &records, reason)) return false;
   const std::string name = file.filename().string();
-  if (!printer.Open(target, name, reason)) return false;
+  if (printer.Open(target, name, reason) != PrintCall::Done) return false;
   const int perPage = std::max(1, printer.LinesPerPage());
   const int pages = PageCount(OutputLineCount(static_cast<int>(records.size())), perPage);
   for (int page = 0; page < pages; ++page) {
@@ -143,7 +144,7 @@ bool PrintFileNow(PagePrinter& printer, const PageTarget& target, const std::fil
       return false;
     }
   }
-  return printer.Finish(reason);
+  return printer.Finish(reason) == PrintCall::Done;
 }
 
 }  // namespace rx

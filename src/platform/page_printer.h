@@ -14,20 +14,28 @@ struct PageTarget {
   std::string name;  // the printer's name, or the PDF file's path
 };
 
+// How a call that may wait on the print service stands.
+enum class PrintCall { Done, Pending, Failed };
+
 class PagePrinter {
  public:
   virtual ~PagePrinter() = default;
-  // False and why when the target cannot take a document (no such printer,
-  // a stopped one, one refusing jobs, a PDF folder that cannot be written).
-  virtual bool Open(const PageTarget& target, const std::string& title, std::string* reason) = 0;
+  // Starts a document. Failed and why when the target cannot take one (no
+  // such printer, a stopped one, one refusing jobs, a PDF folder that cannot
+  // be written). Pending while the print service is still being asked: the
+  // caller polls with Poll() until it says Done or Failed. Never blocks.
+  virtual PrintCall Open(const PageTarget& target, const std::string& title, std::string* reason) = 0;
   // Lines that fit below the page header of the open document.
   virtual int LinesPerPage() = 0;
   // Page page of pages, headed by the title and "page n / m".
   virtual bool PrintPage(int page, int pages, std::span<const std::string> lines,
                          std::string* reason) = 0;
-  // Hands the document to the printer, or puts the PDF in place.
-  virtual bool Finish(std::string* reason) = 0;
-  // Drops the open document.
+  // Hands the document to the printer, or puts the PDF in place; Pending
+  // while the print service takes it (poll). Never blocks.
+  virtual PrintCall Finish(std::string* reason) = 0;
+  // Where the pending Open or Finish stands now (Done when none is pending).
+  virtual PrintCall Poll(std::string* reason) = 0;
+  // Drops the open document and abandons a pending call. Never blocks.
   virtual void Discard() = 0;
 };
 

@@ -250,11 +250,11 @@ class FakePagePrinter : public PagePrinter {
   std::vector<std::vector<std::string>> handedOver;  // each finished document
   int discards = 0;
 
-  bool Open(const PageTarget& to, const std::string&, std::string* reason) override {
+  PrintCall Open(const PageTarget& to, const std::string&, std::string* reason) override {
     target = to;
     document.clear();
     headings.clear();
-    return Refuse(refuseOpen, reason);
+    return Refuse(refuseOpen, reason) ? PrintCall::Done : PrintCall::Failed;
   }
   int LinesPerPage() override { return perPage; }
   bool PrintPage(int page, int pages, std::span<const std::string> lines, std::string* reason) override {
@@ -263,11 +263,12 @@ class FakePagePrinter : public PagePrinter {
     document.insert(document.end(), lines.begin(), lines.end());
     return true;
   }
-  bool Finish(std::string* reason) override {
-    if (!Refuse(refuseFinish, reason)) return false;
+  PrintCall Finish(std::string* reason) override {
+    if (!Refuse(refuseFinish, reason)) return PrintCall::Failed;
     handedOver.push_back(document);
-    return true;
+    return PrintCall::Done;
   }
+  PrintCall Poll(std::string*) override { return PrintCall::Done; }
   void Discard() override { ++discards; }
 
  private:

@@ -49,7 +49,13 @@ QtPagePrinter::QtPagePrinter() = default;
 
 QtPagePrinter::~QtPagePrinter() { Discard(); }
 
-bool QtPagePrinter::Open(const PageTarget& target, const std::string& title, std::string* reason) {
+PrintCall QtPagePrinter::Open(const PageTarget& target, const std::string& title, std::string* reason) {
+  return OpenNow(target, title, reason) ? PrintCall::Done : PrintCall::Failed;
+}
+
+PrintCall QtPagePrinter::Poll(std::string*) { return PrintCall::Done; }
+
+bool QtPagePrinter::OpenNow(const PageTarget& target, const std::string& title, std::string* reason) {
   Discard();
   title_ = QString::fromStdString(title);
   if (target.kind == PageTarget::Kind::Pdf) {
@@ -130,7 +136,11 @@ bool QtPagePrinter::PrintPage(int page, int pages, std::span<const std::string> 
   return true;
 }
 
-bool QtPagePrinter::Finish(std::string* reason) {
+PrintCall QtPagePrinter::Finish(std::string* reason) {
+  return FinishNow(reason) ? PrintCall::Done : PrintCall::Failed;
+}
+
+bool QtPagePrinter::FinishNow(std::string* reason) {
   if (!painter_) {
     *reason = "no document is open";
     return false;

@@ -22,14 +22,17 @@ class QtPagePrinter : public PagePrinter {
   QtPagePrinter();
   ~QtPagePrinter() override;
 
-  bool Open(const PageTarget& target, const std::string& title, std::string* reason) override;
+  PrintCall Open(const PageTarget& target, const std::string& title, std::string* reason) override;
   int LinesPerPage() override;
   bool PrintPage(int page, int pages, std::span<const std::string> lines,
                  std::string* reason) override;
-  bool Finish(std::string* reason) override;
+  PrintCall Finish(std::string* reason) override;
+  PrintCall Poll(std::string* reason) override;
   void Discard() override;
 
  private:
+  bool OpenNow(const PageTarget& target, const std::string& title, std::string* reason);
+  bool FinishNow(std::string* reason);
   bool StartDocument(QIODevice* device, const QString& pageSizeFrom, std::string* reason);
   void Close();
 
