@@ -2,6 +2,7 @@
 // on one side; on the other the simulated device, or a device or printer
 // played by the test; the rest are fakes.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -96,6 +97,33 @@ class OverPty : public ::testing::Test {
   std::unique_ptr<Terminal> terminal;
   QTimer tick;  // first to go: it calls into the terminal
 };
+
+// Only a character device is a port: anything else is named for what it is
+// (never a want of permission); a name that is not UTF-8 is found too.
+TEST(QtSerialPortOpen, AnythingButACharacterDeviceIsNamedForWhatItIs) {
+  QTemporaryDir dir;
+  const std::string at = dir.path().toStdString() + "/";
+  ASSERT_EQ(mkdir((at + "dir").c_str(), 0755) | mkfifo((at + "fifo").c_str(), 0600) |
+                symlink("/dev/null", (at + "\xfe").c_str()),
+            0);
+  std::ofstream(at + "plain") << "x";
+  const std::tuple<std::string, OpenFault, std::string> cases[] = {
+      {"dir", OpenFault::Other, "not a serial device but a directory"},
+      {"fifo", OpenFault::Other, "not a serial device but a named pipe (FIFO)"},
+      {"plain", OpenFault::Other, "not a serial device but a plain file"},
+      {"none", OpenFault::Missing, "No such file or directory"},
+      {"\xfe", OpenFault::Other, ""}};  // /dev/null: found, and no terminal
+  for (const auto& [name, fault, reason] : cases) {
+    QtSerialPort port([&](int) { return at + name; });
+    port.SetSettings("9600,E,7,2");
+    OpenFailure failure;
+    EXPECT_FALSE(port.Open(&failure));
+    EXPECT_EQ(failure.fault, fault) << name << ": " << failure.reason;
+    if (!reason.empty()) {
+      EXPECT_EQ(failure.reason, at + name + ": " + reason);
+    }
+  }
+}
 
 // Frames the device sent before the port opened, or while the terminal sat
 // idle: each would end a read at once if taken for its reply.

@@ -2,6 +2,8 @@
 // real signals while it asks whether to stop an output or to switch off.
 #include <pwd.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 
 #include "sim/pty_device.h"
@@ -116,33 +119,29 @@ TEST_P(SignalWhileAskingToClose, EndsTheReadInOrder) {
   EXPECT_GE(lines, 20u);  // at least the 20 seen at the question
 }
 
-// Root runs the program as nobody on a device file of root's; others on mode 000.
+// As nobody, with USER=root, on a character device only root may open: the
+// remedy names nobody. Only root can make the device and drop to nobody.
 TEST_F(ProgramEnd, AReadOnADeviceFileThisUserMayNotOpenShows1002AndTellsTheRemedy) {
-  QStringList runAs;
-  if (geteuid() == 0) {
-    const QString setpriv = QStandardPaths::findExecutable("setpriv");
-    const passwd* nobody = getpwnam("nobody");
-    if (setpriv.isEmpty() || nobody == nullptr)
-      GTEST_SKIP() << "running as root without setpriv or a user nobody: no user to be denied the port";
-    runAs = {setpriv, QString("--reuid=%1").arg(nobody->pw_uid), QString("--regid=%1").arg(nobody->pw_gid),
-             "--clear-groups", "--"};
-    if (QProcess::execute(runAs[0], runAs.mid(1) + QStringList{"test", "-x", PROGRAM_PROBE}) != 0)
-      GTEST_SKIP() << "nobody may not run " << PROGRAM_PROBE;
-    const QString owner = QString("%1:%2").arg(nobody->pw_uid).arg(nobody->pw_gid);
-    ASSERT_EQ(QProcess::execute("chown", {"-R", owner, home.path()}), 0);
-  }
+  const QString setpriv = QStandardPaths::findExecutable("setpriv");
+  const passwd* nobody = getpwnam("nobody");
+  if (geteuid() != 0 || setpriv.isEmpty() || nobody == nullptr)
+    GTEST_SKIP() << "needs root, setpriv and a user nobody to make a device file nobody may not open";
+  QStringList runAs = {setpriv, QString("--reuid=%1").arg(nobody->pw_uid),
+                       QString("--regid=%1").arg(nobody->pw_gid), "--clear-groups", "--"};
+  if (QProcess::execute(runAs[0], runAs.mid(1) + QStringList{"test", "-x", PROGRAM_PROBE}) != 0)
+    GTEST_SKIP() << "nobody may not run " << PROGRAM_PROBE;
+  const QString owner = QString("%1:%2").arg(nobody->pw_uid).arg(nobody->pw_gid);
+  ASSERT_EQ(QProcess::execute("chown", {"-R", owner, home.path()}), 0);
+  runAs << "env" << "USER=root";
   const QString device = home.path() + "/ttyUSB0";
-  QFile file(device);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
-  file.setPermissions(geteuid() == 0 ? QFile::ReadOwner | QFile::WriteOwner : QFileDevice::Permissions());
+  ASSERT_EQ(mknod(device.toLocal8Bit().constData(), S_IFCHR | 0600, makedev(1, 3)), 0) << std::strerror(errno);
 
   ASSERT_NO_FATAL_FAILURE(Start("read", device.toStdString(), runAs));
   ASSERT_SOON(Said("error") || probe.state() == QProcess::NotRunning, 20000);
   EXPECT_TRUE(Said("error: エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）"))
       << output.toStdString();
   const QString told = QString::fromUtf8(probe.readAllStandardError());
-  EXPECT_TRUE(told.contains(device) && told.contains("sudo adduser ") && told.contains("dialout"))
+  EXPECT_TRUE(told.contains(device) && told.contains("sudo adduser nobody dialout"))
       << told.toStdString();
   ExpectOrderlyEndOn(SIGTERM);
 }

@@ -12,6 +12,20 @@
 
 namespace rx {
 
+namespace {
+
+FileKind KindOf(mode_t mode) {
+  if (S_ISCHR(mode)) return FileKind::CharDevice;
+  if (S_ISDIR(mode)) return FileKind::Directory;
+  if (S_ISFIFO(mode)) return FileKind::Fifo;
+  if (S_ISSOCK(mode)) return FileKind::Socket;
+  if (S_ISREG(mode)) return FileKind::Regular;
+  if (S_ISBLK(mode)) return FileKind::BlockDevice;
+  return FileKind::Other;
+}
+
+}  // namespace
+
 DeviceFile InspectDeviceFile(const std::string& path) {
   namespace fs = std::filesystem;
   DeviceFile file;
@@ -21,6 +35,7 @@ DeviceFile InspectDeviceFile(const std::string& path) {
     return file;
   }
   file.exists = true;
+  file.kind = KindOf(info.st_mode);
   file.usable = access(path.c_str(), R_OK | W_OK) == 0;
   const passwd* owner = getpwuid(info.st_uid);
   const group* grp = getgrgid(info.st_gid);

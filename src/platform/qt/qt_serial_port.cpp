@@ -4,10 +4,13 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <QFileInfo>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <sstream>
+
+#include "platform/device_file.h"
 
 namespace rx {
 
@@ -150,9 +153,19 @@ bool QtSerialPort::Open(OpenFailure* failure) {
   };
   LineSettings line;
   if (!ParseLineSettings(settings_, &line)) return fail(OpenFault::Other, "bad line settings " + settings_);
+  // Only a character device is a port; a folder, pipe or plain file is named
+  // for what it is, and its permissions are no matter for the dialout group.
+  const DeviceFile file = InspectDeviceFile(path);
+  if (!file.problem.empty()) return fail(OpenFault::Other, file.problem);
+  if (!file.exists) return fail(OpenFault::Missing, "No such file or directory");
+  if (file.kind != FileKind::CharDevice)
+    return fail(OpenFault::Other, std::string("not a serial device but ") + KindText(file.kind));
   // One device under two names (a by-id link and ttyUSB0) must share one lock.
-  QString canonical = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
-  if (canonical.isEmpty()) return fail(OpenFault::Missing, "No such file or directory");
+  std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
+  if (!real) return fail(OpenFault::Other, std::strerror(errno));
+  const QString canonical = QString::fromUtf8(real.get());
+  if (canonical.toUtf8() != QByteArray(real.get()))
+    return fail(OpenFault::Other, "its name is not UTF-8 text, and the serial port library opens no other");
   port_.setPortName(canonical);
   // QSerialPort opens at settings every line takes (8N1, no flow control),
   // whatever it finds on the tty; ApplyLine then sets the exchange's own.
@@ -177,7 +190,7 @@ bool QtSerialPort::Open(OpenFailure* failure) {
     port_.clearError();
     // QSerialPort says "permission" for a port locked by another program
     // too; only the file's own access check tells this user's right apart.
-    if (access(canonical.toLocal8Bit().constData(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM))
+    if (access(real.get(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM))
       return fail(OpenFault::NoPermission, "Permission denied (is the user in the dialout group?)");
     return fail(OpenFault::Other, why);
   }
