@@ -5,6 +5,7 @@
 #include <QFont>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 #include "link/port_access.h"
 #include "link/paper_output.h"
@@ -32,6 +33,22 @@ struct Options {
   std::optional<rx::PageTarget> printTo;
   int exitCode = -1;  // set when the program should end at once
 };
+
+// The bytes given for --port-path (its last value, as the parser takes it):
+// a device path need not be text in any encoding.
+std::string PortPathBytes(int argc, char** argv, const QString& value) {
+  constexpr std::string_view kOption = "--port-path";
+  for (int i = argc - 1; i > 0; --i) {
+    std::string_view argument = argv[i];
+    if (argument.starts_with(kOption) && argument.size() > kOption.size() && argument[kOption.size()] == '=')
+      argument.remove_prefix(kOption.size() + 1);
+    else if (argv[i - 1] != kOption)
+      continue;
+    if (QString::fromLocal8Bit(argument.data(), qsizetype(argument.size())) == value)
+      return std::string(argument);
+  }
+  return value.toLocal8Bit().toStdString();
+}
 
 Options ParseOptions(int argc, char** argv) {
   QStringList arguments;
@@ -107,9 +124,9 @@ Options ParseOptions(int argc, char** argv) {
   if (options.simulate && parser.isSet(portPath))
     return fail("--simulate and --port-path exclude each other");
   if (parser.isSet(portPath)) {
-    QString path = parser.value(portPath);
-    if (path.startsWith("~/")) path = QDir::homePath() + path.mid(1);
-    options.portPath = path.toStdString();
+    std::string path = PortPathBytes(argc, argv, parser.value(portPath));
+    options.portPath =
+        path.starts_with("~/") ? QDir::homePath().toLocal8Bit().toStdString() + path.substr(1) : path;
   }
   return options;
 }

@@ -16,38 +16,38 @@ export QT_QPA_PLATFORM=offscreen
 code=0; "$program" --no-such-option 2>/dev/null || code=$?
 [ "$code" -eq 2 ] || fail "unknown option gave exit code $code, not 2"
 
-# --list-ports: a port present, one missing, and the configured one this user
-# may not open (root lists as nobody a file only root may open).
-ports="$home/ports"
-mkdir -m 755 "$ports" "$home/listing"
-install -m 666 /dev/null "$ports/COM3"
-install -m 000 /dev/null "$ports/COM4"
+# --list-ports, byte for byte (a path not UTF-8): only a character device is a
+# port, a folder, FIFO or plain file is named for what it is; as nobody, a
+# device of root:root mode 660 gets no advice to join root, and the account
+# named is nobody whatever USER says (root, or none).
+ports="$home/ports" b=$'\xfe'
+mkdir -m 755 "$ports" "$home/listing" "$ports/${b}1"
+mkfifo "$ports/${b}2"; : >"$ports/${b}3"; ln -s /dev/null "$ports/${b}5"
 printf '[RX-710KP]\nPortNo=4\n' >"$home/listing/TARVO Application.ini"
 chmod 644 "$home/listing/TARVO Application.ini"
-user="$(id -un)"
-as=(env "XDG_CONFIG_HOME=$home/listing" "USER=$user")
-if [ "$(id -u)" -eq 0 ]; then
-  chmod 600 "$ports/COM4"; chmod 755 "$home"
-  if command -v setpriv >/dev/null && id nobody >/dev/null 2>&1 &&
-      setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups test -x "$program"; then
-    user=nobody
-    as=(setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups -- "${as[@]}" USER=nobody)
-  else
-    echo "SKIPPED: --list-ports of a port root alone may open: no setpriv, no user nobody, or nobody may not run $program"
-    as=()
-  fi
+port() { printf '%s COM%-4s %s' "${3:- }" "$1" "$ports/$b$1: $2"; }
+expect=("$(port 1 'present, but a directory, not a serial device')"
+  "$(port 2 'present, but a named pipe (FIFO), not a serial device')"
+  "$(port 3 'present, but a plain file, not a serial device')"
+  "$(port 5 'present, you may read and write it')" "$(port 6 missing)")
+as=()
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null && id nobody >/dev/null 2>&1 &&
+    setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups test -x "$program"; then
+  mknod -m 660 "$ports/${b}4" c 1 3; chmod 755 "$home"
+  as=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups --)
+  expect+=("$(port 4 'present, you may NOT read and write it (owner root, group root, mode rw-rw----)' '*')"
+    "          its group root lets no ordinary user in: a udev rule giving it to group dialout, or sudo chgrp dialout '$ports/${b}4'; then sudo adduser nobody dialout and log in again")
+else
+  echo "SKIPPED: --list-ports of a device of root's as nobody: not root, no setpriv, no user nobody, or nobody may not run $program"
 fi
-if [ "${#as[@]}" -gt 0 ]; then
-  listing="$("${as[@]}" "$program" --list-ports --port-path "$ports/COM{n}")" || fail "--list-ports failed"
-  for line in "  COM3    $ports/COM3: present, you may read and write it" "  COM2    $ports/COM2: missing"; do
-    grep -qxF -- "$line" <<<"$listing" || fail "--list-ports lacks: $line"$'\n'"$listing"
+for user in -uUSER USER=root; do
+  listing="$("${as[@]}" env "$user" "XDG_CONFIG_HOME=$home/listing" "$program" --list-ports --port-path "$ports/$b{n}")" ||
+    fail "--list-ports failed"
+  for line in "${expect[@]}"; do
+    LC_ALL=C grep -qxF -- "$line" <<<"$listing" || fail "--list-ports ($user) lacks: $line"$'\n'"$listing"
   done
-  grep -qxE -- "\* COM4    $ports/COM4: present, you may NOT read and write it \(owner .+, group .+, mode [-rwx]{9}\)" <<<"$listing" ||
-    fail "--list-ports does not mark COM4 as configured and not usable, or says not why:"$'\n'"$listing"
-  grep -qF -- "only its owner may use it: sudo chgrp dialout $ports/COM4 && sudo chmod g+rw $ports/COM4, then sudo adduser $user dialout" <<<"$listing" ||
-    fail "--list-ports gives no remedy for a file only its owner may use:"$'\n'"$listing"
-  [ "$(grep -c '^[ *] COM' <<<"$listing")" -eq 16 ] || fail "--list-ports lists not 16 ports"
-fi
+  [ "$(LC_ALL=C grep -c '^[ *] COM' <<<"$listing")" -eq 16 ] || fail "--list-ports lists not 16 ports"
+done
 
 "$program" & pid=$!
 ini="$XDG_CONFIG_HOME/TARVO Application.ini"

@@ -1,16 +1,27 @@
 #include "link/port_access.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
+#include <array>
 #include <cstdio>
-#include <cstdlib>
+#include <vector>
 
 #include "link/port_paths.h"
 
 namespace rx {
 
 std::string LoginName() {
-  for (const char* name : {"USER", "LOGNAME"})
-    if (const char* value = std::getenv(name); value && *value) return value;
-  return "$USER";
+  // $USER is whatever the caller's environment says (root under setpriv,
+  // nothing at all under some service managers); the real user id is who
+  // is refused.
+  const uid_t uid = getuid();
+  passwd entry{};
+  passwd* found = nullptr;
+  std::vector<char> buffer(16384);
+  if (getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found && *found->pw_name)
+    return found->pw_name;
+  return std::to_string(uid);
 }
 
 std::string PortAccessText(const std::string& device, const std::string& user) {
@@ -38,28 +49,66 @@ std::string ModeText(unsigned mode) {
   return text;
 }
 
+// A path as shown: byte for byte, but a control character as \xNN so that a
+// hostile name cannot break a line or steer the terminal.
+std::string Visible(const std::string& path) {
+  std::string shown;
+  for (unsigned char c : path) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+    shown += c < 0x20 || c == 0x7f ? std::string(escaped) : std::string(1, static_cast<char>(c));
+  }
+  return shown;
+}
+
+// A path in a command to copy: quoted for the shell when it needs it.
+std::string ShellWord(const std::string& path) {
+  if (!path.empty() && path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                              "0123456789/._+-:@,%=") == std::string::npos)
+    return path;
+  std::string quoted = "'";
+  for (char c : Visible(path)) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+bool PrivilegedGroup(const std::string& group) {
+  static constexpr std::array kPrivileged = {"0",   "root", "wheel", "sudo",  "admin",
+                                             "adm", "disk", "kmem",  "shadow"};
+  for (const char* name : kPrivileged)
+    if (group == name) return true;
+  return false;
+}
+
 std::string PortLines(int number, bool configured, const std::string& path, const DeviceFile& file,
                       const std::string& user) {
   const std::string indent(10, ' ');
   char head[16];
   std::snprintf(head, sizeof head, "%c COM%-4d ", configured ? '*' : ' ', number);
-  std::string lines = head + path + ": ";
+  std::string lines = head + Visible(path) + ": ";
+  const std::string word = ShellWord(path);
   if (!file.problem.empty()) return lines + "cannot be looked at (" + file.problem + ")\n";
   if (!file.exists) return lines + "missing\n";
+  if (file.kind != FileKind::CharDevice)
+    return lines + "present, but " + KindText(file.kind) + ", not a serial device\n";
   lines += file.usable ? "present, you may read and write it\n"
                        : "present, you may NOT read and write it (owner " + file.owner + ", group " +
                              file.group + ", mode " + ModeText(file.mode) + ")\n";
   if (!file.usable) {
     // Members of its group may use it, or only its owner; the device files
-    // of serial adapters belong to dialout.
-    if ((file.mode & 060) == 060)
+    // of serial adapters belong to dialout. A group that gives powers over
+    // the system is never one to join for a serial port.
+    const std::string toDialout = "sudo adduser " + user + " dialout and log in again\n";
+    if ((file.mode & 060) != 060)
+      lines += indent + "only its owner may use it: sudo chgrp dialout " + word + " && sudo chmod g+rw " +
+               word + ", then " + toDialout;
+    else if (PrivilegedGroup(file.group))
+      lines += indent + "its group " + file.group + " lets no ordinary user in: a udev rule giving it to " +
+               "group dialout, or sudo chgrp dialout " + word + "; then " + toDialout;
+    else
       lines += indent + "group " + file.group + " may use it: sudo adduser " + user + " " + file.group +
                ", then log in again\n";
-    else  // joining a group would not help: the file itself must let its group in
-      lines += indent + "only its owner may use it: sudo chgrp dialout " + path +
-               " && sudo chmod g+rw " + path + ", then sudo adduser " + user + " dialout\n";
   }
-  for (const std::string& link : file.links) lines += indent + "also named " + link + "\n";
+  for (const std::string& link : file.links) lines += indent + "also named " + Visible(link) + "\n";
   return lines;
 }
 

@@ -11,8 +11,8 @@
 
 namespace rx {
 
-// The login name for the remedy: $USER, else $LOGNAME, else "$USER" for the
-// shell to fill in.
+// The account the remedy names: the real user id's login name, else its
+// number; never the environment's say.
 std::string LoginName();
 
 // The explanation, in Japanese: the device file, that this account lacks the
@@ -24,8 +24,9 @@ std::string PortAccessText(const std::string& device, const std::string& user);
 void TellPortAccess(Terminal& t, const std::string& device);
 
 // The listing of --list-ports: ports 1-16 and portNo, each with its device
-// file, whether it exists, whether user may read and write it (why not, what
-// to do) and the by-id names leading to it; portNo marked.
+// file, whether it exists and is a serial device (else what it is), whether
+// user may read and write it (why not, what to do) and the by-id names
+// leading to it; portNo marked.
 std::string ListPorts(int portNo, const std::string& pathTemplate, const std::string& user,
                       const std::function<DeviceFile(const std::string&)>& inspect);
 

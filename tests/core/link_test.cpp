@@ -1,8 +1,11 @@
 // The serial link: opening the port, cutting frames, reading a memory into
 // a file, the error line and the texts of the device's refusals.
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <map>
 
 #include "link/commands.h"
 #include "link/device_port.h"
@@ -63,6 +66,45 @@ TEST_F(Link, OpeningThePort) {
   const std::string& told = tt.fakes.messages.shown[0].text;
   EXPECT_NE(told.find(port.DeviceOf(4)), std::string::npos) << told;
   EXPECT_NE(told.find("sudo adduser " + LoginName() + " dialout"), std::string::npos) << told;
+}
+
+// --list-ports names what each file is and never advises joining a group of
+// the system's powers; paths are bytes, shown safe and quoted in commands;
+// the account is the real user id's, whatever USER says.
+TEST(ListPorts, NamesWhatEachFileIsAndNeverAdvisesJoiningRoot) {
+  const std::string dir = "/p q\x1b\xfe/";
+  auto device = [](std::string group, unsigned mode) {
+    return DeviceFile{.exists = true, .owner = "root", .group = group, .mode = mode};
+  };
+  std::map<std::string, DeviceFile> files = {
+      {dir + "1", {.exists = true, .kind = FileKind::Directory}},
+      {dir + "2", device("root", 0660)},
+      {dir + "3", device("dialout", 0660)},
+      {dir + "4", device("wheel", 0600)},
+      {dir + "5", {.problem = "Permission denied"}}};
+  const std::string listing = ListPorts(4, dir + "{n}", "u", [&](const std::string& path) {
+    return files.count(path) ? files[path] : DeviceFile{};
+  });
+  std::string expected =  // @ for the folder as shown
+      "Serial ports (* the configured port, PortNo=4):\n"
+      "  COM1    @1: present, but a directory, not a serial device\n"
+      "  COM2    @2: present, you may NOT read and write it (owner root, group root, mode rw-rw----)\n"
+      "          its group root lets no ordinary user in: a udev rule giving it to group dialout, or sudo "
+      "chgrp dialout '@2'; then sudo adduser u dialout and log in again\n"
+      "  COM3    @3: present, you may NOT read and write it (owner root, group dialout, mode rw-rw----)\n"
+      "          group dialout may use it: sudo adduser u dialout, then log in again\n"
+      "* COM4    @4: present, you may NOT read and write it (owner root, group wheel, mode rw-------)\n"
+      "          only its owner may use it: sudo chgrp dialout '@4' && sudo chmod g+rw '@4', then sudo "
+      "adduser u dialout and log in again\n"
+      "  COM5    @5: cannot be looked at (Permission denied)\n"
+      "  COM6    @6: missing\n";
+  for (std::size_t at; (at = expected.find('@')) != std::string::npos;)
+    expected.replace(at, 1, "/p q\\x1b\xfe/");
+  EXPECT_EQ(listing.substr(0, expected.size()), expected);
+  const passwd* real = getpwuid(getuid());
+  const std::string account = real ? real->pw_name : std::to_string(getuid());
+  setenv("USER", ("not-" + account).c_str(), 1);
+  EXPECT_EQ(LoginName(), account);
 }
 
 // Only whole frames are dispatched, in order, whatever pieces and junk they
