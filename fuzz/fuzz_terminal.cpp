@@ -29,12 +29,19 @@ const char* const kHeads[] = {"CR", "CE", "CO", "CF", "CS", "CB",
 constexpr char kBodyCharacters[] = "0123456789 ABCSKLY:.";
 constexpr char kBlockCodes[] = "0123456789ABCDEFGHIJKLMNOPQRST";
 
+std::string Trimmed(const std::string& text) {  // blanks around a value are the hand's, not the value's
+  const std::size_t first = text.find_first_not_of(" \t");
+  return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::optional<bool> BooleanOf(std::string text) {
+  text = Trimmed(text);
   for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   return text == "true" || text == "false" ? std::optional(text == "true") : std::nullopt;
 }
 
-std::optional<int> PortOf(const std::string& text) {
+std::optional<int> PortOf(const std::string& stored) {
+  const std::string text = Trimmed(stored);
   if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos)
     return std::nullopt;
   const int value = std::stoi(text);

@@ -1,9 +1,15 @@
 // The settings in the real INI file, in a configuration directory of our own.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/qt/qt_services.h"
 #include "shell/startup.h"
@@ -50,6 +56,69 @@ TEST(IniSettings, TheSixKeysWithDefaultsAndGarbageWrittenBack) {
     ini.setValue("RX-710KP/SerialSend", "TRUE");
   }
   load(true, true, 3);
+  qputenv("XDG_CONFIG_HOME", previous);
+}
+
+std::string Contents(const std::string& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+// What a hand wrote reads back as written, and a write changes no other byte
+// nor the file's mode. Anything but a writable regular file is left as it is.
+TEST(IniSettings, ValuesAsWrittenOtherLinesKeptAndOnlyAWritableFileReplaced) {
+  QTemporaryDir config;
+  const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+  const std::string folder = config.path().toStdString(), path = folder + "/TARVO Application.ini";
+  QtSettingsStore store;
+  const std::string hand = "; mine\r\n[Other]\r\nTextOutput=keep\r\n[RX-710KP]\r\nTextOutput=Printer:Office,2F\r\n"
+                           "Junk line\r\nDebug=PDF\\";
+  std::ofstream(path, std::ios::binary) << hand;
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  EXPECT_EQ(store.Read(kApplication, kSection, "TextOutput"), "Printer:Office,2F");
+  EXPECT_EQ(store.Read(kApplication, kSection, "Debug"), "PDF\\");
+  EXPECT_TRUE(store.Write(kApplication, kSection, "BestFrame", "False"));
+  EXPECT_EQ(Contents(path), hand + "\r\nBestFrame=False\r\n");
+  struct stat status {};
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+  EXPECT_TRUE(store.Write(kApplication, kSection, "TextOutput", "Printer:Office, 2F"));
+  EXPECT_EQ(store.Read(kApplication, kSection, "TextOutput"), "Printer:Office, 2F");
+
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);  // made read-only, even for root
+  const std::string kept = Contents(path);
+  auto refused = [&](const char* what) {
+    EXPECT_FALSE(store.Write(kApplication, kSection, "BestFrame", "True")) << what;
+    EXPECT_EQ(QDir(config.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(),
+              1) << what << ": something left beside it";
+  };
+  refused("a read-only file");
+  EXPECT_EQ(Contents(path), kept);
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+  EXPECT_EQ(store.Read(kApplication, kSection, "Debug"), "");  // no wait for a writer
+  refused("a fifo");
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(symlink((folder + "/gone").c_str(), path.c_str()), 0);
+  refused("a dangling link");
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+  refused("a directory");
+  EXPECT_EQ(store.Read(kApplication, kSection, "Debug"), "");
+  ASSERT_EQ(rmdir(path.c_str()), 0);
+  std::ofstream(path) << kept;
+  qputenv("XDG_CONFIG_HOME", (config.path() + "/TARVO Application.ini/x").toUtf8());
+  refused("a folder that cannot be made");
+  EXPECT_EQ(Contents(path), kept);
+  // A link to the file is followed and stays a link.
+  qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+  ASSERT_EQ(rename(path.c_str(), (folder + "/real").c_str()), 0);
+  ASSERT_EQ(symlink("real", path.c_str()), 0);
+  EXPECT_TRUE(store.Write(kApplication, kSection, "BestFrame", "True"));
+  EXPECT_EQ(store.Read(kApplication, kSection, "BestFrame"), "True");
+  EXPECT_TRUE(QFileInfo(config.path() + "/TARVO Application.ini").isSymLink());
   qputenv("XDG_CONFIG_HOME", previous);
 }
 
