@@ -219,27 +219,16 @@ void CheckSettingsFile(const std::string& text, const std::string& key, const st
   const std::optional<std::string> changed = SetSetting(text, "RX-710KP", key, value);
   if (value.find_first_of("\r\n") != std::string::npos) return RX_CHECK(!changed, "a line end kept in a value");
   RX_CHECK(changed && FindSetting(*changed, "RX-710KP", key) == value, "the value set does not read back");
-  for (const char* section : {"RX-710KP", "Other", ""})
-    for (const char* other : {"TextOutput", "Debug", "PortNo", "BestFrame"})
-      RX_CHECK((section == std::string("RX-710KP") && other == key) ||
-                   FindSetting(*changed, section, other) == FindSetting(text, section, other),
-               "another key changed");
-  RX_CHECK(SetSetting(*changed, "RX-710KP", key, value) == changed, "setting it again changed the text");
-  auto lines = [](const std::string& all) {
-    Lines cut;
-    for (std::size_t at = 0; at <= all.size();) {
-      const std::size_t end = std::min(all.find('\n', at), all.size());
-      cut.push_back(all.substr(at, end - at));
-      at = end + 1;
-    }
-    return cut;
-  };
-  const Lines before = lines(text), after = lines(*changed);
-  std::size_t same = 0, tail = 0;
-  while (same < std::min(before.size(), after.size()) && before[same] == after[same]) ++same;
-  while (tail + same < std::min(before.size(), after.size()) &&
-         before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
-    ++tail;
+  for (const char* other : {"TextOutput", "Debug", "PortNo", "BestFrame"})
+    RX_CHECK(other == key || FindSetting(*changed, "RX-710KP", other) == FindSetting(text, "RX-710KP", other), other);
+  RX_CHECK(FindSetting(*changed, "Other", key) == FindSetting(text, "Other", key), "another section's key changed");
+  Lines before, after;  // cut at LF alone: a CR stays in its line
+  for (auto [from, to] : {std::pair(&text, &before), std::pair(&*changed, &after)})
+    for (std::size_t at = 0, end = 0; at <= from->size(); at = end + 1)
+      end = std::min(from->find('\n', at), from->size()), to->push_back(from->substr(at, end - at));
+  std::size_t same = 0, tail = 0, both = std::min(before.size(), after.size());
+  while (same < both && before[same] == after[same]) ++same;
+  while (tail + same < both && before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) ++tail;
   const bool replaced = after.size() == before.size() && same + tail + 1 >= before.size();
   const bool added = after.size() > before.size() && after.size() <= before.size() + 4 && same + tail == before.size();
   RX_CHECK(replaced || added, "a line other than the key's changed");

@@ -12,6 +12,7 @@
 #include "data/data_file.h"
 #include "fuzz_support.h"
 #include "shell/exit.h"
+#include "shell/settings.h"
 #include "shell/startup.h"
 
 namespace rx::fuzz {
@@ -29,19 +30,14 @@ const char* const kHeads[] = {"CR", "CE", "CO", "CF", "CS", "CB",
 constexpr char kBodyCharacters[] = "0123456789 ABCSKLY:.";
 constexpr char kBlockCodes[] = "0123456789ABCDEFGHIJKLMNOPQRST";
 
-std::string Trimmed(const std::string& text) {  // blanks around a value are the hand's, not the value's
-  const std::size_t first = text.find_first_not_of(" \t");
-  return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::optional<bool> BooleanOf(std::string text) {
-  text = Trimmed(text);
+  text = Trim(text);  // blanks around a value are the hand's
   for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   return text == "true" || text == "false" ? std::optional(text == "true") : std::nullopt;
 }
 
 std::optional<int> PortOf(const std::string& stored) {
-  const std::string text = Trimmed(stored);
+  const std::string text = Trim(stored);
   if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos)
     return std::nullopt;
   const int value = std::stoi(text);

@@ -255,14 +255,13 @@ TEST_F(TextOutput, OnPaper) {
   EXPECT_TRUE(tt.fakes.port.attempts.empty());
 }
 
-// A TextOutput that names no target is such a failure, not the serial line.
 TEST_F(TextOutput, APaperFailureAtAnyStepShows1011AndLeavesNothing) {
   tt.fakes.settings.values["TextOutput"] = "PDF";
   using P = testing::FakePagePrinter;
   for (std::string P::*step : {&P::refuseOpen, &P::refusePage, &P::refuseFinish, (std::string P::*){}}) {
     printer = {};
     if (step) printer.*step = "no printer named Nowhere";
-    else tt.fakes.settings.values["TextOutput"] = "PDF\\";
+    else tt.fakes.settings.values["TextOutput"] = "PDF\\";  // names no target: no serial output either
     Run();
     EXPECT_EQ(f.lblError.caption, "エラー：印刷できません（[Esc]：解除）");
     EXPECT_TRUE(printer.handedOver.empty());
