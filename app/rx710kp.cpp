@@ -141,8 +141,13 @@ int PrintFile(int argc, char** argv, const Options& options) {
   if (options.printTo) {
     target = *options.printTo;
   } else {
-    rx::QtSettingsStore store;
-    auto setting = rx::ParseTextTarget(store.Read(rx::kApplication, rx::kSection, "TextOutput"));
+    const std::string text = rx::QtSettingsStore().Read(rx::kApplication, rx::kSection, "TextOutput");
+    auto setting = rx::ParseTextTarget(text);
+    if (!setting && !text.empty()) {
+      std::fprintf(stderr, "rx710kp: cannot print %s: TextOutput=%s names no target\n", file.c_str(),
+                   text.c_str());
+      return 1;
+    }
     if (setting && setting->kind == rx::TextTarget::Kind::Printer)
       target = {rx::PageTarget::Kind::Printer, setting->printer};
     else if (setting && setting->kind == rx::TextTarget::Kind::Pdf)

@@ -3,8 +3,10 @@
 // Input: a header line, then files, each "@name" on a line and its content
 // (without "@": one course file). Header: [0] flags (1 one block, 2 serial
 // output, 4 the device refuses every third record, 8 hunter start: 1 the clock
-// unchecked, 2 output over the source, 4 a directory there), [1] which file,
-// [2] the splitter's block size, [3..] the block typed or the start clock.
+// unchecked, 2 output over the source, 4 a directory there; 64 instead the
+// rest is a settings file, [1] picks the key and [3..] is its value), [1]
+// which file, [2] the splitter's block size, [3..] the block typed or the
+// start clock.
 #include <cctype>
 #include <map>
 
@@ -16,6 +18,7 @@
 #include "data/time_values.h"
 #include "fuzz_support.h"
 #include "link/error_line.h"
+#include "shell/settings_file.h"
 #include "shell/startup.h"
 
 namespace rx::fuzz {
@@ -210,6 +213,27 @@ void HunterStart(TestTerminal& tt, const fs::path& dir, const Files& files, int 
   RX_CHECK(lines[0].substr(4, 4) == clock, lines[0]);
 }
 
+// Setting a key in any settings text reads back the value set and changes
+// only that key's line, or adds up to four lines (a blank and its section) in one place.
+void CheckSettingsFile(const std::string& text, const std::string& key, const std::string& value) {
+  const std::optional<std::string> changed = SetSetting(text, "RX-710KP", key, value);
+  if (value.find_first_of("\r\n") != std::string::npos) return RX_CHECK(!changed, "a line end kept in a value");
+  RX_CHECK(changed && FindSetting(*changed, "RX-710KP", key) == value, "the value set does not read back");
+  for (const char* other : {"TextOutput", "Debug", "PortNo", "BestFrame"})
+    RX_CHECK(other == key || FindSetting(*changed, "RX-710KP", other) == FindSetting(text, "RX-710KP", other), other);
+  RX_CHECK(FindSetting(*changed, "Other", key) == FindSetting(text, "Other", key), "another section's key changed");
+  Lines before, after;  // cut at LF alone: a CR stays in its line
+  for (auto [from, to] : {std::pair(&text, &before), std::pair(&*changed, &after)})
+    for (std::size_t at = 0, end = 0; at <= from->size(); at = end + 1)
+      end = std::min(from->find('\n', at), from->size()), to->push_back(from->substr(at, end - at));
+  std::size_t same = 0, tail = 0, both = std::min(before.size(), after.size());
+  while (same < both && before[same] == after[same]) ++same;
+  while (tail + same < both && before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) ++tail;
+  const bool replaced = after.size() == before.size() && same + tail + 1 >= before.size();
+  const bool added = after.size() > before.size() && after.size() <= before.size() + 4 && same + tail == before.size();
+  RX_CHECK(replaced || added, "a line other than the key's changed");
+}
+
 }  // namespace
 }  // namespace rx::fuzz
 
@@ -222,6 +246,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto at = [&](std::size_t i) { return i < header.size() ? header[i] & 0xFF : 0; };
   const int flags = at(0), pick = at(1) % 8;
   const std::string block = header.size() > 3 ? header.substr(3) : "1";
+  if (flags & 64) {
+    const char* const keys[] = {"TextOutput", "Debug", "PortNo", "BestFrame"};
+    CheckSettingsFile(in.Take(size), keys[pick % 4], block);
+    return 0;
+  }
   const fs::path& dir = scratch.Fresh();
   Files files;
   for (auto& [name, content] : Split(in.Take(size)))

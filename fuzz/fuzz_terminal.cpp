@@ -12,6 +12,7 @@
 #include "data/data_file.h"
 #include "fuzz_support.h"
 #include "shell/exit.h"
+#include "shell/settings.h"
 #include "shell/startup.h"
 
 namespace rx::fuzz {
@@ -30,11 +31,13 @@ constexpr char kBodyCharacters[] = "0123456789 ABCSKLY:.";
 constexpr char kBlockCodes[] = "0123456789ABCDEFGHIJKLMNOPQRST";
 
 std::optional<bool> BooleanOf(std::string text) {
+  text = Trim(text);  // blanks around a value are the hand's
   for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   return text == "true" || text == "false" ? std::optional(text == "true") : std::nullopt;
 }
 
-std::optional<int> PortOf(const std::string& text) {
+std::optional<int> PortOf(const std::string& stored) {
+  const std::string text = Trim(stored);
   if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos)
     return std::nullopt;
   const int value = std::stoi(text);

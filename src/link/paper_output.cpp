@@ -76,6 +76,8 @@ void PaperTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEven
       page = {PageTarget::Kind::Pdf, PdfBeside(t.dataDirectory / paper.name).string()};
     else if (target.kind == TextTarget::Kind::Printer)
       page = {PageTarget::Kind::Printer, target.printer};
+    if (target.kind == TextTarget::Kind::Unknown)
+      return Fail(t, "TextOutput=" + target.printer + " names no target");
     std::string reason = "no printing on this system";
     if (!paper.printer || paper.printer->Open(page, paper.name, &reason) != PrintCall::Done)
       return Fail(t, reason);

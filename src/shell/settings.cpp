@@ -14,10 +14,16 @@ std::string Lower(std::string text) {
   return text;
 }
 
+std::string Trim(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 namespace {
 
 std::optional<bool> ParseBoolean(const std::string& text) {
-  std::string word = Lower(text);
+  std::string word = Lower(Trim(text));
   if (word == "true") return true;
   if (word == "false") return false;
   return std::nullopt;
@@ -25,7 +31,8 @@ std::optional<bool> ParseBoolean(const std::string& text) {
 
 }  // namespace
 
-std::optional<int> ParsePort(const std::string& text) {
+std::optional<int> ParsePort(const std::string& stored) {
+  const std::string text = Trim(stored);
   if (text.empty() || text.size() > 3) return std::nullopt;
   if (!std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
     return std::nullopt;

@@ -22,6 +22,8 @@ std::optional<int> ParsePort(const std::string& text);
 
 // The text in lower case (ASCII): settings are read without regard to case.
 std::string Lower(std::string text);
+// Without the blanks and tabs around it: a hand-edited "Debug = True" is meant.
+std::string Trim(const std::string& text);
 
 void WriteSetting(Terminal& t, const std::string& key, const std::string& value);
 

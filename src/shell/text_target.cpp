@@ -5,11 +5,12 @@
 
 namespace rx {
 
-std::optional<TextTarget> ParseTextTarget(const std::string& text) {
+std::optional<TextTarget> ParseTextTarget(const std::string& stored) {
+  const std::string text = Trim(stored);
   std::string word = Lower(text.substr(0, text.find(':')));
   bool named = text.find(':') != std::string::npos;
   if (word == "printer" && named) {
-    std::string name = text.substr(text.find(':') + 1);
+    std::string name = Trim(text.substr(text.find(':') + 1));
     if (name.empty()) return std::nullopt;
     return TextTarget{TextTarget::Kind::Printer, name};
   }
@@ -29,9 +30,9 @@ TextTarget ReadTextTarget(Terminal& t) {
     return {};
   }
   std::optional<TextTarget> target = ParseTextTarget(text);
-  if (!target && !text.empty())
-    ReportFault(t, "TextOutput=" + text + " names no target; the text output stays serial");
-  return target.value_or(TextTarget{});
+  if (target || text.empty()) return target.value_or(TextTarget{});
+  ReportFault(t, "TextOutput=" + text + " names no target: the text output fails with 1011");
+  return TextTarget{TextTarget::Kind::Unknown, text};
 }
 
 }  // namespace rx

@@ -258,19 +258,22 @@ TEST_F(TextOutput, OnPaper) {
 TEST_F(TextOutput, APaperFailureAtAnyStepShows1011AndLeavesNothing) {
   tt.fakes.settings.values["TextOutput"] = "PDF";
   using P = testing::FakePagePrinter;
-  for (std::string P::*step : {&P::refuseOpen, &P::refusePage, &P::refuseFinish}) {
+  for (std::string P::*step : {&P::refuseOpen, &P::refusePage, &P::refuseFinish, (std::string P::*){}}) {
     printer = {};
-    printer.*step = "no printer named Nowhere";
+    if (step) printer.*step = "no printer named Nowhere";
+    else tt.fakes.settings.values["TextOutput"] = "PDF\\";  // names no target: no serial output either
     Run();
     EXPECT_EQ(f.lblError.caption, "エラー：印刷できません（[Esc]：解除）");
     EXPECT_TRUE(printer.handedOver.empty());
-    EXPECT_NE(f.lstDebug.items.back().find("no printer named Nowhere"), std::string::npos);
+    EXPECT_NE(f.lstDebug.items.back().find(step ? "no printer named Nowhere" : "TextOutput=PDF\\ names no target"),
+              std::string::npos);
     Press(Keys::Esc);
     EXPECT_EQ(f.Screen, ScreenId::SubMenu);
     EXPECT_EQ(f.KeyMode, Mode::Normal);
     EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
   }
-  EXPECT_EQ(tt.fakes.beeper.beeps, 3);
+  EXPECT_EQ(tt.fakes.beeper.beeps, 4);
+  EXPECT_TRUE(tt.fakes.port.attempts.empty());
 }
 
 class HunterStart : public FileWork {

@@ -6,6 +6,7 @@
 #include "console/clicks.h"
 #include "data/data_file.h"
 #include "shell/exit.h"
+#include "shell/settings_file.h"
 #include "shell/startup.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
@@ -194,6 +195,34 @@ TEST(Startup, ASecondCopyIsToldAndTouchesNothing) {
   EXPECT_EQ(tt.fakes.messages.shown.at(0).text, "既に起動中です。");
   EXPECT_TRUE(tt.fakes.settings.writes.empty());
   EXPECT_FALSE(fs::exists(tt.terminal.dataDirectory));
+}
+
+// Setting a key changes its line's value, or adds a line after its section's last key in the
+// file's line end; no other byte changes. Any value without a line end reads back as set.
+TEST(SettingsFile, AValueIsKeptAsWrittenAndNoOtherByteChanges) {
+  const std::pair<std::string, std::string> shapes[] = {
+      {"", "[RX-710KP]\nTextOutput=V\n"},
+      {"[RX-710KP]\r\nDebug=False\r\n; note\r\n\r\n[Other]\r\nTextOutput=x\r\n",
+       "[RX-710KP]\r\nDebug=False\r\nTextOutput=V\r\n; note\r\n\r\n[Other]\r\nTextOutput=x\r\n"},
+      {"[RX-710KP]\nTextOutput=a\nTextOutput=b\n", "[RX-710KP]\nTextOutput=a\nTextOutput=V\n"},
+      {"TextOutput=top\n[Other]\nk=1", "TextOutput=top\n[Other]\nk=1\n\n[RX-710KP]\nTextOutput=V\n"},
+      {"[RX-710KP]\nTextOutput=a\n[Other]\n[RX-710KP]\nDebug=x\n",
+       "[RX-710KP]\nTextOutput=V\n[Other]\n[RX-710KP]\nDebug=x\n"},
+      {"[RX-710KP]\n TextOutput =PDF\\\nDebug=True\n", "[RX-710KP]\n TextOutput =V\nDebug=True\n"},
+      {"\xEF\xBB\xBF[RX-710KP]\n;TextOutput=PDF\n#TextOutput=PDF\n\xff\n",
+       "\xEF\xBB\xBF[RX-710KP]\nTextOutput=V\n;TextOutput=PDF\n#TextOutput=PDF\n\xff\n"},
+  };
+  const std::string values[] = {"Printer:Office,2F", "PDF\\", "\"a\"", "a=b;c #d", " blanks ", "\xff\x01", ""};
+  for (const auto& [before, after] : shapes) {
+    EXPECT_EQ(SetSetting(before, "RX-710KP", "TextOutput", "V"), after) << before;
+    for (const std::string& value : values) {
+      const std::optional<std::string> text = SetSetting(before, "RX-710KP", "TextOutput", value);
+      ASSERT_TRUE(text);
+      EXPECT_EQ(FindSetting(*text, "RX-710KP", "TextOutput"), value);
+    }
+  }
+  EXPECT_EQ(SetSetting("", "RX-710KP", "TextOutput", "a\nDebug=True"), std::nullopt);
+  EXPECT_EQ(SetSetting("", "RX-710KP", "Text=Output", "PDF"), std::nullopt);
 }
 
 // A restored window is refitted to the work area, wherever that starts; a

@@ -2,8 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/qt/qt_services.h"
 #include "shell/startup.h"
@@ -12,25 +18,36 @@
 namespace rx {
 namespace {
 
-// The first start leaves the six keys with their defaults; a later start
-// writes the default back over an empty or unreadable value.
-TEST(IniSettings, TheSixKeysWithDefaultsAndGarbageWrittenBack) {
+std::string Contents(const std::string& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+class IniSettings : public ::testing::Test {
+ protected:
+  void SetUp() override { qputenv("XDG_CONFIG_HOME", config.path().toUtf8()); }
+  void TearDown() override { qputenv("XDG_CONFIG_HOME", previous); }
   QTemporaryDir config;
   const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
-  qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());  // Qt reads the variable once
-  const QString path = config.path() + "/TARVO Application.ini";
+  const std::string folder = config.path().toStdString(), path = folder + "/TARVO Application.ini";
   QtSettingsStore store;
+};
+
+// The first start leaves the six keys with their defaults; a later start
+// writes the default back over an empty or unreadable value. The file is one
+// the store of earlier versions reads and writes alike.
+TEST_F(IniSettings, TheSixKeysWithDefaultsAndGarbageWrittenBack) {
   auto load = [&](bool serialSend, bool bestFrame, int portNo) {
     testing::FakePlatform fakes;
     Platform services{store, fakes.clock, fakes.messages, fakes.beeper, fakes.events, fakes.desktop, fakes.instance,
                       fakes.port, fakes.launcher, fakes.power};
-    Terminal terminal(services, (config.path() + "/data").toStdString());
+    Terminal terminal(services, folder + "/data");
     ASSERT_TRUE(Form_Load(terminal));
     EXPECT_EQ(terminal.form.SerialSend, serialSend);
     EXPECT_EQ(terminal.form.BestFrame, bestFrame);
     EXPECT_EQ(terminal.form.PortNo, portNo);
-    const QSettings ini(path, QSettings::IniFormat);
+    const QSettings ini(QString::fromStdString(path), QSettings::IniFormat);
     QStringList keys = ini.allKeys();
     keys.sort();
     EXPECT_EQ(keys, QStringList({"RX-710KP/BestFrame", "RX-710KP/Debug", "RX-710KP/DualAdd", "RX-710KP/PortNo",
@@ -40,17 +57,58 @@ TEST(IniSettings, TheSixKeysWithDefaultsAndGarbageWrittenBack) {
     EXPECT_EQ(ini.value("RX-710KP/Debug").toString(), "False");
   };
   load(false, true, 3);
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(file.readAll().startsWith("[RX-710KP]"));
+  EXPECT_EQ(Contents(path).rfind("[RX-710KP]", 0), 0u);
   {
-    QSettings ini(path, QSettings::IniFormat);
+    QSettings ini(QString::fromStdString(path), QSettings::IniFormat);
     ini.setValue("RX-710KP/BestFrame", "");
     ini.setValue("RX-710KP/PortNo", "COM3");
     ini.setValue("RX-710KP/SerialSend", "TRUE");
   }
   load(true, true, 3);
-  qputenv("XDG_CONFIG_HOME", previous);
+}
+
+// What a hand wrote reads back as written, and a write changes no other byte
+// nor the file's mode. Anything but a writable regular file is left as it is.
+TEST_F(IniSettings, ValuesAsWrittenOtherLinesKeptAndOnlyAWritableFileReplaced) {
+  const std::string hand = "; mine\r\n[Other]\r\nTextOutput=keep\r\n[RX-710KP]\r\nTextOutput=Printer:Office,2F\r\n"
+                           "Junk line\r\nDebug=PDF\\";
+  std::ofstream(path, std::ios::binary) << hand;
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  EXPECT_EQ(store.Read(kApplication, kSection, "TextOutput"), "Printer:Office,2F");
+  EXPECT_EQ(store.Read(kApplication, kSection, "Debug"), "PDF\\");
+  EXPECT_TRUE(store.Write(kApplication, kSection, "BestFrame", "False"));
+  EXPECT_EQ(Contents(path), hand + "\r\nBestFrame=False\r\n");
+  EXPECT_EQ(QFile::permissions(QString::fromStdString(path)) & 0x7077, 0x6040);  // 640, in Qt's hex digits
+
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);  // made read-only, even for root
+  const std::string kept = Contents(path);
+  auto refused = [&](const char* what) {
+    EXPECT_FALSE(store.Write(kApplication, kSection, "BestFrame", "True")) << what;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << what << ": left beside it";
+  };
+  refused("a read-only file");
+  EXPECT_EQ(Contents(path), kept);
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+  EXPECT_EQ(store.Read(kApplication, kSection, "Debug"), "");  // no wait for a writer
+  refused("a fifo");
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(symlink((folder + "/gone").c_str(), path.c_str()), 0);
+  refused("a dangling link");
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+  refused("a directory");
+  ASSERT_EQ(rmdir(path.c_str()), 0);
+  std::ofstream(path) << kept;
+  qputenv("XDG_CONFIG_HOME", (config.path() + "/TARVO Application.ini/x").toUtf8());
+  refused("a folder that cannot be made");
+  EXPECT_EQ(Contents(path), kept);
+  qputenv("XDG_CONFIG_HOME", config.path().toUtf8());  // a link to the file is followed, and kept
+  ASSERT_EQ(rename(path.c_str(), (folder + "/real").c_str()), 0);
+  ASSERT_EQ(symlink("real", path.c_str()), 0);
+  EXPECT_TRUE(store.Write(kApplication, kSection, "BestFrame", "True"));
+  EXPECT_EQ(store.Read(kApplication, kSection, "BestFrame"), "True");
+  EXPECT_TRUE(QFileInfo(QString::fromStdString(path)).isSymLink());
 }
 
 }  // namespace

@@ -14,7 +14,9 @@
 
 namespace rx {
 
-// An INI file, "$XDG_CONFIG_HOME/<application>.ini", one group per section.
+// An INI file, "$XDG_CONFIG_HOME/<application>.ini", one "[section]" per
+// section, kept as written (shell/settings_file.h); a write replaces the file
+// whole through a temporary file beside it, and only a writable regular file.
 class QtSettingsStore : public SettingsStore {
  public:
   std::string Read(const std::string& application, const std::string& section,
