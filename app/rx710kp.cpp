@@ -3,12 +3,16 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFont>
+#include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "link/file_print.h"
 #include "link/port_access.h"
-#include "link/paper_output.h"
 #include "link/port_paths.h"
 #include "platform/qt/qt_page_printer.h"
 #include "platform/qt/qt_platform.h"
@@ -89,6 +93,32 @@ Options ParseOptions(int argc, char** argv) {
   if (!parser.parse(arguments)) return fail(parser.errorText());
   if (!parser.positionalArguments().isEmpty())
     return fail("unexpected argument '" + parser.positionalArguments().first() + "'");
+  // Nothing given twice (which one would count?), nothing empty (an unset
+  // variable in a script), no two ways of running at once.
+  const QStringList given = parser.optionNames();
+  for (const QString& name : given)
+    if (given.count(name) > 1) return fail("--" + name + " given twice");
+  for (const QCommandLineOption* option : {&dataDir, &portPath, &print, &to})
+    if (parser.isSet(*option) && parser.value(*option).isEmpty())
+      return fail("--" + option->names().first() + " names nothing");
+  const QCommandLineOption* const modes[] = {&print, &listPorts, &simulate, &simulateRelay};
+  const struct { const QCommandLineOption* option; std::vector<const QCommandLineOption*> with; } belongs[] = {
+      {&to, {&print}},
+      {&dataDir, {nullptr, &simulate, &simulateRelay}},
+      {&portPath, {nullptr, &listPorts}},
+  };
+  const QCommandLineOption* mode = nullptr;  // none: the window on a real device
+  for (const QCommandLineOption* option : modes) {
+    if (!parser.isSet(*option)) continue;
+    if (mode) return fail("--" + mode->names().first() + " and --" + option->names().first() + " exclude each other");
+    mode = option;
+  }
+  for (const auto& rule : belongs) {
+    if (!parser.isSet(*rule.option) || std::find(rule.with.begin(), rule.with.end(), mode) != rule.with.end())
+      continue;
+    return fail("--" + rule.option->names().first() + (mode ? " and --" + mode->names().first() + " exclude each other"
+                                                               : QString(" goes with --print")));
+  }
   if (parser.isSet(help)) {
     std::printf("%s", qPrintable(parser.helpText().replace("<executable_name>", "rx710kp")));
     options.exitCode = 0;
@@ -99,7 +129,6 @@ Options ParseOptions(int argc, char** argv) {
     options.exitCode = 0;
     return options;
   }
-  if (parser.isSet(to) && !parser.isSet(print)) return fail("--to goes with --print");
   if (parser.isSet(print)) {
     options.printFile = parser.value(print);
     if (parser.isSet(to)) {
@@ -121,8 +150,6 @@ Options ParseOptions(int argc, char** argv) {
   options.relayMode = parser.isSet(simulateRelay);
   options.listPorts = parser.isSet(listPorts);
   options.simulate = parser.isSet(simulate) || options.relayMode;
-  if (options.simulate && parser.isSet(portPath))
-    return fail("--simulate and --port-path exclude each other");
   if (parser.isSet(portPath)) {
     std::string path = PortPathBytes(argc, argv, parser.value(portPath));
     options.portPath =
@@ -131,7 +158,9 @@ Options ParseOptions(int argc, char** argv) {
   return options;
 }
 
-// --print: the text output of one file, laid out and handed over at once.
+// --print: the text output of one file, a step per turn of the event loop, so
+// SIGTERM, SIGINT and SIGHUP end it at once (128 + the signal) whatever it
+// waits for, and leave no PDF.
 int PrintFile(int argc, char** argv, const Options& options) {
   // No window: the layout needs fonts, not a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -154,12 +183,29 @@ int PrintFile(int argc, char** argv, const Options& options) {
       target = {rx::PageTarget::Kind::Pdf, file + ".pdf"};
   }
   rx::QtPagePrinter printer;
-  std::string reason;
-  if (!rx::PrintFileNow(printer, target, file, &reason)) {
-    std::fprintf(stderr, "rx710kp: cannot print %s: %s\n", file.c_str(), reason.c_str());
-    return 1;
-  }
-  return 0;
+  rx::FilePrint print(printer, target, file);
+  QTimer step;
+  step.setSingleShot(true);
+  bool over = false;  // the first end counts: a signal after the hand-over changes nothing
+  auto end = [&](int code) {
+    if (std::exchange(over, true)) return;
+    step.stop();
+    print.Stop();
+    QCoreApplication::exit(code);
+  };
+  rx::OnTerminationSignals(&app, [&](int signal) { end(128 + signal); });
+  QObject::connect(&step, &QTimer::timeout, &app, [&] {
+    switch (print.Step()) {
+      case rx::FilePrint::Stand::Working: return step.start(0);
+      case rx::FilePrint::Stand::Waiting: return step.start(20);  // the print service's answer
+      case rx::FilePrint::Stand::Done: return end(0);
+      case rx::FilePrint::Stand::Failed:
+        std::fprintf(stderr, "rx710kp: cannot print %s: %s\n", file.c_str(), print.Reason().c_str());
+        return end(1);
+    }
+  });
+  step.start(0);
+  return app.exec();
 }
 
 }  // namespace

@@ -67,9 +67,12 @@ void CheckReaders(TestTerminal& tt, const std::string& name, const std::string& 
   if (OpenDataFile(tt.terminal, false, name))
     for (std::string line; ReadDataLine(tt.terminal, &line);) read.push_back(line);
   CloseDataFile(tt.terminal);
-  RX_CHECK(read == ExpectedLines(content), name);
+  Lines expected = ExpectedLines(content);
+  for (std::string& line : expected)
+    if (line.size() > 15) line = line.substr(0, 15) + "+";  // cut, never held whole
+  RX_CHECK(read == expected, name);
 
-  // The splitter, fed in blocks of any size, finds the same records.
+  // The splitter, fed in blocks of any size, cuts the same lines alike.
   Lines split;
   LineSplitter splitter;
   auto take = [&](const std::string& line) { split.push_back(line); };
@@ -77,10 +80,7 @@ void CheckReaders(TestTerminal& tt, const std::string& name, const std::string& 
     splitter.Feed(content.data() + at, std::min(blockSize, content.size() - at), take);
   splitter.Finish(take);
   RX_CHECK(split.size() == read.size(), name);
-  for (std::size_t i = 0; i < read.size(); ++i)
-    RX_CHECK(IsRecordLine(split[i]) == IsRecordLine(read[i]) &&
-                 (read[i].size() > 15 || split[i] == read[i]),
-             read[i]);
+  for (std::size_t i = 0; i < read.size(); ++i) RX_CHECK(split[i] == read[i], read[i]);
 }
 
 // Upper case, or "" past ASCII: such names may go anywhere in the list.

@@ -28,17 +28,24 @@ bool LineFile::WriteLine(const std::string& text) {
 bool LineFile::ReadLine(std::string* line) {
   if (handle_ == nullptr || writing_) return false;
   line->clear();
+  bool overlong = false;
   int c;
   while ((c = std::getc(handle_)) != EOF) {
-    if (c == '\n') return true;
-    if (c == '\r') {
-      int next = std::getc(handle_);
-      if (next != '\n' && next != EOF) std::ungetc(next, handle_);  // CR LF is one line end
-      return true;
+    if (c == '\n' || c == '\r') {
+      if (c == '\r') {
+        int next = std::getc(handle_);
+        if (next != '\n' && next != EOF) std::ungetc(next, handle_);  // CR LF is one line end
+      }
+      break;
     }
-    line->push_back(static_cast<char>(c));
+    // A file without line ends (a wrong file, endless zeros) is not held whole.
+    if (line->size() < kLongestKept)
+      line->push_back(static_cast<char>(c));
+    else
+      overlong = true;
   }
-  return !line->empty();
+  if (overlong) line->push_back('+');  // longer than kept, so never a record
+  return c != EOF || !line->empty();
 }
 
 std::size_t LineFile::ReadBlock(char* buffer, std::size_t size) {

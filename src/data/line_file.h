@@ -30,6 +30,8 @@ class LineFile {
   bool WriteLine(const std::string& text);
 
   // The next line without its line end; false at the end or on a read error.
+  // A line longer than any record comes as a text longer than a record (its
+  // first 15 characters and '+'), never held whole.
   bool ReadLine(std::string* line);
 
   // Up to size bytes as they are; 0 at the end or on a read error.
@@ -39,6 +41,8 @@ class LineFile {
   bool Close();
 
  private:
+  static constexpr std::size_t kLongestKept = 15;  // a record is 14 characters at most
+
   std::FILE* handle_ = nullptr;
   bool writing_ = false;
 };

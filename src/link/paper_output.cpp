@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "data/data_file.h"
-#include "data/line_file.h"
 #include "link/error_line.h"
 #include "link/frames.h"
 #include "link/jobs.h"
@@ -114,39 +113,6 @@ void ContinuePaperOutput(Terminal& t) {
 
 void EndPaperOutput(Terminal& t) {
   if (t.link.paper.active) Finish(t, false);
-}
-
-bool ReadRecordFile(const std::filesystem::path& file, std::vector<std::string>* records,
-                    std::string* reason) {
-  LineFile in;
-  if (!in.Open(file, false)) {
-    *reason = "cannot read " + file.string();
-    return false;
-  }
-  for (std::string line; in.ReadLine(&line);)
-    if (IsRecordLine(line)) records->push_back(line);
-  if (records->empty()) {
-    *reason = file.string() + " holds no record lines";
-    return false;
-  }
-  return true;
-}
-
-bool PrintFileNow(PagePrinter& printer, const PageTarget& target, const std::filesystem::path& file,
-                  std::string* reason) {
-  std::vector<std::string> records;
-  if (!ReadRecordFile(file, &records, reason)) return false;
-  const std::string name = file.filename().string();
-  if (printer.Open(target, name, reason) != PrintCall::Done) return false;
-  const int perPage = std::max(1, printer.LinesPerPage());
-  const int pages = PageCount(OutputLineCount(static_cast<int>(records.size())), perPage);
-  for (int page = 0; page < pages; ++page) {
-    if (!printer.PrintPage(page + 1, pages, PageLines(name, records, page, perPage), reason)) {
-      printer.Discard();
-      return false;
-    }
-  }
-  return printer.Finish(reason) == PrintCall::Done;
 }
 
 }  // namespace rx

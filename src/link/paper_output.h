@@ -30,13 +30,4 @@ void ContinuePaperOutput(Terminal& t);
 // Drops the document where it is.
 void EndPaperOutput(Terminal& t);
 
-// The record lines of a data file, as the output queue takes them (all
-// blocks); false and why when it cannot be read or holds none.
-bool ReadRecordFile(const std::filesystem::path& file, std::vector<std::string>* records,
-                    std::string* reason);
-
-// The whole output of file at once, for the command line.
-bool PrintFileNow(PagePrinter& printer, const PageTarget& target, const std::filesystem::path& file,
-                  std::string* reason);
-
 }  // namespace rx

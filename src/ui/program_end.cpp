@@ -19,9 +19,9 @@ namespace {
 // The signal handler may only write a byte; the event loop reads it.
 int terminationPipe[2] = {-1, -1};
 
-void OnTerminationSignal(int) {
+void OnTerminationSignal(int signal) {
   int saved = errno;
-  char byte = 1;
+  char byte = static_cast<char>(signal);  // which one, for an exit code of 128 + signal
   [[maybe_unused]] ssize_t ignored = write(terminationPipe[0], &byte, 1);
   errno = saved;
 }
@@ -46,16 +46,21 @@ QPointer<QSocketNotifier> notifier;
 
 }  // namespace
 
-void OnTerminationSignals(QObject* context, std::function<void()> ended) {
+void OnTerminationSignals(QObject* context, std::function<void(int signal)> ended) {
   if (!CatchTerminationSignals()) return;
   delete notifier.data();
   notifier = new QSocketNotifier(terminationPipe[1], QSocketNotifier::Read, context);
   QObject::connect(notifier, &QSocketNotifier::activated, context, [ended = std::move(ended)] {
     char bytes[16];
-    while (read(terminationPipe[1], bytes, sizeof bytes) > 0) {
-    }
-    ended();
+    int first = 0;  // the signal that came first is the one that ends
+    for (ssize_t got; (got = read(terminationPipe[1], bytes, sizeof bytes)) > 0;)
+      if (first == 0) first = static_cast<unsigned char>(bytes[0]);
+    ended(first);
   });
+}
+
+void OnTerminationSignals(QObject* context, std::function<void()> ended) {
+  OnTerminationSignals(context, std::function<void(int)>([ended = std::move(ended)](int) { ended(); }));
 }
 
 void InstallProgramEnd(QApplication& app, frmMain& window) {

@@ -24,5 +24,7 @@ void InstallProgramEnd(QApplication& app, frmMain& window);
 // The same signals run ended (on the event loop, never inside the handler)
 // for as long as context lives; a later call takes their place.
 void OnTerminationSignals(QObject* context, std::function<void()> ended);
+// The same, told which signal came first (SIGTERM, SIGINT or SIGHUP).
+void OnTerminationSignals(QObject* context, std::function<void(int signal)> ended);
 
 }  // namespace rx

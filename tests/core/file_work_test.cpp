@@ -8,6 +8,7 @@
 #include "data/data_file.h"
 #include "data/file_names.h"
 #include "data/line_file.h"
+#include "link/file_print.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
 
@@ -276,6 +277,41 @@ TEST_F(TextOutput, APaperFailureAtAnyStepShows1011AndLeavesNothing) {
   EXPECT_TRUE(tt.fakes.port.attempts.empty());
 }
 
+// The command line's print: the same lines a step at a time, waiting while the
+// print service answers, memory bounded by lines without end; a stop leaves
+// nothing. (What it refuses is tried on the program itself.)
+TEST_F(TextOutput, FromTheCommandLineAStepAtATime) {
+  using Stand = FilePrint::Stand;
+  auto run = [&](const fs::path& file, const PageTarget& target, int* waits) {
+    FilePrint print(printer, target, file);
+    for (Stand stand; (stand = print.Step()) == Stand::Working || stand == Stand::Waiting;)
+      *waits += stand == Stand::Waiting;
+    return print.Reason();
+  };
+  printer.perPage = 2;
+  printer.pendingPolls = 2;
+  int waits = 0;
+  EXPECT_EQ(run(dir / "FN241433.C08", {PageTarget::Kind::Printer, "Office"}, &waits), "");
+  EXPECT_EQ(printer.handedOver, std::vector<std::vector<std::string>>({kLines}));
+  EXPECT_EQ(printer.headings.back(), "4 / 4");
+  EXPECT_EQ(waits, 6);  // Open and Finish: asked, then two polls each still pending
+  std::ofstream(dir / "long", std::ios::binary) << "10010000481234\n" << std::string(3 << 20, 'x')
+                                                << "\r10020000491234";
+  printer = {};
+  EXPECT_EQ(run(dir / "long", {}, &waits), "");
+  EXPECT_EQ(printer.document, std::vector<std::string>({"RX-710KP DATA", "FILE NAME  : ", "long ", "10010000481234",
+                                                        "10020000491234", "FILE END   : ", "long "}));
+
+  printer = {};
+  printer.perPage = 1;
+  FilePrint stopped(printer, {}, dir / "FN241433.C08");
+  while (printer.headings.size() < 2) ASSERT_EQ(stopped.Step(), Stand::Working);
+  stopped.Stop();
+  EXPECT_EQ(stopped.Step(), Stand::Failed);
+  EXPECT_EQ(printer.discards, 1);
+  EXPECT_TRUE(printer.handedOver.empty());
+}
+
 class HunterStart : public FileWork {
  protected:
   void Make(const std::string& start) {
@@ -360,6 +396,18 @@ TEST(DataFileNames, FromOneReadingOfTheClock) {
 // A program that opens file after file must not run out of descriptors (a
 // low limit makes a leak show at once), and a file only read closes without
 // complaint.
+// CR LF, LF and CR alike; a line without end in sight is not held whole.
+TEST(LineFile, ReadsAnyLineEndAndCutsALineLongerThanAnyRecord) {
+  const fs::path path = testing::OwnDataDirectory().string() + "-lines";
+  std::ofstream(path, std::ios::binary) << "A\r\nB\nC\r" << std::string(1 << 20, 'x') << "\r\n\rD";
+  LineFile reader;
+  ASSERT_TRUE(reader.Open(path, false));
+  std::vector<std::string> lines;
+  for (std::string line; reader.ReadLine(&line);) lines.push_back(line);
+  EXPECT_EQ(lines, std::vector<std::string>({"A", "B", "C", std::string(15, 'x') + "+", "", "D"}));
+  fs::remove(path);
+}
+
 TEST(LineFile, EachOpenLetsTheFileBeforeGo) {
   const std::filesystem::path path = std::filesystem::temp_directory_path() / "rx710kp-line-file";
   const std::filesystem::path made = path.string() + ".made";

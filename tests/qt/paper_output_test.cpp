@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <fstream>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/event_wait.h"
@@ -71,11 +75,38 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
   for (int page = 1; page <= pages; ++page)
     EXPECT_EQ(marks[page - 1], "page " + std::to_string(page) + " / " + std::to_string(pages));
 
+  // Nothing of a wrong command line is read or written: the data file stays
+  // as it was; a file that is not a regular one is refused without waiting.
+  const QString odd = dir.filePath("odd");
+  ASSERT_TRUE(QDir(dir.path()).mkdir("odd"));
+  ASSERT_EQ(mkfifo(qPrintable(odd + "/fifo"), 0600), 0);
+  ASSERT_TRUE(QFile::link(file, odd + "/link.pdf"));
+  QFile data(file);
+  ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+  const QByteArray bytes = data.readAll();
+  const QString pdf = "pdf:" + dir.filePath("a.pdf");
   const struct { QStringList arguments; int code; const char* said; } cases[] = {
       {{"--print", file, "--to", "fax"}, 2, "unknown print target"},
+      {{"--print", file, "--to", "pdf:"}, 2, "unknown print target"},
       {{"--to", "printer"}, 2, "--to goes with --print"},
-      {{"--print", dir.filePath("missing"), "--to", "pdf:" + dir.filePath("a.pdf")}, 1, "cannot read"},
+      {{"--print", ""}, 2, "--print names nothing"},
+      {{"--data-dir", ""}, 2, "--data-dir names nothing"},
+      {{"--port-path", "", "--list-ports"}, 2, "--port-path names nothing"},
+      {{"--print", file, "--print", file, "--to", pdf}, 2, "--print given twice"},
+      {{"--print", file, "--to", pdf, "--to", "printer"}, 2, "--to given twice"},
+      {{"--print", file, "--list-ports", "--to", pdf}, 2, "--print and --list-ports exclude each other"},
+      {{"--print", file, "--simulate"}, 2, "--print and --simulate exclude each other"},
+      {{"--print", file, "--port-path", "/dev/null"}, 2, "--port-path and --print exclude each other"},
+      {{"--list-ports", "--simulate-relay"}, 2, "--list-ports and --simulate-relay exclude each other"},
+      {{"--simulate", "--simulate-relay"}, 2, "--simulate and --simulate-relay exclude each other"},
+      {{"--print", dir.filePath("missing"), "--to", pdf}, 1, "cannot read"},
       {{"--print", file, "--to", "pdf:" + dir.filePath("no/such/dir/a.pdf")}, 1, "cannot write"},
+      {{"--print", file, "--to", "pdf:" + file}, 1, "is that file itself"},
+      {{"--print", file, "--to", "pdf:" + odd + "/link.pdf"}, 1, "is that file itself"},
+      {{"--print", file, "--to", "pdf:" + odd + "/fifo"}, 1, "it is a FIFO"},
+      {{"--print", odd + "/fifo", "--to", pdf}, 1, "is a FIFO"},
+      {{"--print", "/dev/zero", "--to", pdf}, 1, "is a character device"},
+      {{"--print", odd, "--to", pdf}, 1, "is a directory"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -83,8 +114,42 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
     EXPECT_EQ(outcome.code, c.code);
     EXPECT_TRUE(outcome.err.contains(c.said)) << outcome.err.toStdString();
   }
+  data.seek(0);
+  EXPECT_EQ(data.readAll(), bytes);
+  EXPECT_TRUE(QFileInfo(odd + "/link.pdf").isSymLink());
   // No temporary or half-written file is left beside the data file and the PDF.
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"CN241433.C08", "out.pdf"}));
+}
+
+// SIGTERM while a long print runs (it holds the data file and its PDF in the
+// making open) ends it with 143 and leaves no PDF.
+TEST(PrintCommand, ASignalEndsALongPrintAndLeavesNoPdf) {
+  QTemporaryDir dir;
+  const std::string file = dir.filePath("FN241433.C08").toStdString();
+  {
+    std::ofstream out(file, std::ios::binary);
+    char line[32];
+    for (int i = 0; i < 1000000; ++i) out.write(line, std::snprintf(line, sizeof line, "1001%010d\r\n", i));
+  }
+  QProcess printing;
+  printing.start(RX710KP_PROGRAM, {"--print", QString::fromStdString(file), "--to", "pdf:" + dir.filePath("big.pdf")});
+  ASSERT_TRUE(printing.waitForStarted());
+  const std::string fds = "/proc/" + std::to_string(printing.processId()) + "/fd";
+  auto holds = [&](bool pdf) {
+    std::error_code gone;
+    for (const auto& fd : std::filesystem::directory_iterator(fds, gone)) {
+      const std::string target = std::filesystem::read_symlink(fd.path(), gone).string();
+      if (pdf ? target.starts_with(dir.path().toStdString() + "/") && target != file : target == file) return true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(testing::Eventually([&] { return holds(false) && holds(true); }, 30000));
+  ASSERT_EQ(printing.state(), QProcess::Running);
+  ASSERT_EQ(kill(static_cast<pid_t>(printing.processId()), SIGTERM), 0);
+  if (!printing.waitForFinished(30000)) printing.kill(), printing.waitForFinished();
+  EXPECT_EQ(printing.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(printing.exitCode(), 143);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"FN241433.C08"}));
 }
 
 // A cupsd on its own socket and folders with queues "Office" (its backend keeps

@@ -249,12 +249,14 @@ class FakePagePrinter : public PagePrinter {
   std::vector<std::string> document;                 // the lines of the open document
   std::vector<std::vector<std::string>> handedOver;  // each finished document
   int discards = 0;
+  int pendingPolls = 0;  // Open and Finish answer Pending this many polls first
+  int polls = 0;
 
   PrintCall Open(const PageTarget& to, const std::string&, std::string* reason) override {
     target = to;
     document.clear();
     headings.clear();
-    return Refuse(refuseOpen, reason) ? PrintCall::Done : PrintCall::Failed;
+    return Later(Refuse(refuseOpen, reason) ? PrintCall::Done : PrintCall::Failed);
   }
   int LinesPerPage() override { return perPage; }
   bool PrintPage(int page, int pages, std::span<const std::string> lines, std::string* reason) override {
@@ -264,14 +266,24 @@ class FakePagePrinter : public PagePrinter {
     return true;
   }
   PrintCall Finish(std::string* reason) override {
-    if (!Refuse(refuseFinish, reason)) return PrintCall::Failed;
+    if (!Refuse(refuseFinish, reason)) return Later(PrintCall::Failed);
     handedOver.push_back(document);
-    return PrintCall::Done;
+    return Later(PrintCall::Done);
   }
-  PrintCall Poll(std::string*) override { return PrintCall::Done; }
+  PrintCall Poll(std::string*) override {
+    ++polls;
+    return waits_ > 0 && --waits_ > 0 ? PrintCall::Pending : outcome_;
+  }
   void Discard() override { ++discards; }
 
  private:
+  PrintCall Later(PrintCall outcome) {
+    outcome_ = outcome;
+    waits_ = pendingPolls + (pendingPolls > 0);
+    return pendingPolls > 0 ? PrintCall::Pending : outcome;
+  }
+  int waits_ = 0;
+  PrintCall outcome_ = PrintCall::Done;
   static bool Refuse(const std::string& why, std::string* reason) {
     if (why.empty()) return true;
     *reason = why;
