@@ -358,7 +358,9 @@ TEST(DataFileNames, FromOneReadingOfTheClock) {
 // low limit makes a leak show at once), and a file only read closes without
 // complaint.
 TEST(LineFile, EachOpenLetsTheFileBeforeGo) {
-  const std::filesystem::path path = std::filesystem::temp_directory_path() / "rx710kp-line-file";
+  testing::TestTerminal own;  // for a folder of the test's own, removed with it
+  fs::create_directories(own.terminal.dataDirectory);
+  const fs::path path = own.terminal.dataDirectory / "line-file";
   const std::filesystem::path made = path.string() + ".made";
   rlimit limit{};
   ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &limit), 0);
@@ -377,7 +379,6 @@ TEST(LineFile, EachOpenLetsTheFileBeforeGo) {
   EXPECT_TRUE(reader.ReadLine(&line));
   EXPECT_EQ(line, "C0010000000000");
   EXPECT_TRUE(reader.Close());
-  std::filesystem::remove(path);
 }
 
 }  // namespace
