@@ -49,10 +49,10 @@ if [ "${#as[@]}" -gt 0 ]; then
   [ "$(grep -c '^[ *] COM' <<<"$listing")" -eq 16 ] || fail "--list-ports lists not 16 ports"
 fi
 
-# Until the command holds; the minute only ends a hang.
+# Until the command holds; the minute only ends a hang. SigCgt bit 14: SIGTERM is caught.
 soon() { for _ in $(seq 1200); do "$@" && return 0; sleep 0.05; done; return 1; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
-# Whether the process catches SIGTERM (the bit of signal 15 in its mask).
+ended() { soon gone "$1" || return 124; wait "$1"; }  # its exit code, or 124 when it hangs
 catches_term() { (( 0x$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null) >> 14 & 1 )); }
 
 "$program" & pid=$!
@@ -64,11 +64,6 @@ keys="$(grep -E '^[A-Za-z]+=' "$ini" | sort | tr '\n' ' ')"
   fail "settings file holds: $keys"
 grep -qx '\[RX-710KP\]' "$ini" || fail "the settings are not in section [RX-710KP]"
 
-# The exit code of the process, or 124 when it hangs.
-ended() {
-  soon gone "$1" || return 124
-  wait "$1"
-}
 lock="$XDG_RUNTIME_DIR/rx710kp-$(id -u).lock"
 for signal in INT HUP TERM; do
   [ -e "$lock" ] || fail "no lock while running"

@@ -357,10 +357,8 @@ TEST(DataFileNames, FromOneReadingOfTheClock) {
 // A program that opens file after file must not run out of descriptors (a
 // low limit makes a leak show at once), and a file only read closes without
 // complaint.
-TEST(LineFile, EachOpenLetsTheFileBeforeGo) {
-  testing::TestTerminal own;  // for a folder of the test's own, removed with it
-  fs::create_directories(own.terminal.dataDirectory);
-  const fs::path path = own.terminal.dataDirectory / "line-file";
+TEST_F(FileWork, ALineFileLetsTheFileBeforeGoAtEachOpen) {
+  const fs::path path = dir / "line-file";
   const std::filesystem::path made = path.string() + ".made";
   rlimit limit{};
   ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &limit), 0);

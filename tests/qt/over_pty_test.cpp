@@ -179,8 +179,7 @@ TEST_F(OverPty, EditsOverTheLine) {
   const std::vector<std::string> traffic = device->Traffic();
   auto after = std::find_if(traffic.begin(), traffic.end(), [](auto& l) { return l.find("CE   101") != l.npos; });
   after = std::find_if(after, traffic.end(), [](auto& l) { return l.starts_with("rx <STX>"); });
-  ASSERT_NE(after, traffic.end());
-  EXPECT_TRUE(after->starts_with("rx <STX>CO0A")) << *after;
+  EXPECT_TRUE(after != traffic.end() && after->starts_with("rx <STX>CO0A"));
 }
 
 // The serial text output into a printer holding the line with XOFF; more than
@@ -234,8 +233,7 @@ TEST_P(AskedDuringAHold, OnlyXonLetsTheLineGoAndTheAnswerIsFollowed) {
   ASSERT_EQ(form().KeyMode, Mode::AbortConfirm);
   ASSERT_NO_FATAL_FAILURE(Release());
   far.Send("\x06");  // the printer's status byte
-  ASSERT_TRUE(far.Landed(1));
-  EXPECT_TRUE(far.Held()) << "let go by a byte other than XON";
+  EXPECT_TRUE(far.Landed(1) && far.Held()) << "let go by a byte other than XON";
   for (int tick = 0; tick < 5; ++tick) Timer1_Timer(*terminal);  // past the wait a held line may take
   EXPECT_EQ(form().KeyMode, Mode::AbortConfirm);
   if (GetParam() == Keys::Enter) {

@@ -76,9 +76,8 @@ TEST_F(WindowTest, KeysAndClicksReachTheDispatcherAndTabIsEsc) {
 }
 
 // Every control that shows lies inside the window wherever the panel fits it,
-// the banner hides none, and the keypad's right margin is the menu's left
-// margin: in the panel when scaled, in the window when not (a window narrower
-// than the panel clips it).
+// the banner hides none, and the keypad's right margin is the menu's left margin,
+// in the panel when scaled, in the window (clipping a narrower one) when not.
 TEST_F(WindowTest, ThePanelStaysInsideTheWindowAtEverySize) {
   f.lstDebug.visible = true;
   f.lblError.visible = true;

@@ -2,7 +2,7 @@
 // each leaves in the memories.
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <algorithm>
 #include <optional>
 
 #include "sim/fields.h"
@@ -65,14 +65,12 @@ Case Ok(const char* command, MemoryKind memory, std::vector<std::string> after, 
   return {.relay = relay, .commands = {command}, .replies = kOk, .memory = memory, .after = std::move(after)};
 }
 
-// Named after the first command, how many follow it and the refusal, so one
-// case can be picked by name.
+// Named by the first command, how many follow and the refusal: one case can be picked by name.
 std::string NameOf(const ::testing::TestParamInfo<Case>& info) {
   const Case& c = info.param;
-  std::string name = c.commands.front();
-  if (c.commands.size() > 1) name += "_and_" + std::to_string(c.commands.size() - 1) + "_more";
+  std::string name = c.commands.front() + (c.commands.size() > 1 ? "_and_" + std::to_string(c.commands.size() - 1) : "");
   if (c.replies.size() == 1 && c.replies[0].starts_with("CE")) name += "_refused_" + c.replies[0].substr(5);
-  for (char& ch : name) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+  std::replace(name.begin(), name.end(), ' ', '_');  // the commands' only other character
   return name;
 }
 
@@ -100,8 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Edits, Protocol, ::testing::Values(
     Ok("CM115010000059", FirstRun, {"50100000590000"}),
     Ok("CC115011000100123", FirstRun, {"50100000555000", "50110001001230"}), Ok("CK115010", FirstRun, {}),
     No("CC1150100000555000", "103"), No("CM1150110000555000", "704"), No("CC1150120000", "801"),
-    No("CM3A2   1016000000", "001")),  // a relay selector in alpine/nordic mode
-    NameOf);
+    No("CM3A2   1016000000", "001")), NameOf);  // the last: a relay selector in alpine/nordic mode
 
 INSTANTIATE_TEST_SUITE_P(Relay, Protocol, ::testing::Values(
     Ok("CM3A2   1016000000", RelayCourse, {"20001016000000"}, true),
