@@ -49,30 +49,28 @@ for user in -uUSER USER=root; do
   [ "$(LC_ALL=C grep -c '^[ *] COM' <<<"$listing")" -eq 16 ] || fail "--list-ports lists not 16 ports"
 done
 
+# Until the command holds; the minute only ends a hang. SigCgt bit 14: SIGTERM is caught.
+soon() { for _ in $(seq 1200); do "$@" && return 0; sleep 0.05; done; return 1; }
+gone() { ! kill -0 "$1" 2>/dev/null; }
+ended() { soon gone "$1" || return 124; wait "$1"; }  # its exit code, or 124 when it hangs
+catches_term() { (( 0x$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null) >> 14 & 1 )); }
+
 "$program" & pid=$!
 ini="$XDG_CONFIG_HOME/TARVO Application.ini"
-for _ in $(seq 100); do [ -d "$home/RX-710" ] && break; sleep 0.1; done
+soon test -d "$home/RX-710" || fail "no data directory"
 kill -0 "$pid" || fail "the terminal did not keep running"
-[ -d "$home/RX-710" ] || fail "no data directory"
 keys="$(grep -E '^[A-Za-z]+=' "$ini" | sort | tr '\n' ' ')"
 [ "$keys" = "BestFrame=True Debug=False DualAdd=False PortNo=3 PrintFrame=True SerialSend=False " ] ||
   fail "settings file holds: $keys"
 grep -qx '\[RX-710KP\]' "$ini" || fail "the settings are not in section [RX-710KP]"
 
-# The exit code of the process within 3 s, or 124 when it runs on.
-ended() {
-  for _ in $(seq 60); do kill -0 "$1" 2>/dev/null || break; sleep 0.05; done
-  kill -0 "$1" 2>/dev/null && return 124
-  wait "$1"
-}
 lock="$XDG_RUNTIME_DIR/rx710kp-$(id -u).lock"
 for signal in INT HUP TERM; do
   [ -e "$lock" ] || fail "no lock while running"
   if [ "$signal" = TERM ]; then  # a second copy is told the first runs, and waits on that notice
     "$program" 2>/dev/null & second=$!
-    sleep 1
-    kill -0 "$second" || fail "the second copy did not wait on its notice"
-    kill -TERM "$second"
+    soon catches_term "$second" || fail "the second copy ended, or never caught SIGTERM"
+    kill -TERM "$second" || fail "the second copy did not wait on its notice"
     code=0; ended "$second" || code=$?
     second=""
     [ "$code" -eq 0 ] || fail "the second copy's notice: SIGTERM gave $code, not 0"
@@ -84,6 +82,6 @@ for signal in INT HUP TERM; do
   pid=""
   [ "$signal" = TERM ] && break
   "$program" & pid=$!
-  for _ in $(seq 40); do [ -e "$lock" ] && break; sleep 0.05; done
+  soon test -e "$lock"
 done
 echo "program start: 1 passed, 0 failed"

@@ -237,6 +237,7 @@ class Form {
   // ---- the window and its controls ----
   std::string caption;  // window title
   int designWidth = 0, designHeight = 0;  // twips
+  bool wideScreen = false;  // the screen is 1097 pixels wide: the keypad sits at the right edge
 
   std::array<Control, 5> fraMenu;
   std::array<Control, 14> lblMenu;  // 1-13

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "link/device_port.h"
@@ -37,22 +38,25 @@ void LayOutFrames(Form& f) {
   f.fraFile.left = home.left;
 }
 
-// On a 1920-pixel screen at 175 % the keypad goes to the right edge. The
-// window draws the panel scaled to its client area, so the inner width the
-// controls live in is the panel's own design width: measured on the real
-// window, the keypad and the date line would run past it once scaled.
+// On a 1920-pixel screen at 175 % the keypad goes to the right edge.
 void AdjustForWideScreen(Terminal& t) {
   Desktop& desktop = t.platform.desktop;
-  Form& f = t.form;
   int perPixel = desktop.TwipsPerPixelX();
   if (perPixel <= 0) return;
-  int screenPixels = desktop.ScreenWidthTwips() / perPixel;
-  if (screenPixels != 1920 * 100 / 175) return;
-  f.fraKey.left = f.designWidth - f.fraKey.width - f.fraMenu[0].left;
-  f.lblStatus[0].width = f.designWidth;
+  t.form.wideScreen = desktop.ScreenWidthTwips() / perPixel == 1920 * 100 / 175;
+  PlaceForInnerWidth(t.form, t.form.designWidth);  // the window opens in the scaled view
 }
 
 }  // namespace
+
+void PlaceForInnerWidth(Form& f, int innerWidthTwips) {
+  if (!f.wideScreen) return;
+  // A window narrower than the panel clips it rather than push the keypad
+  // over the menu.
+  const int inner = std::max(innerWidthTwips, f.designWidth);
+  f.fraKey.left = inner - f.fraKey.width - f.fraMenu[0].left;
+  f.lblStatus[0].width = inner;
+}
 
 std::string WindowTitle() {
   return std::string(kMainTitle) + kVersionText;

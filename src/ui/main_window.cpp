@@ -17,6 +17,7 @@
 #include "console/key_translation.h"
 #include "platform/qt/qt_desktop.h"
 #include "shell/exit.h"
+#include "shell/startup.h"
 #include "shell/tick.h"
 #include "shell/version.h"
 
@@ -97,7 +98,9 @@ void frmMain::SetFitToWindow(bool fit) {
 
 void frmMain::Relayout() {
   if (terminal_ == nullptr) return;
-  const Form& form = terminal_->form;
+  Form& form = terminal_->form;
+  // The controls live in the panel when it is scaled, in the window when not.
+  PlaceForInnerWidth(form, fit_ ? form.designWidth : width() * twipsPerPixel_);
   const double panelWidth = static_cast<double>(form.designWidth) / twipsPerPixel_;
   const double panelHeight = static_cast<double>(form.designHeight) / twipsPerPixel_;
   scale_ = fit_ ? std::min(width() / panelWidth, height() / panelHeight) : 1.0;

@@ -393,9 +393,6 @@ TEST(DataFileNames, FromOneReadingOfTheClock) {
   EXPECT_EQ(DataFileName(M::FileOperations, {2026, 12, 31, 23, 59, 0}, "C"), "");
 }
 
-// A program that opens file after file must not run out of descriptors (a
-// low limit makes a leak show at once), and a file only read closes without
-// complaint.
 // CR LF, LF and CR alike; a line without end in sight is not held whole.
 TEST(LineFile, ReadsAnyLineEndAndCutsALineLongerThanAnyRecord) {
   const fs::path path = testing::OwnDataDirectory().string() + "-lines";
@@ -408,8 +405,11 @@ TEST(LineFile, ReadsAnyLineEndAndCutsALineLongerThanAnyRecord) {
   fs::remove(path);
 }
 
-TEST(LineFile, EachOpenLetsTheFileBeforeGo) {
-  const std::filesystem::path path = std::filesystem::temp_directory_path() / "rx710kp-line-file";
+// A program that opens file after file must not run out of descriptors (a
+// low limit makes a leak show at once), and a file only read closes without
+// complaint.
+TEST_F(FileWork, ALineFileLetsTheFileBeforeGoAtEachOpen) {
+  const fs::path path = dir / "line-file";
   const std::filesystem::path made = path.string() + ".made";
   rlimit limit{};
   ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &limit), 0);
@@ -428,7 +428,6 @@ TEST(LineFile, EachOpenLetsTheFileBeforeGo) {
   EXPECT_TRUE(reader.ReadLine(&line));
   EXPECT_EQ(line, "C0010000000000");
   EXPECT_TRUE(reader.Close());
-  std::filesystem::remove(path);
 }
 
 }  // namespace

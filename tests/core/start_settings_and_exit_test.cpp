@@ -188,6 +188,18 @@ TEST(Startup, FirstStartWritesTheSixSettingsAndShowsTheMainMenu) {
     EXPECT_TRUE(c->kind != ControlKind::Frame || c->visible == (c == &f.fraMenu[0] || c == &f.fraKey)) << c->name;
 }
 
+// Only a 1097-pixel screen moves the keypad to the right edge, in either view.
+TEST(Startup, OnlyA1097PixelScreenMovesTheKeypad) {
+  for (int screen : {1096, 1097, 1098}) {
+    TestTerminal tt;
+    tt.fakes.desktop.screenWidthPixels = screen;
+    ASSERT_TRUE(Form_Load(tt.terminal));
+    PlaceForInnerWidth(tt.form(), 1200 * 15);  // the unscaled view of a window wider than the panel
+    EXPECT_EQ(tt.form().fraKey.left, screen == 1097 ? 1200 * 15 - 6495 - 480 : 8280) << screen;
+    EXPECT_EQ(tt.form().lblStatus[0].width, screen == 1097 ? 1200 * 15 : 6780) << screen;
+  }
+}
+
 TEST(Startup, ASecondCopyIsToldAndTouchesNothing) {
   TestTerminal tt;
   tt.fakes.instance.alone = false;

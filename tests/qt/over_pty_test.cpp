@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -133,13 +134,14 @@ TEST_F(OverPty, FramesSentOutOfTurnAreNeverTakenForReplies) {
   sim::FillDemoRace(memory);
   const std::string stale = sim::Refused(101) + sim::EndOfData();
   far.Send(stale);
-  testing::RunFor(200);  // landed before the port opens
+  ASSERT_TRUE(far.Landed(stale.size()));  // before the port opens
   Connect(far.Path());
   far.Start(testing::AsDevice(std::make_shared<sim::DeviceProtocol>(memory)));
   ReadAll(1, memory.Lines(MemoryKind::Course));
 
   far.Send(stale);
-  testing::RunFor(300);
+  ASSERT_TRUE(far.Landed(stale.size()));
+  ASSERT_SOON(far.Unread() == 0, 10000);  // taken by the idle terminal
   ExpectDone();
   ToMainMenu();
   ReadAll(3, memory.Lines(MemoryKind::FirstRun));
@@ -200,9 +202,12 @@ TEST_F(OverPty, EditsOverTheLine) {
   Press({1, Keys::Enter, 2, Keys::Enter});  // add one that is already there
   Type({"1", "5", "1", ""});
   EXPECT_EQ(form().lblError.caption, "エラー：コース内にすでにあります（[Esc]：解除）");
-  const std::size_t frames = device->FramesReceived();
-  testing::RunFor(100);
-  EXPECT_EQ(device->FramesReceived(), frames);
+  ToMainMenu();
+  ReadAll(1, course);  // the next the device heard after its refusal was this read
+  const std::vector<std::string> traffic = device->Traffic();
+  auto after = std::find_if(traffic.begin(), traffic.end(), [](auto& l) { return l.find("CE   101") != l.npos; });
+  after = std::find_if(after, traffic.end(), [](auto& l) { return l.starts_with("rx <STX>"); });
+  EXPECT_TRUE(after != traffic.end() && after->starts_with("rx <STX>CO0A"));
 }
 
 // The serial text output into a printer holding the line with XOFF; more than
@@ -256,9 +261,9 @@ TEST_P(AskedDuringAHold, OnlyXonLetsTheLineGoAndTheAnswerIsFollowed) {
   ASSERT_EQ(form().KeyMode, Mode::AbortConfirm);
   ASSERT_NO_FATAL_FAILURE(Release());
   far.Send("\x06");  // the printer's status byte
-  testing::RunFor(500);  // past the 100 ms a held line may take
+  EXPECT_TRUE(far.Landed(1) && far.Held()) << "let go by a byte other than XON";
+  for (int tick = 0; tick < 5; ++tick) Timer1_Timer(*terminal);  // past the wait a held line may take
   EXPECT_EQ(form().KeyMode, Mode::AbortConfirm);
-  EXPECT_GT(port->OutputQueueCount(), 100) << "let go by a byte other than XON";
   if (GetParam() == Keys::Enter) {
     Press({Keys::Enter});  // stopped: what waited is dropped
     far.Send(std::string(1, sim::kXon));
@@ -290,7 +295,8 @@ TEST_P(EndedBy1009, OnceAndWithTheRemainingCount) {
   if (GetParam() != End::HeldTooLong) far.Vanish();
   ASSERT_SOON(form().KeyMode == Mode::ErrorShown, 20000);
   EXPECT_EQ(form().lblError.caption, "エラー：送信できません（[Esc]：解除）");
-  testing::RunFor(300);  // the tick and the port's other notifier have had their say
+  for (int tick = 0; tick < 5; ++tick) Timer1_Timer(*terminal);
+  QCoreApplication::processEvents();  // whatever else the port had ready
   EXPECT_EQ(fakes.beeper.beeps, 1);
   if (GetParam() != End::HeldTooLong) {
     EXPECT_FALSE(port->IsOpen());

@@ -76,15 +76,16 @@ TEST_F(WindowTest, KeysAndClicksReachTheDispatcherAndTabIsEsc) {
 }
 
 // Every control that shows lies inside the window wherever the panel fits it,
-// the banner hides none, and the keypad's right margin in the panel is the
-// menu's left margin.
+// the banner hides none, and the keypad's right margin is the menu's left margin,
+// in the panel when scaled, in the window (clipping a narrower one) when not.
 TEST_F(WindowTest, ThePanelStaysInsideTheWindowAtEverySize) {
   f.lstDebug.visible = true;
   f.lblError.visible = true;
   f.lblError.caption = "エラー：リザルトメモリに指定データがありません（[Esc]：解除）";
   window.Refresh();
   const struct { int width, height; bool fit; } cases[] = {{1097, 800, true}, {1097, 590, true}, {1097, 800, false},
-      {1097, 590, false}, {1023, 737, true}, {701, 999, true}, {1601, 613, true}, {1921, 1081, false}};
+      {1097, 590, false}, {1023, 737, true}, {701, 999, true}, {1601, 613, true}, {1921, 1081, false},
+      {900, 700, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << (c.fit ? " fit" : " unscaled"));
     window.SetFitToWindow(c.fit);
@@ -99,6 +100,7 @@ TEST_F(WindowTest, ThePanelStaysInsideTheWindowAtEverySize) {
       }
     }
     const QRect panel = Place(f.lblStatus[0]);
+    if (!c.fit) { EXPECT_EQ(panel.width(), std::max(c.width, f.designWidth / 15)); }
     EXPECT_NEAR(panel.right() - Place(f.fraKey).right(), Place(f.fraMenu[0]).left() - panel.left(), 1);
   }
 }

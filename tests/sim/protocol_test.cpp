@@ -2,6 +2,7 @@
 // each leaves in the memories.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "sim/fields.h"
@@ -64,6 +65,15 @@ Case Ok(const char* command, MemoryKind memory, std::vector<std::string> after, 
   return {.relay = relay, .commands = {command}, .replies = kOk, .memory = memory, .after = std::move(after)};
 }
 
+// Named by the first command, how many follow and the refusal: one case can be picked by name.
+std::string NameOf(const ::testing::TestParamInfo<Case>& info) {
+  const Case& c = info.param;
+  std::string name = c.commands.front() + (c.commands.size() > 1 ? "_and_" + std::to_string(c.commands.size() - 1) : "");
+  if (c.replies.size() == 1 && c.replies[0].starts_with("CE")) name += "_refused_" + c.replies[0].substr(5);
+  std::replace(name.begin(), name.end(), ' ', '_');  // the commands' only other character
+  return name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Reads, Protocol, ::testing::Values(
     Case{.commands = {"CO0A"}, .replies = {"CR", "CO0A30070959591234", "CO0A30451001023400",
                                            "CO0AA0021000000000", "CF"}},
@@ -72,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Reads, Protocol, ::testing::Values(
     Case{.commands = {"CO0A3045"}, .replies = {"CR", "CO0A30451001023400", "CF"}},
     Case{.commands = {"CO12"}, .replies = {"CR", "CF"}},
     No("CO121005", "703"),  // nothing at all in that memory
-    No("CO0A3046", "702"), No("CO111006", "704"), No("CO0AZ045", "888"), No("CO0A3000", "803")));
+    No("CO0A3046", "702"), No("CO111006", "704"), No("CO0AZ045", "888"), No("CO0A3000", "803")), NameOf);
 
 INSTANTIATE_TEST_SUITE_P(Edits, Protocol, ::testing::Values(
     Ok("CM0A30450001029900", Course, {"30070959591234", "30450001029900", "A0021000000000"}),
@@ -88,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Edits, Protocol, ::testing::Values(
     Ok("CM115010000059", FirstRun, {"50100000590000"}),
     Ok("CC115011000100123", FirstRun, {"50100000555000", "50110001001230"}), Ok("CK115010", FirstRun, {}),
     No("CC1150100000555000", "103"), No("CM1150110000555000", "704"), No("CC1150120000", "801"),
-    No("CM3A2   1016000000", "001")));  // a relay selector in alpine/nordic mode
+    No("CM3A2   1016000000", "001")), NameOf);  // the last: a relay selector in alpine/nordic mode
 
 INSTANTIATE_TEST_SUITE_P(Relay, Protocol, ::testing::Values(
     Ok("CM3A2   1016000000", RelayCourse, {"20001016000000"}, true),
@@ -109,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Relay, Protocol, ::testing::Values(
     Case{.relay = true, .commands = {"CL4B10200025000000", "CL4D10200025000000"},  // leg C skipped
          .replies = {"CR", "CE   805"}},
     No("CL4B11010025000000", "103", true), No("CL3A2000101500", "151", true),
-    No("CL0AC0451234567890", "002", true)));
+    No("CL0AC0451234567890", "002", true)), NameOf);
 
 }  // namespace
 }  // namespace rx::sim

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -69,6 +70,16 @@ class FarEnd {
       }
     }
   }
+
+  // Bytes on the terminal's side of the line that it has not read.
+  std::size_t Unread() const { int n = 0; return ioctl(slave_, FIONREAD, &n) == 0 ? static_cast<std::size_t>(n) : 0; }
+  // Waits, the terminal not reading, until count bytes wait unread: the line has judged them.
+  bool Landed(std::size_t count) const {
+    for (int ms = 0; ms < 10000 && Unread() < count; ++ms) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return Unread() >= count;
+  }
+  // Whether XOFF holds the line from the terminal: a byte written on its side is refused.
+  bool Held() { return fcntl(slave_, F_SETFL, O_NONBLOCK) == 0 && write(slave_, "", 1) < 0 && errno == EAGAIN; }
 
   std::string Received() const {
     std::lock_guard lock(received_);
