@@ -1,6 +1,9 @@
 #include "link/paper_output.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
+#include <utility>
 
 #include "data/data_file.h"
 #include "data/line_file.h"
@@ -15,6 +18,8 @@
 namespace rx {
 
 namespace {
+
+constexpr int kPrintPollMs = 50;  // how often a call the print service has not answered is looked at
 
 int PageCount(int lines, int perPage) { return std::max(1, (lines + perPage - 1) / perPage); }
 
@@ -54,6 +59,28 @@ void Finish(Terminal& t, bool complete) {
   if (complete) Owner(t).Done(t);
 }
 
+// The document is open: its pages are counted and laid out from the next turn.
+void Opened(Terminal& t) {
+  PaperOutput& paper = t.link.paper;
+  paper.perPage = std::max(1, paper.printer->LinesPerPage());
+  paper.pages = PageCount(OutputLineCount(t.form.RecordCount), paper.perPage);
+  ContinuePaperOutput(t);
+}
+
+void Handed(Terminal& t, PrintCall call, const std::string& reason) {
+  PaperOutput& paper = t.link.paper;
+  if (call == PrintCall::Pending) {
+    paper.waiting = PaperOutput::Waiting::Finish;
+    return PostLinkTurn(t, kPrintPollMs);
+  }
+  if (call == PrintCall::Failed) {
+    paper.active = false;  // handed over or not, there is nothing left to discard
+    ReportFault(t, "cannot print " + paper.name + ": " + reason);
+    ShowError(t, Errors::CannotPrint);
+  }
+  Finish(t, true);
+}
+
 std::filesystem::path PdfBeside(const std::filesystem::path& dataFile) {
   return dataFile.string() + ".pdf";
 }
@@ -77,12 +104,12 @@ void PaperTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEven
     else if (target.kind == TextTarget::Kind::Printer)
       page = {PageTarget::Kind::Printer, target.printer};
     std::string reason = "no printing on this system";
-    if (!paper.printer || paper.printer->Open(page, paper.name, &reason) != PrintCall::Done)
-      return Fail(t, reason);
+    const PrintCall call = paper.printer ? paper.printer->Open(page, paper.name, &reason) : PrintCall::Failed;
+    if (call == PrintCall::Failed) return Fail(t, reason);
     paper.active = true;
-    paper.perPage = std::max(1, paper.printer->LinesPerPage());
-    paper.pages = PageCount(OutputLineCount(f.RecordCount), paper.perPage);
-    ContinuePaperOutput(t);
+    if (call == PrintCall::Done) return Opened(t);
+    paper.waiting = PaperOutput::Waiting::Open;
+    PostLinkTurn(t, kPrintPollMs);
   });
 }
 
@@ -94,20 +121,22 @@ void ContinuePaperOutput(Terminal& t) {
   if (f.KeyMode == Mode::AbortConfirm) return;
   if (f.KeyMode != Mode::Busy) return Finish(t, false);
   f.WaitMs = 0;  // our own work is no silence of a device
+  std::string reason;
+  if (paper.waiting != PaperOutput::Waiting::Nothing) {
+    const PrintCall call = paper.printer->Poll(&reason);
+    if (call == PrintCall::Pending) return PostLinkTurn(t, kPrintPollMs);
+    const auto was = std::exchange(paper.waiting, PaperOutput::Waiting::Nothing);
+    if (was == PaperOutput::Waiting::Finish) return Handed(t, call, reason);
+    return call == PrintCall::Done ? Opened(t) : Fail(t, reason);
+  }
   int done = std::clamp(paper.page * paper.perPage - kHeaderLines, 0, f.RecordCount);
   if (done < f.RecordCount)
     Owner(t).Progress(t, SendProgress{f.RecordCount - done, ParseRecordLine(f.Records[done])});
-  std::string reason;
   std::vector<std::string> lines = PageLines(paper.name, f.Records, paper.page, paper.perPage);
   if (!paper.printer->PrintPage(paper.page + 1, paper.pages, lines, &reason)) return Fail(t, reason);
   if (++paper.page < paper.pages) return PostLinkTurn(t, 0);  // keys and the tick come in between
-  if (paper.printer->Finish(&reason) != PrintCall::Done) {
-    paper.active = false;  // handed over or not, there is nothing left to discard
-    ReportFault(t, "cannot print " + paper.name + ": " + reason);
-    ShowError(t, Errors::CannotPrint);
-    return Finish(t, true);
-  }
-  Finish(t, true);
+  const PrintCall call = paper.printer->Finish(&reason);
+  Handed(t, call, reason);
 }
 
 void EndPaperOutput(Terminal& t) {
@@ -130,12 +159,28 @@ bool ReadRecordFile(const std::filesystem::path& file, std::vector<std::string>*
   return true;
 }
 
+namespace {
+
+// Waits out a call the print service has not answered (the printer bounds it).
+PrintCall Answered(PagePrinter& printer, PrintCall call, std::string* reason) {
+  for (; call == PrintCall::Pending; call = printer.Poll(reason))
+    std::this_thread::sleep_for(std::chrono::milliseconds(kPrintPollMs));
+  return call;
+}
+
+}  // namespace
+
 bool PrintFileNow(PagePrinter& printer, const PageTarget& target, const std::filesystem::path& file,
                   std::string* reason) {
   std::vector<std::string> records;
   if (!ReadRecordFile(file, &records, reason)) return false;
+  std::error_code same;
+  if (target.kind == PageTarget::Kind::Pdf && std::filesystem::equivalent(file, target.name, same)) {
+    *reason = "the PDF would replace " + file.string();
+    return false;
+  }
   const std::string name = file.filename().string();
-  if (printer.Open(target, name, reason) != PrintCall::Done) return false;
+  if (Answered(printer, printer.Open(target, name, reason), reason) != PrintCall::Done) return false;
   const int perPage = std::max(1, printer.LinesPerPage());
   const int pages = PageCount(OutputLineCount(static_cast<int>(records.size())), perPage);
   for (int page = 0; page < pages; ++page) {
@@ -144,7 +189,7 @@ bool PrintFileNow(PagePrinter& printer, const PageTarget& target, const std::fil
       return false;
     }
   }
-  return printer.Finish(reason) == PrintCall::Done;
+  return Answered(printer, printer.Finish(reason), reason) == PrintCall::Done;
 }
 
 }  // namespace rx

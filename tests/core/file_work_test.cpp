@@ -8,6 +8,7 @@
 #include "data/data_file.h"
 #include "data/file_names.h"
 #include "data/line_file.h"
+#include "shell/exit.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
 
@@ -255,22 +256,61 @@ TEST_F(TextOutput, OnPaper) {
   EXPECT_TRUE(tt.fakes.port.attempts.empty());
 }
 
+// Refused at once or after the print service kept it waiting.
 TEST_F(TextOutput, APaperFailureAtAnyStepShows1011AndLeavesNothing) {
   tt.fakes.settings.values["TextOutput"] = "PDF";
   using P = testing::FakePagePrinter;
-  for (std::string P::*step : {&P::refuseOpen, &P::refusePage, &P::refuseFinish}) {
-    printer = {};
-    printer.*step = "no printer named Nowhere";
-    Run();
-    EXPECT_EQ(f.lblError.caption, "エラー：印刷できません（[Esc]：解除）");
-    EXPECT_TRUE(printer.handedOver.empty());
-    EXPECT_NE(f.lstDebug.items.back().find("no printer named Nowhere"), std::string::npos);
-    Press(Keys::Esc);
-    EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-    EXPECT_EQ(f.KeyMode, Mode::Normal);
-    EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
+  for (int pendFor : {0, 3}) {
+    for (std::string P::*step : {&P::refuseOpen, &P::refusePage, &P::refuseFinish}) {
+      printer = {};
+      printer.pendFor = pendFor;
+      printer.*step = "no printer named Nowhere";
+      Run();
+      tt.fakes.events.Advance(1000);
+      EXPECT_EQ(f.lblError.caption, "エラー：印刷できません（[Esc]：解除）");
+      EXPECT_TRUE(printer.handedOver.empty());
+      EXPECT_NE(f.lstDebug.items.back().find("no printer named Nowhere"), std::string::npos);
+      Press(Keys::Esc);
+      EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+      EXPECT_EQ(f.KeyMode, Mode::Normal);
+      EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
+    }
   }
-  EXPECT_EQ(tt.fakes.beeper.beeps, 3);
+  EXPECT_EQ(tt.fakes.beeper.beeps, 6);
+}
+
+// While the print service keeps a call waiting, keys and ticks go on and no
+// silence of the device is seen; Esc asks, and nothing is asked of the
+// printer until the answer; a stop or the window's end abandons the call.
+TEST_F(TextOutput, APrintCallKeptWaitingNeverHoldsTheWindow) {
+  tt.fakes.settings.values["TextOutput"] = "Printer:Office";
+  auto wait = [&](int ms) {
+    for (int tick = 0; tick < ms / 100; ++tick) Timer1_Timer(tt.terminal), tt.fakes.events.Advance(100);
+  };
+  printer.pendFor = 100;  // seconds of polls for each of Open and Finish
+  Run();
+  wait(1000);
+  Press(Keys::Esc);
+  EXPECT_EQ(f.KeyMode, Mode::AbortConfirm);
+  wait(10000);
+  EXPECT_TRUE(printer.headings.empty());
+  Press(Keys::Esc);  // go on
+  wait(10000);
+  EXPECT_FALSE(f.lblError.visible);
+  EXPECT_EQ(printer.handedOver, std::vector<std::vector<std::string>>({kLines}));
+  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+
+  printer.pendFor = 1 << 30;
+  Run();
+  wait(1000);
+  Press({Keys::Esc, Keys::Enter});  // stop
+  EXPECT_EQ(printer.discards, 1);
+  EXPECT_EQ(f.KeyMode, Mode::Normal);
+  Run();
+  wait(1000);
+  Form_UnloadNow(tt.terminal);
+  EXPECT_EQ(printer.discards, 2);
+  EXPECT_EQ(printer.handedOver.size(), 1u);
 }
 
 class HunterStart : public FileWork {

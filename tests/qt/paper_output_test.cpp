@@ -10,10 +10,15 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
-#include <fstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <fstream>
+
+#include "platform/qt/qt_page_printer.h"
 #include "support/event_wait.h"
+#include "support/silent_server.h"
 #include "support/terminal_driver.h"
 
 namespace rx {
@@ -56,11 +61,20 @@ int PdfPages(const QString& pdf) {
 }
 
 // The PDF holds every line in order on numbered pages; what cannot be printed
-// is told with its exit code and leaves no file.
+// is told with its exit code and leaves no file; whatever stands where the PDF
+// goes, but a file, stays as it was.
 TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
   QTemporaryDir dir;
+  ASSERT_EQ(mkfifo(dir.filePath("fifo").toUtf8().constData(), 0600), 0);
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+  ASSERT_TRUE(QFile::link(dir.filePath("fifo"), dir.filePath("link")));
+  const bool root = geteuid() == 0;  // a device of the test's own, like the null device
+  if (root) {
+    ASSERT_EQ(mknod(dir.filePath("device").toUtf8().constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+  }
   const QString file = dir.filePath("CN241433.C08");
   const std::vector<std::string> expected = WriteRecords(file, 150);
+  const qint64 dataSize = QFileInfo(file).size();
   const Outcome done = RunProgram(RX710KP_PROGRAM, {"--print", file, "--to", "pdf:" + dir.filePath("out.pdf")});
   ASSERT_EQ(done.code, 0) << done.err.toStdString();
   std::vector<std::string> marks;
@@ -76,6 +90,11 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
       {{"--to", "printer"}, 2, "--to goes with --print"},
       {{"--print", dir.filePath("missing"), "--to", "pdf:" + dir.filePath("a.pdf")}, 1, "cannot read"},
       {{"--print", file, "--to", "pdf:" + dir.filePath("no/such/dir/a.pdf")}, 1, "cannot write"},
+      {{"--print", file, "--to", "pdf:" + dir.filePath("fifo")}, 1, "a FIFO is there"},
+      {{"--print", file, "--to", "pdf:" + dir.filePath("link")}, 1, "a FIFO is there"},
+      {{"--print", file, "--to", "pdf:" + dir.filePath("folder")}, 1, "a folder is there"},
+      {{"--print", file, "--to", "pdf:" + dir.filePath(root ? "device" : "fifo")}, 1, "is there"},
+      {{"--print", file, "--to", "pdf:" + file}, 1, "would replace"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -84,7 +103,49 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
     EXPECT_TRUE(outcome.err.contains(c.said)) << outcome.err.toStdString();
   }
   // No temporary or half-written file is left beside the data file and the PDF.
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"CN241433.C08", "out.pdf"}));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"CN241433.C08", "link", "out.pdf"}));
+  EXPECT_EQ(PdfLines(dir.filePath("out.pdf")), expected);
+  struct stat st{};
+  EXPECT_TRUE(stat(dir.filePath("fifo").toUtf8().constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+  EXPECT_TRUE(root ? stat(dir.filePath("device").toUtf8().constData(), &st) == 0 && S_ISCHR(st.st_mode) : true);
+  EXPECT_TRUE(QFileInfo(dir.filePath("folder")).isDir() && QFileInfo(dir.filePath("link")).isSymLink());
+  EXPECT_EQ(QFileInfo(file).size(), dataSize);
+}
+
+// A print server that takes the connection and never answers fails the call at
+// the printer's deadline, and one that is not there at once; neither holds the
+// caller, and a call abandoned while it waits holds nobody either.
+TEST(PagePrinter, ASilentOrMissingPrintServiceFailsTheCallWithoutHoldingTheCaller) {
+  QTemporaryDir dir;
+  testing::SilentServer silent(dir.filePath("silent.sock").toStdString());
+  ASSERT_TRUE(silent.Listening());
+  const struct { const char* server; const char* said; } cases[] = {
+      {"silent.sock", "the print service did not answer within 300 ms"},
+      {"none.sock", "the print service is not running"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.server);
+    qputenv("CUPS_SERVER", dir.filePath(c.server).toUtf8());
+    QtPagePrinter printer(300);
+    std::string reason;
+    ASSERT_EQ(printer.Open({PageTarget::Kind::Printer, "Office"}, "t", &reason), PrintCall::Pending);
+    PrintCall call = PrintCall::Pending;
+    ASSERT_SOON((call == PrintCall::Pending ? call = printer.Poll(&reason) : call) != PrintCall::Pending, 20000);
+    EXPECT_EQ(call, PrintCall::Failed);
+    EXPECT_NE(reason.find(c.said), std::string::npos) << reason;
+  }
+  WriteRecords(dir.filePath("CN241433.C08"), 3);  // and the program tells it the same way
+  const Outcome told = RunProgram(RX710KP_PROGRAM, {"--print", dir.filePath("CN241433.C08"), "--to", "printer:PDF"});
+  EXPECT_TRUE(told.code == 1 && told.err.contains("not running") && told.err.contains("sudo systemctl start cups"))
+      << told.err.toStdString();
+  qputenv("CUPS_SERVER", dir.filePath("silent.sock").toUtf8());
+  auto printer = std::make_unique<QtPagePrinter>(600000);
+  std::string reason;
+  ASSERT_EQ(printer->Open({PageTarget::Kind::DefaultPrinter, ""}, "t", &reason), PrintCall::Pending);
+  printer->Discard();
+  EXPECT_EQ(printer->Poll(&reason), PrintCall::Done);
+  EXPECT_EQ(printer->Open({PageTarget::Kind::Printer, "Office"}, "t", &reason), PrintCall::Pending);
+  printer.reset();  // its end does not wait out the call
+  qunsetenv("CUPS_SERVER");
 }
 
 // A cupsd on its own socket and folders with queues "Office" (its backend keeps

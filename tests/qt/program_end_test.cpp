@@ -15,6 +15,7 @@
 #include "sim/pty_device.h"
 #include "support/event_wait.h"
 #include "support/far_end.h"
+#include "support/silent_server.h"
 #include "support/terminal_driver.h"
 
 namespace rx {
@@ -38,6 +39,7 @@ class ProgramEnd : public ::testing::Test {
     env.insert("HOME", home.path());
     env.insert("XDG_CONFIG_HOME", home.path() + "/config");
     env.insert("XDG_RUNTIME_DIR", home.path() + "/run");
+    if (!cupsServer.isEmpty()) env.insert("CUPS_SERVER", cupsServer);
     probe.setProcessEnvironment(env);
     output.clear();
     runAs << PROGRAM_PROBE << mode << QString::fromStdString(port) << home.path() + "/RX-710";
@@ -70,6 +72,7 @@ class ProgramEnd : public ::testing::Test {
 
   QTemporaryDir home;
   QString lockPath;
+  QString cupsServer;  // the print server the probe asks, when not the system's
   QProcess probe;
   QString output;
 };
@@ -83,6 +86,18 @@ TEST_F(ProgramEnd, SigtermWhileAskingToStopAnOutputIntoAHeldLineEndsInOrder) {
     ASSERT_NO_FATAL_FAILURE(StartAsking("output", printer.Path(), "asking"));
     ExpectOrderlyEndOn(SIGTERM);
   }
+}
+
+// On paper through a print server that never answers: the window still asks
+// whether to stop, and a signal ends it in order.
+TEST_F(ProgramEnd, SigtermWhileAPrintServerNeverAnswersEndsInOrder) {
+  testing::SilentServer silent((home.path() + "/cups.sock").toStdString());
+  ASSERT_TRUE(silent.Listening());
+  std::ofstream((home.path() + "/config/TARVO Application.ini").toStdString(), std::ios::app)
+      << "TextOutput=Printer:Office\n";
+  cupsServer = home.path() + "/cups.sock";
+  ASSERT_NO_FATAL_FAILURE(StartAsking("paper", "/nonexistent", "asking"));
+  ExpectOrderlyEndOn(SIGTERM);
 }
 
 // A signal ends a read whose close question is open as the orderly close does:

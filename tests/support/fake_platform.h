@@ -239,11 +239,13 @@ class FakePowerOff : public PowerOff {
   }
 };
 
-// Pages kept as lines; refuses at the step the test names.
+// Pages kept as lines; refuses at the step the test names. Open and Finish
+// answer only at their pendFor-th poll.
 class FakePagePrinter : public PagePrinter {
  public:
   int perPage = 4;
   std::string refuseOpen, refusePage, refuseFinish;  // the reason, when set
+  int pendFor = 0;
   PageTarget target;
   std::vector<std::string> headings;                 // "n / m" of each page printed
   std::vector<std::string> document;                 // the lines of the open document
@@ -254,7 +256,7 @@ class FakePagePrinter : public PagePrinter {
     target = to;
     document.clear();
     headings.clear();
-    return Refuse(refuseOpen, reason) ? PrintCall::Done : PrintCall::Failed;
+    return Answer(&refuseOpen, reason);
   }
   int LinesPerPage() override { return perPage; }
   bool PrintPage(int page, int pages, std::span<const std::string> lines, std::string* reason) override {
@@ -263,20 +265,30 @@ class FakePagePrinter : public PagePrinter {
     document.insert(document.end(), lines.begin(), lines.end());
     return true;
   }
-  PrintCall Finish(std::string* reason) override {
-    if (!Refuse(refuseFinish, reason)) return PrintCall::Failed;
-    handedOver.push_back(document);
-    return PrintCall::Done;
+  PrintCall Finish(std::string* reason) override { return Answer(&refuseFinish, reason); }
+  PrintCall Poll(std::string* reason) override {
+    if (!pending || --pollsLeft > 0) return pending ? PrintCall::Pending : PrintCall::Done;
+    return Outcome(std::exchange(pending, nullptr), reason);
   }
-  PrintCall Poll(std::string*) override { return PrintCall::Done; }
-  void Discard() override { ++discards; }
+  void Discard() override { ++discards, pending = nullptr; }
 
  private:
+  PrintCall Answer(const std::string* step, std::string* reason) {
+    if (pendFor > 0) return pending = step, pollsLeft = pendFor, PrintCall::Pending;
+    return Outcome(step, reason);
+  }
+  PrintCall Outcome(const std::string* step, std::string* reason) {
+    if (!Refuse(*step, reason)) return PrintCall::Failed;
+    if (step == &refuseFinish) handedOver.push_back(document);
+    return PrintCall::Done;
+  }
   static bool Refuse(const std::string& why, std::string* reason) {
     if (why.empty()) return true;
     *reason = why;
     return false;
   }
+  const std::string* pending = nullptr;  // the step a pending call stands for
+  int pollsLeft = 0;
 };
 
 // Owns the fakes and a terminal that uses them.
