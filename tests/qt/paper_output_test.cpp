@@ -215,7 +215,8 @@ TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
   ASSERT_TRUE(Arrived(Out("Office")));
   EXPECT_EQ(PdfLines(Out("Office")), expected);
   const struct { const char* target; const char* said; } refusals[] = {
-      {"printer:Nowhere", "no printer named Nowhere"}, {"printer:Stopped", "is stopped"},
+      {"printer:Nowhere", "no printer named Nowhere"}, {"printer:../admin", "no printer named ../admin"},
+      {"printer:Stopped", "is stopped"},
       {"printer:Closed", "does not accept jobs"}};
   for (const auto& c : refusals) {
     SCOPED_TRACE(c.target);
