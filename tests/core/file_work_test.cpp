@@ -229,7 +229,12 @@ TEST_F(TextOutput, HeaderLinesAndTrailerOrAStopWithoutOneOr1009) {
 
 // A page a turn, handed over whole; asked whether to stop, nothing more is
 // laid out whatever the tick does; stopped, discarded. The port stays shut.
+// While the print service keeps a call waiting, keys and ticks go on and no
+// silence of the device is seen; a stop or the window's end abandons the call.
 TEST_F(TextOutput, OnPaper) {
+  auto wait = [&](int ms) {
+    for (int tick = 0; tick < ms / 100; ++tick) Timer1_Timer(tt.terminal), tt.fakes.events.Advance(100);
+  };
   tt.fakes.settings.values["TextOutput"] = "PDF";
   printer.perPage = 2;
   EXPECT_EQ(Run(), std::vector<std::string>({"3 件", "2 件"}));
@@ -241,8 +246,7 @@ TEST_F(TextOutput, OnPaper) {
   printer.perPage = 1;
   Run(2);
   Press(Keys::Esc);
-  tt.fakes.events.Advance(1000);
-  for (int tick = 0; tick < 20; ++tick) Timer1_Timer(tt.terminal);
+  wait(2000);
   EXPECT_EQ(printer.headings.size(), 2u);
   Press(Keys::Esc);  // go on, at once
   EXPECT_EQ(printer.headings.size(), 3u);
@@ -254,6 +258,26 @@ TEST_F(TextOutput, OnPaper) {
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_EQ(f.RecordCount, 0);
   EXPECT_TRUE(tt.fakes.port.attempts.empty());
+
+  printer.pendFor = 100;  // seconds of polls for each of Open and Finish
+  Run();
+  wait(1000);
+  Press(Keys::Esc);
+  EXPECT_EQ(f.KeyMode, Mode::AbortConfirm);
+  wait(10000);
+  EXPECT_TRUE(printer.headings.empty());
+  Press(Keys::Esc);  // go on
+  wait(20000);
+  EXPECT_TRUE(!f.lblError.visible && printer.handedOver.back() == kLines);
+  printer.pendFor = 1 << 30;
+  for (bool unload : {false, true}) {
+    Run();
+    wait(1000);
+    unload ? Form_UnloadNow(tt.terminal) : Press({Keys::Esc, Keys::Enter});  // a stop, or the end
+    EXPECT_EQ(f.KeyMode, Mode::Normal);
+  }
+  EXPECT_EQ(printer.discards, 3);
+  EXPECT_EQ(printer.handedOver.size(), 2u);
 }
 
 // Refused at once or after the print service kept it waiting.
@@ -277,40 +301,6 @@ TEST_F(TextOutput, APaperFailureAtAnyStepShows1011AndLeavesNothing) {
     }
   }
   EXPECT_EQ(tt.fakes.beeper.beeps, 6);
-}
-
-// While the print service keeps a call waiting, keys and ticks go on and no
-// silence of the device is seen; Esc asks, and nothing is asked of the
-// printer until the answer; a stop or the window's end abandons the call.
-TEST_F(TextOutput, APrintCallKeptWaitingNeverHoldsTheWindow) {
-  tt.fakes.settings.values["TextOutput"] = "Printer:Office";
-  auto wait = [&](int ms) {
-    for (int tick = 0; tick < ms / 100; ++tick) Timer1_Timer(tt.terminal), tt.fakes.events.Advance(100);
-  };
-  printer.pendFor = 100;  // seconds of polls for each of Open and Finish
-  Run();
-  wait(1000);
-  Press(Keys::Esc);
-  EXPECT_EQ(f.KeyMode, Mode::AbortConfirm);
-  wait(10000);
-  EXPECT_TRUE(printer.headings.empty());
-  Press(Keys::Esc);  // go on
-  wait(10000);
-  EXPECT_FALSE(f.lblError.visible);
-  EXPECT_EQ(printer.handedOver, std::vector<std::vector<std::string>>({kLines}));
-  EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-
-  printer.pendFor = 1 << 30;
-  Run();
-  wait(1000);
-  Press({Keys::Esc, Keys::Enter});  // stop
-  EXPECT_EQ(printer.discards, 1);
-  EXPECT_EQ(f.KeyMode, Mode::Normal);
-  Run();
-  wait(1000);
-  Form_UnloadNow(tt.terminal);
-  EXPECT_EQ(printer.discards, 2);
-  EXPECT_EQ(printer.handedOver.size(), 1u);
 }
 
 class HunterStart : public FileWork {

@@ -91,11 +91,10 @@ TEST_F(ProgramEnd, SigtermWhileAskingToStopAnOutputIntoAHeldLineEndsInOrder) {
 // On paper through a print server that never answers: the window still asks
 // whether to stop, and a signal ends it in order.
 TEST_F(ProgramEnd, SigtermWhileAPrintServerNeverAnswersEndsInOrder) {
-  testing::SilentServer silent((home.path() + "/cups.sock").toStdString());
-  ASSERT_TRUE(silent.Listening());
-  std::ofstream((home.path() + "/config/TARVO Application.ini").toStdString(), std::ios::app)
-      << "TextOutput=Printer:Office\n";
   cupsServer = home.path() + "/cups.sock";
+  testing::SilentServer silent(cupsServer.toStdString());
+  std::ofstream(home.path().toStdString() + "/config/TARVO Application.ini", std::ios::app) << "TextOutput=Printer:Office\n";
+  ASSERT_TRUE(silent.listening);
   ASSERT_NO_FATAL_FAILURE(StartAsking("paper", "/nonexistent", "asking"));
   ExpectOrderlyEndOn(SIGTERM);
 }

@@ -1,7 +1,8 @@
 // The terminal built as app/rx710kp.cpp builds it, driven by keys until it asks
-// a question: "program_probe output|paper|read PTY DATA-DIR" says "asking N" when an
-// output into a held line, or on paper waiting on the print service, asks whether to stop, "closing asked R" when the close
-// box asks during a read; errors as "error: TEXT"; switching off says "power off".
+// a question: "program_probe output|paper|read PTY DATA-DIR" says "asking N"
+// when an output into a held line, or on paper waiting on the print service,
+// asks whether to stop, "closing asked R" when the close box asks during a
+// read; errors as "error: TEXT"; switching off says "power off".
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
       Say("error: " + f.lblError.caption);
       watch.stop();
     } else if (mode != "read") {
-      // Esc once the output waits for room or the print service; the question then stays open.
+      // Esc once the output waits for room or the print service; the question stays open.
       const bool waiting = mode == "paper" ? terminal.link.paper.waiting != rx::PaperOutput::Waiting::Nothing
                                            : terminal.link.output.active && services.port.OutputQueueCount() > 100;
       if (f.KeyMode == rx::Mode::Busy && waiting) press({rx::Keys::Esc});

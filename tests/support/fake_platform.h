@@ -239,8 +239,7 @@ class FakePowerOff : public PowerOff {
   }
 };
 
-// Pages kept as lines; refuses at the step the test names. Open and Finish
-// answer only at their pendFor-th poll.
+// Pages kept as lines; refuses at the step the test names; Open and Finish answer at the pendFor-th poll.
 class FakePagePrinter : public PagePrinter {
  public:
   int perPage = 4;
@@ -253,14 +252,12 @@ class FakePagePrinter : public PagePrinter {
   int discards = 0;
 
   PrintCall Open(const PageTarget& to, const std::string&, std::string* reason) override {
-    target = to;
-    document.clear();
-    headings.clear();
+    target = to, document.clear(), headings.clear();
     return Answer(&refuseOpen, reason);
   }
   int LinesPerPage() override { return perPage; }
   bool PrintPage(int page, int pages, std::span<const std::string> lines, std::string* reason) override {
-    if (!Refuse(refusePage, reason)) return false;
+    if (!refusePage.empty()) return *reason = refusePage, false;
     headings.push_back(std::to_string(page) + " / " + std::to_string(pages));
     document.insert(document.end(), lines.begin(), lines.end());
     return true;
@@ -278,14 +275,9 @@ class FakePagePrinter : public PagePrinter {
     return Outcome(step, reason);
   }
   PrintCall Outcome(const std::string* step, std::string* reason) {
-    if (!Refuse(*step, reason)) return PrintCall::Failed;
+    if (!step->empty()) return *reason = *step, PrintCall::Failed;
     if (step == &refuseFinish) handedOver.push_back(document);
     return PrintCall::Done;
-  }
-  static bool Refuse(const std::string& why, std::string* reason) {
-    if (why.empty()) return true;
-    *reason = why;
-    return false;
   }
   const std::string* pending = nullptr;  // the step a pending call stands for
   int pollsLeft = 0;

@@ -6,29 +6,20 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <string>
 
 namespace rx::testing {
 
-class SilentServer {
- public:
-  explicit SilentServer(const std::string& path) : path_(path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-    fd_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd_, 16) != 0)
-      ::close(fd_), fd_ = -1;
+struct SilentServer {
+  explicit SilentServer(const std::string& at) : path(at) {
+    sockaddr_un address{AF_UNIX, {}};
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    listening = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(fd, 16) == 0;
   }
-  ~SilentServer() {
-    if (fd_ >= 0) ::close(fd_), ::unlink(path_.c_str());
-  }
-  bool Listening() const { return fd_ >= 0; }
-
- private:
-  std::string path_;
-  int fd_ = -1;
+  ~SilentServer() { ::close(fd), listening && ::unlink(path.c_str()); }
+  const std::string path;
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  bool listening = false;
 };
 
 }  // namespace rx::testing

@@ -81,8 +81,8 @@ http_t* Connect(PrintWork& work, std::string* reason) {
   http_t* http = httpConnect2(server.c_str(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                               std::max<int>(1, left.count()), &work.cancel);
   if (!http) {
-    *reason = "the print service is not running (nothing answers at " + server +
-              "); it is started with: sudo systemctl start cups";
+    *reason = "the print service is not running: nothing answers at " + server +
+              " (it is started with: sudo systemctl start cups)";
     return nullptr;
   }
   httpSetTimeout(http, kWaitSliceS, KeepWaiting, &work);
