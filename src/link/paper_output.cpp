@@ -1,6 +1,7 @@
 #include "link/paper_output.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "data/data_file.h"
 #include "link/error_line.h"
@@ -14,6 +15,8 @@
 namespace rx {
 
 namespace {
+
+constexpr int kPrintPollMs = 50;  // how often a call the print service has not answered is looked at
 
 int PageCount(int lines, int perPage) { return std::max(1, (lines + perPage - 1) / perPage); }
 
@@ -53,6 +56,28 @@ void Finish(Terminal& t, bool complete) {
   if (complete) Owner(t).Done(t);
 }
 
+// The document is open: its pages are counted and laid out from the next turn.
+void Opened(Terminal& t) {
+  PaperOutput& paper = t.link.paper;
+  paper.perPage = std::max(1, paper.printer->LinesPerPage());
+  paper.pages = PageCount(OutputLineCount(t.form.RecordCount), paper.perPage);
+  ContinuePaperOutput(t);
+}
+
+void Handed(Terminal& t, PrintCall call, const std::string& reason) {
+  PaperOutput& paper = t.link.paper;
+  if (call == PrintCall::Pending) {
+    paper.waiting = PaperOutput::Waiting::Finish;
+    return PostLinkTurn(t, kPrintPollMs);
+  }
+  if (call == PrintCall::Failed) {
+    paper.active = false;  // handed over or not, there is nothing left to discard
+    ReportFault(t, "cannot print " + paper.name + ": " + reason);
+    ShowError(t, Errors::CannotPrint);
+  }
+  Finish(t, true);
+}
+
 std::filesystem::path PdfBeside(const std::filesystem::path& dataFile) {
   return dataFile.string() + ".pdf";
 }
@@ -78,12 +103,12 @@ void PaperTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEven
     if (target.kind == TextTarget::Kind::Unknown)
       return Fail(t, "TextOutput=" + target.printer + " names no target");
     std::string reason = "no printing on this system";
-    if (!paper.printer || paper.printer->Open(page, paper.name, &reason) != PrintCall::Done)
-      return Fail(t, reason);
+    const PrintCall call = paper.printer ? paper.printer->Open(page, paper.name, &reason) : PrintCall::Failed;
+    if (call == PrintCall::Failed) return Fail(t, reason);
     paper.active = true;
-    paper.perPage = std::max(1, paper.printer->LinesPerPage());
-    paper.pages = PageCount(OutputLineCount(f.RecordCount), paper.perPage);
-    ContinuePaperOutput(t);
+    if (call == PrintCall::Done) return Opened(t);
+    paper.waiting = PaperOutput::Waiting::Open;
+    PostLinkTurn(t, kPrintPollMs);
   });
 }
 
@@ -95,20 +120,22 @@ void ContinuePaperOutput(Terminal& t) {
   if (f.KeyMode == Mode::AbortConfirm) return;
   if (f.KeyMode != Mode::Busy) return Finish(t, false);
   f.WaitMs = 0;  // our own work is no silence of a device
+  std::string reason;
+  if (paper.waiting != PaperOutput::Waiting::Nothing) {
+    const PrintCall call = paper.printer->Poll(&reason);
+    if (call == PrintCall::Pending) return PostLinkTurn(t, kPrintPollMs);
+    const auto was = std::exchange(paper.waiting, PaperOutput::Waiting::Nothing);
+    if (was == PaperOutput::Waiting::Finish) return Handed(t, call, reason);
+    return call == PrintCall::Done ? Opened(t) : Fail(t, reason);
+  }
   int done = std::clamp(paper.page * paper.perPage - kHeaderLines, 0, f.RecordCount);
   if (done < f.RecordCount)
     Owner(t).Progress(t, SendProgress{f.RecordCount - done, ParseRecordLine(f.Records[done])});
-  std::string reason;
   std::vector<std::string> lines = PageLines(paper.name, f.Records, paper.page, paper.perPage);
   if (!paper.printer->PrintPage(paper.page + 1, paper.pages, lines, &reason)) return Fail(t, reason);
   if (++paper.page < paper.pages) return PostLinkTurn(t, 0);  // keys and the tick come in between
-  if (paper.printer->Finish(&reason) != PrintCall::Done) {
-    paper.active = false;  // handed over or not, there is nothing left to discard
-    ReportFault(t, "cannot print " + paper.name + ": " + reason);
-    ShowError(t, Errors::CannotPrint);
-    return Finish(t, true);
-  }
-  Finish(t, true);
+  const PrintCall call = paper.printer->Finish(&reason);
+  Handed(t, call, reason);
 }
 
 void EndPaperOutput(Terminal& t) {

@@ -11,6 +11,8 @@ class PagePrinter;
 struct PaperOutput {
   PagePrinter* printer = nullptr;  // given by whoever builds the terminal; none: printing fails
   bool active = false;
+  // A call the print service has not answered yet: polled a turn at a time.
+  enum class Waiting { Nothing, Open, Finish } waiting = Waiting::Nothing;
   int page = 0;                    // the page to print next
   int pages = 0;
   int perPage = 0;

@@ -9,6 +9,7 @@
 #include "data/file_names.h"
 #include "data/line_file.h"
 #include "link/file_print.h"
+#include "shell/exit.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
 
@@ -229,7 +230,12 @@ TEST_F(TextOutput, HeaderLinesAndTrailerOrAStopWithoutOneOr1009) {
 
 // A page a turn, handed over whole; asked whether to stop, nothing more is
 // laid out whatever the tick does; stopped, discarded. The port stays shut.
+// While the print service keeps a call waiting, keys and ticks go on and no
+// silence of the device is seen; a stop or the window's end abandons the call.
 TEST_F(TextOutput, OnPaper) {
+  auto wait = [&](int ms) {
+    for (int tick = 0; tick < ms / 100; ++tick) Timer1_Timer(tt.terminal), tt.fakes.events.Advance(100);
+  };
   tt.fakes.settings.values["TextOutput"] = "PDF";
   printer.perPage = 2;
   EXPECT_EQ(Run(), std::vector<std::string>({"3 件", "2 件"}));
@@ -241,8 +247,7 @@ TEST_F(TextOutput, OnPaper) {
   printer.perPage = 1;
   Run(2);
   Press(Keys::Esc);
-  tt.fakes.events.Advance(1000);
-  for (int tick = 0; tick < 20; ++tick) Timer1_Timer(tt.terminal);
+  wait(2000);
   EXPECT_EQ(printer.headings.size(), 2u);
   Press(Keys::Esc);  // go on, at once
   EXPECT_EQ(printer.headings.size(), 3u);
@@ -254,26 +259,51 @@ TEST_F(TextOutput, OnPaper) {
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_EQ(f.RecordCount, 0);
   EXPECT_TRUE(tt.fakes.port.attempts.empty());
+
+  printer.pendFor = 100;  // seconds of polls for each of Open and Finish
+  Run();
+  wait(1000);
+  Press(Keys::Esc);
+  EXPECT_EQ(f.KeyMode, Mode::AbortConfirm);
+  wait(10000);
+  EXPECT_TRUE(printer.headings.empty());
+  Press(Keys::Esc);  // go on
+  wait(20000);
+  EXPECT_TRUE(!f.lblError.visible && printer.handedOver.back() == kLines);
+  printer.pendFor = 1 << 30;
+  for (bool unload : {false, true}) {
+    Run();
+    wait(1000);
+    unload ? Form_UnloadNow(tt.terminal) : Press({Keys::Esc, Keys::Enter});  // a stop, or the end
+    EXPECT_EQ(f.KeyMode, Mode::Normal);
+  }
+  EXPECT_EQ(printer.discards, 3);
+  EXPECT_EQ(printer.handedOver.size(), 2u);
 }
 
+// Refused at once or after the print service kept it waiting.
 TEST_F(TextOutput, APaperFailureAtAnyStepShows1011AndLeavesNothing) {
   tt.fakes.settings.values["TextOutput"] = "PDF";
   using P = testing::FakePagePrinter;
-  for (std::string P::*step : {&P::refuseOpen, &P::refusePage, &P::refuseFinish, (std::string P::*){}}) {
-    printer = {};
-    if (step) printer.*step = "no printer named Nowhere";
-    else tt.fakes.settings.values["TextOutput"] = "PDF\\";  // names no target: no serial output either
-    Run();
-    EXPECT_EQ(f.lblError.caption, "エラー：印刷できません（[Esc]：解除）");
-    EXPECT_TRUE(printer.handedOver.empty());
-    EXPECT_NE(f.lstDebug.items.back().find(step ? "no printer named Nowhere" : "TextOutput=PDF\\ names no target"),
-              std::string::npos);
-    Press(Keys::Esc);
-    EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-    EXPECT_EQ(f.KeyMode, Mode::Normal);
-    EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
+  for (int pendFor : {0, 3}) {
+    for (std::string P::*step : {&P::refuseOpen, &P::refusePage, &P::refuseFinish, (std::string P::*){}}) {
+      printer = {};
+      printer.pendFor = pendFor;
+      tt.fakes.settings.values["TextOutput"] = step ? "PDF" : "PDF\\";  // names no target: no serial output either
+      if (step) printer.*step = "no printer named Nowhere";
+      Run();
+      tt.fakes.events.Advance(1000);
+      EXPECT_EQ(f.lblError.caption, "エラー：印刷できません（[Esc]：解除）");
+      EXPECT_TRUE(printer.handedOver.empty());
+      EXPECT_NE(f.lstDebug.items.back().find(step ? "no printer named Nowhere" : "TextOutput=PDF\\ names no target"),
+                std::string::npos);
+      Press(Keys::Esc);
+      EXPECT_EQ(f.Screen, ScreenId::SubMenu);
+      EXPECT_EQ(f.KeyMode, Mode::Normal);
+      EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
+    }
   }
-  EXPECT_EQ(tt.fakes.beeper.beeps, 4);
+  EXPECT_EQ(tt.fakes.beeper.beeps, 8);
   EXPECT_TRUE(tt.fakes.port.attempts.empty());
 }
 
@@ -289,7 +319,7 @@ TEST_F(TextOutput, FromTheCommandLineAStepAtATime) {
     return print.Reason();
   };
   printer.perPage = 2;
-  printer.pendingPolls = 2;
+  printer.pendFor = 3;
   int waits = 0;
   EXPECT_EQ(run(dir / "FN241433.C08", {PageTarget::Kind::Printer, "Office"}, &waits), "");
   EXPECT_EQ(printer.handedOver, std::vector<std::vector<std::string>>({kLines}));

@@ -10,14 +10,18 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
-#include <fstream>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <fstream>
+
+#include "platform/qt/qt_page_printer.h"
 #include "support/event_wait.h"
+#include "support/silent_server.h"
 #include "support/terminal_driver.h"
 
 namespace rx {
@@ -76,11 +80,14 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
     EXPECT_EQ(marks[page - 1], "page " + std::to_string(page) + " / " + std::to_string(pages));
 
   // Nothing of a wrong command line is read or written: the data file stays
-  // as it was; a file that is not a regular one is refused without waiting.
+  // as it was; a file that is not a regular one is refused without waiting;
+  // whatever stands where the PDF goes, but a file, stays as it was.
   const QString odd = dir.filePath("odd");
-  ASSERT_TRUE(QDir(dir.path()).mkdir("odd"));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("odd") && QDir(odd).mkdir("folder"));
   ASSERT_EQ(mkfifo(qPrintable(odd + "/fifo"), 0600), 0);
-  ASSERT_TRUE(QFile::link(file, odd + "/link.pdf"));
+  ASSERT_TRUE(QFile::link(file, odd + "/link.pdf") && QFile::link(odd + "/fifo", odd + "/fifo-link"));
+  const bool root = geteuid() == 0;  // a device of the test's own, like the null device
+  ASSERT_TRUE(!root || mknod(qPrintable(odd + "/device"), S_IFCHR | 0666, makedev(1, 3)) == 0);
   QFile data(file);
   ASSERT_TRUE(data.open(QIODevice::ReadOnly));
   const QByteArray bytes = data.readAll();
@@ -103,7 +110,10 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
       {{"--print", file, "--to", "pdf:" + dir.filePath("no/such/dir/a.pdf")}, 1, "cannot write"},
       {{"--print", file, "--to", "pdf:" + file}, 1, "is that file itself"},
       {{"--print", file, "--to", "pdf:" + odd + "/link.pdf"}, 1, "is that file itself"},
-      {{"--print", file, "--to", "pdf:" + odd + "/fifo"}, 1, "it is a FIFO"},
+      {{"--print", file, "--to", "pdf:" + odd + "/fifo"}, 1, "FIFO"},
+      {{"--print", file, "--to", "pdf:" + odd + "/fifo-link"}, 1, "FIFO"},
+      {{"--print", file, "--to", "pdf:" + odd + "/folder"}, 1, "folder"},
+      {{"--print", file, "--to", "pdf:" + odd + (root ? "/device" : "/fifo")}, 1, "is there"},
       {{"--print", odd + "/fifo", "--to", pdf}, 1, "is a FIFO"},
       {{"--print", "/dev/zero", "--to", pdf}, 1, "is a character device"},
       {{"--print", odd, "--to", pdf}, 1, "is a directory"},
@@ -119,6 +129,40 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
   EXPECT_TRUE(QFileInfo(odd + "/link.pdf").isSymLink());
   // No temporary or half-written file is left beside the data file and the PDF.
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"CN241433.C08", "out.pdf"}));
+  struct stat st{};
+  auto kind = [&](const char* name) { return lstat(qPrintable(odd + name), &st) ? 0u : st.st_mode & S_IFMT; };
+  EXPECT_EQ(std::vector<unsigned>({kind("/fifo"), kind("/fifo-link"), kind("/folder"), kind("/device")}),
+            std::vector<unsigned>({S_IFIFO, S_IFLNK, S_IFDIR, root ? S_IFCHR : 0u}));
+}
+
+// A print server that takes the connection and never answers fails the call at
+// the printer's deadline, and one that is not there at once; neither holds the
+// caller, and a call abandoned while it waits holds nobody either.
+TEST(PagePrinter, ASilentOrMissingPrintServiceFailsTheCallWithoutHoldingTheCaller) {
+  QTemporaryDir dir;
+  testing::SilentServer silent(dir.filePath("silent.sock").toStdString());
+  ASSERT_TRUE(silent.listening);
+  const struct { const char* server; const char* said; } cases[] = {
+      {"silent.sock", "the print service did not answer within 300 ms"},
+      {"none.sock", "the print service is not running"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.server);
+    qputenv("CUPS_SERVER", dir.filePath(c.server).toUtf8());
+    QtPagePrinter printer(300);
+    std::string reason;
+    ASSERT_EQ(printer.Open({PageTarget::Kind::DefaultPrinter, ""}, "t", &reason), PrintCall::Pending);
+    printer.Discard();  // abandoned while it waits
+    EXPECT_EQ(printer.Poll(&reason), PrintCall::Done);
+    ASSERT_EQ(printer.Open({PageTarget::Kind::Printer, "Office"}, "t", &reason), PrintCall::Pending);
+    PrintCall call = PrintCall::Pending;
+    ASSERT_SOON((call == PrintCall::Pending ? call = printer.Poll(&reason) : call) != PrintCall::Pending, 20000);
+    EXPECT_EQ(call, PrintCall::Failed);
+    EXPECT_NE(reason.find(c.said), std::string::npos) << reason;
+  }
+  WriteRecords(dir.filePath("F.C08"), 3);  // and the program tells it the same way
+  const Outcome told = RunProgram(RX710KP_PROGRAM, {"--print", dir.filePath("F.C08"), "--to", "printer:PDF"});
+  EXPECT_TRUE(told.code == 1 && told.err.contains("not running") && told.err.contains("sudo systemctl start cups"));
+  qunsetenv("CUPS_SERVER");
 }
 
 // SIGTERM while a long print runs (it holds the data file and its PDF in the
@@ -219,7 +263,8 @@ TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
   ASSERT_TRUE(Arrived(Out("Office")));
   EXPECT_EQ(PdfLines(Out("Office")), expected);
   const struct { const char* target; const char* said; } refusals[] = {
-      {"printer:Nowhere", "no printer named Nowhere"}, {"printer:Stopped", "is stopped"},
+      {"printer:Nowhere", "no printer named Nowhere"}, {"printer:../admin", "no printer named ../admin"},
+      {"printer:Stopped", "is stopped"},
       {"printer:Closed", "does not accept jobs"}};
   for (const auto& c : refusals) {
     SCOPED_TRACE(c.target);

@@ -18,6 +18,7 @@
 #include "sim/pty_device.h"
 #include "support/event_wait.h"
 #include "support/far_end.h"
+#include "support/silent_server.h"
 #include "support/terminal_driver.h"
 
 namespace rx {
@@ -41,6 +42,7 @@ class ProgramEnd : public ::testing::Test {
     env.insert("HOME", home.path());
     env.insert("XDG_CONFIG_HOME", home.path() + "/config");
     env.insert("XDG_RUNTIME_DIR", home.path() + "/run");
+    if (!cupsServer.isEmpty()) env.insert("CUPS_SERVER", cupsServer);
     probe.setProcessEnvironment(env);
     output.clear();
     runAs << PROGRAM_PROBE << mode << QString::fromStdString(port) << home.path() + "/RX-710";
@@ -73,6 +75,7 @@ class ProgramEnd : public ::testing::Test {
 
   QTemporaryDir home;
   QString lockPath;
+  QString cupsServer;  // the print server the probe asks, when not the system's
   QProcess probe;
   QString output;
 };
@@ -86,6 +89,17 @@ TEST_F(ProgramEnd, SigtermWhileAskingToStopAnOutputIntoAHeldLineEndsInOrder) {
     ASSERT_NO_FATAL_FAILURE(StartAsking("output", printer.Path(), "asking"));
     ExpectOrderlyEndOn(SIGTERM);
   }
+}
+
+// On paper through a print server that never answers: the window still asks
+// whether to stop, and a signal ends it in order.
+TEST_F(ProgramEnd, SigtermWhileAPrintServerNeverAnswersEndsInOrder) {
+  cupsServer = home.path() + "/cups.sock";
+  testing::SilentServer silent(cupsServer.toStdString());
+  std::ofstream(home.path().toStdString() + "/config/TARVO Application.ini", std::ios::app) << "TextOutput=Printer:Office\n";
+  ASSERT_TRUE(silent.listening);
+  ASSERT_NO_FATAL_FAILURE(StartAsking("paper", "/nonexistent", "asking"));
+  ExpectOrderlyEndOn(SIGTERM);
 }
 
 // A signal ends a read whose close question is open as the orderly close does:

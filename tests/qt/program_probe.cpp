@@ -1,7 +1,8 @@
 // The terminal built as app/rx710kp.cpp builds it, driven by keys until it asks
-// a question: "program_probe output|read PTY DATA-DIR" says "asking N" when an
-// output into a held line asks whether to stop, "closing asked R" when the close
-// box asks during a read; errors as "error: TEXT"; switching off says "power off".
+// a question: "program_probe output|paper|read PTY DATA-DIR" says "asking N"
+// when an output into a held line, or on paper waiting on the print service,
+// asks whether to stop, "closing asked R" when the close box asks during a
+// read; errors as "error: TEXT"; switching off says "power off".
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,6 +11,7 @@
 #include <cstdio>
 
 #include "console/dispatcher.h"
+#include "platform/qt/qt_page_printer.h"
 #include "platform/qt/qt_platform.h"
 #include "shell/startup.h"
 #include "ui/main_window.h"
@@ -31,13 +33,15 @@ class NoPowerOff : public rx::PowerOff {
 
 int main(int argc, char** argv) {
   const std::string mode = argc == 4 ? argv[1] : "";
-  if (mode != "output" && mode != "read") return 2;
+  if (mode != "output" && mode != "paper" && mode != "read") return 2;
   rx::CatchTerminationSignals();
   QApplication app(argc, argv);
   rx::frmMain window;
   NoPowerOff power;
   rx::QtPlatform services(&window, [port = std::string(argv[2])](int) { return port; });
   rx::Terminal terminal(services.Services(services.messages, power), argv[3]);
+  rx::QtPagePrinter pagePrinter;
+  terminal.link.paper.printer = &pagePrinter;
 
   if (!rx::Form_Load(terminal, [] { QCoreApplication::exit(0); })) return app.exec();
   window.Attach(&terminal);
@@ -50,7 +54,7 @@ int main(int argc, char** argv) {
     window.Refresh();
   };
   QTimer::singleShot(0, &window, [&] {
-    if (mode == "output")  // sub-menu item 3, the first file, all blocks, confirmed
+    if (mode != "read")  // sub-menu item 3, the first file, all blocks, confirmed
       press({rx::Keys::Clear, 3, rx::Keys::Enter, rx::Keys::Enter, 1, rx::Keys::Enter, rx::Keys::Enter});
     else  // the course memory, all blocks, confirmed
       press({1, rx::Keys::Enter, 4, rx::Keys::Enter, rx::Keys::Enter, rx::Keys::Enter});
@@ -62,11 +66,11 @@ int main(int argc, char** argv) {
     if (f.KeyMode == rx::Mode::ErrorShown) {
       Say("error: " + f.lblError.caption);
       watch.stop();
-    } else if (mode == "output") {
-      // Esc once the output waits for room; the question then stays open.
-      if (f.KeyMode == rx::Mode::Busy && terminal.link.output.active &&
-          services.port.OutputQueueCount() > 100)
-        press({rx::Keys::Esc});
+    } else if (mode != "read") {
+      // Esc once the output waits for room or the print service; the question stays open.
+      const bool waiting = mode == "paper" ? terminal.link.paper.waiting != rx::PaperOutput::Waiting::Nothing
+                                           : terminal.link.output.active && services.port.OutputQueueCount() > 100;
+      if (f.KeyMode == rx::Mode::Busy && waiting) press({rx::Keys::Esc});
       if (f.KeyMode == rx::Mode::AbortConfirm && !asked) {
         asked = true;
         Say("asking " + std::to_string(services.port.OutputQueueCount()));

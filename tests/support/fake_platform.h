@@ -239,56 +239,48 @@ class FakePowerOff : public PowerOff {
   }
 };
 
-// Pages kept as lines; refuses at the step the test names.
+// Pages kept as lines; refuses at the step the test names; Open and Finish answer at the pendFor-th poll.
 class FakePagePrinter : public PagePrinter {
  public:
   int perPage = 4;
   std::string refuseOpen, refusePage, refuseFinish;  // the reason, when set
+  int pendFor = 0;
   PageTarget target;
   std::vector<std::string> headings;                 // "n / m" of each page printed
   std::vector<std::string> document;                 // the lines of the open document
   std::vector<std::vector<std::string>> handedOver;  // each finished document
   int discards = 0;
-  int pendingPolls = 0;  // Open and Finish answer Pending this many polls first
-  int polls = 0;
 
   PrintCall Open(const PageTarget& to, const std::string&, std::string* reason) override {
-    target = to;
-    document.clear();
-    headings.clear();
-    return Later(Refuse(refuseOpen, reason) ? PrintCall::Done : PrintCall::Failed);
+    target = to, document.clear(), headings.clear();
+    return Answer(&refuseOpen, reason);
   }
   int LinesPerPage() override { return perPage; }
   bool PrintPage(int page, int pages, std::span<const std::string> lines, std::string* reason) override {
-    if (!Refuse(refusePage, reason)) return false;
+    if (!refusePage.empty()) return *reason = refusePage, false;
     headings.push_back(std::to_string(page) + " / " + std::to_string(pages));
     document.insert(document.end(), lines.begin(), lines.end());
     return true;
   }
-  PrintCall Finish(std::string* reason) override {
-    if (!Refuse(refuseFinish, reason)) return Later(PrintCall::Failed);
-    handedOver.push_back(document);
-    return Later(PrintCall::Done);
+  PrintCall Finish(std::string* reason) override { return Answer(&refuseFinish, reason); }
+  PrintCall Poll(std::string* reason) override {
+    if (!pending || --pollsLeft > 0) return pending ? PrintCall::Pending : PrintCall::Done;
+    return Outcome(std::exchange(pending, nullptr), reason);
   }
-  PrintCall Poll(std::string*) override {
-    ++polls;
-    return waits_ > 0 && --waits_ > 0 ? PrintCall::Pending : outcome_;
-  }
-  void Discard() override { ++discards; }
+  void Discard() override { ++discards, pending = nullptr; }
 
  private:
-  PrintCall Later(PrintCall outcome) {
-    outcome_ = outcome;
-    waits_ = pendingPolls + (pendingPolls > 0);
-    return pendingPolls > 0 ? PrintCall::Pending : outcome;
+  PrintCall Answer(const std::string* step, std::string* reason) {
+    if (pendFor > 0) return pending = step, pollsLeft = pendFor, PrintCall::Pending;
+    return Outcome(step, reason);
   }
-  int waits_ = 0;
-  PrintCall outcome_ = PrintCall::Done;
-  static bool Refuse(const std::string& why, std::string* reason) {
-    if (why.empty()) return true;
-    *reason = why;
-    return false;
+  PrintCall Outcome(const std::string* step, std::string* reason) {
+    if (!step->empty()) return *reason = *step, PrintCall::Failed;
+    if (step == &refuseFinish) handedOver.push_back(document);
+    return PrintCall::Done;
   }
+  const std::string* pending = nullptr;  // the step a pending call stands for
+  int pollsLeft = 0;
 };
 
 // Owns the fakes and a terminal that uses them.
