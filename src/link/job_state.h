@@ -50,6 +50,9 @@ struct LinkJobs {
   // What the running exchange was asked for, kept until the next one starts.
   ReadRequest read;
   EditRequest edit;
+  // The record of a send whose answer is awaited: a refusal names it, and
+  // the next record goes only once it is answered. -1: none.
+  int awaitedRecord = -1;
   PortDrain drain;
   QueueLoad load;
   TextOutput output;

@@ -91,6 +91,7 @@ void Accepted(Terminal& t) {
       AfterEditAccepted(t);
       break;
     case ReplyFamily::Load:
+      RecordAnswered(t);
       // While the operator is asked whether to stop, the next record waits.
       if (f.KeyMode == Mode::Busy) SendNextQueued(t, false);
       break;
