@@ -61,6 +61,7 @@ void ErrorShownKey(Terminal& t, int index) {
       f.lblGuide.caption = guide::kBusySend;
       f.KeyMode = Mode::Busy;
       if (index == Keys::Clear) f.SendRecovery = Recovery::PassOver;  // and stop asking
+      RecordAnswered(t);  // refused, or silent past its time
       SendNextQueued(t, true);
     } else if (index == Keys::Enter) {
       AbandonSend(t);

@@ -58,7 +58,8 @@ void GoOnReading(Terminal& t) {
 
 void GoOnSending(Terminal& t) {
   GoOn(t.form, guide::kBusySend);
-  SendNextQueued(t, false);
+  // A record still unanswered sends the next when its answer comes.
+  if (!RecordAwaited(t)) SendNextQueued(t, false);
 }
 
 void GoOnWithSerialOutput(Terminal& t) {

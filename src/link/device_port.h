@@ -31,6 +31,8 @@ inline constexpr int kOutputQueueLimit = 100;
 // Busy time the output queue may stay full (a text line waiting for room, a
 // drain before the port closes) before the wait ends.
 inline constexpr int kLongestQueueWaitMs = 100;
+// A second without a word from the device ends the wait for its reply.
+inline constexpr int kReplyTimeoutMs = 1000;
 
 // Opens the port at once: "9600,N,8,1" for text output, else "9600,E,7,2"
 // followed by one XON. Tries PortNo, then the searched ports; none gives error 1002 and

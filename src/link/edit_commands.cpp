@@ -1,5 +1,7 @@
 #include "link/edit_commands.h"
 
+#include <vector>
+
 #include "link/commands.h"
 #include "link/device_port.h"
 #include "link/replies.h"
@@ -11,14 +13,22 @@ namespace {
 void WriteRelayBurst(Terminal& t) {
   const EditRequest& edit = t.link.edit;
   const std::string& team = edit.record.team;
+  std::vector<std::string> bodies;
   if (edit.legTimes.empty()) {
-    SendCommand(t, RelayDeleteCommand(team));
+    bodies.push_back(RelayDeleteCommand(team));
   } else {
     for (std::size_t leg = 0; leg < edit.legTimes.size(); ++leg)
-      SendCommand(t, RelayLegCommand(static_cast<int>(leg) + 1, team, edit.legTimes[leg]));
-    SendCommand(t, RelayTotalCommand(team, edit.totalTime));
+      bodies.push_back(RelayLegCommand(static_cast<int>(leg) + 1, team, edit.legTimes[leg]));
+    bodies.push_back(RelayTotalCommand(team, edit.totalTime));
   }
-  SendCommand(t, EndOfBurstCommand());
+  bodies.push_back(EndOfBurstCommand());
+  BurstReplies& burst = t.link.burst;
+  burst.heardAt = t.platform.clock.MonotonicMs();
+  for (const std::string& body : bodies) {
+    SendCommand(t, body);
+    if (t.form.KeyMode != Mode::Busy) return;  // the write failed and says so; the rest stays here
+    ++burst.awaited;
+  }
 }
 
 // Busy from the confirmation on; the command goes once the port is open.
@@ -47,7 +57,8 @@ void SendEditCommand(Terminal& t, const EditRequest& request, ExchangeEvents& ow
   t.link.owner = &owner;
   t.link.edit = request;
   if (request.memory == Memory::RelayResults) {
-    // The whole team is written at once; the device answers the end.
+    // The whole team is written at once; the device answers each frame.
+    ForgetOldBurst(t);
     if (request.change == Change::Modify) Start(t, ReplyFamily::Modify, owner, WriteRelayBurst);
     return;
   }

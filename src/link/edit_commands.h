@@ -9,7 +9,8 @@ namespace rx {
 
 // Sends the change a request names: modify, add, dual-course add, delete;
 // relay results go as a burst of legs, total and end, written without waiting
-// for replies. A change the memory has no command for sends nothing. owner
+// for replies: the device answers each frame, the team is taken once every
+// answer is "CR", and the first refusal shows its error. A change the memory has no command for sends nothing. owner
 // hears when the command is out and when the device has taken it (with the
 // print and best output the request asked for).
 void SendEditCommand(Terminal& t, const EditRequest& request, ExchangeEvents& owner);

@@ -1,5 +1,7 @@
 #include "link/file_send.h"
 
+#include <utility>
+
 #include "link/device_port.h"
 #include "link/queue_load.h"
 #include "link/replies.h"
@@ -32,6 +34,7 @@ void StartFileSend(Terminal& t, const SendRequest& request, ExchangeEvents& owne
   f.SendRecovery = Recovery::Off;
   t.link.owner = &owner;
   f.RecordIndex = 0;
+  t.link.awaitedRecord = -1;
   // Busy while a large file is read in; Esc then goes back as on the prompt.
   f.KeyMode = Mode::Busy;
   StartQueueLoad(t, false, request.fileName, request.block, SendQueued);
@@ -51,6 +54,7 @@ void SendNextQueued(Terminal& t, bool skip) {
   }
   if (f.RecordIndex < f.RecordCount) {
     f.ExpectReply = ReplyFamily::Load;
+    t.link.awaitedRecord = f.RecordIndex;
     SendCommand(t, f.Records[f.RecordIndex]);
     Owner(t).Progress(t, ProgressAt(f, f.RecordIndex));
     ++f.RecordIndex;
@@ -61,9 +65,13 @@ void SendNextQueued(Terminal& t, bool skip) {
   Owner(t).Done(t);
 }
 
+bool RecordAwaited(const Terminal& t) { return t.link.awaitedRecord >= 0; }
+
+void RecordAnswered(Terminal& t) { t.link.awaitedRecord = -1; }
+
 void ReportRefusedRecord(Terminal& t) {
   Form& f = t.form;
-  const int index = f.RecordIndex - 1;
+  const int index = std::exchange(t.link.awaitedRecord, -1);
   if (index < 0 || index >= f.RecordCount) return;
   Owner(t).RecordRefused(t, ProgressAt(f, index));
 }
@@ -73,6 +81,7 @@ void EndFileSend(Terminal& t) {
   f.RecordCount = 0;
   f.Records = {};
   f.SendRecovery = Recovery::Off;
+  t.link.awaitedRecord = -1;
 }
 
 }  // namespace rx

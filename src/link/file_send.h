@@ -19,7 +19,14 @@ void StartFileSend(Terminal& t, const SendRequest& request, ExchangeEvents& owne
 // the relay team whose record failed.
 void SendNextQueued(Terminal& t, bool skip);
 
-// The device refused the record in flight; its owner shows it.
+// A record was sent and its answer has not come yet.
+bool RecordAwaited(const Terminal& t);
+// The record in flight was answered (or will never be: the device fell
+// silent); the next may go.
+void RecordAnswered(Terminal& t);
+
+// The device refused the record in flight, whatever went after it; its
+// owner shows that record.
 void ReportRefusedRecord(Terminal& t);
 
 // The send is over, finished or abandoned: nothing is queued any more.

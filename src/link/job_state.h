@@ -43,6 +43,15 @@ struct TextOutput {
   TextOutputRequest request;        // the file (its name in header and trailer), the block kept
 };
 
+// The relay burst goes out at once and is answered frame by frame. A burst
+// refused part-way still gets the answers to the rest of its frames; they
+// answer nothing of a later exchange.
+struct BurstReplies {
+  int awaited = 0;        // frames of the running burst not yet answered
+  int late = 0;           // frames of an ended burst whose answers may still come
+  long long heardAt = 0;  // monotonic ms of the burst's last word
+};
+
 class ExchangeEvents;
 
 struct LinkJobs {
@@ -50,6 +59,10 @@ struct LinkJobs {
   // What the running exchange was asked for, kept until the next one starts.
   ReadRequest read;
   EditRequest edit;
+  BurstReplies burst;
+  // The record of a send whose answer is awaited: a refusal names it, and
+  // the next record goes only once it is answered. -1: none.
+  int awaitedRecord = -1;
   PortDrain drain;
   QueueLoad load;
   TextOutput output;

@@ -1,6 +1,7 @@
 #include "link/replies.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "data/data_file.h"
 #include "link/commands.h"
@@ -79,18 +80,16 @@ void Accepted(Terminal& t) {
       AfterEditAccepted(t);
       break;
     case ReplyFamily::Modify:
-      if (edit.memory == Memory::RelayResults) {  // a relay team's burst: no print, no best output
-        EndExchange(t);
-        Owner(t).Done(t);
-      } else {
-        AfterEditAccepted(t);
-      }
+      // A relay team's burst takes its answers frame by frame (TakeBurstReply):
+      // one that comes before the burst went is none of its.
+      if (edit.memory != Memory::RelayResults) AfterEditAccepted(t);
       break;
     case ReplyFamily::Add:
       if (edit.change == Change::DualAdd) f.TxLine = AsCourseAdd(f.TxLine);
       AfterEditAccepted(t);
       break;
     case ReplyFamily::Load:
+      RecordAnswered(t);
       // While the operator is asked whether to stop, the next record waits.
       if (f.KeyMode == Mode::Busy) SendNextQueued(t, false);
       break;
@@ -121,7 +120,47 @@ void Refused(Terminal& t, int number) {
   }
 }
 
+bool RelayBurstRunning(const Terminal& t) {
+  const Form& f = t.form;
+  return f.ExpectReply == ReplyFamily::Modify && t.link.edit.memory == Memory::RelayResults &&
+         (f.KeyMode == Mode::Busy || f.KeyMode == Mode::AbortConfirm);
+}
+
+// Takes an answer to a frame of a relay burst: the team is stored once every
+// frame is accepted; a refusal of any shows the device's error and ends the
+// exchange, and the answers still owed for the rest are dropped as they come.
+// False when the reply answers no burst.
+bool TakeBurstReply(Terminal& t, const Reply& reply) {
+  if (reply.kind != ReplyKind::Accepted && reply.kind != ReplyKind::Refused) return false;
+  BurstReplies& burst = t.link.burst;
+  if (!RelayBurstRunning(t)) ForgetOldBurst(t);
+  if (burst.late + burst.awaited == 0) return false;
+  burst.heardAt = t.platform.clock.MonotonicMs();
+  if (burst.late > 0) {
+    --burst.late;
+    return true;
+  }
+  --burst.awaited;
+  if (reply.kind == ReplyKind::Refused) {
+    burst.late = std::exchange(burst.awaited, 0);
+    ShowError(t, reply.errorNumber);
+  } else if (burst.awaited == 0) {
+    EndExchange(t);
+    Owner(t).Done(t);
+  } else {
+    t.form.WaitMs = 0;
+  }
+  return true;
+}
+
 }  // namespace
+
+void ForgetOldBurst(Terminal& t) {
+  BurstReplies& burst = t.link.burst;
+  burst.late += std::exchange(burst.awaited, 0);
+  // After a second's silence the device sends no more of them.
+  if (t.platform.clock.MonotonicMs() - burst.heardAt >= kReplyTimeoutMs) burst.late = 0;
+}
 
 ExchangeEvents& Owner(Terminal& t) { return t.link.owner ? *t.link.owner : NoEvents(); }
 
@@ -154,9 +193,9 @@ void SendReadCommand(Terminal& t, const ReadRequest& request, ExchangeEvents& ow
 
 void DispatchReply(Terminal& t) {
   Form& f = t.form;
-  if (f.KeyMode != Mode::Busy && f.KeyMode != Mode::AbortConfirm) return;
   std::optional<Reply> reply = ParseReply(f.RxBuffer);
-  if (!reply) return;
+  if (!reply || TakeBurstReply(t, *reply)) return;
+  if (f.KeyMode != Mode::Busy && f.KeyMode != Mode::AbortConfirm) return;
   switch (reply->kind) {
     case ReplyKind::Accepted:
       Accepted(t);

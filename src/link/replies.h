@@ -14,8 +14,13 @@ namespace rx {
 // records and the end.
 void SendReadCommand(Terminal& t, const ReadRequest& request, ExchangeEvents& owner);
 
-// Acts on the frame in RxBuffer, while an exchange is running.
+// Acts on the frame in RxBuffer, while an exchange is running. An answer
+// still owed to a relay burst that ended is taken whenever it comes.
 void DispatchReply(Terminal& t);
+
+// Before a new relay burst: what the last one still awaited is owed by an
+// ended burst; after a second's silence nothing more of it is awaited.
+void ForgetOldBurst(Terminal& t);
 
 // After an accepted edit: print, when the edit asked for it; else best output.
 void AfterEditAccepted(Terminal& t);

@@ -1,5 +1,6 @@
 #include "shell/tick.h"
 
+#include "link/device_port.h"
 #include "link/error_line.h"
 #include "link/jobs.h"
 #include "shell/work_area.h"
@@ -9,7 +10,6 @@ namespace rx {
 namespace {
 
 constexpr int kTickMs = 100;
-constexpr int kReplyTimeoutMs = 1000;
 
 }  // namespace
 

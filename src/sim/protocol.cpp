@@ -95,7 +95,10 @@ std::string DeviceProtocol::NextFrame() {
 
 void DeviceProtocol::Handle(const std::string& body) {
   if (IsRelayBurstCommand(body)) {
-    burst_.Add(body);  // answered once, at the "CF" that ends the burst
+    // Each frame is taken as it comes; the "CF" that ends the burst says
+    // whether the team was stored.
+    burst_.Add(body);
+    Reply(Accepted());
     return;
   }
   const std::string_view family = std::string_view(body).substr(0, 2);

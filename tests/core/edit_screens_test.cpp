@@ -132,7 +132,7 @@ TEST_F(EditScreens, RelayLegsEditedInsertedAndDeleted) {
   Press({Keys::Enter, Keys::Enter});
   EXPECT_EQ(Sent(), std::vector<std::string>({"CM4B10070010000000  ", "CM4C10070025005     ",
                                               "CM4D10070030000     ", "CM4S10070105005     ", Body("CF")}));
-  Reply("CR");
+  for (int frame = 0; frame < 5; ++frame) Reply("CR");
   EXPECT_EQ(f.EditStep, EditStage::Block);
   ReadTeam({"0010000000"}, "0010000000");
   Press(Keys::Insert);
@@ -146,6 +146,45 @@ TEST_F(EditScreens, RelayLegsEditedInsertedAndDeleted) {
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[0]);  // the end marker
   Press({Keys::Enter, Keys::Enter});
   EXPECT_EQ(Sent(), std::vector<std::string>({Body("CK4 1007"), Body("CF")}));
+}
+
+// The device answers each frame of the burst: the team is taken only when
+// all are accepted. A refusal of any shows its error and keeps the team on
+// the screen; the answers still owed, late or never coming, belong to no
+// later exchange: the team sent again is taken on its own three answers.
+TEST_F(EditScreens, ARelayTeamIsTakenOnlyWhenEveryFrameIsAccepted) {
+  const std::pair<std::vector<const char*>, const char*> cases[] = {
+      {{"CE   805", "CR", "CR"}, "タイムNo.指定ミスエラーです"},
+      {{"CR", "CE   804", "CR"}, "タイムデータが範囲外です"},  // the total
+      {{"CR", "CR", "CE   830"}, "コマンド指定エラーです"},    // the end of the burst
+      {{"CE   805"}, "タイムNo.指定ミスエラーです"},          // and nothing more
+      {{"CR", "CR", "CR"}, nullptr}};
+  Open(6, 1);
+  for (const auto& [replies, error] : cases) {
+    SCOPED_TRACE(std::to_string(replies.size()) + (error ? error : ""));
+    ReadTeam({"0010000000"}, "0010000000");
+    Press({Keys::Enter, Keys::Enter, Keys::Enter});
+    EXPECT_EQ(Sent(), std::vector<std::string>({Body("CM4B10070010000"), Body("CM4S10070010000"), Body("CF")}));
+    auto reply = replies.begin();
+    while (reply != replies.end() && f.KeyMode == Mode::Busy) Reply(*reply++);
+    if (!error) {
+      EXPECT_FALSE(f.lblError.visible);
+      EXPECT_EQ(f.EditStep, EditStage::Block);
+      continue;
+    }
+    EXPECT_EQ(f.lblError.caption, std::string("エラー：") + error + "（[Esc]：解除）");
+    EXPECT_EQ(f.EditStep, EditStage::RelayConfirm);
+    EXPECT_EQ(f.lblRelayTime[10].caption, "00:10:00.0   ");
+    if (replies.size() < 3) tt.fakes.clock.monotonic += 1000;  // a second's silence: no more will come
+    Press({Keys::Esc, Keys::Enter});  // the team sent again
+    EXPECT_EQ(Sent().size(), 3u);
+    while (reply != replies.end()) Reply(*reply++);
+    Reply("CR");
+    Reply("CR");
+    EXPECT_EQ(f.KeyMode, Mode::Busy);
+    Reply("CR");
+    EXPECT_EQ(f.EditStep, EditStage::Block);
+  }
 }
 
 // Ten legs at most; a leg that takes the total to a hundred hours is undone.

@@ -62,7 +62,7 @@ TEST_F(FileWork, DeletingAFileAsksForDeleteAndReportsAFailure) {
 
 TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
   File("CN241433.C08", {"C0451234567890", "short", "C0460000000001"});
-  File("CN241433.508", {"50451234567890", "A0460000000001"});
+  File("CN241433.508", {"50451234567890", "A0460000000001", "30470000000002"});
   ConfirmSend();  // all blocks: only the block-C file is listed
   EXPECT_EQ(f.lblSendName.caption, "CN241433.C08");
   Press(Keys::Enter);
@@ -83,7 +83,14 @@ TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
   EXPECT_EQ(f.lblSendG[0].caption, "ＲＸ－７１０のブロックNo.3 に送信します");
   Press(Keys::Enter);
   Reply("CR");
-  EXPECT_EQ(Sent(), std::vector<std::string>({"CL0A30451234567890  ", "CL0A30460000000001  "}));
+  // Asked to stop while the second record is unanswered, then going on: the
+  // third waits for that answer, and a refusal names the second.
+  Press({Keys::Esc, Keys::Esc});
+  Reply("CE   404");
+  EXPECT_EQ(f.lblSendG[3].caption, "Block:3  ZNo:046  Time:0000000001  ");
+  Press(Keys::Esc);
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL0A30451234567890  ", "CL0A30460000000001  ",
+                                              "CL0A30470000000002  "}));
 }
 
 TEST_F(FileWork, AFileOfNoKnownMemorySendsNothingAndIsLetGo) {

@@ -106,10 +106,10 @@ INSTANTIATE_TEST_SUITE_P(Relay, Protocol, ::testing::Values(
     Ok("CK3A2", RelayCourse, {}, true),
     No("CC3A2   1100000000", "151", true), No("CM3A4   1100000000", "501", true),
     No("CK2 1007", "002", true),  // an alpine/nordic selector in relay mode
-    // A team's write: legs and total without waiting, one answer at "CF".
+    // A team's write: legs and total without waiting, each answered; "CF" stores the team.
     Case{.relay = true,
          .commands = {"CM4B11010024000", "CM4C11010025000", "CM4D11010020300", "CM4S11011009300", "CF"},
-         .replies = kOk, .memory = RelayResults,
+         .replies = {"CR", "CR", "CR", "CR", "CR"}, .memory = RelayResults,
          .after = {{"11010024000000", "11010025000000", "11010020300000", "11011009300000"}}},
     // Loads come leg by leg; the total stores the team.
     Case{.relay = true, .commands = {"CL4B10070025000000", "CL4C10070026000000", "CL4S10070051000000"},
