@@ -86,38 +86,6 @@ TEST_F(EditScreens, EachFunctionShowsItsOwnRows) {
   }
 }
 
-TEST_F(EditScreens, FieldsRefuseWhatTheyCannotTake) {
-  f.DualAdd = true;
-  Open(1, 5);
-  EXPECT_TRUE(f.lblEditG[0].visible && f.lblEditInp[1].visible && f.lblEditInp[5].visible);
-  Submit("3");  // only courses 1 and 2
-  EXPECT_EQ(f.lblError.caption, "エラー：コースNo.エラーです（[Esc]：解除）");
-  Press({Keys::Esc, Keys::Esc, 2, Keys::Enter});  // the course again, then back to add
-  Press(Keys::Enter);  // an empty field ignores Enter
-  Submit("29");
-  EXPECT_EQ(f.EditStep, EditStage::Block);
-  Press(Keys::Clear);
-  Submit("28");
-  f.lblEditInp[2].caption = "1000";  // more than the field takes: a beep
-  EXPECT_FALSE(AcceptBib(tt.terminal, f.lblEditInp[2]));
-  EXPECT_EQ(tt.fakes.beeper.beeps, 2);  // the course error's, and this
-  f.lblEditInp[2].caption = "";
-  Submit("0");
-  EXPECT_EQ(f.lblError.caption, "エラー：Bib No.が「０」です（[Esc]：解除）");
-  Press(Keys::Esc);  // the entry starts over
-  EXPECT_EQ(f.EditStep, EditStage::Block);
-  EXPECT_EQ(f.lblEditInp[1].caption, "");
-  Submit("28");
-  Submit("999");
-  Submit("240000");
-  EXPECT_EQ(f.lblError.caption, "エラー：入力タイムが範囲外です（[Esc]：解除）");
-  Press(Keys::Esc);  // back into the time, as it was before typing
-  EXPECT_EQ(f.EditStep, EditStage::NewTime);
-  EXPECT_EQ(f.lblEditInp[4].caption, "0.0000");
-  Press(Keys::Enter);  // nothing typed: the field's own value
-  EXPECT_EQ(f.lblEditInp[5].caption, "00:00:00.0000");
-}
-
 // The burst writes every leg, edited ones in tenths, and the total; a team
 // without legs is deleted. Insert and Delete move the legs below.
 TEST_F(EditScreens, RelayLegsEditedInsertedAndDeleted) {

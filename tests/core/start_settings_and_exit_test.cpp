@@ -1,6 +1,7 @@
 // Starting, the tick, the operation settings screen, the computer's date
 // item, and closing.
 #include <algorithm>
+#include <map>
 #include <stdexcept>
 
 #include "console/clicks.h"
@@ -182,10 +183,25 @@ TEST(Startup, FirstStartWritesTheSixSettingsAndShowsTheMainMenu) {
   EXPECT_EQ(f.lblStatus[0].caption, " DATE  2008/11/24");
   EXPECT_TRUE(fs::is_directory(tt.terminal.dataDirectory));
   EXPECT_EQ(tt.fakes.desktop.state, WindowState::Maximized);
-  const auto& all = f.AllControls();  // on the window: what the read and the menus show
-  for (const Control* c : {&f.lblYomiG[3], &f.Label1[4]}) EXPECT_EQ(std::count(all.begin(), all.end(), c), 1);
-  for (const Control* c : all)  // only the main menu page and the keypad show
+  std::map<std::string, int> drawn;  // on the window, once each: the controls by name
+  for (const Control* c : f.AllControls()) {
+    drawn[c->name.substr(0, c->name.find('('))] += std::count(f.AllControls().begin(), f.AllControls().end(), c);
+    // only the main menu page and the keypad show
     EXPECT_TRUE(c->kind != ControlKind::Frame || c->visible == (c == &f.fraMenu[0] || c == &f.fraKey)) << c->name;
+  }
+  std::string names;
+  for (const auto& [name, count] : drawn) names += name + ":" + std::to_string(count) + " ";
+  EXPECT_EQ(names,
+            "Label1:4 fraCalc:1 fraDate:1 fraEdit:2 fraFile:1 fraHunter:1 fraHunter2:1 fraKey:1 fraMenu:5 "
+            "fraSend:1 fraSettings:1 fraYomikomi:1 lblBlk:1 lblCalc:3 lblCalcG:3 lblCap:20 lblDate:2 lblDateG:4 "
+            "lblDateTime:1 lblEditG:6 lblEditInp:6 lblEditR:2 lblEditT:2 lblError:1 lblFileG:1 lblFileList:51 "
+            "lblFileName:1 lblFunc:9 lblFuncT:1 lblGuide:1 lblHuntG:5 lblKey:20 lblMenu:13 lblOnOff:4 "
+            "lblRelayG:13 lblRelayInp:11 lblRelayTime:11 lblSendG:5 lblSendName:1 lblSetG:2 lblStatus:2 "
+            "lblYomiG:6 lblYomiT:1 lstDebug:1 ");
+  // A frame shown below another is laid out below it.
+  for (auto [upper, lower] : {std::pair{&f.fraMenu[4], &f.fraYomikomi}, {&f.fraMenu[4], &f.fraSend},
+                              {&f.fraHunter, &f.fraHunter2}, {&f.fraMenu[1], &f.fraSettings}})
+    EXPECT_GT(lower->top, upper->top + upper->height) << lower->name;
 }
 
 // Only a 1097-pixel screen moves the keypad to the right edge, in either view.
