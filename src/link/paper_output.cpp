@@ -1,10 +1,13 @@
 #include "link/paper_output.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
+#include <vector>
 
 #include "data/data_file.h"
 #include "link/error_line.h"
+#include "link/file_print.h"
 #include "link/frames.h"
 #include "link/jobs.h"
 #include "link/output_lines.h"
@@ -102,6 +105,9 @@ void PaperTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEven
       page = {PageTarget::Kind::Printer, target.printer};
     if (target.kind == TextTarget::Kind::Unknown)
       return Fail(t, "TextOutput=" + target.printer + " names no target");
+    // A PDF that is a link to its own data file would replace the data.
+    if (page.kind == PageTarget::Kind::Pdf && SameFile(page.name, t.dataDirectory / paper.name))
+      return Fail(t, "the PDF " + page.name + " is that file itself; it is left as it is");
     std::string reason = "no printing on this system";
     const PrintCall call = paper.printer ? paper.printer->Open(page, paper.name, &reason) : PrintCall::Failed;
     if (call == PrintCall::Failed) return Fail(t, reason);

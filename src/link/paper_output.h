@@ -4,9 +4,7 @@
 // The serial port is not opened.
 #pragma once
 
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "link/exchange_events.h"
 #include "link/requests.h"

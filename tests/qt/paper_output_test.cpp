@@ -113,7 +113,7 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
       {{"--print", file, "--to", "pdf:" + odd + "/fifo"}, 1, "FIFO"},
       {{"--print", file, "--to", "pdf:" + odd + "/fifo-link"}, 1, "FIFO"},
       {{"--print", file, "--to", "pdf:" + odd + "/folder"}, 1, "folder"},
-      {{"--print", file, "--to", "pdf:" + odd + (root ? "/device" : "/fifo")}, 1, "is there"},
+      {{"--print", file, "--to", "pdf:" + odd + (root ? "/device" : "/fifo")}, 1, root ? "character device" : "FIFO"},
       {{"--print", odd + "/fifo", "--to", pdf}, 1, "is a FIFO"},
       {{"--print", "/dev/zero", "--to", pdf}, 1, "is a character device"},
       {{"--print", odd, "--to", pdf}, 1, "is a directory"},
