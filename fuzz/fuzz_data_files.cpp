@@ -61,8 +61,7 @@ Lines Records(const std::string& content) {
   return records;
 }
 
-void CheckReaders(TestTerminal& tt, const std::string& name, const std::string& content,
-                  std::size_t blockSize) {
+void CheckReaders(TestTerminal& tt, const std::string& name, const std::string& content, std::size_t blockSize) {
   Lines read;
   if (OpenDataFile(tt.terminal, false, name))
     for (std::string line; ReadDataLine(tt.terminal, &line);) read.push_back(line);
@@ -104,22 +103,18 @@ void CheckList(TestTerminal& tt, const Files& files, FileListing kind) {
                   (kind != FileListing::OneBlock || std::toupper(name[9] & 0xFF) != 'C');
   for (; shown < 51 && f.lblFileList[shown].visible; ++shown) {
     const std::string& name = f.lblFileList[shown].caption;
-    RX_CHECK(files.count(name) == 1 && name.size() == 12 && name[8] == '.' &&
-                 MatchesPattern(name, pattern),
-             name);
+    RX_CHECK(files.count(name) == 1 && name.size() == 12 && name[8] == '.' && MatchesPattern(name, pattern), name);
     const std::string before = UpperAscii(f.lblFileList[std::max(shown - 1, 0)].caption);
     RX_CHECK(before.empty() || UpperAscii(name).empty() || before <= UpperAscii(name), name);
   }
   for (int i = shown; i < 51; ++i)
-    RX_CHECK(!f.lblFileList[i].visible && f.lblFileList[i].caption.empty(),
-             "a cell after the list");
+    RX_CHECK(!f.lblFileList[i].visible && f.lblFileList[i].caption.empty(), "a cell after the list");
   RX_CHECK(shown == std::min(qualifying, capacity), "names missing from the list");
   RX_CHECK(f.FileCount >= shown && f.FileCount <= static_cast<int>(files.size()), "file count");
 }
 
 // Main item 8 (or sub-menu item 3) to the confirmation: the file's name, or "".
-std::string ChooseFile(TestTerminal& tt, bool serial, bool oneBlock, int pick,
-                       const std::string& block) {
+std::string ChooseFile(TestTerminal& tt, bool serial, bool oneBlock, int pick, const std::string& block) {
   Form& f = tt.form();
   const int scope = oneBlock ? 2 : 1;
   std::vector<int> keys = serial ? std::vector<int>{Keys::Clear, 3, Keys::Enter}
@@ -130,8 +125,7 @@ std::string ChooseFile(TestTerminal& tt, bool serial, bool oneBlock, int pick,
   for (int key : keys) Press(tt, key);
   if (oneBlock) {
     if (f.Screen != ScreenId::BlockEntry) return "";
-    Type(tt, block);
-    Press(tt, Keys::Enter);
+    Type(tt, block), Press(tt, Keys::Enter);
   }
   const ScreenId confirm = serial ? ScreenId::SerialSendRange : ScreenId::SendRange;
   return f.Screen == confirm && f.KeyMode == Mode::ConfirmPending ? f.lblSendName.caption : "";
@@ -161,8 +155,7 @@ void SendToDevice(TestTerminal& tt, const std::string& content, bool refuse) {
 }
 
 // The text output: a head, the records (of the block), a foot, CR LF each.
-void SerialOutput(TestTerminal& tt, const std::string& name, const std::string& content,
-                  bool oneBlock) {
+void SerialOutput(TestTerminal& tt, const std::string& name, const std::string& content, bool oneBlock) {
   Form& f = tt.form();
   const std::string letter = oneBlock ? BlockLetter(f.lblBlk.caption) : "";
   Lines expected = {"RX-710KP DATA", "FILE NAME  : ", name + " "};
@@ -180,8 +173,7 @@ void SerialOutput(TestTerminal& tt, const std::string& name, const std::string& 
 
 // Converts FN241433.C08 into start lines of 13 characters, the first at the
 // clock; a failure leaves the output's place as it was, and no run's own file.
-void HunterStart(TestTerminal& tt, const fs::path& dir, const Files& files, int flags,
-                 std::string clock) {
+void HunterStart(TestTerminal& tt, const fs::path& dir, const Files& files, int flags, std::string clock) {
   const bool checked = !(flags & 1);  // else whatever came: the hunter screen checks HHMM
   if (checked) {
     for (char& c : clock) c = static_cast<char>('0' + static_cast<unsigned char>(c) % 10);
@@ -195,8 +187,7 @@ void HunterStart(TestTerminal& tt, const fs::path& dir, const Files& files, int 
   RX_CHECK(!tt.terminal.dataFile.IsOpen(), "the source was left open");
   RX_CHECK(error == 0 || error == Errors::NoData || error == Errors::CannotWriteFile, clock);
   for (const auto& entry : fs::directory_iterator(dir, ignored))
-    RX_CHECK(files.count(entry.path().filename().string()) || entry.path().filename() == output,
-             "the run left a file of its own");
+    RX_CHECK(files.count(entry.path().filename().string()) || entry.path().filename() == output, "the run left a file of its own");
   if (error != 0)
     return RX_CHECK(blocked            ? fs::is_directory(dir / output, ignored)
                     : files.count(output) ? ContentOf(dir / output) == files.at(output)
@@ -248,8 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string block = header.size() > 3 ? header.substr(3) : "1";
   if (flags & 64) {
     const char* const keys[] = {"TextOutput", "Debug", "PortNo", "BestFrame"};
-    CheckSettingsFile(in.Take(size), keys[pick % 4], block);
-    return 0;
+    return CheckSettingsFile(in.Take(size), keys[pick % 4], block), 0;
   }
   const fs::path& dir = scratch.Fresh();
   Files files;

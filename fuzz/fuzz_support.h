@@ -29,10 +29,7 @@ struct Bytes {
   bool Empty() const { return at >= size; }
   std::uint8_t Byte() { return at < size ? data[at++] : 0; }
   // Low byte first, in a fixed order, so that a crash replays in any build.
-  unsigned Word() {
-    const unsigned low = Byte();
-    return low | Byte() << 8u;
-  }
+  unsigned Word() { const unsigned low = Byte(); return low | Byte() << 8u; }
   std::string Take(std::size_t count) {
     const std::size_t n = std::min(count, size - at);
     at += n;
@@ -62,11 +59,7 @@ class ScratchDirectory {
       : path_(fs::path(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : fs::temp_directory_path()) /
               ("rx710kp-fuzz-" + target + "-" + std::to_string(getpid()))) {}
   ~ScratchDirectory() { fs::remove_all(path_, error_); }
-  const fs::path& Fresh() {
-    fs::remove_all(path_, error_);
-    fs::create_directories(path_, error_);
-    return path_;
-  }
+  const fs::path& Fresh() { fs::remove_all(path_, error_), fs::create_directories(path_, error_); return path_; }
 
  private:
   std::error_code error_;
@@ -82,11 +75,7 @@ inline std::string ContentOf(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-using testing::FramesIn;
-using testing::Frame;
-using testing::Press;
-using testing::Receive;
-using testing::Type;
+using testing::FramesIn, testing::Frame, testing::Press, testing::Receive, testing::Type;
 
 // Lets up to ms pass: tasks when due, the tick every 100 ms; budget ends a job that keeps posting.
 inline void Pass(TestTerminal& tt, long long ms, int budget = 2000) {
@@ -95,20 +84,13 @@ inline void Pass(TestTerminal& tt, long long ms, int budget = 2000) {
   long long nextTick = (loop.now / 100 + 1) * 100;
   while (budget > 0) {
     tt.fakes.clock.monotonic = loop.now;
-    if (int ran = loop.Turn(); ran > 0) {
-      budget -= ran;
-      continue;
-    }
+    if (int ran = loop.Turn(); ran > 0) { budget -= ran; continue; }
     long long next = nextTick;
     for (const auto& task : loop.tasks) next = std::min(next, task.due);
     loop.now = std::min(next, end);
     if (next > end) break;
-    if (next == nextTick) {
-      tt.fakes.clock.monotonic = loop.now;
-      Timer1_Timer(tt.terminal);
-      nextTick += 100;
-      --budget;
-    }
+    if (next == nextTick)
+      tt.fakes.clock.monotonic = loop.now, Timer1_Timer(tt.terminal), nextTick += 100, --budget;
   }
   tt.fakes.clock.monotonic = loop.now;
 }

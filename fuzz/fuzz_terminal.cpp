@@ -21,12 +21,10 @@ namespace {
 using Stored = std::map<std::string, std::string>;
 
 const char* const kKeys[] = {"PortNo", "Debug", "BestFrame", "PrintFrame", "DualAdd", "SerialSend"};
-const char* const kNames[] = {
-    "CN241433.C08", "CN241433.508", "FN241433.C08", "FN241433.D08", "YN241433.C08", "DN241433.C08",
-    "SN241433.C08", "VN241433.C08", "GN241433.C08", "XN241433.C08", "cn241433.c08", "C1202359.C08",
+const char* const kNames[] = {"CN241433.C08", "CN241433.508", "FN241433.C08", "FN241433.D08", "YN241433.C08",
+    "DN241433.C08", "SN241433.C08", "VN241433.C08", "GN241433.C08", "XN241433.C08", "cn241433.c08", "C1202359.C08",
     "README", "FN2414.C08"};
-const char* const kHeads[] = {"CR", "CE", "CO", "CF", "CS", "CB",
-                              "CL", "CP", "CK", "CM", "CY", "XX"};
+const char* const kHeads[] = {"CR", "CE", "CO", "CF", "CS", "CB", "CL", "CP", "CK", "CM", "CY", "XX"};
 constexpr char kBodyCharacters[] = "0123456789 ABCSKLY:.";
 constexpr char kBlockCodes[] = "0123456789ABCDEFGHIJKLMNOPQRST";
 
@@ -49,8 +47,7 @@ auto Held(const Form& f) {
   return std::tuple(f.PortNo, f.DebugMode, f.BestFrame, f.PrintFrame, f.DualAdd, f.SerialSend);
 }
 auto Expected(Stored s) {  // a copy: [] adds the key
-  return std::tuple(
-      PortOf(s["PortNo"]).value_or(3), BooleanOf(s["Debug"]).value_or(false),
+  return std::tuple(PortOf(s["PortNo"]).value_or(3), BooleanOf(s["Debug"]).value_or(false),
       BooleanOf(s["BestFrame"]).value_or(true), BooleanOf(s["PrintFrame"]).value_or(true),
       BooleanOf(s["DualAdd"]).value_or(false), BooleanOf(s["SerialSend"]).value_or(false));
 }
@@ -92,9 +89,7 @@ std::string FileContent(Bytes& in) {
     if (kind < 200) {
       const char block = kBlockCodes[in.Byte() % 30];
       content += Record(block, in.Byte() % 16, in);
-    } else {
-      content += in.Take(in.Byte() % 24);
-    }
+    } else content += in.Take(in.Byte() % 24);
     content += (kind & 1) ? "\n" : "\r\n";
   }
   return content;
@@ -103,12 +98,9 @@ std::string FileContent(Bytes& in) {
 void StandardFiles(const fs::path& dir, std::uint8_t which) {
   const std::tuple<int, const char*, const char*> files[] = {
       {1, "CN241433.C08", "C0450102034567\r\nC0460102034568\r\n10010000481234\r\n"},
-      {4, "FN241433.C08",
-       "10010010000000\r\n10020010019500\r\n10030010020000\r\n10040009590000\r\n"
-       "20050012000000\r\n"},
-      {8, "YN241433.C08",
-       "10070010000000\r\n10070020000000\r\n10070030000000\r\n10120100000000\r\n"
-       "10130010000000\r\n10130020000000\r\n"},
+      {4, "FN241433.C08", "10010010000000\r\n10020010019500\r\n10030010020000\r\n10040009590000\r\n20050012000000\r\n"},
+      {8, "YN241433.C08", "10070010000000\r\n10070020000000\r\n10070030000000\r\n10120100000000\r\n"
+                          "10130010000000\r\n10130020000000\r\n"},
       {64, "README", "not a data file\n"},
       {64, "LONGNAME1.C08", "C0010000000000\r\n"},
       {64, "FN241433.C0", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"}};
@@ -153,16 +145,12 @@ bool Step(TestTerminal& tt, Bytes& in) {
   Terminal& t = tt.terminal;
   testing::FakePlatform& fakes = tt.fakes;
   const std::uint8_t op = in.Byte();
-  if (op < 160) {
-    Press(tt, op % 20);
-    return true;
-  }
+  if (op < 160) return Press(tt, op % 20), true;
   std::error_code ignored;
   switch ((op - 160) % 20) {
     case 0: {  // one device frame
       std::string body = kHeads[in.Byte() % std::size(kHeads)];
-      for (int i = 0; i < 18; ++i)
-        body += kBodyCharacters[in.Byte() % (sizeof kBodyCharacters - 1)];
+      for (int i = 0; i < 18; ++i) body += kBodyCharacters[in.Byte() % (sizeof kBodyCharacters - 1)];
       Receive(tt, Frame(body));
       break;
     }
@@ -174,8 +162,7 @@ bool Step(TestTerminal& tt, Bytes& in) {
       for (int i = 0; i < count; ++i) bytes += Frame("CO0A" + Record(block, i + 1, in));
       if (in.Byte() & 1) bytes += Frame("CF");
       const std::size_t cut = std::min<std::size_t>(bytes.size(), in.Byte() * 4);
-      Receive(tt, bytes.substr(0, cut));
-      Receive(tt, bytes.substr(cut));
+      Receive(tt, bytes.substr(0, cut)), Receive(tt, bytes.substr(cut));
       break;
     }
     case 3: Timer1_Timer(t); break;
@@ -190,15 +177,12 @@ bool Step(TestTerminal& tt, Bytes& in) {
       MSComm1_OnComm(t, PortEvents::Written);
       break;
     case 8: fakes.port.failWrites = !fakes.port.failWrites; break;
-    case 9: fakes.port.present = std::vector<std::set<int>>{{}, {3}, {5}, {3, 5}}[in.Byte() % 4];
-      break;
+    case 9: fakes.port.present = std::vector<std::set<int>>{{}, {3}, {5}, {3, 5}}[in.Byte() % 4]; break;
     case 10: {
       const auto answer = std::array{MessageAnswer::Ok, MessageAnswer::Cancel, MessageAnswer::Yes,
                                      MessageAnswer::No}[in.Byte() % 4];
-      if (fakes.messages.Asking())
-        fakes.messages.Answer(answer);  // the operator was reading; whatever happened meanwhile
-      else
-        fakes.messages.answers.push_back(answer);
+      if (fakes.messages.Asking()) fakes.messages.Answer(answer);  // the operator was reading; whatever happened meanwhile
+      else fakes.messages.answers.push_back(answer);
       break;
     }
     case 11: {
@@ -232,11 +216,7 @@ bool Step(TestTerminal& tt, Bytes& in) {
       break;
     }
     case 18: fakes.port.input += in.Take(in.Byte() % 24); break;  // announced later
-    case 19: {
-      const auto& controls = tt.form().AllControls();
-      Control_Click(t, *controls[in.Word() % controls.size()]);
-      break;
-    }
+    case 19: Control_Click(t, *tt.form().AllControls()[in.Word() % tt.form().AllControls().size()]); break;
   }
   return closing == Closing::No || (Close(tt), false);
 }
@@ -277,8 +257,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                "still busy after ten quiet seconds, and getting nowhere");
     }
     Form_QueryUnload(tt.terminal, CloseReason::System, [] { closing = Closing::Draining; });
-    RX_CHECK(closing == Closing::Draining && !tt.fakes.messages.Asking(),
-             "the system's close waited");
+    RX_CHECK(closing == Closing::Draining && !tt.fakes.messages.Asking(), "the system's close waited");
     Close(tt);
   }
   // Whatever was under way, closing lets the port go within its bound.

@@ -12,10 +12,8 @@ int main(int argc, char** argv) {
       if (entry.is_regular_file() && entry.path().filename().string()[0] != '.')
         inputs.push_back(entry.path());
   std::sort(inputs.begin(), inputs.end());
-  if (inputs.empty()) {  // a seed corpus that vanished must not pass as a test that ran
-    std::fprintf(stderr, "no inputs to replay\n");
-    return 1;
-  }
+  // A seed corpus that vanished must not pass as a test that ran.
+  if (inputs.empty()) return std::fprintf(stderr, "no inputs to replay\n"), 1;
   for (const fs::path& input : inputs) {
     std::fprintf(stderr, "%s\n", input.c_str());  // the last one named is the culprit of a crash
     const std::string bytes = rx::fuzz::ContentOf(input);

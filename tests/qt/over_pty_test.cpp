@@ -44,23 +44,18 @@ class OverPty : public ::testing::Test {
   // The simulated device, fast, on a pty of its own.
   bool StartDevice() {
     sim::Options options;
-    options.fast = true;
-    device = std::make_unique<sim::PtyDevice>(options);
+    device = std::make_unique<sim::PtyDevice>((options.fast = true, options));
     std::string error;
     if (!device->Start(&error)) return false;
     Connect(device->SlavePath());
     return true;
   }
-  void Press(std::initializer_list<int> keys) {
-    for (int key : keys) lblKey_Click(*terminal, key);
-  }
+  void Press(std::initializer_list<int> keys) { for (int key : keys) lblKey_Click(*terminal, key); }
   // Entries of digits and points, each followed by Enter ("" for Enter alone);
   // then the exchange they start is waited for.
   void Type(std::initializer_list<std::string> entries) {
-    for (const std::string& entry : entries) {
-      for (char c : entry) Press({c == '.' ? Keys::Point : c - '0'});
-      Press({Keys::Enter});
-    }
+    for (const std::string& entry : entries)
+      for (char c : entry + "\n") Press({c == '.' ? Keys::Point : c == '\n' ? Keys::Enter : c - '0'});
     WaitIdle();
   }
   // Back to the main menu from wherever an exchange ended.
@@ -81,10 +76,8 @@ class OverPty : public ::testing::Test {
   std::vector<std::string> FileLines() {
     std::ifstream in(terminal->dataDirectory / form().lblFileName.caption, std::ios::binary);
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
+    for (std::string line; std::getline(in, line); lines.push_back(line.substr(0, line.size() - 1)))
       EXPECT_EQ(line.back(), '\r');
-      lines.push_back(line.substr(0, line.size() - 1));
-    }
     return lines;
   }
   Form& form() { return terminal->form; }
@@ -120,9 +113,7 @@ TEST(QtSerialPortOpen, AnythingButACharacterDeviceIsNamedForWhatItIs) {
     OpenFailure failure;
     EXPECT_FALSE(port.Open(&failure));
     EXPECT_EQ(failure.fault, fault) << name << ": " << failure.reason;
-    if (!reason.empty()) {
-      EXPECT_EQ(failure.reason, at + name + ": " + reason);
-    }
+    if (!reason.empty()) { EXPECT_EQ(failure.reason, at + name + ": " + reason); }
   }
 }
 
@@ -165,15 +156,11 @@ TEST_F(OverPty, SettingsLeftByAKilledProgramAreNoHindranceAndComeBack) {
   for (bool editor : {false, true}) {
     SCOPED_TRACE(editor ? "a line editor's" : "the terminal's own");
     const auto left = settings([editor](termios* tio) {
-      if (editor) {
-        tio->c_iflag |= ICRNL | ISTRIP | IXON | IXANY;
-        tio->c_oflag |= OPOST | ONLCR;
-        tio->c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
-      } else {
-        cfmakeraw(tio);
-        tio->c_cflag |= CLOCAL | CREAD | CSTOPB;
-        tio->c_iflag |= IGNPAR | IXON | IXOFF | IXANY;
-      }
+      if (editor)
+        tio->c_iflag |= ICRNL | ISTRIP | IXON | IXANY, tio->c_oflag |= OPOST | ONLCR,
+            tio->c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+      else
+        cfmakeraw(tio), tio->c_cflag |= CLOCAL | CREAD | CSTOPB, tio->c_iflag |= IGNPAR | IXON | IXOFF | IXANY;
       cfsetspeed(tio, editor ? B1200 : B9600);
     });
     ToMainMenu();
@@ -298,10 +285,7 @@ TEST_P(EndedBy1009, OnceAndWithTheRemainingCount) {
   for (int tick = 0; tick < 5; ++tick) Timer1_Timer(*terminal);
   QCoreApplication::processEvents();  // whatever else the port had ready
   EXPECT_EQ(fakes.beeper.beeps, 1);
-  if (GetParam() != End::HeldTooLong) {
-    EXPECT_FALSE(port->IsOpen());
-    return;
-  }
+  if (GetParam() != End::HeldTooLong) { EXPECT_FALSE(port->IsOpen()); return; }
   // Let go: what waited went with the error; the remaining count never arrived.
   far.Send(std::string(1, sim::kXon));
   released = true;

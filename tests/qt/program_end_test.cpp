@@ -68,16 +68,12 @@ class ProgramEnd : public ::testing::Test {
     EXPECT_FALSE(QFile::exists(lockPath));
     EXPECT_FALSE(Said("power off"));
   }
-  bool Said(const QString& text) {
-    output += QString::fromUtf8(probe.readAllStandardOutput());
-    return output.contains(text);
-  }
+  bool Said(const QString& text) { return (output += QString::fromUtf8(probe.readAllStandardOutput())).contains(text); }
 
   QTemporaryDir home;
-  QString lockPath;
+  QString lockPath, output;
   QString cupsServer;  // the print server the probe asks, when not the system's
   QProcess probe;
-  QString output;
 };
 
 TEST_F(ProgramEnd, SigtermWhileAskingToStopAnOutputIntoAHeldLineEndsInOrder) {

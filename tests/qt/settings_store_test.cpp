@@ -20,8 +20,7 @@ namespace {
 
 std::string Contents(const std::string& path) {
   std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
+  return (text << std::ifstream(path, std::ios::binary).rdbuf(), text.str());
 }
 
 class IniSettings : public ::testing::Test {
@@ -44,9 +43,8 @@ TEST_F(IniSettings, TheSixKeysWithDefaultsAndGarbageWrittenBack) {
                       fakes.port, fakes.launcher, fakes.power};
     Terminal terminal(services, folder + "/data");
     ASSERT_TRUE(Form_Load(terminal));
-    EXPECT_EQ(terminal.form.SerialSend, serialSend);
-    EXPECT_EQ(terminal.form.BestFrame, bestFrame);
-    EXPECT_EQ(terminal.form.PortNo, portNo);
+    EXPECT_EQ(std::tuple(terminal.form.SerialSend, terminal.form.BestFrame, terminal.form.PortNo),
+              std::tuple(serialSend, bestFrame, portNo));
     const QSettings ini(QString::fromStdString(path), QSettings::IniFormat);
     QStringList keys = ini.allKeys();
     keys.sort();

@@ -39,14 +39,9 @@ class ConsoleTest : public ::testing::Test {
   }
 
   void Press(int key) { testing::Press(tt, key); }
-  void Press(std::initializer_list<int> keys) {
-    for (int key : keys) Press(key);
-  }
+  void Press(std::initializer_list<int> keys) { for (int key : keys) Press(key); }
   void Type(const std::string& text) { testing::Type(tt, text); }
-  void Submit(const std::string& text) {
-    Type(text);
-    Press(Keys::Enter);
-  }
+  void Submit(const std::string& text) { Type(text), Press(Keys::Enter); }
   // The highlighted items of a set, by index.
   template <std::size_t N>
   std::vector<int> Highlighted(const std::array<Control, N>& set) const {

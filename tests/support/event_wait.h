@@ -16,9 +16,7 @@ inline bool Eventually(const std::function<bool()>& ready, int timeoutMs) {
   QEventLoop loop;
   QTimer look;
   look.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&look, &QTimer::timeout, &loop, [&] {
-    if (ready()) loop.quit();
-  });
+  QObject::connect(&look, &QTimer::timeout, &loop, [&] { if (ready()) loop.quit(); });
   QTimer::singleShot(timeoutMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
   look.start(2);
   loop.exec();
@@ -26,9 +24,7 @@ inline bool Eventually(const std::function<bool()>& ready, int timeoutMs) {
 }
 
 // Lets the event loop run for ms.
-inline void RunFor(int ms) {
-  Eventually([] { return false; }, ms);
-}
+inline void RunFor(int ms) { Eventually([] { return false; }, ms); }
 
 }  // namespace rx::testing
 

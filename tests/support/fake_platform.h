@@ -23,8 +23,7 @@ class FakeSettings : public SettingsStore {
   std::vector<std::string> writes;            // "key=value" in order
 
   std::string Read(const std::string&, const std::string&, const std::string& key) override {
-    auto found = values.find(key);
-    return found != values.end() ? found->second : "";
+    return values.count(key) ? values[key] : "";
   }
   bool failWrites = false;  // the store cannot be written (read-only, a directory)
   std::function<void()> onWrite;  // e.g. throws, as a broken store might
@@ -43,9 +42,8 @@ class FakeClock : public Clock {
  public:
   DateTime now{2008, 11, 24, 14, 33, 5};
   DateTime Now() override { return now; }
-  std::string ShortDate(const DateTime& when) override {
-    return std::to_string(when.year) + "/" + std::to_string(when.month) + "/" +
-           std::to_string(when.day);
+  std::string ShortDate(const DateTime& d) override {
+    return std::to_string(d.year) + "/" + std::to_string(d.month) + "/" + std::to_string(d.day);
   }
   long long monotonic = 0;
   long long MonotonicMs() override { return monotonic; }
@@ -53,10 +51,7 @@ class FakeClock : public Clock {
 
 class FakeMessageBox : public MessageBox {
  public:
-  struct Shown {
-    std::string text;
-    MessageButtons buttons;
-  };
+  struct Shown { std::string text; MessageButtons buttons; };
   std::vector<Shown> shown;
   std::deque<MessageAnswer> answers;  // answered at once, in turn; Ok when empty
   bool operatorReads = false;         // set: each box stays open until Answer()
@@ -68,16 +63,11 @@ class FakeMessageBox : public MessageBox {
       open_ = std::move(answered);
       return;
     }
-    MessageAnswer answer = MessageAnswer::Ok;
-    if (!answers.empty()) {
-      answer = answers.front();
-      answers.pop_front();
-    }
+    const MessageAnswer answer = answers.empty() ? MessageAnswer::Ok : answers.front();
+    if (!answers.empty()) answers.pop_front();
     if (answered) answered(answer);
   }
-  void Dismiss() override {
-    if (open_) Answer(EscapeAnswer(shown.back().buttons));
-  }
+  void Dismiss() override { if (open_) Answer(EscapeAnswer(shown.back().buttons)); }
   bool Asking() const override { return static_cast<bool>(open_); }
   void Answer(MessageAnswer answer) {
     Answered answered = std::exchange(open_, {});
@@ -97,10 +87,7 @@ class FakeBeeper : public Beeper {
 // Posted tasks wait until the test lets time pass; nothing runs by itself.
 class FakeEventLoop : public EventLoop {
  public:
-  struct Task {
-    long long due;
-    std::function<void()> run;
-  };
+  struct Task { long long due; std::function<void()> run; };
   std::deque<Task> tasks;
   long long now = 0;
 
@@ -111,14 +98,9 @@ class FakeEventLoop : public EventLoop {
   // post. The number run.
   int Turn() {
     std::deque<Task> due;
-    for (auto it = tasks.begin(); it != tasks.end();) {
-      if (it->due <= now) {
-        due.push_back(std::move(*it));
-        it = tasks.erase(it);
-      } else {
-        ++it;
-      }
-    }
+    for (auto it = tasks.begin(); it != tasks.end();)
+      if (it->due <= now) due.push_back(std::move(*it)), it = tasks.erase(it);
+      else ++it;
     for (Task& task : due) task.run();
     return static_cast<int>(due.size());
   }
@@ -130,10 +112,7 @@ class FakeEventLoop : public EventLoop {
   }
   // Lets ms pass, a millisecond at a time, running what falls due.
   void Advance(int ms) {
-    for (int i = 0; i < ms; ++i) {
-      ++now;
-      Settle();
-    }
+    for (int i = 0; i < ms; ++i) ++now, Settle();
   }
 };
 
@@ -151,9 +130,7 @@ class FakeDesktop : public Desktop {
   int ScreenWidthTwips() override { return screenWidthPixels * twipsPerPixel; }
   WindowState GetWindowState() override { return state; }
   void SetWindowState(WindowState s) override { state = s; }
-  void MoveWindow(int left, int top, int width, int height) override {
-    moves.emplace_back(left, top, width, height);
-  }
+  void MoveWindow(int left, int top, int width, int height) override { moves.emplace_back(left, top, width, height); }
   int closeRequests = 0;
   void CloseWindow() override { ++closeRequests; }
 };
@@ -186,24 +163,17 @@ class FakeSerialPort : public SerialPort {
     attempts.push_back(number);
     if (!present.count(number)) {
       OpenFault fault = faults.count(number) ? faults[number] : OpenFault::Missing;
-      if (failure)
-        *failure = {fault, DeviceOf(number),
-                    fault == OpenFault::NoPermission ? "Permission denied" : "No such file or directory"};
+      if (failure) *failure = {fault, DeviceOf(number), fault == OpenFault::NoPermission ? "Permission denied" : "No such file or directory"};
       return false;
     }
-    open = true;
     openedWith.push_back(settings);
-    return true;
+    return open = true;
   }
-  void Close() override {
-    if (open) ++closes;
-    open = false;
-  }
+  void Close() override { closes += open, open = false; }
   bool IsOpen() const override { return open; }
   bool Write(const std::string& bytes) override {
-    if (!open || failWrites) return false;
-    written += bytes;
-    return true;
+    if (open && !failWrites) written += bytes;
+    return open && !failWrites;
   }
   std::string ReadAll() override { return std::exchange(input, std::string()); }
   void DiscardInput() override { input.clear(); }
@@ -223,9 +193,8 @@ class FakeLauncher : public ProgramLauncher {
   bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) override {
     std::string line = program;
     for (const std::string& a : arguments) line += " " + a;
-    if (!installed.count(program)) return false;
-    started.push_back(line);
-    return true;
+    if (installed.count(program)) started.push_back(line);
+    return installed.count(program) > 0;
   }
 };
 
@@ -234,8 +203,7 @@ class FakePowerOff : public PowerOff {
   bool allowed = true;
   int requests = 0;
   void Request(std::function<void(bool)> answered) override {
-    ++requests;
-    if (answered) answered(allowed);
+    if (++requests, answered) answered(allowed);
   }
 };
 
@@ -284,11 +252,6 @@ class FakePagePrinter : public PagePrinter {
 };
 
 // Owns the fakes and a terminal that uses them.
-inline int& directoriesMade() {
-  static int count = 0;
-  return count;
-}
-
 struct FakePlatform {
   FakeSettings settings;
   FakeClock clock;
@@ -303,15 +266,14 @@ struct FakePlatform {
   FakePagePrinter printer;
 
   Platform Services() {
-    return Platform{settings, clock, messages, beeper, events,
-                    desktop,  instance, port, launcher, power};
+    return Platform{settings, clock, messages, beeper, events, desktop, instance, port, launcher, power};
   }
 };
 
 // A data directory of the test's own, so tests may run side by side.
 inline std::filesystem::path OwnDataDirectory() {
-  return std::filesystem::temp_directory_path() /
-         ("rx710kp-test-" + std::to_string(getpid()) + "-" + std::to_string(++directoriesMade()));
+  static int made = 0;
+  return std::filesystem::temp_directory_path() / ("rx710kp-test-" + std::to_string(getpid()) + "-" + std::to_string(++made));
 }
 
 struct TestTerminal {
@@ -319,10 +281,7 @@ struct TestTerminal {
   explicit TestTerminal(std::filesystem::path data) : terminal(fakes.Services(), std::move(data)) {
     terminal.link.paper.printer = &fakes.printer;
   }
-  ~TestTerminal() {
-    std::error_code ignored;
-    if (!owned.empty()) std::filesystem::remove_all(owned, ignored);
-  }
+  ~TestTerminal() { std::error_code ignored; if (!owned.empty()) std::filesystem::remove_all(owned, ignored); }
   FakePlatform fakes;
   Terminal terminal;
   std::filesystem::path owned;  // removed with the terminal

@@ -60,14 +60,10 @@ class FarEnd {
     std::lock_guard lock(sending_);
     for (std::size_t at = 0; at < bytes.size() && master_ >= 0;) {
       const ssize_t written = write(master_, bytes.data() + at, bytes.size() - at);
-      if (written > 0) {
-        at += static_cast<std::size_t>(written);
-      } else if (written < 0 && (errno == EAGAIN || errno == EINTR)) {
-        pollfd room{master_, POLLOUT, 0};
-        poll(&room, 1, 10);
-      } else {
-        return;
-      }
+      pollfd room{master_, POLLOUT, 0};
+      if (written > 0) at += static_cast<std::size_t>(written);
+      else if (written < 0 && (errno == EAGAIN || errno == EINTR)) poll(&room, 1, 10);
+      else return;
     }
   }
 
@@ -81,14 +77,9 @@ class FarEnd {
   // Whether XOFF holds the line from the terminal: a byte written on its side is refused.
   bool Held() { return fcntl(slave_, F_SETFL, O_NONBLOCK) == 0 && write(slave_, "", 1) < 0 && errno == EAGAIN; }
 
-  std::string Received() const {
-    std::lock_guard lock(received_);
-    return text_;
-  }
+  std::string Received() const { std::lock_guard lock(received_); return text_; }
   // The complete CR LF lines received.
-  std::vector<std::string> Lines() const {
-    return CrLfLines(Received());
-  }
+  std::vector<std::string> Lines() const { return CrLfLines(Received()); }
 
  private:
   // Each read is a burst, answered before the next read: a printer holding

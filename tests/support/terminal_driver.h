@@ -36,12 +36,10 @@ inline void Receive(TestTerminal& tt, const std::string& bytes) {
 inline std::vector<std::string> FramesIn(const std::string& written, bool* stray = nullptr) {
   std::vector<std::string> bodies;
   for (std::size_t i = 0; i < written.size(); ++i) {
-    if (written[i] == kStx && i + kBodyLength + 1 < written.size() && written[i + kBodyLength + 1] == kEtx) {
-      bodies.push_back(written.substr(i + 1, kBodyLength));
-      i += kBodyLength + 1;
-    } else if (stray && written[i] != kXon && written[i] != kXoff) {
+    if (written[i] == kStx && i + kBodyLength + 1 < written.size() && written[i + kBodyLength + 1] == kEtx)
+      bodies.push_back(written.substr(i + 1, kBodyLength)), i += kBodyLength + 1;
+    else if (stray && written[i] != kXon && written[i] != kXoff)
       *stray = true;
-    }
   }
   return bodies;
 }
@@ -61,10 +59,8 @@ inline std::vector<std::string> CrLfLines(std::string text, std::string* rest = 
 inline std::vector<std::string> WriteRecordFile(const std::filesystem::path& path, int count) {
   std::vector<std::string> lines;
   std::ofstream out(path, std::ios::binary);
-  for (int i = 0; i < count; ++i) {
-    lines.push_back(std::to_string((1 + i / 1000) * 1000 + i % 1000) + std::to_string(1000481234 + i));
-    out << lines.back() << "\r\n";
-  }
+  for (int i = 0; i < count; ++i)
+    out << lines.emplace_back(std::to_string((1 + i / 1000) * 1000 + i % 1000) + std::to_string(1000481234 + i)) << "\r\n";
   return lines;
 }
 
