@@ -49,10 +49,11 @@ class EditScreens : public testing::ConsoleTest {
 
 // A second-run change is printed and the best output follows; the course and
 // DNF memories' are printed only; a dual-course add is printed as an ordinary add.
+// A modify's new time takes four decimals.
 TEST_F(EditScreens, EachEditSendsItsChainOfCommands) {
   f.DualAdd = true;
-  EXPECT_EQ(Edit(4, 1, {"3", "12", "10204"}, "CO1230120102030450"),
-            std::vector<std::string>({Body("CO123012"), "CM1230120102040000  ", "CP1230120102040000  ",
+  EXPECT_EQ(Edit(4, 1, {"3", "12", "10204.12345"}, "CO1230120102030450"),
+            std::vector<std::string>({Body("CO123012"), "CM1230120102041234  ", "CP1230120102041234  ",
                                       Body("CB123")}));
   EXPECT_EQ(tt.fakes.port.openedWith.back(), "9600,E,7,2");
   EXPECT_EQ(Edit(1, 3, {"12", "45"}, "CO0AC0450001023400"),

@@ -144,9 +144,7 @@ class ReadIntoFile : public Link {
 };
 
 TEST_F(ReadIntoFile, OneBlockTakesBlocksZeroTo28) {
-  Press({1, Keys::Enter, 4, Keys::Enter, 2, Keys::Enter, Keys::Enter, 2, 9, Keys::Enter});
-  EXPECT_EQ(f.Screen, ScreenId::BlockEntry);  // nothing typed, then 29: refused silently
-  Press({Keys::Clear, 0, 5, Keys::Enter});
+  Press({1, Keys::Enter, 4, Keys::Enter, 2, Keys::Enter, 0, 5, Keys::Enter});
   EXPECT_EQ(f.lblFileName.caption, "CN241433.508");
 }
 
@@ -200,9 +198,7 @@ TEST_F(ReadIntoFile, AnExchangeWaitsForTheOldQueueButNotForever) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);  // a read that was kept is no error
 }
 
-TEST(ShowError, StopsTheExchangeAndTheInputAndBeepsAndZeroClears) {
-  testing::TestTerminal tt;
-  Form& f = tt.form();
+TEST_F(Link, ShowErrorStopsTheExchangeAndTheInputAndBeepsAndZeroClears) {
   f.ExpectReply = ReplyFamily::IntoFile;
   BeginInput(f, f.lblBlk, 2, 0);
   ShowError(tt.terminal, 406);

@@ -255,7 +255,7 @@ TEST(SettingsFile, AValueIsKeptAsWrittenAndNoOtherByteChanges) {
 
 // A restored window is refitted to the work area, wherever that starts; a
 // maximized or minimized one is left alone.
-TEST(Tick, OnlyARestoredWindowIsRefittedToTheWorkArea) {
+TEST(Tick, OnlyARestoredWindowIsRefittedAndNoReplyRaises1005OnTheTenthTick) {
   TestTerminal tt;
   tt.fakes.desktop.workArea = {64, 0, 1920, 1080};  // a panel on the left
   for (WindowState state : {WindowState::Maximized, WindowState::Minimized, WindowState::Normal}) {
@@ -266,10 +266,7 @@ TEST(Tick, OnlyARestoredWindowIsRefittedToTheWorkArea) {
   }
   EXPECT_EQ(tt.fakes.desktop.moves,
             (std::vector<std::tuple<int, int, int, int>>{{64 * 15, 0, (1920 - 64) * 15, 1080 * 15}}));
-}
-
-TEST(Tick, NoReplyRaises1005OnTheTenthTickNotTheNinth) {
-  TestTerminal tt;
+  // No reply raises 1005 on the tenth tick, not the ninth.
   Form& f = tt.form();
   f.KeyMode = Mode::Busy;
   f.RxPhase = 2;

@@ -127,20 +127,15 @@ TEST(TimeValues, EntriesShowAsTimesAndTypeBack) {
   for (const auto& [time, entry] : times) EXPECT_EQ(TimeToEntry(time), entry) << time;
 }
 
-TEST(TimeValues, SecondsOfTimesAndOfTheHunterClock) {
-  EXPECT_EQ(TimeToSeconds("00:00:01.2345"), (TimeParts{1, 2345}));
-  EXPECT_EQ(TimeToSeconds("01:00:00.0   "), (TimeParts{3600, 0}));
-  EXPECT_EQ(TimeToSeconds("00:00:02.5   "), (TimeParts{2, 5000}));  // a leg's tenths
-  EXPECT_EQ(TimeToSeconds("23:59:59.9999"), (TimeParts{86399, 9999}));
-  EXPECT_EQ(TimeToSeconds("00:00:01.2x45"), (TimeParts{0, 0}));
-  EXPECT_EQ(ClockToSeconds("235900  "), (TimeParts{86340, 0}));
-  EXPECT_EQ(ClockToSeconds("12345678"), (TimeParts{45296, 780}));
-  EXPECT_EQ(ClockToSeconds("1234567 "), (TimeParts{45296, 700}));
-  EXPECT_EQ(ClockToSeconds("1234567x"), (TimeParts{-1, 0}));
-  EXPECT_EQ(ClockToSeconds("0010019500"), (TimeParts{601, 950}));  // a record's time digits
-}
-
-TEST(TimeValues, DeviceRepliesAndSendForms) {
+TEST(TimeValues, SecondsOfTimesAndOfTheHunterClockRepliesAndSendForms) {
+  const std::tuple<TimeParts (*)(std::string_view), const char*, TimeParts> cases[] = {
+      {TimeToSeconds, "00:00:01.2345", {1, 2345}}, {TimeToSeconds, "01:00:00.0   ", {3600, 0}},
+      {TimeToSeconds, "00:00:02.5   ", {2, 5000}},  // a leg's tenths
+      {TimeToSeconds, "23:59:59.9999", {86399, 9999}}, {TimeToSeconds, "00:00:01.2x45", {0, 0}},
+      {ClockToSeconds, "235900  ", {86340, 0}}, {ClockToSeconds, "12345678", {45296, 780}},
+      {ClockToSeconds, "1234567 ", {45296, 700}}, {ClockToSeconds, "1234567x", {-1, 0}},
+      {ClockToSeconds, "0010019500", {601, 950}}};  // a record's time digits
+  for (const auto& [convert, text, parts] : cases) EXPECT_EQ(convert(text), parts) << text;
   EXPECT_EQ(ReplyTime("\x02" "CO0AC045" "0102034567" "  \x03"), "01:02:03.4567");
   EXPECT_EQ(StripTime("01:02:03.4   ", 12), "0102034     ");
   EXPECT_EQ(StripTime("0102034567891", 12), "0102034567891");  // never cut
