@@ -156,7 +156,6 @@ TEST_F(EditScreens, ARelayTeamIsTakenOnlyWhenEveryFrameIsAccepted) {
   }
 }
 
-// Ten legs at most; a leg that takes the total to a hundred hours is undone.
 TEST_F(EditScreens, TenLegsAtMostAndAHundredHoursAtMost) {
   Open(6, 1);
   ReadTeam({"2359590000", "2359590000", "2359590000", "2359590000", "0000000000", "0000010000",

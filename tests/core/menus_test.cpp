@@ -31,7 +31,7 @@ class Menus : public testing::ConsoleTest {
 constexpr int Up = Keys::Up, Down = Keys::Down, Esc = Keys::Esc, Enter = Keys::Enter, Clear = Keys::Clear;
 const std::string kSubGuide = "※テンキーまたは↑↓で選択して[Enter] （[Esc]:戻り）";
 
-TEST_F(Menus, FunctionItemsAMemoryDoesNotOfferAreSkippedUntilEscUndoesIt) {
+TEST_F(Menus, FunctionItemsAMemoryDoesNotOfferAreSkippedAndTheDualAddFrameGrowsOnce) {
   Press({2, Enter});  // the DNF memory: no modify
   EXPECT_EQ(f.FuncItem, FuncItemId::Add);
   EXPECT_TRUE(f.fraMenu[2].visible);
@@ -51,9 +51,7 @@ TEST_F(Menus, FunctionItemsAMemoryDoesNotOfferAreSkippedUntilEscUndoesIt) {
   EXPECT_EQ(f.Screen, ScreenId::FunctionMenu);
   EXPECT_FALSE(f.fraMenu[4].visible);
   for (int i = 1; i <= 3; ++i) EXPECT_TRUE(f.lblFunc[i].enabled) << i;
-}
-
-TEST_F(Menus, DualAddFrameGrowsOnceHoweverOftenTheMenuIsEntered) {
+  Press(Esc);  // the dual-add frame grows once however often the menu is entered
   f.DualAdd = true;
   const int normal = f.fraMenu[2].height;
   Press({1, Enter, Esc, Enter, 5});
