@@ -114,8 +114,7 @@ TEST_F(Edges, RelayRowsEndAtTheFirstLegAndTheEndMarker) {
   Press({6, E, 1, E});
   Submit("1");
   Submit("7");
-  for (const char* reply : {"CR", "CO4B10070010000000", "CO4C10070020000000", "CO4S10070030000000", "CF"})
-    Reply(reply);
+  for (const char* reply : {"CR", "CO4B10070010000000", "CO4C10070020000000", "CO4S10070030000000", "CF"}) Reply(reply);
   const std::pair<std::vector<int>, int> moves[] = {
       {{Up}, 0}, {{Down}, 1}, {{Down}, 2}, {{Down}, 2}, {{Up}, 1}, {{1, Up}, 1}, {{1, Down}, 1}};
   for (const auto& [keys, row] : moves) {
@@ -129,19 +128,17 @@ TEST_F(Edges, RelayRowsEndAtTheFirstLegAndTheEndMarker) {
   EXPECT_EQ(f.lblRelayTime[10].caption, "00:10:00.0   ");
 }
 
-TEST(Limits, TimesClocksDatesAndBlockTextsFromBothSides) {
+TEST(Limits, TimesClocksAndDatesFromBothSides) {
   using Check = bool (*)(std::string_view);
   const Check time = [](std::string_view s) { return TimeToSeconds(s).seconds > 0; };
-  const Check clock = [](std::string_view s) { return ClockToSeconds(s).seconds >= 0; };
+  const Check clock = [](std::string_view s) { return ClockToSeconds(s).seconds >= 0; }, date = IsValidDate;
   const std::tuple<Check, const char*, const char*> cases[] = {  // taken, refused
       {time, "23:00:00.0000", "24:00:00.0000"}, {time, "00:59:00.0000", "00:60:00.0000"},
       {time, "00:00:59.0000", "00:00:60.0000"}, {clock, "230000", "240000"}, {clock, "005900", "006000"},
-      {clock, "000059", "000060"}, {IsValidDate, "20080101", "20071231"}, {IsValidDate, "21001231", "21010101"},
-      {IsValidDate, "20081201", "20081301"}, {IsValidDate, "20080131", "20080132"},
-      {IsValidDate, "20080229", "20080230"}, {IsValidDate, "20080430", "20080431"},
-      {IsValidDate, "20090229", "2008011"}, {IsValidDate, "20081231", "20080631"},
-      {IsValidDate, "20080930", "20080931"}, {IsValidDate, "20081130", "20081131"},
-      {IsValidDate, "20080201", "20080200"}};
+      {clock, "000059", "000060"}, {date, "20080101", "20071231"}, {date, "21001231", "21010101"},
+      {date, "20081201", "20081301"}, {date, "20080131", "20080132"}, {date, "20080229", "20080230"},
+      {date, "20080430", "20080431"}, {date, "20090229", "2008011"}, {date, "20081231", "20080631"},
+      {date, "20080930", "20080931"}, {date, "20081130", "20081131"}, {date, "20080201", "20080200"}};
   for (const auto& [check, taken, refused] : cases) {
     EXPECT_TRUE(check(taken)) << taken;
     EXPECT_FALSE(check(refused)) << refused;

@@ -23,9 +23,8 @@ class EditScreens : public testing::ConsoleTest {
     Open(item, function);
     for (const char* field : typed) {
       Submit(field);
-      if (take()) {
+      if (take())
         for (const char* reply : {"CR", record.c_str(), "CF"}) Reply(reply);
-      }
     }
     Press(Keys::Enter);
     while (take()) Reply("CR");

@@ -143,7 +143,7 @@ class ReadIntoFile : public Link {
   fs::path dir = tt.terminal.dataDirectory;
 };
 
-TEST_F(ReadIntoFile, OneBlockTakesBlocksZeroTo28) {
+TEST_F(ReadIntoFile, OneBlockNamesTheFileAfterItsBlock) {
   Press({1, Keys::Enter, 4, Keys::Enter, 2, Keys::Enter, 0, 5, Keys::Enter});
   EXPECT_EQ(f.lblFileName.caption, "CN241433.508");
 }

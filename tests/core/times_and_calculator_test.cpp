@@ -99,10 +99,7 @@ TEST(Input, TypingShowsTheEntryAsItGrows) {
     form.lblCalc[0].caption = "0.0000";
     BeginInput(form, form.lblCalc[0], digits, decimals);
     for (const char* key = keys; *key; ++key)
-      if (*key == 'C')
-        ClearKey(form);
-      else
-        EnterDigit(form, *key == '.' ? Keys::Point : *key - '0');
+      *key == 'C' ? ClearKey(form) : EnterDigit(form, *key == '.' ? Keys::Point : *key - '0');
     EXPECT_EQ(form.lblCalc[0].caption, shown) << keys;
   }
 }
