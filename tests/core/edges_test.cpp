@@ -111,9 +111,7 @@ using Edges = testing::ConsoleTest;
 // Arrows move only in an untouched input, never before the first leg or past
 // the end marker; a deleted leg leaves no text in its columns.
 TEST_F(Edges, RelayRowsEndAtTheFirstLegAndTheEndMarker) {
-  Press({6, E, 1, E});
-  Submit("1");
-  Submit("7");
+  Press({6, E, 1, E, 1, E, 7, E});
   for (const char* reply : {"CR", "CO4B10070010000000", "CO4C10070020000000", "CO4S10070030000000", "CF"}) Reply(reply);
   const std::pair<std::vector<int>, int> moves[] = {
       {{Up}, 0}, {{Down}, 1}, {{Down}, 2}, {{Down}, 2}, {{Up}, 1}, {{1, Up}, 1}, {{1, Down}, 1}};

@@ -35,8 +35,7 @@ class EditScreens : public testing::ConsoleTest {
   }
   // Team 1-007 on the relay edit screen, with the given legs read from the device.
   void ReadTeam(std::initializer_list<const char*> legs, const char* total) {
-    Submit("1");
-    Submit("7");
+    Press({1, Keys::Enter, 7, Keys::Enter});
     EXPECT_EQ(Sent(), std::vector<std::string>({Body("CO4A1007")}));
     Reply("CR");
     char leg = 'B';
