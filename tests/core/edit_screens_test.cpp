@@ -23,9 +23,8 @@ class EditScreens : public testing::ConsoleTest {
     Open(item, function);
     for (const char* field : typed) {
       Submit(field);
-      if (take()) {
+      if (take())
         for (const char* reply : {"CR", record.c_str(), "CF"}) Reply(reply);
-      }
     }
     Press(Keys::Enter);
     while (take()) Reply("CR");
@@ -36,8 +35,7 @@ class EditScreens : public testing::ConsoleTest {
   }
   // Team 1-007 on the relay edit screen, with the given legs read from the device.
   void ReadTeam(std::initializer_list<const char*> legs, const char* total) {
-    Submit("1");
-    Submit("7");
+    Press({1, Keys::Enter, 7, Keys::Enter});
     EXPECT_EQ(Sent(), std::vector<std::string>({Body("CO4A1007")}));
     Reply("CR");
     char leg = 'B';
@@ -49,10 +47,11 @@ class EditScreens : public testing::ConsoleTest {
 
 // A second-run change is printed and the best output follows; the course and
 // DNF memories' are printed only; a dual-course add is printed as an ordinary add.
+// A modify's new time takes four decimals.
 TEST_F(EditScreens, EachEditSendsItsChainOfCommands) {
   f.DualAdd = true;
-  EXPECT_EQ(Edit(4, 1, {"3", "12", "10204"}, "CO1230120102030450"),
-            std::vector<std::string>({Body("CO123012"), "CM1230120102040000  ", "CP1230120102040000  ",
+  EXPECT_EQ(Edit(4, 1, {"3", "12", "10204.12345"}, "CO1230120102030450"),
+            std::vector<std::string>({Body("CO123012"), "CM1230120102041234  ", "CP1230120102041234  ",
                                       Body("CB123")}));
   EXPECT_EQ(tt.fakes.port.openedWith.back(), "9600,E,7,2");
   EXPECT_EQ(Edit(1, 3, {"12", "45"}, "CO0AC0450001023400"),
@@ -155,7 +154,6 @@ TEST_F(EditScreens, ARelayTeamIsTakenOnlyWhenEveryFrameIsAccepted) {
   }
 }
 
-// Ten legs at most; a leg that takes the total to a hundred hours is undone.
 TEST_F(EditScreens, TenLegsAtMostAndAHundredHoursAtMost) {
   Open(6, 1);
   ReadTeam({"2359590000", "2359590000", "2359590000", "2359590000", "0000000000", "0000010000",

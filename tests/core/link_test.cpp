@@ -143,16 +143,9 @@ class ReadIntoFile : public Link {
   fs::path dir = tt.terminal.dataDirectory;
 };
 
-TEST_F(ReadIntoFile, OneBlockTakesBlocksZeroTo28) {
-  Press({1, Keys::Enter, 4, Keys::Enter, 2, Keys::Enter, Keys::Enter, 2, 9, Keys::Enter});
-  EXPECT_EQ(f.Screen, ScreenId::BlockEntry);  // nothing typed, then 29: refused silently
-  Press({Keys::Clear, 0, 5, Keys::Enter});
-  EXPECT_EQ(f.lblFileName.caption, "CN241433.508");
-}
-
 // Records that may not be on the disk are no success (1010), however the read
 // ends. A FIFO in the file's place takes the lines and refuses the final sync.
-TEST_F(ReadIntoFile, AFileThatCannotBeWrittenOrSyncedIsNoSuccess) {
+TEST_F(ReadIntoFile, AFileThatCannotBeWrittenOrSyncedIsNoSuccessAndOneBlockNamesTheFile) {
   const fs::path file = dir / "CN241433.C08";
   for (const std::string how : {"full", "gone", "sync/end", "sync/error"}) {
     SCOPED_TRACE(how);
@@ -178,6 +171,8 @@ TEST_F(ReadIntoFile, AFileThatCannotBeWrittenOrSyncedIsNoSuccess) {
     EXPECT_EQ(f.Screen, ScreenId::ReadRange);
     Press({Keys::Esc, Keys::Esc});  // back to the main menu
   }
+  Press({1, Keys::Enter, 4, Keys::Enter, 2, Keys::Enter, 0, 5, Keys::Enter});  // one block names the file
+  EXPECT_EQ(f.lblFileName.caption, "CN241433.508");
 }
 
 // The last exchange's bytes still going out: the next waits, busy and deaf
@@ -200,9 +195,7 @@ TEST_F(ReadIntoFile, AnExchangeWaitsForTheOldQueueButNotForever) {
   EXPECT_EQ(f.KeyMode, Mode::Normal);  // a read that was kept is no error
 }
 
-TEST(ShowError, StopsTheExchangeAndTheInputAndBeepsAndZeroClears) {
-  testing::TestTerminal tt;
-  Form& f = tt.form();
+TEST_F(Link, ShowErrorStopsTheExchangeAndTheInputAndBeepsAndZeroClears) {
   f.ExpectReply = ReplyFamily::IntoFile;
   BeginInput(f, f.lblBlk, 2, 0);
   ShowError(tt.terminal, 406);

@@ -45,7 +45,7 @@ TEST_F(SettingsScreen, EnterStoresTheChoicesEscDiscardsThem) {
   EXPECT_EQ(f.lblStatus[1].caption, "[ BEST : ON  ]      [ PRINT : OFF ]");
 }
 
-TEST_F(SettingsScreen, AStoreThatCannotBeWrittenIsToldOnceAndTheChoiceHolds) {
+TEST_F(SettingsScreen, AStoreThatCannotBeWrittenOrThrowsIsToldAndTheChoiceHolds) {
   tt.fakes.settings.failWrites = true;
   ::testing::internal::CaptureStderr();
   Open();
@@ -58,9 +58,7 @@ TEST_F(SettingsScreen, AStoreThatCannotBeWrittenIsToldOnceAndTheChoiceHolds) {
   ASSERT_NE(first, std::string::npos);
   EXPECT_EQ(told.find("cannot be stored", first + 1), std::string::npos);
   EXPECT_EQ(f.lstDebug.items.size(), 1u);
-}
-
-TEST_F(SettingsScreen, AnActionThatThrowsIsToldAndLeavesNoFileOpen) {
+  tt.fakes.settings.failWrites = false;  // an action that throws is told and leaves no file open
   tt.fakes.settings.onWrite = [] { throw std::runtime_error("store gone"); };
   ASSERT_TRUE(OpenDataFile(tt.terminal, true, "CN241433.C08"));
   Open();
@@ -204,8 +202,7 @@ TEST(Startup, FirstStartWritesTheSixSettingsAndShowsTheMainMenu) {
     EXPECT_GT(lower->top, upper->top + upper->height) << lower->name;
 }
 
-// Only a 1097-pixel screen moves the keypad to the right edge, in either view.
-TEST(Startup, OnlyA1097PixelScreenMovesTheKeypad) {
+TEST(Startup, OnlyA1097PixelScreenMovesTheKeypad) {  // to the right edge, in either view
   for (int screen : {1096, 1097, 1098}) {
     TestTerminal tt;
     tt.fakes.desktop.screenWidthPixels = screen;
@@ -255,7 +252,7 @@ TEST(SettingsFile, AValueIsKeptAsWrittenAndNoOtherByteChanges) {
 
 // A restored window is refitted to the work area, wherever that starts; a
 // maximized or minimized one is left alone.
-TEST(Tick, OnlyARestoredWindowIsRefittedToTheWorkArea) {
+TEST(Tick, OnlyARestoredWindowIsRefittedAndNoReplyRaises1005OnTheTenthTick) {
   TestTerminal tt;
   tt.fakes.desktop.workArea = {64, 0, 1920, 1080};  // a panel on the left
   for (WindowState state : {WindowState::Maximized, WindowState::Minimized, WindowState::Normal}) {
@@ -266,10 +263,6 @@ TEST(Tick, OnlyARestoredWindowIsRefittedToTheWorkArea) {
   }
   EXPECT_EQ(tt.fakes.desktop.moves,
             (std::vector<std::tuple<int, int, int, int>>{{64 * 15, 0, (1920 - 64) * 15, 1080 * 15}}));
-}
-
-TEST(Tick, NoReplyRaises1005OnTheTenthTickNotTheNinth) {
-  TestTerminal tt;
   Form& f = tt.form();
   f.KeyMode = Mode::Busy;
   f.RxPhase = 2;

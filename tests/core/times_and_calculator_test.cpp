@@ -14,7 +14,7 @@ namespace {
 
 using Calculator = testing::ConsoleTest;
 
-TEST_F(Calculator, NetTimes) {
+TEST_F(Calculator, NetTimesFromAMenuRefusingBadTimesAndBackToThePage) {
   const char* cases[][3] = {{"235959.9", "0.1", "00:00:00.2000"},  // over midnight
                             {"100000.5", "100001.25", "00:00:00.7500"},
                             {"123456.789", "123456.789", "00:00:00.0000"},
@@ -27,9 +27,6 @@ TEST_F(Calculator, NetTimes) {
     EXPECT_EQ(f.lblCalc[2].caption, c[2]) << c[0] << " to " << c[1];
     Press(Keys::Esc);
   }
-}
-
-TEST_F(Calculator, FromAMenuRefusesBadTimesAndReturnsToThePage) {
   Press({5, Keys::Right});
   EXPECT_TRUE(f.lblCalc[0].bold);
   Submit("240000");
@@ -102,10 +99,7 @@ TEST(Input, TypingShowsTheEntryAsItGrows) {
     form.lblCalc[0].caption = "0.0000";
     BeginInput(form, form.lblCalc[0], digits, decimals);
     for (const char* key = keys; *key; ++key)
-      if (*key == 'C')
-        ClearKey(form);
-      else
-        EnterDigit(form, *key == '.' ? Keys::Point : *key - '0');
+      *key == 'C' ? ClearKey(form) : EnterDigit(form, *key == '.' ? Keys::Point : *key - '0');
     EXPECT_EQ(form.lblCalc[0].caption, shown) << keys;
   }
 }
@@ -115,8 +109,8 @@ TEST(TimeValues, EntriesShowAsTimesAndTypeBack) {
       {"235959.9999", "23:59:59.9999"}, {"0.5", "00:00:00.5000"}, {"5", "00:00:05.0000"},
       {"1.123456", "00:00:01.1234"},  // decimals past the fourth ignored
       {"1234     ", "00:12:34.0000"},  // an open input's caption carries blanks
-      {"12.5   ", "00:00:12.5000"},    {"0.", "00:00:00.0000"},    {"240000", ""},
-      {"99", ""}, {".", ""}, {"", ""}, {"1236000", ""}, {"12a", ""}};
+      {"12.5   ", "00:00:12.5000"},    {"0.", "00:00:00.0000"},    {"240000", ""}, {"5959", "00:59:59.0000"},
+      {"6000", ""}, {"59", "00:00:59.0000"}, {"60", ""}, {"99", ""}, {".", ""}, {"", ""}, {"1236000", ""}, {"12a", ""}};
   for (const auto& [entry, time] : entries) EXPECT_EQ(EntryToTime(entry), time) << entry;
   const std::pair<const char*, const char*> times[] = {
       {"00:00:05.1234", "5.1234"},        {"00:00:15.1234", "15.1234"},
@@ -127,20 +121,15 @@ TEST(TimeValues, EntriesShowAsTimesAndTypeBack) {
   for (const auto& [time, entry] : times) EXPECT_EQ(TimeToEntry(time), entry) << time;
 }
 
-TEST(TimeValues, SecondsOfTimesAndOfTheHunterClock) {
-  EXPECT_EQ(TimeToSeconds("00:00:01.2345"), (TimeParts{1, 2345}));
-  EXPECT_EQ(TimeToSeconds("01:00:00.0   "), (TimeParts{3600, 0}));
-  EXPECT_EQ(TimeToSeconds("00:00:02.5   "), (TimeParts{2, 5000}));  // a leg's tenths
-  EXPECT_EQ(TimeToSeconds("23:59:59.9999"), (TimeParts{86399, 9999}));
-  EXPECT_EQ(TimeToSeconds("00:00:01.2x45"), (TimeParts{0, 0}));
-  EXPECT_EQ(ClockToSeconds("235900  "), (TimeParts{86340, 0}));
-  EXPECT_EQ(ClockToSeconds("12345678"), (TimeParts{45296, 780}));
-  EXPECT_EQ(ClockToSeconds("1234567 "), (TimeParts{45296, 700}));
-  EXPECT_EQ(ClockToSeconds("1234567x"), (TimeParts{-1, 0}));
-  EXPECT_EQ(ClockToSeconds("0010019500"), (TimeParts{601, 950}));  // a record's time digits
-}
-
-TEST(TimeValues, DeviceRepliesAndSendForms) {
+TEST(TimeValues, SecondsOfTimesAndOfTheHunterClockRepliesAndSendForms) {
+  const std::tuple<TimeParts (*)(std::string_view), const char*, TimeParts> cases[] = {
+      {TimeToSeconds, "00:00:01.2345", {1, 2345}}, {TimeToSeconds, "01:00:00.0   ", {3600, 0}},
+      {TimeToSeconds, "00:00:02.5   ", {2, 5000}},  // a leg's tenths
+      {TimeToSeconds, "23:59:59.9999", {86399, 9999}}, {TimeToSeconds, "00:00:01.2x45", {0, 0}},
+      {ClockToSeconds, "235900  ", {86340, 0}}, {ClockToSeconds, "12345678", {45296, 780}},
+      {ClockToSeconds, "1234567 ", {45296, 700}}, {ClockToSeconds, "1234567x", {-1, 0}},
+      {ClockToSeconds, "0010019500", {601, 950}}};  // a record's time digits
+  for (const auto& [convert, text, parts] : cases) EXPECT_EQ(convert(text), parts) << text;
   EXPECT_EQ(ReplyTime("\x02" "CO0AC045" "0102034567" "  \x03"), "01:02:03.4567");
   EXPECT_EQ(StripTime("01:02:03.4   ", 12), "0102034     ");
   EXPECT_EQ(StripTime("0102034567891", 12), "0102034567891");  // never cut

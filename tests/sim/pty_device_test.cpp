@@ -31,9 +31,7 @@ std::string Read(int fd, std::size_t count, int quietMs) {
 }
 
 TEST(PtyDevice, XoffHoldsTheRepliesUntilXon) {
-  Options options;
-  options.demoData = false;
-  PtyDevice device(options);
+  PtyDevice device(Options{.demoData = false});
   DeviceMemory memory;
   for (int bib = 100; bib < 150; ++bib) memory.Put(MemoryKind::Course, '1', std::to_string(bib), "1000000000");
   device.EditMemory([&](DeviceMemory& m) { m = memory; });
