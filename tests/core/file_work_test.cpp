@@ -290,7 +290,6 @@ TEST_F(TextOutput, OnPaper) {
 
 // Refused at once or after the print service kept it waiting.
 TEST_F(TextOutput, APaperFailureAtAnyStepShows1011AndLeavesNothing) {
-  tt.fakes.settings.values["TextOutput"] = "PDF";
   using P = testing::FakePagePrinter;
   for (int pendFor : {0, 3}) {
     for (std::string P::*step : {&P::refuseOpen, &P::refusePage, &P::refuseFinish, (std::string P::*){}}) {
@@ -312,6 +311,13 @@ TEST_F(TextOutput, APaperFailureAtAnyStepShows1011AndLeavesNothing) {
   }
   EXPECT_EQ(tt.fakes.beeper.beeps, 8);
   EXPECT_TRUE(tt.fakes.port.attempts.empty());
+  // The PDF's name a link to its own data file: the data is never written over.
+  fs::create_symlink(dir / "FN241433.C08", dir / "FN241433.C08.pdf");
+  tt.fakes.settings.values["TextOutput"] = "PDF";
+  printer = {};
+  Run();
+  EXPECT_NE(f.lstDebug.items.back().find("is that file itself"), std::string::npos);
+  EXPECT_TRUE(printer.target.name.empty());  // never opened
 }
 
 // The command line's print: the same lines a step at a time, waiting while the
