@@ -10,29 +10,6 @@ class EditScreens : public testing::ConsoleTest {
  protected:
   // Main item and function item of the edit function menu.
   void Open(int item, int function) { Press({item, Keys::Enter, function, Keys::Enter}); }
-  // An edit from the main menu: the fields typed, a read answered with the
-  // record, the confirmation, and CR to every command; everything sent.
-  std::vector<std::string> Edit(int item, int function, std::initializer_list<const char*> typed,
-                                const std::string& record = "") {
-    std::vector<std::string> all;
-    auto take = [&] {
-      std::vector<std::string> sent = Sent();
-      all.insert(all.end(), sent.begin(), sent.end());
-      return !sent.empty();
-    };
-    Open(item, function);
-    for (const char* field : typed) {
-      Submit(field);
-      if (take())
-        for (const char* reply : {"CR", record.c_str(), "CF"}) Reply(reply);
-    }
-    Press(Keys::Enter);
-    while (take()) Reply("CR");
-    EXPECT_EQ(f.KeyMode, Mode::Normal);
-    EXPECT_EQ(f.InputLabel, &f.lblEditInp[function == 5 ? 0 : 1]);  // ready for the next record
-    Press({Keys::Esc, Keys::Esc});
-    return all;
-  }
   // Team 1-007 on the relay edit screen, with the given legs read from the device.
   void ReadTeam(std::initializer_list<const char*> legs, const char* total) {
     Press({1, Keys::Enter, 7, Keys::Enter});
@@ -44,46 +21,6 @@ class EditScreens : public testing::ConsoleTest {
     Reply("CF");
   }
 };
-
-// A second-run change is printed and the best output follows; the course and
-// DNF memories' are printed only; a dual-course add is printed as an ordinary add.
-// A modify's new time takes four decimals.
-TEST_F(EditScreens, EachEditSendsItsChainOfCommands) {
-  f.DualAdd = true;
-  EXPECT_EQ(Edit(4, 1, {"3", "12", "10204.12345"}, "CO1230120102030450"),
-            std::vector<std::string>({Body("CO123012"), "CM1230120102041234  ", "CP1230120102041234  ",
-                                      Body("CB123")}));
-  EXPECT_EQ(tt.fakes.port.openedWith.back(), "9600,E,7,2");
-  EXPECT_EQ(Edit(1, 3, {"12", "45"}, "CO0AC0450001023400"),
-            std::vector<std::string>({Body("CO0AC045"), Body("CK0AC045"), Body("CP0AC045")}));
-  EXPECT_EQ(Edit(1, 5, {"2", "1", "7", "5"}),
-            std::vector<std::string>({"CC0210070000050000  ", "CP0A10070000050000  "}));
-  EXPECT_EQ(Edit(2, 2, {"1", "23"}), std::vector<std::string>({Body("CC2 1023"), Body("CP2 1023")}));
-  Press({9, Keys::Enter});  // the best output of the main menu
-  EXPECT_EQ(Sent(), std::vector<std::string>({Body("CB")}));
-  EXPECT_FALSE(f.lblGuide.visible);
-  Reply("CR");
-  EXPECT_TRUE(f.lblGuide.visible);
-}
-
-// Each function shows the rows it needs, whatever the screen showed before:
-// block, bib, the time read, the new time (with its full-time field).
-TEST_F(EditScreens, EachFunctionShowsItsOwnRows) {
-  const std::pair<std::pair<int, int>, std::array<bool, 5>> cases[] = {
-      {{1, 3}, {false, true, true, true, false}}, {{1, 5}, {true, true, true, false, true}},
-      {{1, 3}, {false, true, true, true, false}}, {{1, 1}, {false, true, true, true, true}},
-      {{2, 2}, {false, true, true, false, false}}, {{1, 2}, {false, true, true, false, true}}};
-  f.DualAdd = true;
-  for (const auto& [open, rows] : cases) {
-    Open(open.first, open.second);
-    for (int row = 0; row < 5; ++row) {
-      EXPECT_EQ(f.lblEditG[row].visible, rows[row]) << open.first << "/" << open.second << ": " << row;
-      EXPECT_EQ(f.lblEditInp[row].visible, rows[row]) << open.first << "/" << open.second << ": " << row;
-    }
-    EXPECT_EQ(f.lblEditInp[5].visible, rows[4]);
-    Press({Keys::Esc, Keys::Esc});
-  }
-}
 
 // The burst writes every leg, edited ones in tenths, and the total; a team
 // without legs is deleted. Insert and Delete move the legs below.
