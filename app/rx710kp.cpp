@@ -74,7 +74,8 @@ Options ParseOptions(int argc, char** argv) {
   QCommandLineOption print("print",
                            "Print FILE's text output (header, record lines, trailer) and end, "
                            "without the window: exit 0 when the printer took it or the PDF was "
-                           "written, 1 when not.",
+                           "written, 1 when not (FILE not a regular file, a PDF that would replace "
+                           "it, a print service silent for 20 s), 128 + N when signal N ended it.",
                            "FILE");
   QCommandLineOption to("to",
                         "With --print: 'printer' (the default printer), 'printer:NAME' or "
@@ -104,7 +105,6 @@ Options ParseOptions(int argc, char** argv) {
   const QCommandLineOption* const modes[] = {&print, &listPorts, &simulate, &simulateRelay};
   const struct { const QCommandLineOption* option; std::vector<const QCommandLineOption*> with; } belongs[] = {
       {&to, {&print}},
-      {&dataDir, {nullptr, &simulate, &simulateRelay}},
       {&portPath, {nullptr, &listPorts}},
   };
   const QCommandLineOption* mode = nullptr;  // none: the window on a real device
