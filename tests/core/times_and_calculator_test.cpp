@@ -133,6 +133,7 @@ TEST(TimeValues, SecondsOfTimesAndOfTheHunterClockRepliesAndSendForms) {
   EXPECT_EQ(ReplyTime("\x02" "CO0AC045" "0102034567" "  \x03"), "01:02:03.4567");
   EXPECT_EQ(StripTime("01:02:03.4   ", 12), "0102034     ");
   EXPECT_EQ(StripTime("0102034567891", 12), "0102034567891");  // never cut
+  EXPECT_TRUE(Mid("abc", 3, 2) == "c" && Mid("abc", 4, 1).empty() && Mid("abc", 0, 1).empty());  // from 1
 }
 
 // Legs summed and cut to tenths; a sum reaching a hundred hours is refused
