@@ -33,20 +33,19 @@ struct Options {
   bool simulate = false;
   bool relayMode = false;
   bool listPorts = false;
-  QString printFile;  // --print: lay out this file and end, no window
+  std::string printFile;  // --print: lay out this file and end, no window
   std::optional<rx::PageTarget> printTo;
   int exitCode = -1;  // set when the program should end at once
 };
 
-// The bytes given for --port-path (its last value, as the parser takes it):
-// a device path need not be text in any encoding.
-std::string PortPathBytes(int argc, char** argv, const QString& value) {
-  constexpr std::string_view kOption = "--port-path";
+// The bytes an option was given (its last value, as the parser takes it): a
+// path need not be text in any encoding.
+std::string OptionBytes(int argc, char** argv, std::string_view option, const QString& value) {
   for (int i = argc - 1; i > 0; --i) {
     std::string_view argument = argv[i];
-    if (argument.starts_with(kOption) && argument.size() > kOption.size() && argument[kOption.size()] == '=')
-      argument.remove_prefix(kOption.size() + 1);
-    else if (argv[i - 1] != kOption)
+    if (argument.starts_with(option) && argument.size() > option.size() && argument[option.size()] == '=')
+      argument.remove_prefix(option.size() + 1);
+    else if (argv[i - 1] != option)
       continue;
     if (QString::fromLocal8Bit(argument.data(), qsizetype(argument.size())) == value)
       return std::string(argument);
@@ -130,7 +129,7 @@ Options ParseOptions(int argc, char** argv) {
     return options;
   }
   if (parser.isSet(print)) {
-    options.printFile = parser.value(print);
+    options.printFile = OptionBytes(argc, argv, "--print", parser.value(print));
     if (parser.isSet(to)) {
       QString target = parser.value(to);
       QString kind = target.section(':', 0, 0).toLower();
@@ -140,7 +139,7 @@ Options ParseOptions(int argc, char** argv) {
       else if (kind == "printer" && !rest.isEmpty())
         options.printTo = rx::PageTarget{rx::PageTarget::Kind::Printer, rest.toStdString()};
       else if (kind == "pdf" && !rest.isEmpty())
-        options.printTo = rx::PageTarget{rx::PageTarget::Kind::Pdf, rest.toLocal8Bit().toStdString()};
+        options.printTo = rx::PageTarget{rx::PageTarget::Kind::Pdf, OptionBytes(argc, argv, "--to", target).substr(4)};
       else
         return fail("unknown print target '" + target + "' (printer, printer:NAME or pdf:PATH)");
     }
@@ -151,7 +150,7 @@ Options ParseOptions(int argc, char** argv) {
   options.listPorts = parser.isSet(listPorts);
   options.simulate = parser.isSet(simulate) || options.relayMode;
   if (parser.isSet(portPath)) {
-    std::string path = PortPathBytes(argc, argv, parser.value(portPath));
+    std::string path = OptionBytes(argc, argv, "--port-path", parser.value(portPath));
     options.portPath =
         path.starts_with("~/") ? QDir::homePath().toLocal8Bit().toStdString() + path.substr(1) : path;
   }
@@ -165,7 +164,7 @@ int PrintFile(int argc, char** argv, const Options& options) {
   // No window: the layout needs fonts, not a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  std::string file = options.printFile.toLocal8Bit().toStdString();
+  const std::string& file = options.printFile;
   rx::PageTarget target;  // the default printer unless the setting says otherwise
   if (options.printTo) {
     target = *options.printTo;
@@ -220,7 +219,7 @@ int main(int argc, char** argv) {
                                     rx::InspectDeviceFile).c_str());
     return 0;
   }
-  if (!options.printFile.isEmpty()) return PrintFile(argc, argv, options);
+  if (!options.printFile.empty()) return PrintFile(argc, argv, options);
 
   // The simulated device answers on a pseudo-terminal from its own thread;
   // every port number leads to it.
