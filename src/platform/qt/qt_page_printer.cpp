@@ -251,7 +251,13 @@ PrintCall QtPagePrinter::Poll(std::string* reason) {
 
 bool QtPagePrinter::OpenPdf(const std::string& path, std::string* reason) {
   if (!MayWritePdf(path, reason)) return false;
-  pdf_ = std::make_unique<QSaveFile>(QString::fromStdString(path));
+  // A name Qt's files cannot spell byte for byte would be written under another.
+  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+  if (QFile::encodeName(name).toStdString() != path) {
+    *reason = "cannot write " + path + ": the name is not text in this system's encoding";
+    return false;
+  }
+  pdf_ = std::make_unique<QSaveFile>(name);
   if (!pdf_->open(QIODevice::WriteOnly)) {
     *reason = "cannot write " + path + ": " + pdf_->errorString().toStdString();
     pdf_.reset();
@@ -346,7 +352,7 @@ PrintCall QtPagePrinter::Finish(std::string* reason) {
     return PrintCall::Pending;
   }
   // Something may have been put where the PDF goes since it was opened.
-  const std::string path = pdf_->fileName().toStdString();
+  const std::string path = QFile::encodeName(pdf_->fileName()).toStdString();
   std::string why;
   const bool done = MayWritePdf(path, &why) && pdf_->commit();
   if (!done) *reason = why.empty() ? "cannot write " + path + ": " + pdf_->errorString().toStdString() : why;
