@@ -6,7 +6,7 @@
 //   == NAME: [Setting=Value ...] STEPS
 // Steps: a digit or "." (a key), E Enter, X Esc, C Clear, U D L R arrows,
 // I Insert, K Delete, 'TEXT typed, <BODY a device frame ('_' a blank), T a
-// tick, W the event loop's turns until none is due. A change the walks meet
+// tick, W the event loop's turns until none is due, @NAME a click on a control. A change the walks meet
 // shows as a difference; when it is meant (or a walk is added),
 // RX_RECORD_WALKS=1 writes the record anew, to be read over before it is kept.
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include <map>
 #include <sstream>
 
+#include "console/clicks.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
 
@@ -46,6 +47,8 @@ class Walker {
     std::filesystem::create_directories(tt.terminal.dataDirectory);
     testing::WriteRecordFile(tt.terminal.dataDirectory / "F1241200.C08", 3);
     testing::WriteRecordFile(tt.terminal.dataDirectory / "CN241433.C08", 2);
+    for (const char* name : {"DN241433.C08", "SN241433.C08", "FN241434.C08"})  // two rows of the file list
+      testing::WriteRecordFile(tt.terminal.dataDirectory / name, 1);
     EXPECT_TRUE(Form_Load(tt.terminal));
     seen = std::exchange(started, {});
     Note("start");
@@ -65,6 +68,11 @@ class Walker {
       std::string body = step.substr(1);
       std::replace(body.begin(), body.end(), '_', ' ');
       return testing::Receive(tt, testing::Frame(body));
+    }
+    if (step[0] == '@') {
+      for (const Control* c : tt.form().AllControls())
+        if (c->name == step.substr(1)) return Control_Click(tt.terminal, *c);
+      FAIL() << "no control " << step;
     }
     if (step == "T") return Timer1_Timer(tt.terminal);
     if (step == "W") return void(tt.fakes.events.Settle(1000));
