@@ -1,14 +1,16 @@
 // The operator's walks through the terminal, step by step, held against a
 // record of what each step changed: every control shown, hidden, moved,
-// recoloured or recaptioned, every frame and byte sent to the device, beeps,
-// the mode, the open input, the files in the data folder. The record,
-// tests/core/walkthrough.txt, names each walk on a line of its own:
+// recoloured or recaptioned, every frame and byte sent to the device, what
+// the Debug list is told, beeps, the mode, the open input, the files in the
+// data folder. The record, tests/core/walkthrough.txt, names each walk on a
+// line of its own:
 //   == NAME: [Setting=Value ...] STEPS
 // Steps: a digit or "." (a key), E Enter, X Esc, C Clear, U D L R arrows,
 // I Insert, K Delete, 'TEXT typed, <BODY a device frame ('_' a blank), T a
-// tick, W the event loop's turns until none is due, @NAME a click on a control. A change the walks meet
-// shows as a difference; when it is meant (or a walk is added),
-// RX_RECORD_WALKS=1 writes the record anew, to be read over before it is kept.
+// tick, W the event loop's turns until none is due, @NAME a click on a
+// control. A change the walks meet shows as a difference; when it is meant
+// (or a walk is added), RX_RECORD_WALKS=1 writes the record anew, to be read
+// over before it is kept.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -90,6 +92,9 @@ class Walker {
       std::string now = Seen(*c);
       if (std::string& was = seen[c->name]; was != now) out << "  " << c->name << " " << (was = now) << "\n";
     }
+    const ListLines& debug = f.lstDebug.items;  // what the Debug list was told
+    for (; debugSeen < debug.EndNumber(); ++debugSeen)
+      if (debugSeen >= debug.FirstNumber()) out << "  debug " << debug[debugSeen - debug.FirstNumber()] << "\n";
     for (auto& opens = tt.fakes.port.openedWith; !opens.empty(); opens.erase(opens.begin()))
       out << "  opened " << opens.front() << "\n";
     const std::string& written = tt.fakes.port.written;
@@ -117,6 +122,7 @@ class Walker {
   std::ostringstream out;
   std::map<std::string, std::string> seen;
   std::string lastState, lastFiles;
+  std::uint64_t debugSeen = 0;
 };
 
 TEST(Walks, EachStepChangesWhatTheRecordSays) {
