@@ -6,11 +6,11 @@
 // line of its own:
 //   == NAME: [Setting=Value ...] STEPS
 // Steps: a digit or "." (a key), E Enter, X Esc, C Clear, U D L R arrows,
-// I Insert, K Delete, 'TEXT typed, <BODY a device frame ('_' a blank), T a
-// tick, W the event loop's turns until none is due, @NAME a click on a
-// control. A change the walks meet shows as a difference; when it is meant
-// (or a walk is added), RX_RECORD_WALKS=1 writes the record anew, to be read
-// over before it is kept.
+// I Insert, K Delete, 'TEXT typed, <BODY a device frame ('_' a blank), /BODY
+// the first half of one, T a tick, W the event loop's turns until none is
+// due, @NAME a click on a control. A change the walks meet shows as a
+// difference; when it is meant (or a walk is added), RX_RECORD_WALKS=1
+// writes the record anew, to be read over before it is kept.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -66,10 +66,11 @@ class Walker {
                                              {'R', Keys::Right}, {'I', Keys::Insert}, {'K', Keys::Delete},
                                              {'.', Keys::Point}};
     if (step[0] == '\'') return testing::Type(tt, step.substr(1));
-    if (step[0] == '<') {
+    if (step[0] == '<' || step[0] == '/') {
       std::string body = step.substr(1);
       std::replace(body.begin(), body.end(), '_', ' ');
-      return testing::Receive(tt, testing::Frame(body));
+      const std::string frame = testing::Frame(body);
+      return testing::Receive(tt, step[0] == '<' ? frame : frame.substr(0, frame.size() / 2));
     }
     if (step[0] == '@') {
       for (const Control* c : tt.form().AllControls())
