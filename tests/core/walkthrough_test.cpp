@@ -44,8 +44,11 @@ class Walker {
     out << walk << "\n";
     std::istringstream steps(walk.substr(walk.find(": ") + 2));
     std::string step;
-    while (steps >> step && step.find('=') != std::string::npos)
-      tt.fakes.settings.values[step.substr(0, step.find('='))] = step.substr(step.find('=') + 1);
+    while (steps >> step && step.find('=') != std::string::npos) {
+      const std::string key = step.substr(0, step.find('=')), value = step.substr(step.find('=') + 1);
+      if (key == "ScreenWidth") tt.fakes.desktop.screenWidthPixels = std::stoi(value);  // not a setting
+      else tt.fakes.settings.values[key] = value;
+    }
     std::filesystem::create_directories(tt.terminal.dataDirectory);
     testing::WriteRecordFile(tt.terminal.dataDirectory / "F1241200.C08", 3);
     testing::WriteRecordFile(tt.terminal.dataDirectory / "CN241433.C08", 2);
@@ -106,17 +109,25 @@ class Walker {
     if (stray)  // text output: its lines
       for (const std::string& line : testing::CrLfLines(written)) out << "  line " << line << "\n";
     tt.fakes.port.written.clear();
-    char state[160];
-    std::snprintf(state, sizeof state, "  mode %d screen %d expect %d beeps %d input %s", int(f.KeyMode),
-                  int(f.Screen), int(f.ExpectReply), tt.fakes.beeper.beeps,
-                  f.InputActive && f.InputLabel ? f.InputLabel->name.c_str() : "-");
+    const testing::FakePagePrinter& paper = tt.fakes.printer;
+    char state[200];
+    std::snprintf(state, sizeof state, "  mode %d screen %d expect %d beeps %d input %s pages %zu/%zu/%d",
+                  int(f.KeyMode), int(f.Screen), int(f.ExpectReply), tt.fakes.beeper.beeps,
+                  f.InputActive && f.InputLabel ? f.InputLabel->name.c_str() : "-", paper.headings.size(),
+                  paper.handedOver.size(), paper.discards);
     if (state != lastState) out << (lastState = state) << "\n";
     std::map<std::string, std::uintmax_t> sizes;
     for (const auto& entry : std::filesystem::directory_iterator(tt.terminal.dataDirectory))
       sizes[entry.path().filename().string()] = entry.file_size();
     std::string files;
     for (const auto& [name, size] : sizes) files += " " + name + ":" + std::to_string(size);
-    if (files != lastFiles) out << "  files" << (lastFiles = files) << "\n";
+    if (files != lastFiles) {
+      out << "  files" << (lastFiles = files) << "\n";
+      for (const auto& [name, size] : sizes)  // what the walk made, line by line
+        if (!shownSizes.count(name) || shownSizes[name] != size)
+          for (const std::string& line : testing::CrLfLines(Contents(name))) out << "    " << name << " " << line << "\n";
+      shownSizes = sizes;
+    }
   }
 
   testing::TestTerminal tt;
@@ -124,6 +135,11 @@ class Walker {
   std::map<std::string, std::string> seen;
   std::string lastState, lastFiles;
   std::uint64_t debugSeen = 0;
+  std::map<std::string, std::uintmax_t> shownSizes;  // the files' sizes when last shown
+  std::string Contents(const std::string& name) {
+    std::ifstream in(tt.terminal.dataDirectory / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
 };
 
 TEST(Walks, EachStepChangesWhatTheRecordSays) {
