@@ -50,10 +50,9 @@ class Walker {
       else tt.fakes.settings.values[key] = value;
     }
     std::filesystem::create_directories(tt.terminal.dataDirectory);
-    testing::WriteRecordFile(tt.terminal.dataDirectory / "F1241200.C08", 3);
-    testing::WriteRecordFile(tt.terminal.dataDirectory / "CN241433.C08", 2);
-    for (const char* name : {"DN241433.C08", "SN241433.C08", "FN241434.C08"})  // two rows of the file list
-      testing::WriteRecordFile(tt.terminal.dataDirectory / name, 1);
+    for (const auto& [name, records] :  // two rows of the file list
+         {std::pair{"F1241200.C08", 3}, {"CN241433.C08", 2}, {"DN241433.C08", 1}, {"SN241433.C08", 1}, {"FN241434.C08", 1}})
+      testing::WriteRecordFile(tt.terminal.dataDirectory / name, records);
     EXPECT_TRUE(Form_Load(tt.terminal));
     seen = std::exchange(started, {});
     Note("start");
@@ -64,10 +63,9 @@ class Walker {
 
  private:
   void Do(const std::string& step) {
-    static const std::map<char, int> keys = {{'E', Keys::Enter}, {'X', Keys::Esc},   {'C', Keys::Clear},
-                                             {'U', Keys::Up},    {'D', Keys::Down},  {'L', Keys::Left},
-                                             {'R', Keys::Right}, {'I', Keys::Insert}, {'K', Keys::Delete},
-                                             {'.', Keys::Point}};
+    static const std::map<char, int> keys = {{'E', Keys::Enter}, {'X', Keys::Esc},    {'C', Keys::Clear},
+        {'U', Keys::Up}, {'D', Keys::Down}, {'L', Keys::Left}, {'R', Keys::Right}, {'I', Keys::Insert},
+        {'K', Keys::Delete}, {'.', Keys::Point}};
     if (step[0] == '\'') return testing::Type(tt, step.substr(1));
     if (step[0] == '<' || step[0] == '/') {
       std::string body = step.substr(1);
@@ -109,31 +107,29 @@ class Walker {
     if (stray)  // text output: its lines
       for (const std::string& line : testing::CrLfLines(written)) out << "  line " << line << "\n";
     tt.fakes.port.written.clear();
-    const testing::FakePagePrinter& paper = tt.fakes.printer;
     char state[200];
     std::snprintf(state, sizeof state, "  mode %d screen %d expect %d beeps %d input %s pages %zu/%zu/%d",
                   int(f.KeyMode), int(f.Screen), int(f.ExpectReply), tt.fakes.beeper.beeps,
-                  f.InputActive && f.InputLabel ? f.InputLabel->name.c_str() : "-", paper.headings.size(),
-                  paper.handedOver.size(), paper.discards);
+                  f.InputActive && f.InputLabel ? f.InputLabel->name.c_str() : "-", tt.fakes.printer.headings.size(),
+                  tt.fakes.printer.handedOver.size(), tt.fakes.printer.discards);
     if (state != lastState) out << (lastState = state) << "\n";
     std::map<std::string, std::uintmax_t> sizes;
     for (const auto& entry : std::filesystem::directory_iterator(tt.terminal.dataDirectory))
       sizes[entry.path().filename().string()] = entry.file_size();
-    std::string files;
-    for (const auto& [name, size] : sizes) files += " " + name + ":" + std::to_string(size);
-    if (files != lastFiles) {
-      out << "  files" << (lastFiles = files) << "\n";
-      for (const auto& [name, size] : sizes)  // what the walk made, line by line
-        if (!shownSizes.count(name) || shownSizes[name] != size)
-          for (const std::string& line : testing::CrLfLines(Contents(name))) out << "    " << name << " " << line << "\n";
-      shownSizes = sizes;
-    }
+    if (sizes == shownSizes) return;
+    out << "  files";
+    for (const auto& [name, size] : sizes) out << " " << name << ":" << size;
+    out << "\n";
+    for (const auto& [name, size] : sizes)  // what the walk made, line by line
+      if (shownSizes[name] != size)
+        for (const std::string& line : testing::CrLfLines(Contents(name))) out << "    " << name << " " << line << "\n";
+    shownSizes = sizes;
   }
 
   testing::TestTerminal tt;
   std::ostringstream out;
   std::map<std::string, std::string> seen;
-  std::string lastState, lastFiles;
+  std::string lastState;
   std::uint64_t debugSeen = 0;
   std::map<std::string, std::uintmax_t> shownSizes;  // the files' sizes when last shown
   std::string Contents(const std::string& name) {
