@@ -79,9 +79,8 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
   for (int page = 1; page <= pages; ++page)
     EXPECT_EQ(marks[page - 1], "page " + std::to_string(page) + " / " + std::to_string(pages));
 
-  // Nothing of a wrong command line is read or written: the data file stays
-  // as it was; a file that is not a regular one is refused without waiting;
-  // whatever stands where the PDF goes, but a file, stays as it was.
+  // A wrong command line reads and writes nothing: a FILE that is not a regular one is refused
+  // at once, and whatever stands where the PDF goes, but a file, stays as it was.
   const QString odd = dir.filePath("odd");
   ASSERT_TRUE(QDir(dir.path()).mkdir("odd") && QDir(odd).mkdir("folder"));
   ASSERT_EQ(mkfifo(qPrintable(odd + "/fifo"), 0600), 0);
@@ -135,9 +134,8 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
             std::vector<unsigned>({S_IFIFO, S_IFLNK, S_IFDIR, root ? S_IFCHR : 0u}));
 }
 
-// A print server that takes the connection and never answers fails the call at
-// the printer's deadline, and one that is not there at once; neither holds the
-// caller, and a call abandoned while it waits holds nobody either.
+// A print server that takes the connection and never answers fails the call at the printer's
+// deadline, one that is not there at once; neither holds the caller, nor does an abandoned call.
 TEST(PagePrinter, ASilentOrMissingPrintServiceFailsTheCallWithoutHoldingTheCaller) {
   QTemporaryDir dir;
   testing::SilentServer silent(dir.filePath("silent.sock").toStdString());
@@ -163,6 +161,9 @@ TEST(PagePrinter, ASilentOrMissingPrintServiceFailsTheCallWithoutHoldingTheCalle
   const Outcome told = RunProgram(RX710KP_PROGRAM, {"--print", dir.filePath("F.C08"), "--to", "printer:PDF"});
   EXPECT_TRUE(told.code == 1 && told.err.contains("not running") && told.err.contains("sudo systemctl start cups"));
   qunsetenv("CUPS_SERVER");
+  std::string why;  // the window's PDF where a FIFO stands (the command line refuses it before)
+  ASSERT_EQ(mkfifo(qPrintable(dir.filePath("F.C08.pdf")), 0600), 0);
+  EXPECT_EQ(QtPagePrinter().Open({PageTarget::Kind::Pdf, dir.filePath("F.C08.pdf").toStdString()}, "t", &why), PrintCall::Failed);
 }
 
 // SIGTERM while a long print runs (it holds the data file and its PDF in the
@@ -196,9 +197,8 @@ TEST(PrintCommand, ASignalEndsALongPrintAndLeavesNoPdf) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"FN241433.C08"}));
 }
 
-// A cupsd on its own socket and folders with queues "Office" (its backend keeps
-// each document), "Stopped" and "Closed". Skipped where cupsd cannot start,
-// unless CI requires it by RX_REQUIRE_CUPS.
+// A cupsd on its own socket and folders with queues "Office" (its backend keeps each document),
+// "Stopped" and "Closed". Skipped where cupsd cannot start, unless CI requires it (RX_REQUIRE_CUPS).
 class Cups : public ::testing::Test {
  protected:
   void SetUp() override {
