@@ -92,14 +92,11 @@ FilePrint::Stand FilePrint::Step() {
 
 // Nothing is opened that is not a regular file (a FIFO would wait for a
 // writer, a device never ends), and nothing is printed over its own input.
+// What else may stand where the PDF goes is the printer's to refuse.
 FilePrint::Stand FilePrint::Check() {
   struct stat seen {};
-  if (target_.kind == PageTarget::Kind::Pdf) {
-    if (SameFile(target_.name, file_))
-      return Fail("the PDF " + target_.name + " is that file itself; it is left as it is");
-    if (stat(target_.name.c_str(), &seen) == 0 && !S_ISREG(seen.st_mode))
-      return Fail("cannot write the PDF " + target_.name + ": it is " + KindOf(seen.st_mode));
-  }
+  if (target_.kind == PageTarget::Kind::Pdf && SameFile(target_.name, file_))
+    return Fail("the PDF " + target_.name + " is that file itself; it is left as it is");
   if (stat(file_.c_str(), &seen) != 0) return Fail(Why("cannot read it"));
   if (!S_ISREG(seen.st_mode)) return Fail(std::string("it is ") + KindOf(seen.st_mode) + ", not a data file");
   // O_NONBLOCK: should it have become a FIFO since, the open does not wait.

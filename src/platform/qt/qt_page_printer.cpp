@@ -184,7 +184,8 @@ std::string Occupant(const std::string& path) {
     return errno == ENOENT && ::lstat(path.c_str(), &st) == 0 ? "a link to nothing" : "";
   if (S_ISREG(st.st_mode)) return "";
   if (S_ISDIR(st.st_mode)) return "a folder";
-  if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "a device";
+  if (S_ISCHR(st.st_mode)) return "a character device";
+  if (S_ISBLK(st.st_mode)) return "a block device";
   if (S_ISFIFO(st.st_mode)) return "a FIFO";
   if (S_ISSOCK(st.st_mode)) return "a socket";
   return "something other than a file";
