@@ -61,6 +61,8 @@ ensure_packages() {
 # CMAKE_ARGS: more options for the configuration; given, they are applied at
 # every build, so a build directory never keeps flags the script dropped.
 CMAKE_ARGS=()
+# RX_WERROR=1 (CI sets it): a compiler warning in the project's own code fails the build.
+[ "${RX_WERROR:-0}" = 1 ] && CMAKE_ARGS+=(-DRX_WERROR=ON)
 
 configure() {
   if [ ! -f "$BUILD_DIR/build.ninja" ] || [ ${#CMAKE_ARGS[@]} -gt 0 ]; then

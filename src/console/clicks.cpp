@@ -27,20 +27,20 @@ void Control_Click(Terminal& t, const Control& control) {
 
   // Clicks only move highlights, and only while nothing else is going on.
   if (f.KeyMode != Mode::Normal) return;
-  if (int i = IndexIn(f.lblMenu, control); i >= 1) {
+  if (int item = IndexIn(f.lblMenu, control); item >= 1) {
     if (f.Screen == ScreenId::MainMenu || f.Screen == ScreenId::SubMenu)
-      SelectMenuItem(f, MenuItemAt(i));
-  } else if (int i = IndexIn(f.lblFunc, control); i >= 1) {
-    SelectFuncItem(f, FuncItemAt(i));
-  } else if (int i = IndexIn(f.lblSetG, control); i >= 0) {
-    if (f.Screen == ScreenId::Settings) SelectRow(f, i);
-  } else if (int i = IndexIn(f.lblOnOff, control); i >= 0) {
+      SelectMenuItem(f, MenuItemAt(item));
+  } else if (int func = IndexIn(f.lblFunc, control); func >= 1) {
+    SelectFuncItem(f, FuncItemAt(func));
+  } else if (int row = IndexIn(f.lblSetG, control); row >= 0) {
+    if (f.Screen == ScreenId::Settings) SelectRow(f, row);
+  } else if (int onOff = IndexIn(f.lblOnOff, control); onOff >= 0) {
     if (f.Screen == ScreenId::Settings) {
-      SelectRow(f, i / 2);
-      ShowOnOff(f, i);
+      SelectRow(f, onOff / 2);
+      ShowOnOff(f, onOff);
     }
-  } else if (int i = IndexIn(f.lblFileList, control); i >= 0) {
-    if (f.Screen == ScreenId::FileSelection && i < f.FileCount) SelectRow(f, i);
+  } else if (int cell = IndexIn(f.lblFileList, control); cell >= 0) {
+    if (f.Screen == ScreenId::FileSelection && cell < f.FileCount) SelectRow(f, cell);
   }
 }
 

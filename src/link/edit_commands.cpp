@@ -64,16 +64,16 @@ void SendEditCommand(Terminal& t, const EditRequest& request, ExchangeEvents& ow
   }
   std::optional<std::string> body = BuildEditCommand(request);
   if (!body) return;
-  Start(t, FamilyOf(request.change), owner, [body = *body](Terminal& t) {
-    Owner(t).Started(t);
-    SendCommand(t, body);
+  Start(t, FamilyOf(request.change), owner, [body = *body](Terminal& term) {
+    Owner(term).Started(term);
+    SendCommand(term, body);
   });
 }
 
 void RequestBestOutputOfAll(Terminal& t, ExchangeEvents& owner) {
-  Start(t, ReplyFamily::BestOutput, owner, [](Terminal& t) {
-    Owner(t).Started(t);
-    SendCommand(t, BestOutputAllCommand());
+  Start(t, ReplyFamily::BestOutput, owner, [](Terminal& term) {
+    Owner(term).Started(term);
+    SendCommand(term, BestOutputAllCommand());
   });
 }
 

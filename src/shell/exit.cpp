@@ -69,7 +69,7 @@ void Form_Unload(Terminal& t, std::function<void()> done) {
   EndWork(t);
   CloseDevicePort(
       t,
-      [done = std::move(done)](Terminal& t) { SwitchOffIfAsked(t, done); },
+      [done = std::move(done)](Terminal& term) { SwitchOffIfAsked(term, done); },
       kLongestUnloadDrainMs);
 }
 

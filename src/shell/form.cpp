@@ -230,9 +230,9 @@ void Form::SetDesignValues() {
   const char* runners[9] = {"１", "２", "３", "４", "５", "６", "７", "８", "９"};
   for (int k = 0; k <= 10; ++k) {
     int top = 1260 + k * 390;
-    Control& caption = lblRelayG[k + 2];
-    caption.caption = k < 9 ? std::string("第 ") + runners[k] + "走者" : k == 9 ? "第10走者" : "スプリット";
-    Place(caption, 240, top, 1620, kLabelHeight);
+    Control& legName = lblRelayG[k + 2];
+    legName.caption = k < 9 ? std::string("第 ") + runners[k] + "走者" : k == 9 ? "第10走者" : "スプリット";
+    Place(legName, 240, top, 1620, kLabelHeight);
     Place(lblRelayTime[k], 1890, top, 2130, kLabelHeight);
     Place(lblRelayInp[k], 4080, top, 1800, kLabelHeight);
     MakeInput(lblRelayInp[k]);

@@ -203,10 +203,11 @@ TEST(Layout, EveryControlIsPlacedInsideItsFrameAndEveryKeyHasACellOfItsOwn) {
   Form f;
   for (const Control* c : f.AllControls()) {
     EXPECT_TRUE(c->width > 0 && c->height > 0) << c->name;
-    if (const Control* p = c->parent; p && c->visible)  // the dual-add item waits below its frame
+    if (const Control* p = c->parent; p && c->visible) {  // the dual-add item waits below its frame
       EXPECT_TRUE(c->left >= 0 && c->top >= 0 && c->left + c->width <= p->width &&
                   c->top + c->height <= p->height)
           << c->name;
+    }
   }
   for (int i = 0; i < Keys::Count; ++i)
     for (int j = i + 1; j < Keys::Count; ++j)  // neighbours share a border, no more

@@ -48,9 +48,10 @@ TEST_P(Protocol, RepliesAndTheMemoryAfter) {
     replies.push_back(body.substr(0, body.find_last_not_of(' ') + 1));
   }
   EXPECT_EQ(replies, c.replies);
-  for (MemoryKind kind : kAllMemories)
-    if (!c.after || kind == c.memory)
-      EXPECT_EQ(device.Memory().Lines(kind), c.after ? *c.after : Seeded().Lines(kind)) << static_cast<int>(kind);
+  for (MemoryKind kind : kAllMemories) {
+    if (c.after && kind != c.memory) continue;
+    EXPECT_EQ(device.Memory().Lines(kind), c.after ? *c.after : Seeded().Lines(kind)) << static_cast<int>(kind);
+  }
 }
 
 // A refusal: the command answered with its error number, every memory kept.
