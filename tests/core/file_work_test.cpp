@@ -142,7 +142,7 @@ TEST_F(FileWork, AnAbandonedSendIsOver) {
     EXPECT_EQ(f.KeyMode, Mode::Normal);
     EXPECT_FALSE(f.lblError.visible);
     EXPECT_EQ(f.SendRecovery, Recovery::Off);
-    EXPECT_EQ(f.RecordCount, 0);
+    EXPECT_TRUE(f.Records.empty());
     Press({Keys::Esc, Keys::Esc, 9, Keys::Enter});  // best output, refused
     Reply("CE   830");
     EXPECT_EQ(f.lblError.caption, "エラー：コマンド指定エラーです（[Esc]：解除）");
@@ -159,17 +159,17 @@ TEST_F(FileWork, ALargeFileIsQueuedInTurnsAndEscGoesBack) {
   }
   ConfirmSend();
   Press(Keys::Enter);
-  EXPECT_GT(f.RecordCount, 0);
-  EXPECT_LT(f.RecordCount, 40000);
+  EXPECT_GT(f.Records.size(), 0u);
+  EXPECT_LT(f.Records.size(), 40000u);
   Press(Keys::Esc);
   tt.fakes.events.Settle();
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(tt.terminal.dataFile.IsOpen());
-  EXPECT_EQ(f.RecordCount, 0);
+  EXPECT_TRUE(f.Records.empty());
   Press({Keys::Enter, Keys::Enter, Keys::Enter});  // the same file again, to the end
   tt.fakes.events.Settle();
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL0AC0451234567890  "}));
-  EXPECT_EQ(f.RecordCount, 40000);
+  EXPECT_EQ(f.Records.size(), 40000u);
 }
 
 // The text output of a first-run file (sub-menu item 12) to the port, or on
@@ -264,7 +264,7 @@ TEST_F(TextOutput, OnPaper) {
   EXPECT_EQ(printer.handedOver.size(), 1u);
   EXPECT_EQ(printer.discards, 1);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-  EXPECT_EQ(f.RecordCount, 0);
+  EXPECT_TRUE(f.Records.empty());
   EXPECT_TRUE(tt.fakes.port.attempts.empty());
 
   printer.pendFor = 100;  // seconds of polls for each of Open and Finish
@@ -306,7 +306,7 @@ TEST_F(TextOutput, APaperFailureAtAnyStepShows1011AndLeavesNothing) {
       Press(Keys::Esc);
       EXPECT_EQ(f.Screen, ScreenId::SubMenu);
       EXPECT_EQ(f.KeyMode, Mode::Normal);
-      EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
+      EXPECT_TRUE(f.Records.empty());  // nothing stays queued
     }
   }
   EXPECT_EQ(tt.fakes.beeper.beeps, 8);
