@@ -35,7 +35,7 @@ class OverPty : public ::testing::Test {
   void Connect(const std::string& path) {
     port = std::make_unique<QtSerialPort>([path](int) { return path; });
     Platform services{fakes.settings, clock, fakes.messages, fakes.beeper, events, fakes.desktop, fakes.instance,
-                      *port, fakes.launcher, fakes.power};
+                      *port, fakes.printer, fakes.launcher, fakes.power};
     terminal = std::make_unique<Terminal>(services, data.path().toStdString() + "/RX-710");
     ASSERT_TRUE(Form_Load(*terminal));
     QObject::connect(&tick, &QTimer::timeout, [this] { Timer1_Timer(*terminal); });
