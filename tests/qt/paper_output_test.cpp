@@ -166,8 +166,8 @@ TEST(PagePrinter, ASilentOrMissingPrintServiceFailsTheCallWithoutHoldingTheCalle
   EXPECT_EQ(QtPagePrinter().Open({PageTarget::Kind::Pdf, dir.filePath("F.C08.pdf").toStdString()}, "t", &why), PrintCall::Failed);
 }
 
-// SIGTERM while a long print runs (it holds the data file and its PDF in the
-// making open) ends it with 143 and leaves no PDF.
+// SIGTERM while a long print runs (its PDF in the making open) ends it with
+// 143 and leaves no PDF.
 TEST(PrintCommand, ASignalEndsALongPrintAndLeavesNoPdf) {
   QTemporaryDir dir;
   const std::string file = dir.filePath("FN241433.C08").toStdString();
