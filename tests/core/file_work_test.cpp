@@ -243,14 +243,14 @@ TEST_F(TextOutput, OnPaper) {
   auto wait = [&](int ms) {
     for (int tick = 0; tick < ms / 100; ++tick) Timer1_Timer(tt.terminal), tt.fakes.events.Advance(100);
   };
-  tt.fakes.settings.values["TextOutput"] = "PDF";
+  tt.fakes.settings.values["TextOutput"] = " pdf ";  // the words in any case, blanks around ignored
   printer.perPage = 2;
   EXPECT_EQ(Run(), std::vector<std::string>({"3 件", "2 件"}));
   EXPECT_EQ(printer.handedOver, std::vector<std::vector<std::string>>({kLines}));
   EXPECT_EQ(printer.headings, std::vector<std::string>({"1 / 4", "2 / 4", "3 / 4", "4 / 4"}));
   EXPECT_EQ(printer.target.name, (dir / "FN241433.C08.pdf").string());
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-  tt.fakes.settings.values["TextOutput"] = "Printer:Office";
+  tt.fakes.settings.values["TextOutput"] = "PRINTER: Office ";
   printer.perPage = 1;
   Run(2);
   Press(Keys::Esc);

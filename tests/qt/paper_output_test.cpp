@@ -92,7 +92,7 @@ TEST(PrintCommand, WritesThePdfOrSaysWhyNot) {
   const QByteArray bytes = data.readAll();
   const QString pdf = "pdf:" + dir.filePath("a.pdf");
   const struct { QStringList arguments; int code; const char* said; } cases[] = {
-      {{"--print", file, "--to", "fax"}, 2, "unknown print target"},
+      {{"--print", file, "--to", "pdf"}, 2, "unknown print target"},  // the setting's word, no path
       {{"--print", file, "--to", "pdf:"}, 2, "unknown print target"},
       {{"--to", "printer"}, 2, "--to goes with --print"},
       {{"--print", ""}, 2, "--print names nothing"},
