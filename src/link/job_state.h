@@ -1,6 +1,6 @@
 // What the link is doing between two events. A long job (draining the output
 // queue before the port closes, loading a file into the record queue, the
-// serial text output) keeps its place here and goes on when the port, the
+// text output) keeps its place here and goes on when the port, the
 // tick, a key or a posted turn of the event loop says so; no handler waits.
 #pragma once
 
