@@ -54,8 +54,8 @@ class SerialSink : public TextSink {
     int queued = t_.platform.port.OutputQueueCount();
     t_.platform.port.DiscardOutput();
     int firstLost = next;  // the queue holds the tail of the lines written
-    for (; queued > 0 && firstLost > 0; queued -= static_cast<int>(OutputLine(name, t_.form.Records, firstLost).size()) + 2)
-      --firstLost;
+    while (queued > 0 && firstLost > 0)
+      queued -= static_cast<int>(OutputLine(name, t_.form.Records, --firstLost).size()) + 2;
     ReportProgress(t_, std::max(firstLost - kHeaderLines, 0));
   }
 
@@ -114,7 +114,8 @@ void StartTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEven
       return;
     }
     t.link.output.request = request;  // the name a refusal gives
-    if (target.kind == TextTarget::Kind::Unknown) return CannotPrint(t, "TextOutput=" + target.name + " names no target");
+    if (target.kind == TextTarget::Kind::Unknown)
+      return CannotPrint(t, "TextOutput=" + target.name + " names no target");
     const std::filesystem::path file = t.dataDirectory / request.fileName;
     const PageTarget page = ToPageTarget(target, file);
     // A PDF that is a link to its own data file would replace the data.
