@@ -34,7 +34,7 @@ struct Options {
   bool relayMode = false;
   bool listPorts = false;
   std::string printFile;  // --print: lay out this file and end, no window
-  std::optional<rx::PageTarget> printTo;
+  std::optional<rx::TextTarget> printTo;
   int exitCode = -1;  // set when the program should end at once
 };
 
@@ -131,17 +131,9 @@ Options ParseOptions(int argc, char** argv) {
   if (parser.isSet(print)) {
     options.printFile = OptionBytes(argc, argv, "--print", parser.value(print));
     if (parser.isSet(to)) {
-      QString target = parser.value(to);
-      QString kind = target.section(':', 0, 0).toLower();
-      QString rest = target.section(':', 1);
-      if (kind == "printer" && !target.contains(':'))
-        options.printTo = rx::PageTarget{rx::PageTarget::Kind::DefaultPrinter, ""};
-      else if (kind == "printer" && !rest.isEmpty())
-        options.printTo = rx::PageTarget{rx::PageTarget::Kind::Printer, rest.toStdString()};
-      else if (kind == "pdf" && !rest.isEmpty())
-        options.printTo = rx::PageTarget{rx::PageTarget::Kind::Pdf, OptionBytes(argc, argv, "--to", target).substr(4)};
-      else
-        return fail("unknown print target '" + target + "' (printer, printer:NAME or pdf:PATH)");
+      const QString target = parser.value(to);
+      options.printTo = rx::ParseTextTarget(OptionBytes(argc, argv, "--to", target), rx::TargetSpelling::Option);
+      if (!options.printTo) return fail("unknown print target '" + target + "' (printer, printer:NAME or pdf:PATH)");
     }
   }
   options.dataDirectory =
@@ -165,24 +157,19 @@ int PrintFile(int argc, char** argv, const Options& options) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   const std::string& file = options.printFile;
-  rx::PageTarget target;  // the default printer unless the setting says otherwise
-  if (options.printTo) {
-    target = *options.printTo;
-  } else {
+  // The default printer unless --to or the setting says otherwise.
+  std::optional<rx::TextTarget> target = options.printTo;
+  if (!target) {
     const std::string text = rx::QtSettingsStore().Read(rx::kApplication, rx::kSection, "TextOutput");
-    auto setting = rx::ParseTextTarget(text);
-    if (!setting && !text.empty()) {
+    target = rx::ParseTextTarget(text, rx::TargetSpelling::Setting);
+    if (!target && !text.empty()) {
       std::fprintf(stderr, "rx710kp: cannot print %s: TextOutput=%s names no target\n", file.c_str(),
                    text.c_str());
       return 1;
     }
-    if (setting && setting->kind == rx::TextTarget::Kind::Printer)
-      target = {rx::PageTarget::Kind::Printer, setting->printer};
-    else if (setting && setting->kind == rx::TextTarget::Kind::Pdf)
-      target = {rx::PageTarget::Kind::Pdf, file + ".pdf"};
   }
   rx::QtPagePrinter printer;
-  rx::FilePrint print(printer, target, file);
+  rx::FilePrint print(printer, rx::ToPageTarget(target.value_or(rx::TextTarget{}), file), file);
   QTimer step;
   step.setSingleShot(true);
   bool over = false;  // the first end counts: a signal after the hand-over changes nothing
@@ -246,8 +233,6 @@ int main(int argc, char** argv) {
     return rx::DevicePathForPort(number, path);
   });
   rx::Terminal terminal(services.Services(), options.dataDirectory.toStdString());
-  rx::QtPagePrinter pagePrinter;
-  terminal.link.paper.printer = &pagePrinter;
 
   // A second copy shows its notice until it is closed or a signal ends it.
   if (!rx::Form_Load(terminal, [] { QCoreApplication::exit(0); })) {

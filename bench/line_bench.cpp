@@ -94,7 +94,7 @@ class Bench {
     port_ = std::make_unique<QtSerialPort>([path](int) { return path; });
     Platform services{fakes_.settings, clock_,          fakes_.messages, fakes_.beeper,
                       events_,         fakes_.desktop,  fakes_.instance, *port_,
-                      fakes_.launcher, fakes_.power};
+                      printer_,        fakes_.launcher, fakes_.power};
     terminal_ = std::make_unique<Terminal>(services, data_.path().toStdString());
     Form_Load(*terminal_);
     fakes_.settings.values["SerialSend"] = "True";
@@ -132,6 +132,7 @@ class Bench {
   QTimer tick_;
   std::unique_ptr<sim::PtyDevice> device_;
   std::unique_ptr<QtSerialPort> port_;
+  QtPagePrinter printer_;
   std::unique_ptr<Terminal> terminal_;
 };
 
@@ -262,7 +263,7 @@ int main(int argc, char** argv) {
     bench.Press({1, Keys::Enter, 4, Keys::Enter, Keys::Enter});
     auto [seconds, cpu] = bench.Run(Keys::Enter);
     std::printf("unpaced read: %d records in %.3f s, terminal CPU %.1f us per frame\n",
-                bench.form().RecordCount, seconds, cpu / (bench.form().RecordCount + 2) * 1e6);
+                bench.form().StoredCount, seconds, cpu / (bench.form().StoredCount + 2) * 1e6);
   }
   if (run["read"]) {  // XON and the command go in, then CR, the records and CF come out.
     Bench bench(true);
@@ -272,7 +273,7 @@ int main(int argc, char** argv) {
     stall.Start();
     double seconds = bench.Run(Keys::Enter).first;
     stall.Stop();
-    Report("read", bench.form().RecordCount, seconds, (1 + kFrame + (toRead + 2) * kFrame) * kCharacterSeconds);
+    Report("read", bench.form().StoredCount, seconds, (1 + kFrame + (toRead + 2) * kFrame) * kCharacterSeconds);
     stall.Report("read");
   }
   if (run["send"]) {  // XON, then for every record its command in and the device's CR out.
@@ -322,19 +323,17 @@ int main(int argc, char** argv) {
     double seconds = wall.nsecsElapsed() / 1e9;
     cpu = ThreadCpuSeconds() - cpu;
     stall.Stop();
-    if (bench.form().RecordCount != records || bench.form().TxLine.empty())
-      std::fprintf(stderr, "the send did not start: %d of %d records queued, %s\n", bench.form().RecordCount,
+    if (static_cast<int>(bench.form().Records.size()) != records || bench.form().TxLine.empty())
+      std::fprintf(stderr, "the send did not start: %d of %d records queued, %s\n", static_cast<int>(bench.form().Records.size()),
                    records, bench.form().lblError.caption.c_str());
     std::printf("load:   %d records (%d MB) queued in %.3f s, terminal CPU %.3f s, up to the first command\n",
-                bench.form().RecordCount, toLoadMb, seconds, cpu);
+                static_cast<int>(bench.form().Records.size()), toLoadMb, seconds, cpu);
     stall.Report("load");
     // The send itself is not waited for: the bench ends it with the terminal.
   }
   if (run["pdf"]) {  // The text output for TextOutput=PDF: a page per turn, the file beside the data.
     Bench bench(true);
     bench.Start();
-    QtPagePrinter printer;
-    bench.terminal().link.paper.printer = &printer;
     bench.Setting("TextOutput", "PDF");
     bench.WriteFile("FN241433.C08", sizes["pdf"]);
     bench.form().SerialSend = true;

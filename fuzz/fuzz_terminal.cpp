@@ -121,7 +121,7 @@ void CheckForm(TestTerminal& tt) {
   RX_CHECK(std::count(std::begin(kAllScreens), std::end(kAllScreens), f.Screen) == 1, "screen");
   RX_CHECK(f.RxBuffer.size() <= 30, f.RxBuffer);  // an unframed tail is kept short
   RX_CHECK(f.lstDebug.items.size() <= 5000, "traffic list");
-  RX_CHECK(f.RecordCount >= 0 && f.RecordIndex >= 0, "record counters");
+  RX_CHECK(f.StoredCount >= 0 && f.RecordIndex >= 0, "record counters");
   RX_CHECK(!f.InputLabel || std::find(all.begin(), all.end(), f.InputLabel) != all.end(), "input");
   // Jobs post one turn at a time; a growing pile would be a runaway.
   RX_CHECK(tt.fakes.events.tasks.size() <= 32, std::to_string(tt.fakes.events.tasks.size()));

@@ -13,7 +13,6 @@
 #include "data/time_values.h"
 #include "link/error_line.h"
 #include "link/file_send.h"
-#include "link/paper_output.h"
 #include "link/text_output.h"
 #include "shell/text_target.h"
 
@@ -247,11 +246,7 @@ void ExecuteHunterStart(Terminal& t) {
 void ExecuteSerialSend(Terminal& t) {
   static SerialOutputEvents events;
   const TextOutputRequest request{t.form.lblSendName.caption, ChosenBlock(t.form)};
-  const TextTarget target = ReadTextTarget(t);
-  if (target.kind == TextTarget::Kind::Serial)
-    SerialTextOutput(t, request, events);
-  else
-    PaperTextOutput(t, request, events, target);
+  StartTextOutput(t, request, events, ReadTextTarget(t));
 }
 
 void CancelSend(Terminal& t) { BackToRangeMenu(t.form, t.form.fraSend); }

@@ -5,7 +5,6 @@
 #include "link/commands.h"
 #include "link/device_port.h"
 #include "link/file_send.h"
-#include "link/paper_output.h"
 #include "link/text_output.h"
 
 namespace rx {
@@ -48,7 +47,6 @@ void StopSerialOutput(Terminal& t) {
   ResumeAfterError(t);
   t.form.KeyMode = Mode::Normal;
   EndTextOutput(t);
-  EndPaperOutput(t);
 }
 
 void GoOnReading(Terminal& t) {
@@ -65,7 +63,6 @@ void GoOnSending(Terminal& t) {
 void GoOnWithSerialOutput(Terminal& t) {
   GoOn(t.form, guide::kBusySerial);
   ContinueTextOutput(t);
-  ContinuePaperOutput(t);
 }
 
 }  // namespace rx

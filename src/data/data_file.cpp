@@ -4,7 +4,7 @@ namespace rx {
 
 bool OpenDataFile(Terminal& t, bool forWriting, const std::string& name) {
   CloseDataFile(t);
-  t.form.RecordCount = 0;
+  t.form.StoredCount = 0;
   return !name.empty() && t.dataFile.Open(t.dataDirectory / name, forWriting);
 }
 

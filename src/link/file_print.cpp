@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "data/data_file.h"
-#include "link/output_lines.h"
 
 namespace rx {
 
@@ -39,13 +38,16 @@ bool SameFile(const std::filesystem::path& output, const std::filesystem::path& 
 }
 
 FilePrint::FilePrint(PagePrinter& printer, PageTarget target, std::filesystem::path file)
-    : printer_(printer), target_(std::move(target)), file_(std::move(file)), name_(file_.filename().string()) {}
+    : target_(std::move(target)),
+      file_(std::move(file)),
+      sink_(printer, target_, file_.filename().string()),
+      job_(file_.filename().string(), records_, sink_) {}
 
 FilePrint::~FilePrint() { Stop(); }
 
 void FilePrint::Stop() {
   CloseFile();
-  if (phase_ >= Phase::Opening && phase_ != Phase::Over) printer_.Discard();
+  if (phase_ == Phase::Print) job_.Stop();
   if (phase_ != Phase::Over && reason_.empty()) reason_ = "stopped";
   phase_ = Phase::Over;
 }
@@ -64,26 +66,17 @@ FilePrint::Stand FilePrint::Fail(const std::string& reason) {
 FilePrint::Stand FilePrint::Step() {
   switch (phase_) {
     case Phase::Check: return Check();
-    case Phase::Count: return Count();
-    case Phase::Open: {
-      phase_ = Phase::Opening;  // from here on a stop discards
+    case Phase::Read: return Read();
+    case Phase::Print: {
       std::string reason;
-      const PrintCall call = printer_.Open(target_, name_, &reason);
-      return call == PrintCall::Pending ? Stand::Waiting : call == PrintCall::Done ? Opened() : Fail(reason);
-    }
-    case Phase::Opening: {
-      std::string reason;
-      const PrintCall call = printer_.Poll(&reason);
-      return call == PrintCall::Pending ? Stand::Waiting : call == PrintCall::Done ? Opened() : Fail(reason);
-    }
-    case Phase::Pages: return Page();
-    case Phase::Finishing: {
-      std::string reason;
-      const PrintCall call = printer_.Poll(&reason);
-      if (call == PrintCall::Pending) return Stand::Waiting;
-      if (call == PrintCall::Failed) return Fail(reason);
-      phase_ = Phase::Over;
-      return Stand::Done;
+      switch (job_.Step(&reason)) {
+        case TextOutputJob::Stand::Working:
+        case TextOutputJob::Stand::NoRoom: return Stand::Working;
+        case TextOutputJob::Stand::Waiting: return Stand::Waiting;
+        case TextOutputJob::Stand::Done: phase_ = Phase::Over; return Stand::Done;
+        case TextOutputJob::Stand::Failed: return Fail(reason);
+      }
+      break;
     }
     case Phase::Over: break;
   }
@@ -104,86 +97,34 @@ FilePrint::Stand FilePrint::Check() {
   if (fd_ < 0) return Fail(Why("cannot read it"));
   if (fstat(fd_, &seen) != 0 || !S_ISREG(seen.st_mode))
     return Fail(std::string("it is ") + KindOf(seen.st_mode) + ", not a data file");
-  size_ = left_ = static_cast<unsigned long long>(seen.st_size);  // what is appended meanwhile is not waited for
-  phase_ = Phase::Count;
+  left_ = static_cast<unsigned long long>(seen.st_size);  // what is appended meanwhile is not waited for
+  phase_ = Phase::Read;
   return Stand::Working;
 }
 
-// Up to a block of what is left of this pass, fed to the splitter.
-bool FilePrint::ReadBlock(std::size_t* got) {
-  char block[64 * 1024];
-  ssize_t read;
-  do {
-    read = ::read(fd_, block, static_cast<std::size_t>(std::min<unsigned long long>(sizeof block, left_)));
-  } while (read < 0 && errno == EINTR);
-  if (read < 0) return false;
-  *got = static_cast<std::size_t>(read);
-  left_ = read == 0 ? 0 : left_ - *got;  // 0: it shrank since it was opened
+// Up to kStepBytes more of the file, its record lines queued as the window
+// queues them.
+FilePrint::Stand FilePrint::Read() {
   auto take = [this](const std::string& line) {
-    if (!IsRecordLine(line)) return;
-    if (phase_ == Phase::Count) ++records_;
-    else if (queuedSoFar_ < records_) ++queuedSoFar_, queued_.push_back(line);
+    if (IsRecordLine(line)) records_.push_back(line);
   };
-  splitter_.Feed(block, *got, take);
-  if (left_ == 0) splitter_.Finish(take), splitter_ = {};
-  return true;
-}
-
-FilePrint::Stand FilePrint::Count() {
-  for (std::size_t read = 0, got = 0; read < kStepBytes && left_ > 0; read += got)
-    if (!ReadBlock(&got)) return Fail(Why("cannot read it"));
-  if (left_ > 0) return Stand::Working;
-  if (records_ == 0) return Fail("it holds no record lines");
-  // The pages read the records again as they go.
-  if (lseek(fd_, 0, SEEK_SET) != 0) return Fail(Why("cannot read it"));
-  left_ = size_;
-  phase_ = Phase::Open;
-  return Stand::Working;
-}
-
-FilePrint::Stand FilePrint::Opened() {
-  perPage_ = std::max(1, printer_.LinesPerPage());
-  const long long lines = kHeaderLines + records_ + kTrailerLines;
-  pages_ = std::max(1LL, (lines + perPage_ - 1) / perPage_);
-  phase_ = Phase::Pages;
-  return Stand::Working;
-}
-
-FilePrint::Stand FilePrint::Page() {
-  const long long first = page_ * perPage_;
-  const long long end = std::min(kHeaderLines + records_ + kTrailerLines, first + perPage_);
-  // The records of this page: the ones before the end of it, less the header.
-  const long long needed = std::clamp(end - kHeaderLines, 0LL, records_) -
-                           std::clamp(first - kHeaderLines, 0LL, records_);
-  auto short_ = [&] { return static_cast<long long>(queued_.size()) < needed; };
-  for (std::size_t read = 0, got = 0; short_() && left_ > 0 && read < kStepBytes; read += got)
-    if (!ReadBlock(&got)) return Fail(Why("cannot read it"));
-  if (short_() && left_ > 0) return Stand::Working;  // the same page goes on at the next step
-  if (short_())
-    return Fail("it changed while it was printed");
-  std::vector<std::string> lines;
-  for (long long index = first; index < end; ++index) {
-    const long long record = index - kHeaderLines;
-    if (record < 0) {
-      lines.push_back(OutputLine(name_, {}, static_cast<int>(index)));
-    } else if (record < records_) {
-      lines.push_back(std::move(queued_.front()));
-      queued_.pop_front();
-    } else {
-      lines.push_back(OutputLine(name_, {}, static_cast<int>(kHeaderLines + record - records_)));
-    }
+  char block[64 * 1024];
+  for (std::size_t read = 0; read < kStepBytes && left_ > 0;) {
+    ssize_t got;
+    do {
+      got = ::read(fd_, block, static_cast<std::size_t>(std::min<unsigned long long>(sizeof block, left_)));
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) return Fail(Why("cannot read it"));
+    left_ = got == 0 ? 0 : left_ - static_cast<unsigned long long>(got);  // 0: it shrank since it was opened
+    splitter_.Feed(block, static_cast<std::size_t>(got), take);
+    read += static_cast<std::size_t>(got);
   }
-  std::string reason;
-  if (!printer_.PrintPage(static_cast<int>(page_ + 1), static_cast<int>(pages_), lines, &reason))
-    return Fail(reason);
-  if (++page_ < pages_) return Stand::Working;
+  if (left_ > 0) return Stand::Working;
+  splitter_.Finish(take);
   CloseFile();
-  phase_ = Phase::Finishing;
-  const PrintCall call = printer_.Finish(&reason);
-  if (call == PrintCall::Pending) return Stand::Waiting;
-  if (call == PrintCall::Failed) return Fail(reason);
-  phase_ = Phase::Over;
-  return Stand::Done;
+  if (records_.empty()) return Fail("it holds no record lines");
+  phase_ = Phase::Print;
+  return Stand::Working;
 }
 
 }  // namespace rx

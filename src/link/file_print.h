@@ -1,19 +1,20 @@
 // The text output of one data file on a printer or in a PDF, for the command
-// line without the window. It is a job advanced one step per call (a block of
-// the file read, the print service asked or polled, a page laid out, the
-// hand-over), so the event loop that drives it stays free for signals and
-// no input holds it: a file that is not a regular one is refused before it
-// is read, a regular one is read only as far as it was long when opened, and
-// memory stays bounded whatever its size: the records are counted first, then
-// read again a page at a time; a line longer than any record is skipped
-// without being held.
+// line without the window: the window's text output job on a page printer.
+// It is advanced one step per call (a block of the file read, the print
+// service asked or polled, a page laid out, the hand-over), so the event loop
+// that drives it stays free for signals and no input holds it: a file that is
+// not a regular one is refused before it is read, a regular one is read only
+// as far as it was long when opened. Its record lines are queued as the
+// window queues them; a line longer than any record is skipped without being
+// held.
 #pragma once
 
 #include <filesystem>
-#include <deque>
 #include <string>
+#include <vector>
 
 #include "data/line_splitter.h"
+#include "link/text_output_job.h"
 #include "platform/page_printer.h"
 
 namespace rx {
@@ -43,30 +44,22 @@ class FilePrint {
   void Stop();
 
  private:
-  enum class Phase { Check, Count, Open, Opening, Pages, Finishing, Over };
+  enum class Phase { Check, Read, Print, Over };
 
   Stand Check();
-  Stand Count();
-  bool ReadBlock(std::size_t* got);
-  Stand Opened();
-  Stand Page();
+  Stand Read();
   Stand Fail(const std::string& reason);
   void CloseFile();
 
-  PagePrinter& printer_;
   PageTarget target_;
   std::filesystem::path file_;
-  std::string name_;  // the file name the header and trailer carry
   Phase phase_ = Phase::Check;
   int fd_ = -1;
-  unsigned long long size_ = 0;  // the file's length when opened
-  unsigned long long left_ = 0;  // bytes of it still to read in this pass
+  unsigned long long left_ = 0;  // bytes still to read of what the file held when opened
   LineSplitter splitter_;
-  long long records_ = 0;           // record lines counted
-  long long queuedSoFar_ = 0;       // of them queued in the second pass
-  std::deque<std::string> queued_;  // read, not yet on a page
-  long long page_ = 0, pages_ = 0;
-  int perPage_ = 0;
+  std::vector<std::string> records_;
+  PageSink sink_;
+  TextOutputJob job_;  // over records_ and sink_
   std::string reason_;
 };
 

@@ -10,9 +10,11 @@ namespace rx {
 
 namespace {
 
+int Queued(const Form& f) { return static_cast<int>(f.Records.size()); }
+
 // The record at index and what is left from it on.
 SendProgress ProgressAt(const Form& f, int index) {
-  return SendProgress{f.RecordCount - index, ParseBody(f.Records[index])};
+  return SendProgress{Queued(f) - index, ParseBody(f.Records[index])};
 }
 
 void SendQueued(Terminal& t) {
@@ -37,22 +39,22 @@ void StartFileSend(Terminal& t, const SendRequest& request, ExchangeEvents& owne
   t.link.awaitedRecord = -1;
   // Busy while a large file is read in; Esc then goes back as on the prompt.
   f.KeyMode = Mode::Busy;
-  StartQueueLoad(t, false, request.fileName, request.block, SendQueued);
+  StartQueueLoad(t, QueueMode::Send, request.fileName, request.block, SendQueued);
 }
 
 void SendNextQueued(Terminal& t, bool skip) {
   Form& f = t.form;
-  if (skip && f.RecordIndex > 0 && f.RecordIndex <= f.RecordCount) {
+  if (skip && f.RecordIndex > 0 && f.RecordIndex <= Queued(f)) {
     // The rest of the failed relay team: its legs after "B" and its total,
     // but nothing of the next team, even one that is a total alone.
     const std::string team = ParseBody(f.Records[f.RecordIndex - 1]).Team();
-    while (f.RecordIndex < f.RecordCount) {
+    while (f.RecordIndex < Queued(f)) {
       const FrameBody next = ParseBody(f.Records[f.RecordIndex]);
       if (next.Leg() <= 'B' || next.Team() != team) break;
       ++f.RecordIndex;
     }
   }
-  if (f.RecordIndex < f.RecordCount) {
+  if (f.RecordIndex < Queued(f)) {
     f.ExpectReply = ReplyFamily::Load;
     t.link.awaitedRecord = f.RecordIndex;
     SendCommand(t, f.Records[f.RecordIndex]);
@@ -72,13 +74,12 @@ void RecordAnswered(Terminal& t) { t.link.awaitedRecord = -1; }
 void ReportRefusedRecord(Terminal& t) {
   Form& f = t.form;
   const int index = std::exchange(t.link.awaitedRecord, -1);
-  if (index < 0 || index >= f.RecordCount) return;
+  if (index < 0 || index >= Queued(f)) return;
   Owner(t).RecordRefused(t, ProgressAt(f, index));
 }
 
 void EndFileSend(Terminal& t) {
   Form& f = t.form;
-  f.RecordCount = 0;
   f.Records = {};
   f.SendRecovery = Recovery::Off;
   t.link.awaitedRecord = -1;

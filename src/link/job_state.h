@@ -1,15 +1,16 @@
 // What the link is doing between two events. A long job (draining the output
 // queue before the port closes, loading a file into the record queue, the
-// serial text output) keeps its place here and goes on when the port, the
+// text output) keeps its place here and goes on when the port, the
 // tick, a key or a posted turn of the event loop says so; no handler waits.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "data/line_splitter.h"
 #include "link/requests.h"
-#include "link/paper_state.h"
+#include "link/text_output_job.h"
 
 namespace rx {
 
@@ -23,10 +24,16 @@ struct PortDrain {
   std::function<void(Terminal&)> then;
 };
 
+// What a file is read into Records as.
+enum class QueueMode {
+  Send,  // load commands for the device
+  Text,  // the record lines themselves, for the text output
+};
+
 // A data file read into Records a block at a time.
 struct QueueLoad {
   bool active = false;
-  bool forText = false;             // lines for the serial text output, not load commands
+  QueueMode mode = QueueMode::Send;
   LineSplitter splitter;
   std::string head;                 // command head by the file's first letter
   std::optional<char> block;        // one-block send: its block code; output: the one kept
@@ -35,12 +42,15 @@ struct QueueLoad {
   std::function<void(Terminal&)> then;  // runs once the whole file is queued
 };
 
-// Header, record lines and trailer, one line per turn of the event loop.
+// Header, record lines and trailer, a step per turn of the event loop, to the
+// serial line or on pages.
 struct TextOutput {
   bool active = false;
-  int next = 0;                     // the line to write next: header, records, trailer
+  bool onPaper = false;             // a printer or a PDF: failures are 1011
   bool lineStarted = false;         // the wait for this line's room has begun
   TextOutputRequest request;        // the file (its name in header and trailer), the block kept
+  std::unique_ptr<TextSink> sink;   // the serial line or the page printer
+  std::unique_ptr<TextOutputJob> job;  // writes to sink
 };
 
 // The relay burst goes out at once and is answered frame by frame. A burst
@@ -66,7 +76,6 @@ struct LinkJobs {
   PortDrain drain;
   QueueLoad load;
   TextOutput output;
-  PaperOutput paper;                // the text output for a printer or a PDF
   // One posted turn at a time, never a growing pile.
   bool turnPending = false;
   int pendingDelay = 0;

@@ -1,7 +1,6 @@
 #include "link/jobs.h"
 
 #include "link/device_port.h"
-#include "link/paper_output.h"
 #include "link/queue_load.h"
 #include "link/text_output.h"
 
@@ -35,8 +34,6 @@ void ContinueLinkJob(Terminal& t) {
     ContinueQueueLoad(t);
   else if (t.link.output.active)
     ContinueTextOutput(t);
-  else if (t.link.paper.active)
-    ContinuePaperOutput(t);
 }
 
 void PostLinkTurn(Terminal& t, int delayMs) {
@@ -56,15 +53,13 @@ void PostLinkTurn(Terminal& t, int delayMs) {
 
 void EndLinkJobs(Terminal& t) {
   if (t.link.load.active) CancelQueueLoad(t);
-  if (t.link.output.active) EndTextOutput(t);
-  EndPaperOutput(t);
+  EndTextOutput(t);
   if (t.link.drain.forExchange) t.link.drain = {};
 }
 
 void SettleLinkJob(Terminal& t) {
   Mode mode = t.form.KeyMode;
   if (t.link.output.active && mode != Mode::Busy && mode != Mode::AbortConfirm) EndTextOutput(t);
-  if (t.link.paper.active && mode != Mode::Busy && mode != Mode::AbortConfirm) EndPaperOutput(t);
   if (t.link.load.active && mode != Mode::Busy) CancelQueueLoad(t);
 }
 

@@ -16,10 +16,7 @@ namespace {
 constexpr std::size_t kBytesPerTurn = 256 * 1024;
 constexpr std::size_t kBlockBytes = 64 * 1024;
 
-void Append(Form& f, std::string entry) {
-  f.Records.push_back(std::move(entry));
-  ++f.RecordCount;
-}
+void Append(Form& f, std::string entry) { f.Records.push_back(std::move(entry)); }
 
 void QueueTextLine(Form& f, QueueLoad& load, const std::string& line) {
   if (load.block && ParseRecordLine(line).block != *load.block) return;
@@ -50,17 +47,16 @@ void QueueLoadCommand(Form& f, QueueLoad& load, const std::string& line) {
   Append(f, body.Text());
 }
 
-void Begin(Terminal& t, bool forText, const std::string& name, std::optional<char> block) {
+void Begin(Terminal& t, QueueMode mode, const std::string& name, std::optional<char> block) {
   Form& f = t.form;
   QueueLoad& load = t.link.load;
   load = {};
   OpenDataFile(t, false, name);
-  f.RecordCount = 0;
   f.Records = {};  // a large file's queue before gives its memory back
   if (!t.dataFile.IsOpen()) return;
-  load.forText = forText;
+  load.mode = mode;
   std::optional<std::string> head = LoadHead(name.empty() ? ' ' : name.front());
-  if (!forText && !head) {  // nothing we could load it as
+  if (mode == QueueMode::Send && !head) {  // nothing we could load it as
     CloseDataFile(t);
     return;
   }
@@ -80,7 +76,7 @@ bool Step(Terminal& t) {
   QueueLoad& load = t.link.load;
   auto take = [&](const std::string& line) {
     if (!IsRecordLine(line)) return;
-    if (load.forText)
+    if (load.mode == QueueMode::Text)
       QueueTextLine(f, load, line);
     else
       QueueLoadCommand(f, load, line);
@@ -91,7 +87,7 @@ bool Step(Terminal& t) {
     // A read error ends the file early; what was queued so far stays.
     if (got == 0) {
       load.splitter.Finish(take);
-      if (IsRelayLoad(load.head) && !load.forText) EndTeam(f);
+      if (IsRelayLoad(load.head) && load.mode == QueueMode::Send) EndTeam(f);
       CloseDataFile(t);
       return true;
     }
@@ -102,15 +98,15 @@ bool Step(Terminal& t) {
 }
 
 void Queued(Terminal& t, const std::function<void(Terminal&)>& then) {
-  if (t.form.RecordCount < 1) return ShowError(t, Errors::NoData);
+  if (t.form.Records.empty()) return ShowError(t, Errors::NoData);
   if (then) then(t);
 }
 
 }  // namespace
 
-void StartQueueLoad(Terminal& t, bool forText, const std::string& fileName, std::optional<char> block,
+void StartQueueLoad(Terminal& t, QueueMode mode, const std::string& fileName, std::optional<char> block,
                     std::function<void(Terminal&)> then) {
-  Begin(t, forText, fileName, block);
+  Begin(t, mode, fileName, block);
   if (!t.link.load.active) return Queued(t, then);
   t.link.load.then = std::move(then);
   ContinueQueueLoad(t);
@@ -131,7 +127,6 @@ void ContinueQueueLoad(Terminal& t) {
 void CancelQueueLoad(Terminal& t) {
   CloseDataFile(t);
   t.link.load = {};
-  t.form.RecordCount = 0;
   t.form.Records = {};
 }
 

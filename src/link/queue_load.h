@@ -1,5 +1,5 @@
 // Reading a data file into Records: load commands for a send to the device,
-// or the record lines themselves for the serial text output. A large file is
+// or the record lines themselves for the text output. A large file is
 // read a block per turn of the event loop, so the window never stalls and Esc
 // can still go back.
 #pragma once
@@ -17,7 +17,7 @@ namespace rx {
 // be read) is error 1008, and then does not run. block: a send re-addresses every record to it, a
 // text output keeps only its records. The caller keeps KeyMode Busy while it
 // runs.
-void StartQueueLoad(Terminal& t, bool forText, const std::string& fileName, std::optional<char> block,
+void StartQueueLoad(Terminal& t, QueueMode mode, const std::string& fileName, std::optional<char> block,
                     std::function<void(Terminal&)> then);
 
 // One more block of the file.

@@ -33,7 +33,7 @@ void FailFileWrite(Terminal& t) {
   Form& f = t.form;
   const bool created = t.dataFile.IsOpen();
   CloseDataFile(t);
-  if (created && f.RecordCount == 0) RemoveReadFile(t);
+  if (created && f.StoredCount == 0) RemoveReadFile(t);
   SendCommand(t, StopReadCommand());
   ShowError(t, Errors::CannotWriteFile);
 }
@@ -43,14 +43,14 @@ void RecordIntoFile(Terminal& t, const Reply& reply) {
   const std::optional<char>& onlyBlock = t.link.read.onlyBlock;
   if (onlyBlock && reply.body.block != *onlyBlock) return;
   if (!WriteDataLine(t, reply.line)) return FailFileWrite(t);
-  ++f.RecordCount;
-  Owner(t).RecordStored(t, f.RecordCount);
+  ++f.StoredCount;
+  Owner(t).RecordStored(t, f.StoredCount);
 }
 
 void FileReadFinished(Terminal& t) {
   Form& f = t.form;
   const bool kept = CloseDataFile(t);
-  const bool any = f.RecordCount >= 1;
+  const bool any = f.StoredCount >= 1;
   Owner(t).FileReadFinished(t, any);
   if (!any) {
     ShowError(t, Errors::NoRecordRead);

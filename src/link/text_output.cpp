@@ -1,13 +1,16 @@
 #include "link/text_output.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "link/device_port.h"
 #include "link/error_line.h"
+#include "link/file_print.h"
 #include "link/jobs.h"
 #include "link/output_lines.h"
 #include "link/queue_load.h"
 #include "link/replies.h"
+#include "shell/diagnostics.h"
 
 namespace rx {
 
@@ -16,38 +19,56 @@ namespace {
 // While the queue has no room, how often to look again: the driver's queue
 // drains with no notification.
 constexpr int kRoomPollMs = 10;
-
-std::string LineAt(const Form& f, const TextOutput& output, int index) {
-  return OutputLine(output.request.fileName, f.Records, index);
-}
+constexpr int kPrintPollMs = 50;  // how often a call the print service has not answered is looked at
 
 // The record line at index in flight: what is left from it on.
 void ReportProgress(Terminal& t, int record) {
   const Form& f = t.form;
-  if (record >= 0 && record < f.RecordCount)
-    Owner(t).Progress(t, SendProgress{f.RecordCount - record, ParseRecordLine(f.Records[record])});
+  const int count = static_cast<int>(f.Records.size());
+  if (record >= 0 && record < count)
+    Owner(t).Progress(t, SendProgress{count - record, ParseRecordLine(f.Records[record])});
 }
 
-// A stopped or failed output ends at once: what the line has not taken is
-// dropped, so a printer that lets go later gets nothing more, and the
-// remaining count takes back every line that did not go out whole.
-void DropQueued(Terminal& t) {
-  Form& f = t.form;
-  const TextOutput& output = t.link.output;
-  int queued = t.platform.port.OutputQueueCount();
-  t.platform.port.DiscardOutput();
-  int firstLost = output.next;  // the queue holds the tail of the lines written
-  for (; queued > 0 && firstLost > 0; queued -= static_cast<int>(LineAt(f, output, firstLost).size()) + 2)
-    --firstLost;
-  ReportProgress(t, std::max(firstLost - kHeaderLines, 0));
-}
+// The serial port, opened at "9600,N,8,1" before the output begins.
+class SerialSink : public TextSink {
+ public:
+  explicit SerialSink(Terminal& t) : t_(t) {}
+  PrintCall Open(std::string*) override { return PrintCall::Done; }
+  int LinesAtOnce() override { return 1; }
+  Put Write(std::span<const std::string> lines, int, int, std::string*) override {
+    switch (SendTextLine(t_, lines.front())) {
+      case LineWrite::Written: return Put::Taken;
+      case LineWrite::NoRoom: return Put::NoRoom;
+      case LineWrite::Failed: break;  // 1009 shown
+    }
+    return Put::Failed;
+  }
+  PrintCall Finish(std::string*) override { return PrintCall::Done; }
+  PrintCall Poll(std::string*) override { return PrintCall::Done; }
+
+  // A stopped or failed output ends at once: what the line has not taken is
+  // dropped, so a printer that lets go later gets nothing more, and the
+  // remaining count takes back every line that did not go out whole.
+  void Drop(int next) override {
+    const std::string& name = t_.link.output.request.fileName;
+    int queued = t_.platform.port.OutputQueueCount();
+    t_.platform.port.DiscardOutput();
+    int firstLost = next;  // the queue holds the tail of the lines written
+    while (queued > 0 && firstLost > 0)
+      queued -= static_cast<int>(OutputLine(name, t_.form.Records, --firstLost).size()) + 2;
+    ReportProgress(t_, std::max(firstLost - kHeaderLines, 0));
+  }
+
+ private:
+  Terminal& t_;
+};
 
 // What a finished, stopped or failed output leaves behind.
 void Finish(Terminal& t, bool complete) {
   Form& f = t.form;
-  if (!complete) DropQueued(t);
-  t.link.output = {};
-  f.RecordCount = 0;
+  TextOutput& output = t.link.output;
+  if (!complete && output.job) output.job->Stop();
+  output = {};
   f.Records = {};
   // A write error stays on the error line; the operator's Esc leaves.
   if (f.KeyMode == Mode::ErrorShown) return;
@@ -56,28 +77,51 @@ void Finish(Terminal& t, bool complete) {
   if (complete) Owner(t).Done(t);
 }
 
+void CannotPrint(Terminal& t, const std::string& reason) {
+  ReportFault(t, "cannot print " + t.link.output.request.fileName + ": " + reason);
+  ShowError(t, Errors::CannotPrint);
+  Finish(t, false);
+}
+
+void Begin(Terminal& t, const TextOutputRequest& request, std::unique_ptr<TextSink> sink, bool onPaper) {
+  TextOutput& output = t.link.output;
+  output = {};
+  output.active = true;
+  output.onPaper = onPaper;
+  output.request = request;
+  output.sink = std::move(sink);
+  output.job = std::make_unique<TextOutputJob>(request.fileName, t.form.Records, *output.sink);
+  output.job->onRecord = [&t](int left, const std::string& record) {
+    Owner(t).Progress(t, SendProgress{left, ParseRecordLine(record)});
+  };
+  ContinueTextOutput(t);
+}
+
 }  // namespace
 
-void SerialTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEvents& owner) {
-  Form& f = t.form;
+void StartTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEvents& owner,
+                     const TextTarget& target) {
   t.link.owner = &owner;
-  f.KeyMode = Mode::Busy;  // while a large file is read in; Esc then goes back as on the prompt
-  StartQueueLoad(t, true, request.fileName, request.onlyBlock, [request](Terminal& t) {
+  t.form.KeyMode = Mode::Busy;  // while a large file is read in; Esc then goes back as on the prompt
+  StartQueueLoad(t, QueueMode::Text, request.fileName, request.onlyBlock, [request, target](Terminal& t) {
     Form& f = t.form;
     f.RecordIndex = 0;
     Owner(t).Started(t);
-    StartExchange(t, true, [request](Terminal& t) {
-      TextOutput& output = t.link.output;
-      output = {};
-      output.active = true;
-      output.request = request;
-      ContinueTextOutput(t);
-    });
-    // The port could not be opened (1002 shown): nothing was written.
-    if (f.KeyMode == Mode::ErrorShown && !t.link.output.active) {
-      f.RecordCount = 0;
-      f.Records.clear();
+    if (target.kind == TextTarget::Kind::Serial) {
+      StartExchange(t, true, [request](Terminal& t) { Begin(t, request, std::make_unique<SerialSink>(t), false); });
+      // The port could not be opened (1002 shown): nothing was written.
+      if (f.KeyMode == Mode::ErrorShown && !t.link.output.active) f.Records.clear();
+      return;
     }
+    t.link.output.request = request;  // the name a refusal gives
+    if (target.kind == TextTarget::Kind::Unknown)
+      return CannotPrint(t, "TextOutput=" + target.name + " names no target");
+    const std::filesystem::path file = t.dataDirectory / request.fileName;
+    const PageTarget page = ToPageTarget(target, file);
+    // A PDF that is a link to its own data file would replace the data.
+    if (page.kind == PageTarget::Kind::Pdf && SameFile(page.name, file))
+      return CannotPrint(t, "the PDF " + page.name + " is that file itself; it is left as it is");
+    Begin(t, request, std::make_unique<PageSink>(t.platform.printer, page, request.fileName), true);
   });
 }
 
@@ -91,33 +135,35 @@ void ContinueTextOutput(Terminal& t) {
     output.lineStarted = false;
     return;
   }
-  const int total = OutputLineCount(f.RecordCount);
-  if (f.KeyMode != Mode::Busy || output.next >= total) return Finish(t, output.next >= total);
-  ReportProgress(t, output.next - kHeaderLines);
+  if (f.KeyMode != Mode::Busy) return Finish(t, false);
   if (!output.lineStarted) {
     output.lineStarted = true;
-    f.WaitMs = 0;
+    f.WaitMs = 0;  // our own work is no silence of a device
   }
-  switch (SendTextLine(t, LineAt(f, output, output.next))) {
-    case LineWrite::Written:
-      ++output.next;
+  std::string reason;
+  switch (output.job->Step(&reason)) {
+    case TextOutputJob::Stand::Working:
       output.lineStarted = false;
-      // One line a turn: keys, replies and the tick come in between.
+      // One line or page a turn: keys, replies and the tick come in between.
       return PostLinkTurn(t, 0);
-    case LineWrite::NoRoom:
+    case TextOutputJob::Stand::Waiting:
+      output.lineStarted = false;
+      return PostLinkTurn(t, kPrintPollMs);
+    case TextOutputJob::Stand::NoRoom:
       if (f.WaitMs > kLongestQueueWaitMs) {
         ShowError(t, Errors::CannotSend);
         return Finish(t, false);
       }
       return PostLinkTurn(t, kRoomPollMs);
-    case LineWrite::Failed:
-      return Finish(t, false);
+    case TextOutputJob::Stand::Done:
+      return Finish(t, true);
+    case TextOutputJob::Stand::Failed:
+      return output.onPaper ? CannotPrint(t, reason) : Finish(t, false);
   }
 }
 
 void EndTextOutput(Terminal& t) {
-  if (!t.link.output.active) return;
-  Finish(t, false);
+  if (t.link.output.active) Finish(t, false);
 }
 
 }  // namespace rx

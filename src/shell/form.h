@@ -200,7 +200,7 @@ class Form {
   std::array<std::string, 14> MenuTitle{};
   FuncItemId FuncItem = FuncItemId::Modify;
   Scope FuncCode = Scope::None;
-  int RecordCount = 0;
+  int StoredCount = 0;  // records a read has written into its file
   int RecordIndex = 0;
   std::vector<std::string> Records;
   int FileSel = 0;

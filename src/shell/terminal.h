@@ -11,6 +11,7 @@
 #include "platform/desktop.h"
 #include "platform/event_loop.h"
 #include "platform/message_box.h"
+#include "platform/page_printer.h"
 #include "platform/power_off.h"
 #include "platform/program_launcher.h"
 #include "platform/serial_port.h"
@@ -31,6 +32,7 @@ struct Platform {
   Desktop& desktop;
   SingleInstance& instance;
   SerialPort& port;
+  PagePrinter& printer;  // the text output on a printer or in a PDF
   ProgramLauncher& launcher;
   PowerOff& power;
 };

@@ -5,20 +5,29 @@
 
 namespace rx {
 
-std::optional<TextTarget> ParseTextTarget(const std::string& stored) {
-  const std::string text = Trim(stored);
-  std::string word = Lower(text.substr(0, text.find(':')));
-  bool named = text.find(':') != std::string::npos;
-  if (word == "printer" && named) {
-    std::string name = Trim(text.substr(text.find(':') + 1));
-    if (name.empty()) return std::nullopt;
-    return TextTarget{TextTarget::Kind::Printer, name};
-  }
-  if (named) return std::nullopt;
-  if (word == "serial") return TextTarget{};
-  if (word == "printer") return TextTarget{TextTarget::Kind::DefaultPrinter, ""};
-  if (word == "pdf") return TextTarget{TextTarget::Kind::Pdf, ""};
+std::optional<TextTarget> ParseTextTarget(const std::string& given, TargetSpelling spelling) {
+  const bool setting = spelling == TargetSpelling::Setting;
+  const std::string text = setting ? Trim(given) : given;
+  const std::size_t colon = text.find(':');
+  const std::string word = Lower(text.substr(0, colon));
+  std::optional<std::string> name;
+  if (colon != std::string::npos) name = setting ? Trim(text.substr(colon + 1)) : text.substr(colon + 1);
+  if (name && name->empty()) return std::nullopt;
+  if (word == "printer")
+    return name ? TextTarget{TextTarget::Kind::Printer, *name} : TextTarget{TextTarget::Kind::DefaultPrinter, ""};
+  // The setting's PDF goes beside the data file; the option's names its path.
+  if (word == "pdf" && name.has_value() != setting) return TextTarget{TextTarget::Kind::Pdf, name.value_or("")};
+  if (word == "serial" && setting && !name) return TextTarget{};
   return std::nullopt;
+}
+
+PageTarget ToPageTarget(const TextTarget& target, const std::filesystem::path& dataFile) {
+  switch (target.kind) {
+    case TextTarget::Kind::Printer: return {PageTarget::Kind::Printer, target.name};
+    case TextTarget::Kind::Pdf:
+      return {PageTarget::Kind::Pdf, target.name.empty() ? dataFile.string() + ".pdf" : target.name};
+    default: return {};
+  }
 }
 
 TextTarget ReadTextTarget(Terminal& t) {
@@ -29,7 +38,7 @@ TextTarget ReadTextTarget(Terminal& t) {
   } catch (...) {
     return {};
   }
-  std::optional<TextTarget> target = ParseTextTarget(text);
+  std::optional<TextTarget> target = ParseTextTarget(text, TargetSpelling::Setting);
   if (target || text.empty()) return target.value_or(TextTarget{});
   ReportFault(t, "TextOutput=" + text + " names no target: the text output fails with 1011");
   return TextTarget{TextTarget::Kind::Unknown, text};

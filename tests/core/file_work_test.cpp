@@ -142,7 +142,7 @@ TEST_F(FileWork, AnAbandonedSendIsOver) {
     EXPECT_EQ(f.KeyMode, Mode::Normal);
     EXPECT_FALSE(f.lblError.visible);
     EXPECT_EQ(f.SendRecovery, Recovery::Off);
-    EXPECT_EQ(f.RecordCount, 0);
+    EXPECT_TRUE(f.Records.empty());
     Press({Keys::Esc, Keys::Esc, 9, Keys::Enter});  // best output, refused
     Reply("CE   830");
     EXPECT_EQ(f.lblError.caption, "エラー：コマンド指定エラーです（[Esc]：解除）");
@@ -159,17 +159,17 @@ TEST_F(FileWork, ALargeFileIsQueuedInTurnsAndEscGoesBack) {
   }
   ConfirmSend();
   Press(Keys::Enter);
-  EXPECT_GT(f.RecordCount, 0);
-  EXPECT_LT(f.RecordCount, 40000);
+  EXPECT_GT(f.Records.size(), 0u);
+  EXPECT_LT(f.Records.size(), 40000u);
   Press(Keys::Esc);
   tt.fakes.events.Settle();
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_FALSE(tt.terminal.dataFile.IsOpen());
-  EXPECT_EQ(f.RecordCount, 0);
+  EXPECT_TRUE(f.Records.empty());
   Press({Keys::Enter, Keys::Enter, Keys::Enter});  // the same file again, to the end
   tt.fakes.events.Settle();
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL0AC0451234567890  "}));
-  EXPECT_EQ(f.RecordCount, 40000);
+  EXPECT_EQ(f.Records.size(), 40000u);
 }
 
 // The text output of a first-run file (sub-menu item 12) to the port, or on
@@ -243,14 +243,14 @@ TEST_F(TextOutput, OnPaper) {
   auto wait = [&](int ms) {
     for (int tick = 0; tick < ms / 100; ++tick) Timer1_Timer(tt.terminal), tt.fakes.events.Advance(100);
   };
-  tt.fakes.settings.values["TextOutput"] = "PDF";
+  tt.fakes.settings.values["TextOutput"] = " pdf ";  // the words in any case, blanks around ignored
   printer.perPage = 2;
   EXPECT_EQ(Run(), std::vector<std::string>({"3 件", "2 件"}));
   EXPECT_EQ(printer.handedOver, std::vector<std::vector<std::string>>({kLines}));
   EXPECT_EQ(printer.headings, std::vector<std::string>({"1 / 4", "2 / 4", "3 / 4", "4 / 4"}));
   EXPECT_EQ(printer.target.name, (dir / "FN241433.C08.pdf").string());
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-  tt.fakes.settings.values["TextOutput"] = "Printer:Office";
+  tt.fakes.settings.values["TextOutput"] = "PRINTER: Office ";
   printer.perPage = 1;
   Run(2);
   Press(Keys::Esc);
@@ -264,7 +264,7 @@ TEST_F(TextOutput, OnPaper) {
   EXPECT_EQ(printer.handedOver.size(), 1u);
   EXPECT_EQ(printer.discards, 1);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-  EXPECT_EQ(f.RecordCount, 0);
+  EXPECT_TRUE(f.Records.empty());
   EXPECT_TRUE(tt.fakes.port.attempts.empty());
 
   printer.pendFor = 100;  // seconds of polls for each of Open and Finish
@@ -306,7 +306,7 @@ TEST_F(TextOutput, APaperFailureAtAnyStepShows1011AndLeavesNothing) {
       Press(Keys::Esc);
       EXPECT_EQ(f.Screen, ScreenId::SubMenu);
       EXPECT_EQ(f.KeyMode, Mode::Normal);
-      EXPECT_EQ(f.RecordCount, 0);  // nothing stays queued
+      EXPECT_TRUE(f.Records.empty());  // nothing stays queued
     }
   }
   EXPECT_EQ(tt.fakes.beeper.beeps, 8);

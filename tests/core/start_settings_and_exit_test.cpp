@@ -137,7 +137,7 @@ TEST_F(Closing, TheSystemsCloseAsksNothingAndEndsAReadAndTheQuestion) {
   EXPECT_EQ(tt.fakes.messages.shown.size(), 1u);
   Reply("CO0A1002" "0000123457");
   for (int i = 0; i < 3; ++i) Timer1_Timer(tt.terminal);
-  EXPECT_EQ(f.RecordCount, 2);
+  EXPECT_EQ(f.StoredCount, 2);
   EXPECT_EQ(f.KeyMode, Mode::Busy);
   f.PowerOffRequested = true;  // even after an earlier answer
   Close(CloseReason::System);

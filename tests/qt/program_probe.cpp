@@ -40,8 +40,6 @@ int main(int argc, char** argv) {
   NoPowerOff power;
   rx::QtPlatform services(&window, [port = std::string(argv[2])](int) { return port; });
   rx::Terminal terminal(services.Services(services.messages, power), argv[3]);
-  rx::QtPagePrinter pagePrinter;
-  terminal.link.paper.printer = &pagePrinter;
 
   if (!rx::Form_Load(terminal, [] { QCoreApplication::exit(0); })) return app.exec();
   window.Attach(&terminal);
@@ -68,18 +66,18 @@ int main(int argc, char** argv) {
       watch.stop();
     } else if (mode != "read") {
       // Esc once the output waits for room or the print service; the question stays open.
-      const bool waiting = mode == "paper" ? terminal.link.paper.waiting != rx::PaperOutput::Waiting::Nothing
+      const bool waiting = mode == "paper" ? terminal.link.output.job && terminal.link.output.job->AwaitsService()
                                            : terminal.link.output.active && services.port.OutputQueueCount() > 100;
       if (f.KeyMode == rx::Mode::Busy && waiting) press({rx::Keys::Esc});
       if (f.KeyMode == rx::Mode::AbortConfirm && !asked) {
         asked = true;
         Say("asking " + std::to_string(services.port.OutputQueueCount()));
       }
-    } else if (f.RecordCount >= 20 && !asked) {
+    } else if (f.StoredCount >= 20 && !asked) {
       asked = true;
       QCloseEvent close;
       QCoreApplication::sendEvent(window.windowHandle(), &close);
-      if (services.messages.Asking() && window.isVisible()) Say("closing asked " + std::to_string(f.RecordCount));
+      if (services.messages.Asking() && window.isVisible()) Say("closing asked " + std::to_string(f.StoredCount));
     }
   });
   watch.start(2);

@@ -40,7 +40,7 @@ TEST_F(IniSettings, TheSixKeysWithDefaultsAndGarbageWrittenBack) {
   auto load = [&](bool serialSend, bool bestFrame, int portNo) {
     testing::FakePlatform fakes;
     Platform services{store, fakes.clock, fakes.messages, fakes.beeper, fakes.events, fakes.desktop, fakes.instance,
-                      fakes.port, fakes.launcher, fakes.power};
+                      fakes.port, fakes.printer, fakes.launcher, fakes.power};
     Terminal terminal(services, folder + "/data");
     ASSERT_TRUE(Form_Load(terminal));
     EXPECT_EQ(std::tuple(terminal.form.SerialSend, terminal.form.BestFrame, terminal.form.PortNo),

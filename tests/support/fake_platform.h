@@ -266,7 +266,7 @@ struct FakePlatform {
   FakePagePrinter printer;
 
   Platform Services() {
-    return Platform{settings, clock, messages, beeper, events, desktop, instance, port, launcher, power};
+    return Platform{settings, clock, messages, beeper, events, desktop, instance, port, printer, launcher, power};
   }
 };
 
@@ -278,9 +278,7 @@ inline std::filesystem::path OwnDataDirectory() {
 
 struct TestTerminal {
   TestTerminal() : TestTerminal(OwnDataDirectory()) { owned = terminal.dataDirectory; }
-  explicit TestTerminal(std::filesystem::path data) : terminal(fakes.Services(), std::move(data)) {
-    terminal.link.paper.printer = &fakes.printer;
-  }
+  explicit TestTerminal(std::filesystem::path data) : terminal(fakes.Services(), std::move(data)) {}
   ~TestTerminal() { std::error_code ignored; if (!owned.empty()) std::filesystem::remove_all(owned, ignored); }
   FakePlatform fakes;
   Terminal terminal;

@@ -7,6 +7,7 @@
 
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_page_printer.h"
 #include "platform/qt/qt_process_services.h"
 #include "platform/qt/qt_serial_port.h"
 #include "platform/qt/qt_services.h"
@@ -23,8 +24,8 @@ struct QtPlatform {
   // With a message box and a power-off of the caller's own (a probe that
   // must neither block on a dialog nor switch the machine off).
   Platform Services(MessageBox& messageBox, PowerOff& powerOff) {
-    return Platform{settings, clock,    messageBox, beeper,   events,
-                    desktop,  instance, port,       launcher, powerOff};
+    return Platform{settings, clock, messageBox, beeper,   events,
+                    desktop,  instance, port,    printer,  launcher, powerOff};
   }
 
   QtSettingsStore settings;
@@ -35,6 +36,7 @@ struct QtPlatform {
   QtDesktop desktop;
   QtSingleInstance instance;
   QtSerialPort port;
+  QtPagePrinter printer;
   QtProgramLauncher launcher;
   LogindPowerOff power;
 };
