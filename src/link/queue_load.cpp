@@ -11,10 +11,10 @@ namespace rx {
 
 namespace {
 
-// A turn reads at most this much; at a few nanoseconds a byte it stays far
-// below what the operator would notice.
-constexpr std::size_t kBytesPerTurn = 256 * 1024;
-constexpr std::size_t kBlockBytes = 64 * 1024;
+// A turn reads at most this much: about 2000 records, a millisecond of work,
+// so a key or the tick never waits behind the load.
+constexpr std::size_t kBytesPerTurn = 32 * 1024;
+constexpr std::size_t kBlockBytes = 16 * 1024;
 
 void Append(Form& f, std::string entry) {
   f.Records.push_back(std::move(entry));
