@@ -199,7 +199,15 @@ bool MayWritePdf(const std::string& path, std::string* reason) {
 
 }  // namespace
 
-QtPagePrinter::QtPagePrinter(int deadlineMs) : deadlineMs_(deadlineMs) {}
+// The face is looked up here, as the program starts: the first look-up reads
+// the system's fonts, longer than a turn of the window's loop may take.
+QtPagePrinter::QtPagePrinter(int deadlineMs) : deadlineMs_(deadlineMs) {
+  // A fixed-width face with the Japanese glyphs, as the window uses.
+  font_ = QFont(QStringLiteral("IPAGothic"));
+  font_.setStyleHint(QFont::Monospace);
+  font_.setPointSize(kFontPoints);
+  QFontMetrics(font_).lineSpacing();  // loads it
+}
 
 // A call still waiting on CUPS sees the cancel within a wait slice; the
 // program's end does not wait longer than that.
@@ -290,10 +298,6 @@ bool QtPagePrinter::StartDocument(QIODevice* device, const QSizeF& pageMm, std::
     Discard();
     return false;
   }
-  // A fixed-width face with the Japanese glyphs, as the window uses.
-  font_ = QFont(QStringLiteral("IPAGothic"));
-  font_.setStyleHint(QFont::Monospace);
-  font_.setPointSize(kFontPoints);
   painter_->setFont(font_);
   lineHeight_ = painter_->fontMetrics().lineSpacing();
   headerHeight_ = 2 * lineHeight_;
