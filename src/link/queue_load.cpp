@@ -1,5 +1,6 @@
 #include "link/queue_load.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "data/data_file.h"
@@ -15,6 +16,7 @@ namespace {
 // so a key or the tick never waits behind the load.
 constexpr std::size_t kBytesPerTurn = 32 * 1024;
 constexpr std::size_t kBlockBytes = 16 * 1024;
+constexpr std::uintmax_t kMostRoom = 8 << 20;  // records, a 110 MB file's
 
 void Append(Form& f, std::string entry) {
   f.Records.push_back(std::move(entry));
@@ -68,9 +70,11 @@ void Begin(Terminal& t, bool forText, const std::string& name, std::optional<cha
   load.block = block;
   // Room for every line the file can hold, so no turn stalls while the queue
   // moves to a larger block (a record line is at least 13 characters and LF).
+  // A file far larger than any data file (a sparse one, say) gets no more
+  // than the largest needs: its size says nothing of the records it holds.
   std::error_code sizeUnknown;
   std::uintmax_t bytes = std::filesystem::file_size(t.dataDirectory / name, sizeUnknown);
-  if (!sizeUnknown) f.Records.reserve(static_cast<std::size_t>(bytes / 14 + 1));
+  if (!sizeUnknown) f.Records.reserve(static_cast<std::size_t>(std::min(bytes / 14 + 1, kMostRoom)));
   load.active = true;
 }
 
