@@ -12,10 +12,10 @@ namespace rx {
 
 namespace {
 
-// A turn reads at most this much: about 2000 records, a millisecond of work,
-// so a key or the tick never waits behind the load.
-constexpr std::size_t kBytesPerTurn = 32 * 1024;
-constexpr std::size_t kBlockBytes = 16 * 1024;
+// A turn reads at most this much: about 1000 records, half a millisecond of
+// work, so a key or the tick never waits behind the load.
+constexpr std::size_t kBytesPerTurn = 16 * 1024;
+constexpr std::size_t kBlockBytes = 8 * 1024;
 constexpr std::uintmax_t kMostRoom = 8 << 20;  // records, a 110 MB file's
 
 void Append(Form& f, std::string entry) {
