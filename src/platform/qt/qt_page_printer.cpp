@@ -20,6 +20,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace rx {
 
@@ -230,6 +231,7 @@ PrintCall QtPagePrinter::Open(const PageTarget& target, const std::string& title
 }
 
 PrintCall QtPagePrinter::Poll(std::string* reason) {
+  if (std::exchange(closing_, false)) return WriteOut(reason);
   if (!work_) return PrintCall::Done;
   {
     std::lock_guard lock(work_->mutex);
@@ -334,11 +336,18 @@ bool QtPagePrinter::PrintPage(int page, int pages, std::span<const std::string> 
   return true;
 }
 
+// Writing the document out (its fonts above all) takes a few milliseconds:
+// the next Poll does it, in a turn of its own rather than the last page's.
 PrintCall QtPagePrinter::Finish(std::string* reason) {
   if (!painter_) {
     *reason = "no document is open";
     return PrintCall::Failed;
   }
+  closing_ = true;
+  return PrintCall::Pending;
+}
+
+PrintCall QtPagePrinter::WriteOut(std::string* reason) {
   painter_->end();
   painter_.reset();
   writer_.reset();
@@ -370,6 +379,7 @@ void QtPagePrinter::Discard() {
   if (work_) work_->Cancel();
   work_.reset();
   handingOver_ = false;
+  closing_ = false;
   if (painter_ && painter_->isActive()) painter_->end();
   painter_.reset();
   writer_.reset();
