@@ -16,7 +16,7 @@ namespace {
 // work, so a key or the tick never waits behind the load.
 constexpr std::size_t kBytesPerTurn = 16 * 1024;
 constexpr std::size_t kBlockBytes = 8 * 1024;
-constexpr std::uintmax_t kMostRoom = 8 << 20;  // records, a 110 MB file's
+constexpr std::uintmax_t kMostRoom = 8 << 20;  // records: a 117 MB file's
 
 void Append(Form& f, std::string entry) {
   f.Records.push_back(std::move(entry));
