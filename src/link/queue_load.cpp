@@ -1,5 +1,6 @@
 #include "link/queue_load.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "data/data_file.h"
@@ -11,10 +12,11 @@ namespace rx {
 
 namespace {
 
-// A turn reads at most this much; at a few nanoseconds a byte it stays far
-// below what the operator would notice.
-constexpr std::size_t kBytesPerTurn = 256 * 1024;
-constexpr std::size_t kBlockBytes = 64 * 1024;
+// A turn reads at most this much: about 1000 records, half a millisecond of
+// work, so a key or the tick never waits behind the load.
+constexpr std::size_t kBytesPerTurn = 16 * 1024;
+constexpr std::size_t kBlockBytes = 8 * 1024;
+constexpr std::uintmax_t kMostRoom = 8 << 20;  // records: a 117 MB file's
 
 void Append(Form& f, std::string entry) { f.Records.push_back(std::move(entry)); }
 
@@ -64,9 +66,11 @@ void Begin(Terminal& t, QueueMode mode, const std::string& name, std::optional<c
   load.block = block;
   // Room for every line the file can hold, so no turn stalls while the queue
   // moves to a larger block (a record line is at least 13 characters and LF).
+  // A file far larger than any data file (a sparse one, say) gets no more
+  // than the largest needs: its size says nothing of the records it holds.
   std::error_code sizeUnknown;
   std::uintmax_t bytes = std::filesystem::file_size(t.dataDirectory / name, sizeUnknown);
-  if (!sizeUnknown) f.Records.reserve(static_cast<std::size_t>(bytes / 14 + 1));
+  if (!sizeUnknown) f.Records.reserve(static_cast<std::size_t>(std::min(bytes / 14 + 1, kMostRoom)));
   load.active = true;
 }
 

@@ -31,7 +31,7 @@ class PagePrinter {
   virtual bool PrintPage(int page, int pages, std::span<const std::string> lines,
                          std::string* reason) = 0;
   // Hands the document to the printer, or puts the PDF in place; Pending
-  // while the print service takes it (poll). Never blocks.
+  // while it is written out or the print service takes it (poll). Never blocks.
   virtual PrintCall Finish(std::string* reason) = 0;
   // Where the pending Open or Finish stands now (Done when none is pending).
   virtual PrintCall Poll(std::string* reason) = 0;

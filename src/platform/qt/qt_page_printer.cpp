@@ -20,6 +20,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace rx {
 
@@ -199,7 +200,15 @@ bool MayWritePdf(const std::string& path, std::string* reason) {
 
 }  // namespace
 
-QtPagePrinter::QtPagePrinter(int deadlineMs) : deadlineMs_(deadlineMs) {}
+// The face is looked up here, as the program starts: the first look-up reads
+// the system's fonts, longer than a turn of the window's loop may take.
+QtPagePrinter::QtPagePrinter(int deadlineMs) : deadlineMs_(deadlineMs) {
+  // A fixed-width face with the Japanese glyphs, as the window uses.
+  font_ = QFont(QStringLiteral("IPAGothic"));
+  font_.setStyleHint(QFont::Monospace);
+  font_.setPointSize(kFontPoints);
+  QFontMetrics(font_).lineSpacing();  // loads it
+}
 
 // A call still waiting on CUPS sees the cancel within a wait slice; the
 // program's end does not wait longer than that.
@@ -222,6 +231,7 @@ PrintCall QtPagePrinter::Open(const PageTarget& target, const std::string& title
 }
 
 PrintCall QtPagePrinter::Poll(std::string* reason) {
+  if (std::exchange(closing_, false)) return WriteOut(reason);
   if (!work_) return PrintCall::Done;
   {
     std::lock_guard lock(work_->mutex);
@@ -290,10 +300,6 @@ bool QtPagePrinter::StartDocument(QIODevice* device, const QSizeF& pageMm, std::
     Discard();
     return false;
   }
-  // A fixed-width face with the Japanese glyphs, as the window uses.
-  font_ = QFont(QStringLiteral("IPAGothic"));
-  font_.setStyleHint(QFont::Monospace);
-  font_.setPointSize(kFontPoints);
   painter_->setFont(font_);
   lineHeight_ = painter_->fontMetrics().lineSpacing();
   headerHeight_ = 2 * lineHeight_;
@@ -330,11 +336,18 @@ bool QtPagePrinter::PrintPage(int page, int pages, std::span<const std::string> 
   return true;
 }
 
+// Writing the document out (its fonts above all) takes a few milliseconds:
+// the next Poll does it, in a turn of its own rather than the last page's.
 PrintCall QtPagePrinter::Finish(std::string* reason) {
   if (!painter_) {
     *reason = "no document is open";
     return PrintCall::Failed;
   }
+  closing_ = true;
+  return PrintCall::Pending;
+}
+
+PrintCall QtPagePrinter::WriteOut(std::string* reason) {
   painter_->end();
   painter_.reset();
   writer_.reset();
@@ -366,6 +379,7 @@ void QtPagePrinter::Discard() {
   if (work_) work_->Cancel();
   work_.reset();
   handingOver_ = false;
+  closing_ = false;
   if (painter_ && painter_->isActive()) painter_->end();
   painter_.reset();
   writer_.reset();

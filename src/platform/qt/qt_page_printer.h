@@ -40,12 +40,14 @@ class QtPagePrinter : public PagePrinter {
   bool OpenPdf(const std::string& path, std::string* reason);
   bool OpenSpool(const QSizeF& pageMm, std::string* reason);
   bool StartDocument(QIODevice* device, const QSizeF& pageMm, std::string* reason);
+  PrintCall WriteOut(std::string* reason);
   void Abandon();
   void Close();
 
   const int deadlineMs_;
   std::shared_ptr<PrintWork> work_;        // the pending call to CUPS, if any
   bool handingOver_ = false;               // the pending call hands the spool over
+  bool closing_ = false;                   // finished: the next Poll writes the document out
   std::unique_ptr<QSaveFile> pdf_;         // a PDF target: renamed into place when whole
   std::unique_ptr<QTemporaryFile> spool_;  // a printer: the document CUPS is given
   std::unique_ptr<QPdfWriter> writer_;
