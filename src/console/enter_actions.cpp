@@ -6,6 +6,7 @@
 #include "console/read_screens.h"
 #include "console/screen_table.h"
 #include "data/alpine_edit.h"
+#include "data/memories.h"
 #include "data/relay_edit.h"
 #include "link/edit_commands.h"
 #include "shell/settings_screen.h"

@@ -24,8 +24,8 @@ void LeaveAlpineEdit(Terminal& t);
 void ResumeAlpineEdit(Terminal& t);
 
 // The read of the record the edit screens name: block and bib, or the relay
-// team, in the memory of the menu.
-ReadRequest RecordReadOf(const Form& form);
+// team, in the memory of the menu; nothing when the menu item is no memory.
+std::optional<ReadRequest> RecordReadOf(const Form& form);
 
 // The bib typed on an edit screen: 1-999 written with three digits; 0 is
 // error 803; other text sounds a beep. False when the entry goes no further.

@@ -28,7 +28,7 @@ struct QueueLoad {
   bool active = false;
   bool forText = false;             // lines for the serial text output, not load commands
   LineSplitter splitter;
-  std::string head;                 // command head by the file's first letter
+  LoadHead head;                    // by the file's first letter
   std::optional<char> block;        // one-block send: its block code; output: the one kept
   std::string previousTeam;         // relay results: the team of the last line
   char leg = 'B';
