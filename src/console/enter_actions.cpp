@@ -49,10 +49,10 @@ void OpenModify(Terminal& t) {
   if (t.form.MenuItem == MenuItemId::RelayResult)
     OpenRelayEdit(t);
   else
-    OpenAlpineEdit(t, true);
+    OpenAlpineEdit(t, EditOpening::Show);
 }
 
-void OpenRecordEdit(Terminal& t) { OpenAlpineEdit(t, true); }
+void OpenRecordEdit(Terminal& t) { OpenAlpineEdit(t, EditOpening::Show); }
 
 void OpenReadRange(Terminal& t) { ShowFunctionMenu(t, ScreenId::ReadRange); }
 void OpenFileMenu(Terminal& t) { ShowFunctionMenu(t, ScreenId::FileMenu); }

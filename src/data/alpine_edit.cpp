@@ -121,7 +121,7 @@ class AlpineEvents : public ExchangeEvents {
   }
   // Accepted: ready for the next record.
   void Done(Terminal& t) override {
-    if (t.form.Screen == ScreenId::AlpineEdit) OpenAlpineEdit(t, false);
+    if (t.form.Screen == ScreenId::AlpineEdit) OpenAlpineEdit(t, EditOpening::NextRecord);
   }
 };
 
@@ -239,8 +239,8 @@ bool AcceptBib(Terminal& t, Control& field) {
   return true;
 }
 
-void OpenAlpineEdit(Terminal& t, bool open) {
-  if (open) ShowScreen(t.form);
+void OpenAlpineEdit(Terminal& t, EditOpening opening) {
+  if (opening == EditOpening::Show) ShowScreen(t.form);
   Reset(t.form);
 }
 
@@ -252,13 +252,13 @@ void LeaveAlpineEdit(Terminal& t) {
   if (firstField)
     ReturnToFunctionMenu(t);
   else
-    OpenAlpineEdit(t, false);  // the entry starts over at its first field
+    OpenAlpineEdit(t, EditOpening::NextRecord);  // the entry starts over at its first field
 }
 
 void ResumeAlpineEdit(Terminal& t) {
   Form& f = t.form;
   if (f.EditStep <= EditStage::Read || f.EditStep == EditStage::Confirm) {
-    OpenAlpineEdit(t, false);
+    OpenAlpineEdit(t, EditOpening::NextRecord);
   } else if (f.EditStep == EditStage::NewTime) {
     f.lblEditInp[4].caption = f.InputPrevCaption;
     BeginInput(f, f.lblEditInp[4], 6, 4);

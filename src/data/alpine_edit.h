@@ -10,9 +10,10 @@
 
 namespace rx {
 
-// open: show the screen for MenuItem and FuncItem, then reset the fields;
-// otherwise only reset them for the next record.
-void OpenAlpineEdit(Terminal& t, bool open);
+// Show: the screen for MenuItem and FuncItem, its fields reset; NextRecord:
+// only the fields reset, for the next record.
+enum class EditOpening { Show, NextRecord };
+void OpenAlpineEdit(Terminal& t, EditOpening opening);
 
 // Enter on the alpine/nordic edit screen.
 void AlpineEditEnter(Terminal& t);

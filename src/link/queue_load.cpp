@@ -54,7 +54,7 @@ void Begin(Terminal& t, bool forText, const std::string& name, std::optional<cha
   Form& f = t.form;
   QueueLoad& load = t.link.load;
   load = {};
-  OpenDataFile(t, false, name);
+  OpenDataFile(t, FileAccess::Read, name);
   f.RecordCount = 0;
   f.Records = {};  // a large file's queue before gives its memory back
   if (!t.dataFile.IsOpen()) return;

@@ -67,7 +67,7 @@ void Accepted(Terminal& t) {
   const EditRequest& edit = t.link.edit;
   switch (f.ExpectReply) {
     case ReplyFamily::IntoFile:
-      if (!OpenDataFile(t, true, t.link.read.fileName)) FailFileWrite(t);
+      if (!OpenDataFile(t, FileAccess::Write, t.link.read.fileName)) FailFileWrite(t);
       break;
     case ReplyFamily::BestOutput:
       EndExchange(t);
@@ -91,7 +91,7 @@ void Accepted(Terminal& t) {
     case ReplyFamily::Load:
       RecordAnswered(t);
       // While the operator is asked whether to stop, the next record waits.
-      if (f.KeyMode == Mode::Busy) SendNextQueued(t, false);
+      if (f.KeyMode == Mode::Busy) SendNextQueued(t, AfterRecord::Next);
       break;
     default:
       break;
@@ -115,7 +115,7 @@ void Refused(Terminal& t, int number) {
       break;
     case Recovery::PassOver:  // show the record, go on
       ReportRefusedRecord(t);
-      if (f.KeyMode == Mode::Busy) SendNextQueued(t, false);
+      if (f.KeyMode == Mode::Busy) SendNextQueued(t, AfterRecord::Next);
       break;
   }
 }
@@ -185,7 +185,7 @@ void SendReadCommand(Terminal& t, const ReadRequest& request, ExchangeEvents& ow
   f.ExpectReply = request.oneRecord ? ReplyFamily::OneRecord : ReplyFamily::IntoFile;
   t.link.owner = &owner;
   t.link.read = request;
-  StartExchange(t, false, [body = *body](Terminal& t) {
+  StartExchange(t, LineMode::Framed, [body = *body](Terminal& t) {
     SendCommand(t, body);
     if (t.form.KeyMode == Mode::Busy) Owner(t).Started(t);  // else the write failed and says so
   });

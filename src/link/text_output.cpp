@@ -66,7 +66,7 @@ void SerialTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEve
     Form& f = t.form;
     f.RecordIndex = 0;
     Owner(t).Started(t);
-    StartExchange(t, true, [request](Terminal& t) {
+    StartExchange(t, LineMode::Text, [request](Terminal& t) {
       TextOutput& output = t.link.output;
       output = {};
       output.active = true;

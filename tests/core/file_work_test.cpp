@@ -462,10 +462,10 @@ TEST_F(FileWork, ALineFileReadsAnyLineEndAndLetsTheFileBeforeGoAtEachOpen) {
   low.rlim_cur = 64;
   ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
   LineFile writer, reader;
-  bool kept = writer.Open(path, true) && writer.WriteLine("C0010000000000") && writer.Close();
+  bool kept = writer.Open(path, FileAccess::Write) && writer.WriteLine("C0010000000000") && writer.Close();
   std::ofstream(path, std::ios::binary | std::ios::app) << "A\r\nB\nC\r" << std::string(1 << 20, 'x') << "\r\n\rD";
   for (int i = 0; kept && i < 200; ++i) {
-    kept = reader.Open(path, false) && writer.Create(made);
+    kept = reader.Open(path, FileAccess::Read) && writer.Create(made);
     fs::remove(made);
   }
   setrlimit(RLIMIT_NOFILE, &limit);

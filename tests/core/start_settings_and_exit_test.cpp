@@ -60,7 +60,7 @@ TEST_F(SettingsScreen, AStoreThatCannotBeWrittenOrThrowsIsToldAndTheChoiceHolds)
   EXPECT_EQ(f.lstDebug.items.size(), 1u);
   tt.fakes.settings.failWrites = false;  // an action that throws is told and leaves no file open
   tt.fakes.settings.onWrite = [] { throw std::runtime_error("store gone"); };
-  ASSERT_TRUE(OpenDataFile(tt.terminal, true, "CN241433.C08"));
+  ASSERT_TRUE(OpenDataFile(tt.terminal, FileAccess::Write, "CN241433.C08"));
   Open();
   ::testing::internal::CaptureStderr();
   Press(Keys::Enter);
