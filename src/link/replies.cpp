@@ -18,9 +18,6 @@ ExchangeEvents& NoEvents() {
 
 namespace {
 
-constexpr int kOneRecord = 1;
-constexpr int kIntoFile = 2;
-
 void RemoveReadFile(Terminal& t) {
   std::error_code ignored;
   std::filesystem::remove(t.dataDirectory / t.link.read.fileName, ignored);
@@ -171,14 +168,12 @@ void EndExchange(Terminal& t) {
 
 void SendReadCommand(Terminal& t, const ReadRequest& request, ExchangeEvents& owner) {
   Form& f = t.form;
-  f.RxPhase = 0;
   f.SendRecovery = Recovery::Off;
   std::optional<std::string> body = BuildReadCommand(request);
   if (!body) {
     f.KeyMode = Mode::Normal;
     return;
   }
-  f.RxPhase = request.oneRecord ? kOneRecord : kIntoFile;
   // Busy from here on: a key pressed while the port drains and opens is a
   // key of this exchange.
   f.KeyMode = Mode::Busy;
