@@ -63,7 +63,7 @@ Lines Records(const std::string& content) {
 
 void CheckReaders(TestTerminal& tt, const std::string& name, const std::string& content, std::size_t blockSize) {
   Lines read;
-  if (OpenDataFile(tt.terminal, false, name))
+  if (OpenDataFile(tt.terminal, FileAccess::Read, name))
     for (std::string line; ReadDataLine(tt.terminal, &line);) read.push_back(line);
   CloseDataFile(tt.terminal);
   Lines expected = ExpectedLines(content);

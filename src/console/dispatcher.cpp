@@ -62,7 +62,7 @@ void ErrorShownKey(Terminal& t, int index) {
       f.KeyMode = Mode::Busy;
       if (index == Keys::Clear) f.SendRecovery = Recovery::PassOver;  // and stop asking
       RecordAnswered(t);  // refused, or silent past its time
-      SendNextQueued(t, true);
+      SendNextQueued(t, AfterRecord::SkipTeam);
     } else if (index == Keys::Enter) {
       AbandonSend(t);
     }

@@ -6,6 +6,7 @@
 #include "console/read_screens.h"
 #include "console/screen_table.h"
 #include "data/alpine_edit.h"
+#include "data/memories.h"
 #include "data/relay_edit.h"
 #include "link/edit_commands.h"
 #include "shell/settings_screen.h"
@@ -48,10 +49,10 @@ void OpenModify(Terminal& t) {
   if (t.form.MenuItem == MenuItemId::RelayResult)
     OpenRelayEdit(t);
   else
-    OpenAlpineEdit(t, true);
+    OpenAlpineEdit(t, EditOpening::Show);
 }
 
-void OpenRecordEdit(Terminal& t) { OpenAlpineEdit(t, true); }
+void OpenRecordEdit(Terminal& t) { OpenAlpineEdit(t, EditOpening::Show); }
 
 void OpenReadRange(Terminal& t) { ShowFunctionMenu(t, ScreenId::ReadRange); }
 void OpenFileMenu(Terminal& t) { ShowFunctionMenu(t, ScreenId::FileMenu); }

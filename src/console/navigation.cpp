@@ -6,6 +6,7 @@
 #include "console/screen_table.h"
 #include "data/alpine_edit.h"
 #include "data/data_file.h"
+#include "data/memories.h"
 #include "data/relay_edit.h"
 #include "link/error_line.h"
 #include "shell/highlight.h"

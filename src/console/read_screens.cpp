@@ -5,6 +5,7 @@
 #include "data/block_letters.h"
 #include "data/data_file.h"
 #include "data/file_names.h"
+#include "data/memories.h"
 #include "console/navigation.h"
 #include "link/error_line.h"
 #include "link/replies.h"
@@ -77,8 +78,10 @@ void ConfirmRead(Terminal& t) {
   static ReadIntoFileEvents events;
   Form& f = t.form;
   f.KeyMode = Mode::Normal;
+  const std::optional<Memory> memory = MemoryOf(f.MenuItem);
+  if (!memory) return;
   ReadRequest request;
-  request.memory = static_cast<Memory>(f.MenuItem);
+  request.memory = *memory;
   request.oneRecord = false;
   request.fileName = f.lblFileName.caption;
   if (f.FuncCode != Scope::AllBlocks) request.onlyBlock = BlockLetter(f.lblBlk.caption).front();

@@ -57,7 +57,7 @@ void GoOnReading(Terminal& t) {
 void GoOnSending(Terminal& t) {
   GoOn(t.form, guide::kBusySend);
   // A record still unanswered sends the next when its answer comes.
-  if (!RecordAwaited(t)) SendNextQueued(t, false);
+  if (!RecordAwaited(t)) SendNextQueued(t, AfterRecord::Next);
 }
 
 void GoOnWithSerialOutput(Terminal& t) {

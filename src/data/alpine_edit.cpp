@@ -121,7 +121,7 @@ class AlpineEvents : public ExchangeEvents {
   }
   // Accepted: ready for the next record.
   void Done(Terminal& t) override {
-    if (t.form.Screen == ScreenId::AlpineEdit) OpenAlpineEdit(t, false);
+    if (t.form.Screen == ScreenId::AlpineEdit) OpenAlpineEdit(t, EditOpening::NextRecord);
   }
 };
 
@@ -134,7 +134,7 @@ AlpineEvents& Events() {
 void ReadRecord(Terminal& t) {
   t.form.EditStep = EditStage::Read;
   EndInput(t.form);
-  SendReadCommand(t, RecordReadOf(t.form), Events());
+  if (const std::optional<ReadRequest> read = RecordReadOf(t.form)) SendReadCommand(t, *read, Events());
 }
 
 void CourseEntered(Terminal& t) {
@@ -192,11 +192,12 @@ constexpr FunctionChange kChanges[] = {{FuncItemId::Modify, Change::Modify},
 // The change on the screen, with the print and best output the settings ask for.
 void Send(Terminal& t, Change change) {
   const Form& f = t.form;
-  const ReadRequest read = RecordReadOf(f);
+  const std::optional<ReadRequest> read = RecordReadOf(f);
+  if (!read) return;
   EditRequest request;
-  request.memory = read.memory;
+  request.memory = read->memory;
   request.change = change;
-  request.record = read.record;
+  request.record = read->record;
   request.record.course = f.lblEditInp[0].caption;
   request.record.timeField = StripTime(f.lblEditInp[5].caption, 12);
   request.print = f.PrintFrame;
@@ -211,9 +212,11 @@ void Send(Terminal& t) {
 
 }  // namespace
 
-ReadRequest RecordReadOf(const Form& f) {
+std::optional<ReadRequest> RecordReadOf(const Form& f) {
+  const std::optional<Memory> memory = MemoryOf(f.MenuItem);
+  if (!memory) return std::nullopt;
   ReadRequest request;
-  request.memory = static_cast<Memory>(f.MenuItem);
+  request.memory = *memory;
   request.record.blockCode = BlockLetter(f.lblEditInp[1].caption);
   request.record.bib = f.lblEditInp[2].caption;
   request.record.team = BlockLetter(f.lblEditR[0].caption) + f.lblEditR[1].caption;
@@ -236,8 +239,8 @@ bool AcceptBib(Terminal& t, Control& field) {
   return true;
 }
 
-void OpenAlpineEdit(Terminal& t, bool open) {
-  if (open) ShowScreen(t.form);
+void OpenAlpineEdit(Terminal& t, EditOpening opening) {
+  if (opening == EditOpening::Show) ShowScreen(t.form);
   Reset(t.form);
 }
 
@@ -249,13 +252,13 @@ void LeaveAlpineEdit(Terminal& t) {
   if (firstField)
     ReturnToFunctionMenu(t);
   else
-    OpenAlpineEdit(t, false);  // the entry starts over at its first field
+    OpenAlpineEdit(t, EditOpening::NextRecord);  // the entry starts over at its first field
 }
 
 void ResumeAlpineEdit(Terminal& t) {
   Form& f = t.form;
   if (f.EditStep <= EditStage::Read || f.EditStep == EditStage::Confirm) {
-    OpenAlpineEdit(t, false);
+    OpenAlpineEdit(t, EditOpening::NextRecord);
   } else if (f.EditStep == EditStage::NewTime) {
     f.lblEditInp[4].caption = f.InputPrevCaption;
     BeginInput(f, f.lblEditInp[4], 6, 4);

@@ -10,9 +10,10 @@
 
 namespace rx {
 
-// open: show the screen for MenuItem and FuncItem, then reset the fields;
-// otherwise only reset them for the next record.
-void OpenAlpineEdit(Terminal& t, bool open);
+// Show: the screen for MenuItem and FuncItem, its fields reset; NextRecord:
+// only the fields reset, for the next record.
+enum class EditOpening { Show, NextRecord };
+void OpenAlpineEdit(Terminal& t, EditOpening opening);
 
 // Enter on the alpine/nordic edit screen.
 void AlpineEditEnter(Terminal& t);
@@ -24,8 +25,8 @@ void LeaveAlpineEdit(Terminal& t);
 void ResumeAlpineEdit(Terminal& t);
 
 // The read of the record the edit screens name: block and bib, or the relay
-// team, in the memory of the menu.
-ReadRequest RecordReadOf(const Form& form);
+// team, in the memory of the menu; nothing when the menu item is no memory.
+std::optional<ReadRequest> RecordReadOf(const Form& form);
 
 // The bib typed on an edit screen: 1-999 written with three digits; 0 is
 // error 803; other text sounds a beep. False when the entry goes no further.

@@ -2,10 +2,10 @@
 
 namespace rx {
 
-bool OpenDataFile(Terminal& t, bool forWriting, const std::string& name) {
+bool OpenDataFile(Terminal& t, FileAccess access, const std::string& name) {
   CloseDataFile(t);
   t.form.StoredCount = 0;
-  return !name.empty() && t.dataFile.Open(t.dataDirectory / name, forWriting);
+  return !name.empty() && t.dataFile.Open(t.dataDirectory / name, access);
 }
 
 bool WriteDataLine(Terminal& t, const std::string& text) { return t.dataFile.WriteLine(text); }

@@ -13,7 +13,7 @@ namespace rx {
 // Closes any open data file, then opens name in the data directory: for
 // writing (created or emptied) or for reading. False when it failed; then
 // no file is open (t.dataFile.IsOpen()).
-bool OpenDataFile(Terminal& t, bool forWriting, const std::string& name);
+bool OpenDataFile(Terminal& t, FileAccess access, const std::string& name);
 
 // Writes text and CR LF. False when no file is open for writing or the line
 // could not be written (disk full, directory gone).

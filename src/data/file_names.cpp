@@ -5,14 +5,14 @@
 namespace rx {
 
 std::string DataFileName(MenuItemId memory, const DateTime& now, const std::string& rangeLetter) {
-  if (!IsMemory(memory) || now.month < 1 || now.month > 12) return "";
+  const MemoryRow* row = RowOf(memory);
+  if (!row || now.month < 1 || now.month > 12) return "";
   char digits[16];
   std::snprintf(digits, sizeof digits, "%02d%02d%02d", now.day % 100, now.hour % 100,
                 now.minute % 100);
   char year[4];
   std::snprintf(year, sizeof year, "%02d", now.year % 100);
-  const char letter = kItemLetters[Index(memory) - Index(kFirstMenuItem)];
-  return std::string(1, letter) + kMonthLetters[now.month - 1] + digits + "." +
+  return std::string(1, row->fileLetter) + kMonthLetters[now.month - 1] + digits + "." +
          rangeLetter.substr(0, 1) + year;
 }
 

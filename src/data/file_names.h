@@ -5,17 +5,16 @@
 
 #include <string>
 
+#include "data/memories.h"
 #include "platform/clock.h"
-#include "shell/menu_items.h"
 
 namespace rx {
 
-inline constexpr const char* kItemLetters = "CDFSVY";  // the memories, from the course memory on
 inline constexpr const char* kMonthLetters = "123456789OND";
 
-// memory picks the memory letter ("" for an item that is no memory);
-// rangeLetter is "C" for all blocks or the shifted block letter. One reading
-// of the clock gives every part.
+// memory picks the file letter of its row in kMemories ("" for an item that
+// is no memory); rangeLetter is "C" for all blocks or the shifted block
+// letter. One reading of the clock gives every part.
 std::string DataFileName(MenuItemId memory, const DateTime& now, const std::string& rangeLetter);
 
 }  // namespace rx

@@ -40,7 +40,7 @@ int RunHunterStart(Terminal& t, const std::string& source, const std::string& ou
   // fails leaves whatever had the output's name as it was.
   std::string line;
   TimeParts reference{-1, 0};
-  if (OpenDataFile(t, false, source) && ReadDataLine(t, &line) && IsRecordLine(line))
+  if (OpenDataFile(t, FileAccess::Read, source) && ReadDataLine(t, &line) && IsRecordLine(line))
     reference = ClockToSeconds(line.substr(4));
   if (reference.seconds < 0) {
     CloseDataFile(t);

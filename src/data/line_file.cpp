@@ -4,10 +4,10 @@
 
 namespace rx {
 
-bool LineFile::Open(const std::filesystem::path& path, bool forWriting) {
+bool LineFile::Open(const std::filesystem::path& path, FileAccess access) {
   Close();
-  handle_ = std::fopen(path.c_str(), forWriting ? "wb" : "rb");
-  writing_ = forWriting;
+  writing_ = access == FileAccess::Write;
+  handle_ = std::fopen(path.c_str(), writing_ ? "wb" : "rb");
   return handle_ != nullptr;
 }
 

@@ -11,6 +11,8 @@
 
 namespace rx {
 
+enum class FileAccess { Read, Write };
+
 class LineFile {
  public:
   LineFile() = default;
@@ -20,7 +22,7 @@ class LineFile {
 
   // Closes what was open, then opens path: for writing (created or emptied)
   // or for reading.
-  bool Open(const std::filesystem::path& path, bool forWriting);
+  bool Open(const std::filesystem::path& path, FileAccess access);
   // Creates path for writing; false when anything by that name exists.
   bool Create(const std::filesystem::path& path);
   bool IsOpen() const { return handle_ != nullptr; }

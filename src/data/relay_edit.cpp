@@ -78,7 +78,7 @@ void BibEntered(Terminal& t) {
   if (!AcceptBib(t, f.lblEditR[1])) return;
   f.EditStep = EditStage::Read;
   EndInput(f);
-  SendReadCommand(t, RecordReadOf(f), Events());
+  if (const std::optional<ReadRequest> read = RecordReadOf(f)) SendReadCommand(t, *read, Events());
 }
 
 void LegEntered(Terminal& t) {
@@ -100,11 +100,12 @@ void LegEntered(Terminal& t) {
 
 // The team on the screen as it goes to the device: its legs and total, or,
 // with no leg held, its deletion.
-EditRequest TeamChange(const Form& f) {
-  const ReadRequest read = RecordReadOf(f);
+std::optional<EditRequest> TeamChange(const Form& f) {
+  const std::optional<ReadRequest> read = RecordReadOf(f);
+  if (!read) return std::nullopt;
   EditRequest request;
-  request.memory = read.memory;
-  request.record = read.record;
+  request.memory = read->memory;
+  request.record = read->record;
   for (int row = 0; row < f.EditRow; ++row)
     request.legTimes.push_back(StripTime(f.lblRelayTime[row].caption, 12));
   request.totalTime = StripTime(f.lblRelayTime[kMostLegs].caption, 12);
@@ -143,8 +144,8 @@ void RelayEditEnter(Terminal& t) {
     f.lblGuide.caption = guide::kEditConfirm;
     return;
   }
-  if (f.EditStep == EditStage::RelayConfirm && f.FuncItem == FuncItemId::Modify)
-    SendEditCommand(t, TeamChange(f), Events());
+  if (f.EditStep != EditStage::RelayConfirm || f.FuncItem != FuncItemId::Modify) return;
+  if (const std::optional<EditRequest> change = TeamChange(f)) SendEditCommand(t, *change, Events());
 }
 
 void LeaveRelayEdit(Terminal& t) {

@@ -6,18 +6,11 @@ namespace rx {
 
 namespace {
 
-// The memory selectors of the reads and changes; none for a value that
-// names no memory.
+// The selector of a memory's reads and changes; none for a value that names
+// no memory.
 const char* Selector(Memory memory) {
-  switch (memory) {
-    case Memory::Course: return "0A";
-    case Memory::Dnf: return "2 ";
-    case Memory::FirstRun: return "11";
-    case Memory::SecondRun: return "12";
-    case Memory::RelayCourse: return "3A";
-    case Memory::RelayResults: return "4A";
-  }
-  return nullptr;
+  const MemoryRow* row = RowOf(memory);
+  return row ? row->selector : nullptr;
 }
 
 std::string Command(const std::string& family, const std::string& selector, const std::string& block = "",
@@ -103,29 +96,13 @@ std::string AsCourseAdd(const std::string& dualAddBody) {
   return body.Text();
 }
 
-std::optional<std::string> LoadHead(char memoryLetter) {
-  switch (memoryLetter) {
-    case 'C': return "CL0A";
-    case 'D': return "CL2 ";
-    case 'F': return "CL11";
-    case 'G': return "CL5 ";
-    case 'S': return "CL12";
-    case 'V': return "CL3A";
-    case 'Y': return "CL4";  // the leg letter follows
-    default: return std::nullopt;
-  }
-}
-
-bool IsRelayLoad(const std::string& head) { return head == "CL4"; }
-
-FrameBody LoadBody(const std::string& head, std::string_view recordLine) {
+FrameBody LoadBody(const LoadHead& head, std::string_view recordLine) {
   FrameBody body = ParseRecordLine(recordLine);
-  const FrameBody headFields = ParseBody(head);
+  const FrameBody headFields = ParseBody(head.text);
   body.family = headFields.family;
   body.selector = headFields.selector;
-  // The DNF memory and the timeless one take blanks whatever the line holds.
-  const bool timeless = head == "CL5 " || head == "CL2 ";
-  body.time = timeless ? "" : StripTime(body.time, 12);
+  // The DNF memory and the untimed one take blanks whatever the line holds.
+  body.time = head.timeless ? "" : StripTime(body.time, 12);
   return body;
 }
 

@@ -29,13 +29,9 @@ std::string BestOutputCommand(const std::string& editBody);
 // A dual-course add is printed as an ordinary add to the course memory.
 std::string AsCourseAdd(const std::string& dualAddBody);
 
-// The head of the load commands of a file by its memory letter (its name's
-// first); nothing for a letter no memory has.
-std::optional<std::string> LoadHead(char memoryLetter);
-// Relay results: the head's leg letter is each record's own.
-bool IsRelayLoad(const std::string& head);
-// The load command of a data file's record line.
-FrameBody LoadBody(const std::string& head, std::string_view recordLine);
+// The load command of a data file's record line (the head: LoadHeadOf the
+// file's first letter). A relay team's leg letter is the caller's to set.
+FrameBody LoadBody(const LoadHead& head, std::string_view recordLine);
 
 std::string FixedCommand(const std::string& family);  // family + 18 blanks
 inline std::string BestOutputAllCommand() { return FixedCommand("CB"); }

@@ -23,11 +23,14 @@ bool TryOpen(Terminal& t, int number, std::string& refused) {
   return false;
 }
 
-void BeginDrain(Terminal& t, std::function<void(Terminal&)> then, int mostMs, bool forExchange) {
+// What waits for the drain: the port's closing alone, or an exchange.
+enum class DrainFor { Closing, Exchange };
+
+void BeginDrain(Terminal& t, std::function<void(Terminal&)> then, int mostMs, DrainFor purpose) {
   t.form.WaitMs = 0;
   PortDrain& drain = t.link.drain;
   drain.active = true;
-  drain.forExchange = forExchange;
+  drain.forExchange = purpose == DrainFor::Exchange;
   drain.deadline = t.platform.clock.MonotonicMs() + mostMs;
   drain.then = std::move(then);
   ContinueLinkJob(t);
@@ -42,12 +45,12 @@ void LogTraffic(Terminal& t, const std::string& line) {
   f.lstDebug.items.KeepNewest(kTrafficListLines);
 }
 
-bool OpenDevicePort(Terminal& t, bool textMode) {
+bool OpenDevicePort(Terminal& t, LineMode mode) {
   Form& f = t.form;
   SerialPort& port = t.platform.port;
   port.Close();
   f.lstDebug.items.clear();
-  port.SetSettings(textMode ? kTextSettings : kFramedSettings);
+  port.SetSettings(mode == LineMode::Text ? kTextSettings : kFramedSettings);
   std::string refused;
   bool open = TryOpen(t, f.PortNo, refused);
   for (int number = kFirstSearchedPort; !open && number <= kLastSearchedPort; ++number)
@@ -57,7 +60,7 @@ bool OpenDevicePort(Terminal& t, bool textMode) {
     TellPortAccess(t, refused);
     return false;
   }
-  if (!textMode) port.Write(std::string(1, kXon));
+  if (mode == LineMode::Framed) port.Write(std::string(1, kXon));
   // Whatever waited before this exchange, or came in while the port was
   // closed, is not a reply to it.
   port.DiscardInput();
@@ -66,16 +69,16 @@ bool OpenDevicePort(Terminal& t, bool textMode) {
 }
 
 void CloseDevicePort(Terminal& t, std::function<void(Terminal&)> then, int mostMs) {
-  BeginDrain(t, std::move(then), mostMs, false);
+  BeginDrain(t, std::move(then), mostMs, DrainFor::Closing);
 }
 
-void StartExchange(Terminal& t, bool textMode, std::function<void(Terminal&)> begin) {
+void StartExchange(Terminal& t, LineMode mode, std::function<void(Terminal&)> begin) {
   constexpr int kLongestDrainMs = 1000;
-  auto open = [textMode, begin = std::move(begin)](Terminal& t) {
+  auto open = [mode, begin = std::move(begin)](Terminal& t) {
     if (t.form.KeyMode != Mode::Busy) return;  // ended while the old queue drained
-    if (OpenDevicePort(t, textMode)) begin(t);
+    if (OpenDevicePort(t, mode)) begin(t);
   };
-  BeginDrain(t, std::move(open), kLongestDrainMs, true);
+  BeginDrain(t, std::move(open), kLongestDrainMs, DrainFor::Exchange);
 }
 
 bool PortOpening(const Terminal& t) { return t.link.drain.active && t.link.drain.forExchange; }

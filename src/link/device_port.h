@@ -21,6 +21,8 @@ inline constexpr char kXoff = 19;
 
 inline constexpr const char* kFramedSettings = "9600,E,7,2";
 inline constexpr const char* kTextSettings = "9600,N,8,1";
+// What an exchange speaks on the line: framed commands or plain text lines.
+enum class LineMode { Framed, Text };
 
 // When the configured port cannot be opened, these are searched in order.
 inline constexpr int kFirstSearchedPort = 3;
@@ -38,7 +40,7 @@ inline constexpr int kReplyTimeoutMs = 1000;
 // followed by one XON. Tries PortNo, then the searched ports; none gives error 1002 and
 // false. Whatever waited in the input is dropped. A port still open is closed
 // first without waiting: exchanges drain it through StartExchange.
-bool OpenDevicePort(Terminal& t, bool textMode);
+bool OpenDevicePort(Terminal& t, LineMode mode);
 
 // Lets what is still queued reach the line, then closes the port and runs
 // then. The wait is a job of the event loop and ends when the queue is empty,
@@ -48,7 +50,7 @@ void CloseDevicePort(Terminal& t, std::function<void(Terminal&)> then = {}, int 
 // Every exchange begins here, Busy already set by its caller: the port is
 // drained, reopened with the exchange's line settings, and begin runs, unless
 // the exchange ended meanwhile (an error, the window closing).
-void StartExchange(Terminal& t, bool textMode, std::function<void(Terminal&)> begin);
+void StartExchange(Terminal& t, LineMode mode, std::function<void(Terminal&)> begin);
 
 // An exchange is waiting for the old queue to drain: what arrives now is
 // stale, and keys wait with it.

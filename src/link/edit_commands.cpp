@@ -37,7 +37,7 @@ void Start(Terminal& t, ReplyFamily family, ExchangeEvents& owner, std::function
   f.KeyMode = Mode::Busy;
   f.ExpectReply = family;
   t.link.owner = &owner;
-  StartExchange(t, false, std::move(send));
+  StartExchange(t, LineMode::Framed, std::move(send));
 }
 
 ReplyFamily FamilyOf(Change change) {

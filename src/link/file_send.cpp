@@ -20,12 +20,12 @@ SendProgress ProgressAt(const Form& f, int index) {
 void SendQueued(Terminal& t) {
   Form& f = t.form;
   f.ExpectReply = ReplyFamily::Load;
-  StartExchange(t, false, [](Terminal& t) {
+  StartExchange(t, LineMode::Framed, [](Terminal& t) {
     Form& f = t.form;
     Owner(t).Started(t);
     f.SendRecovery = Recovery::Ask;
     f.RecordIndex = 0;
-    SendNextQueued(t, false);
+    SendNextQueued(t, AfterRecord::Next);
   });
 }
 
@@ -42,9 +42,9 @@ void StartFileSend(Terminal& t, const SendRequest& request, ExchangeEvents& owne
   StartQueueLoad(t, QueueMode::Send, request.fileName, request.block, SendQueued);
 }
 
-void SendNextQueued(Terminal& t, bool skip) {
+void SendNextQueued(Terminal& t, AfterRecord after) {
   Form& f = t.form;
-  if (skip && f.RecordIndex > 0 && f.RecordIndex <= Queued(f)) {
+  if (after == AfterRecord::SkipTeam && f.RecordIndex > 0 && f.RecordIndex <= Queued(f)) {
     // The rest of the failed relay team: its legs after "B" and its total,
     // but nothing of the next team, even one that is a total alone.
     const std::string team = ParseBody(f.Records[f.RecordIndex - 1]).Team();

@@ -15,9 +15,10 @@ namespace rx {
 // and of the end.
 void StartFileSend(Terminal& t, const SendRequest& request, ExchangeEvents& owner);
 
-// Sends the next record, or finishes the send. skip passes over the rest of
-// the relay team whose record failed.
-void SendNextQueued(Terminal& t, bool skip);
+// Sends the next record, or finishes the send. SkipTeam first passes over the
+// rest of the relay team whose record failed.
+enum class AfterRecord { Next, SkipTeam };
+void SendNextQueued(Terminal& t, AfterRecord after);
 
 // A record was sent and its answer has not come yet.
 bool RecordAwaited(const Terminal& t);

@@ -35,7 +35,7 @@ struct QueueLoad {
   bool active = false;
   QueueMode mode = QueueMode::Send;
   LineSplitter splitter;
-  std::string head;                 // command head by the file's first letter
+  LoadHead head;                    // by the file's first letter
   std::optional<char> block;        // one-block send: its block code; output: the one kept
   std::string previousTeam;         // relay results: the team of the last line
   char leg = 'B';
@@ -44,9 +44,12 @@ struct QueueLoad {
 
 // Header, record lines and trailer, a step per turn of the event loop, to the
 // serial line or on pages.
+// Where the lines go: the serial line, or a printer or a PDF (failures are 1011).
+enum class Medium { Line, Paper };
+
 struct TextOutput {
   bool active = false;
-  bool onPaper = false;             // a printer or a PDF: failures are 1011
+  Medium medium = Medium::Line;
   bool lineStarted = false;         // the wait for this line's room has begun
   TextOutputRequest request;        // the file (its name in header and trailer), the block kept
   std::unique_ptr<TextSink> sink;   // the serial line or the page printer

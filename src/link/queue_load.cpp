@@ -37,7 +37,7 @@ void EndTeam(Form& f) {
 void QueueLoadCommand(Form& f, QueueLoad& load, const std::string& line) {
   FrameBody body = LoadBody(load.head, line);
   if (load.block) body.block = *load.block;
-  if (!IsRelayLoad(load.head)) return Append(f, body.Text());
+  if (!load.head.legs) return Append(f, body.Text());
   if (body.Team() != load.previousTeam) {
     load.leg = 'B';
     load.previousTeam = body.Team();
@@ -53,16 +53,16 @@ void Begin(Terminal& t, QueueMode mode, const std::string& name, std::optional<c
   Form& f = t.form;
   QueueLoad& load = t.link.load;
   load = {};
-  OpenDataFile(t, false, name);
+  OpenDataFile(t, FileAccess::Read, name);
   f.Records = {};  // a large file's queue before gives its memory back
   if (!t.dataFile.IsOpen()) return;
   load.mode = mode;
-  std::optional<std::string> head = LoadHead(name.empty() ? ' ' : name.front());
+  std::optional<LoadHead> head = LoadHeadOf(name.empty() ? ' ' : name.front());
   if (mode == QueueMode::Send && !head) {  // nothing we could load it as
     CloseDataFile(t);
     return;
   }
-  load.head = head.value_or("");
+  load.head = head.value_or(LoadHead{});
   load.block = block;
   // Room for every line the file can hold, so no turn stalls while the queue
   // moves to a larger block (a record line is at least 13 characters and LF).
@@ -91,7 +91,7 @@ bool Step(Terminal& t) {
     // A read error ends the file early; what was queued so far stays.
     if (got == 0) {
       load.splitter.Finish(take);
-      if (IsRelayLoad(load.head) && load.mode == QueueMode::Send) EndTeam(f);
+      if (load.head.legs && load.mode == QueueMode::Send) EndTeam(f);
       CloseDataFile(t);
       return true;
     }

@@ -18,9 +18,6 @@ ExchangeEvents& NoEvents() {
 
 namespace {
 
-constexpr int kOneRecord = 1;
-constexpr int kIntoFile = 2;
-
 void RemoveReadFile(Terminal& t) {
   std::error_code ignored;
   std::filesystem::remove(t.dataDirectory / t.link.read.fileName, ignored);
@@ -67,7 +64,7 @@ void Accepted(Terminal& t) {
   const EditRequest& edit = t.link.edit;
   switch (f.ExpectReply) {
     case ReplyFamily::IntoFile:
-      if (!OpenDataFile(t, true, t.link.read.fileName)) FailFileWrite(t);
+      if (!OpenDataFile(t, FileAccess::Write, t.link.read.fileName)) FailFileWrite(t);
       break;
     case ReplyFamily::BestOutput:
       EndExchange(t);
@@ -91,7 +88,7 @@ void Accepted(Terminal& t) {
     case ReplyFamily::Load:
       RecordAnswered(t);
       // While the operator is asked whether to stop, the next record waits.
-      if (f.KeyMode == Mode::Busy) SendNextQueued(t, false);
+      if (f.KeyMode == Mode::Busy) SendNextQueued(t, AfterRecord::Next);
       break;
     default:
       break;
@@ -115,7 +112,7 @@ void Refused(Terminal& t, int number) {
       break;
     case Recovery::PassOver:  // show the record, go on
       ReportRefusedRecord(t);
-      if (f.KeyMode == Mode::Busy) SendNextQueued(t, false);
+      if (f.KeyMode == Mode::Busy) SendNextQueued(t, AfterRecord::Next);
       break;
   }
 }
@@ -171,21 +168,19 @@ void EndExchange(Terminal& t) {
 
 void SendReadCommand(Terminal& t, const ReadRequest& request, ExchangeEvents& owner) {
   Form& f = t.form;
-  f.RxPhase = 0;
   f.SendRecovery = Recovery::Off;
   std::optional<std::string> body = BuildReadCommand(request);
   if (!body) {
     f.KeyMode = Mode::Normal;
     return;
   }
-  f.RxPhase = request.oneRecord ? kOneRecord : kIntoFile;
   // Busy from here on: a key pressed while the port drains and opens is a
   // key of this exchange.
   f.KeyMode = Mode::Busy;
   f.ExpectReply = request.oneRecord ? ReplyFamily::OneRecord : ReplyFamily::IntoFile;
   t.link.owner = &owner;
   t.link.read = request;
-  StartExchange(t, false, [body = *body](Terminal& t) {
+  StartExchange(t, LineMode::Framed, [body = *body](Terminal& t) {
     SendCommand(t, body);
     if (t.form.KeyMode == Mode::Busy) Owner(t).Started(t);  // else the write failed and says so
   });

@@ -7,17 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace rx {
+#include "data/memories.h"
 
-// The device's memories, numbered as the main menu numbers them.
-enum class Memory : int {
-  Course = 1,
-  Dnf = 2,
-  FirstRun = 3,
-  SecondRun = 4,
-  RelayCourse = 5,
-  RelayResults = 6,
-};
+namespace rx {
 
 // The record an edit screen names.
 struct RecordFields {

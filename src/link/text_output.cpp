@@ -64,9 +64,12 @@ class SerialSink : public TextSink {
 };
 
 // What a finished, stopped or failed output leaves behind.
-void Finish(Terminal& t, bool complete) {
+enum class Ending { Whole, Cut };  // every line out and handed over, or not
+
+void Finish(Terminal& t, Ending ending) {
   Form& f = t.form;
   TextOutput& output = t.link.output;
+  const bool complete = ending == Ending::Whole;
   if (!complete && output.job) output.job->Stop();
   output = {};
   f.Records = {};
@@ -80,14 +83,14 @@ void Finish(Terminal& t, bool complete) {
 void CannotPrint(Terminal& t, const std::string& reason) {
   ReportFault(t, "cannot print " + t.link.output.request.fileName + ": " + reason);
   ShowError(t, Errors::CannotPrint);
-  Finish(t, false);
+  Finish(t, Ending::Cut);
 }
 
-void Begin(Terminal& t, const TextOutputRequest& request, std::unique_ptr<TextSink> sink, bool onPaper) {
+void Begin(Terminal& t, const TextOutputRequest& request, std::unique_ptr<TextSink> sink, Medium medium) {
   TextOutput& output = t.link.output;
   output = {};
   output.active = true;
-  output.onPaper = onPaper;
+  output.medium = medium;
   output.request = request;
   output.sink = std::move(sink);
   output.job = std::make_unique<TextOutputJob>(request.fileName, t.form.Records, *output.sink);
@@ -97,32 +100,38 @@ void Begin(Terminal& t, const TextOutputRequest& request, std::unique_ptr<TextSi
   ContinueTextOutput(t);
 }
 
+// The whole file is queued: out it goes, to the line or on paper.
+void OutputQueued(Terminal& t, const TextOutputRequest& request, const TextTarget& target) {
+  Form& f = t.form;
+  f.RecordIndex = 0;
+  Owner(t).Started(t);
+  if (target.kind == TextTarget::Kind::Serial) {
+    StartExchange(t, LineMode::Text, [request](Terminal& opened) {
+      Begin(opened, request, std::make_unique<SerialSink>(opened), Medium::Line);
+    });
+    // The port could not be opened (1002 shown): nothing was written.
+    if (f.KeyMode == Mode::ErrorShown && !t.link.output.active) f.Records.clear();
+    return;
+  }
+  t.link.output.request = request;  // the name a refusal gives
+  if (target.kind == TextTarget::Kind::Unknown)
+    return CannotPrint(t, "TextOutput=" + target.name + " names no target");
+  const std::filesystem::path file = t.dataDirectory / request.fileName;
+  const PageTarget page = ToPageTarget(target, file);
+  // A PDF that is a link to its own data file would replace the data.
+  if (page.kind == PageTarget::Kind::Pdf && SameFile(page.name, file))
+    return CannotPrint(t, "the PDF " + page.name + " is that file itself; it is left as it is");
+  Begin(t, request, std::make_unique<PageSink>(t.platform.printer, page, request.fileName), Medium::Paper);
+}
+
 }  // namespace
 
 void StartTextOutput(Terminal& t, const TextOutputRequest& request, ExchangeEvents& owner,
                      const TextTarget& target) {
   t.link.owner = &owner;
   t.form.KeyMode = Mode::Busy;  // while a large file is read in; Esc then goes back as on the prompt
-  StartQueueLoad(t, QueueMode::Text, request.fileName, request.onlyBlock, [request, target](Terminal& t) {
-    Form& f = t.form;
-    f.RecordIndex = 0;
-    Owner(t).Started(t);
-    if (target.kind == TextTarget::Kind::Serial) {
-      StartExchange(t, true, [request](Terminal& t) { Begin(t, request, std::make_unique<SerialSink>(t), false); });
-      // The port could not be opened (1002 shown): nothing was written.
-      if (f.KeyMode == Mode::ErrorShown && !t.link.output.active) f.Records.clear();
-      return;
-    }
-    t.link.output.request = request;  // the name a refusal gives
-    if (target.kind == TextTarget::Kind::Unknown)
-      return CannotPrint(t, "TextOutput=" + target.name + " names no target");
-    const std::filesystem::path file = t.dataDirectory / request.fileName;
-    const PageTarget page = ToPageTarget(target, file);
-    // A PDF that is a link to its own data file would replace the data.
-    if (page.kind == PageTarget::Kind::Pdf && SameFile(page.name, file))
-      return CannotPrint(t, "the PDF " + page.name + " is that file itself; it is left as it is");
-    Begin(t, request, std::make_unique<PageSink>(t.platform.printer, page, request.fileName), true);
-  });
+  StartQueueLoad(t, QueueMode::Text, request.fileName, request.onlyBlock,
+                 [request, target](Terminal& queued) { OutputQueued(queued, request, target); });
 }
 
 void ContinueTextOutput(Terminal& t) {
@@ -135,7 +144,7 @@ void ContinueTextOutput(Terminal& t) {
     output.lineStarted = false;
     return;
   }
-  if (f.KeyMode != Mode::Busy) return Finish(t, false);
+  if (f.KeyMode != Mode::Busy) return Finish(t, Ending::Cut);
   if (!output.lineStarted) {
     output.lineStarted = true;
     f.WaitMs = 0;  // our own work is no silence of a device
@@ -152,18 +161,18 @@ void ContinueTextOutput(Terminal& t) {
     case TextOutputJob::Stand::NoRoom:
       if (f.WaitMs > kLongestQueueWaitMs) {
         ShowError(t, Errors::CannotSend);
-        return Finish(t, false);
+        return Finish(t, Ending::Cut);
       }
       return PostLinkTurn(t, kRoomPollMs);
     case TextOutputJob::Stand::Done:
-      return Finish(t, true);
+      return Finish(t, Ending::Whole);
     case TextOutputJob::Stand::Failed:
-      return output.onPaper ? CannotPrint(t, reason) : Finish(t, false);
+      return output.medium == Medium::Paper ? CannotPrint(t, reason) : Finish(t, Ending::Cut);
   }
 }
 
 void EndTextOutput(Terminal& t) {
-  if (t.link.output.active) Finish(t, false);
+  if (t.link.output.active) Finish(t, Ending::Cut);
 }
 
 }  // namespace rx

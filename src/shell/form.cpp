@@ -1,6 +1,7 @@
 #include "shell/form.h"
 
 #include "shell/guide_texts.h"
+#include "data/memories.h"
 
 #include "shell/highlight.h"
 
@@ -137,13 +138,8 @@ void Form::SetDesignValues() {
   Place(fraMenu[3], 480, 240, 5775, 2055);
   Place(fraMenu[4], 480, 240, 7095, 2055);
 
-  const char* mainItems[14] = {"",
-                               "　１ コース内メモリ編集",
-                               "　２ ＤＮＦメモリ編集",
-                               "　３ １本目リザルト編集",
-                               "　４ ２本目リザルト編集",
-                               "　５ コース内メモリ編集",
-                               "　６ リザルト編集",
+  // Items 1-6 are the memories' own labels.
+  const char* mainItems[14] = {"", "", "", "", "", "", "",
                                "　７ ファイル操作",
                                "　８ ＲＸ－７１０送信",
                                "　９ ベスト出力",
@@ -156,7 +152,8 @@ void Form::SetDesignValues() {
   for (int i = 1; i <= 9; ++i) Place(lblMenu[i], 480, 400 + mainRow[i] * 445, 5040, kLabelHeight);
   for (int i = 10; i <= 13; ++i) Place(lblMenu[i], 240, 480 + (i - 10) * 540, 5280, kLabelHeight);
   for (int i = 1; i <= 13; ++i) {
-    lblMenu[i].caption = mainItems[i];
+    const MemoryRow* memory = RowOf(MenuItemAt(i));
+    lblMenu[i].caption = memory ? memory->label : mainItems[i];
     Paint(lblMenu[i], Shade::Plain);
   }
   Paint(lblMenu[1], Shade::Selected);

@@ -219,7 +219,6 @@ class Form {
   std::string InputInt;
   std::string InputFrac;
   bool InputPointSeen = false;
-  int RxPhase = 0;
   int EditRow = 0;
   bool DebugMode = false;
   int PortNo = kDefaultPortNo;

@@ -63,13 +63,8 @@ constexpr bool OnMainPage(MenuItemId item) {
 constexpr bool OnSubPage(MenuItemId item) {
   return item >= MenuItemId::OperationSettings && item <= kLastMenuItem;
 }
-// The six items that edit and read a memory of the device.
-constexpr bool IsMemory(MenuItemId item) {
-  return item >= kFirstMenuItem && item <= MenuItemId::RelayResult;
-}
-constexpr bool IsRelayMemory(MenuItemId item) {
-  return item == MenuItemId::RelayCourseMemory || item == MenuItemId::RelayResult;
-}
+// The items that edit and read a memory of the device: IsMemory and
+// IsRelayMemory (data/memories.h).
 
 // The labels of lblFunc: function items and range items.
 constexpr bool IsFuncLabel(FuncItemId item) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "data/memories.h"
 #include "link/device_port.h"
 #include "link/error_line.h"
 #include "shell/settings.h"
@@ -89,10 +90,10 @@ bool Form_Load(Terminal& t, std::function<void()> refusalSeen) {
   LayOutFrames(f);
   AdjustForWideScreen(t);
 
-  const char* titles[10] = {"",           "コース内メモリ", "ＤＮＦメモリ", "１本目リザルト",
-                            "２本目リザルト", "コース内メモリ", "リザルト",     "ファイル操作",
-                            "ＲＸ－７１０送信", "ベスト出力"};
-  for (int i = 1; i <= 9; ++i) f.MenuTitle[i] = titles[i];
+  for (const MemoryRow& memory : kMemories) f.MenuTitle[Index(memory.item)] = memory.title;
+  f.MenuTitle[Index(MenuItemId::FileOperations)] = "ファイル操作";
+  f.MenuTitle[Index(MenuItemId::SendToDevice)] = "ＲＸ－７１０送信";
+  f.MenuTitle[Index(MenuItemId::BestOutput)] = "ベスト出力";
 
   f.Screen = ScreenId::MainMenu;
   f.MenuItem = kFirstMenuItem;

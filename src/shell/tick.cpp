@@ -18,10 +18,7 @@ void Timer1_Timer(Terminal& t) {
   if (f.KeyMode == Mode::Busy) {
     int waited = f.WaitMs;
     f.WaitMs = waited + kTickMs;
-    if (waited + kTickMs >= kReplyTimeoutMs) {  // a full second of silence
-      ShowError(t, Errors::NoReply);
-      f.RxPhase = 0;
-    }
+    if (waited + kTickMs >= kReplyTimeoutMs) ShowError(t, Errors::NoReply);  // a full second of silence
   }
   // A job waiting for the line sees the busy time it has waited.
   ContinueLinkJob(t);

@@ -93,7 +93,22 @@ TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
                                               "CL0A30470000000002  "}));
 }
 
-TEST_F(FileWork, AFileOfNoKnownMemorySendsNothingAndIsLetGo) {
+// A file's first letter picks its load head (no time for the untimed
+// memory); a letter no memory has sends nothing and lets the file go.
+TEST_F(FileWork, AFileLoadsUnderItsMemoryLettersHead) {
+  const std::pair<std::string, std::string> kLoads[] = {
+      {"FN241433.C08", "CL11C0451234567890  "}, {"SN241433.C08", "CL12C0451234567890  "},
+      {"VN241433.C08", "CL3AC0451234567890  "}, {"GN241433.C08", Body("CL5 C045")}};
+  for (const auto& [name, load] : kLoads) {
+    SCOPED_TRACE(name);
+    File(name, {"C0451234567890"});
+    ConfirmSend();
+    Press(Keys::Enter);
+    EXPECT_EQ(Sent(), std::vector<std::string>({load}));
+    Reply("CR");
+    Press({Keys::Esc, Keys::Esc});
+    fs::remove(dir / name);
+  }
   File("XN241433.C08", {"C0451234567890"});
   ConfirmSend();
   Press(Keys::Enter);
@@ -449,10 +464,10 @@ TEST_F(FileWork, ALineFileReadsAnyLineEndAndLetsTheFileBeforeGoAtEachOpen) {
   low.rlim_cur = 64;
   ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
   LineFile writer, reader;
-  bool kept = writer.Open(path, true) && writer.WriteLine("C0010000000000") && writer.Close();
+  bool kept = writer.Open(path, FileAccess::Write) && writer.WriteLine("C0010000000000") && writer.Close();
   std::ofstream(path, std::ios::binary | std::ios::app) << "A\r\nB\nC\r" << std::string(1 << 20, 'x') << "\r\n\rD";
   for (int i = 0; kept && i < 200; ++i) {
-    kept = reader.Open(path, false) && writer.Create(made);
+    kept = reader.Open(path, FileAccess::Read) && writer.Create(made);
     fs::remove(made);
   }
   setrlimit(RLIMIT_NOFILE, &limit);

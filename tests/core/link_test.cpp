@@ -36,7 +36,7 @@ TEST_F(Link, OpeningThePort) {
   f.PortNo = 5;
   port.present = {4};
   port.input = "stale";
-  ASSERT_TRUE(OpenDevicePort(tt.terminal, false));
+  ASSERT_TRUE(OpenDevicePort(tt.terminal, LineMode::Framed));
   EXPECT_EQ(port.attempts, std::vector<int>({5, 3, 4}));
   EXPECT_EQ(f.PortNo, 5);  // found for this exchange only
   EXPECT_EQ(port.openedWith.back(), "9600,E,7,2");
@@ -48,7 +48,7 @@ TEST_F(Link, OpeningThePort) {
   Reply("CR");
   EXPECT_EQ(f.lstDebug.items.back(), "← " + Frame("CR"));
   port.written.clear();
-  ASSERT_TRUE(OpenDevicePort(tt.terminal, true));
+  ASSERT_TRUE(OpenDevicePort(tt.terminal, LineMode::Text));
   EXPECT_EQ(port.openedWith.back(), "9600,N,8,1");
   EXPECT_EQ(port.written, "");
   EXPECT_EQ(port.closes, 1);  // every open closes the previous one first
@@ -56,7 +56,7 @@ TEST_F(Link, OpeningThePort) {
   port.faults[4] = OpenFault::NoPermission;
   for (int open = 0; open < 2; ++open) {
     port.attempts.clear();
-    EXPECT_FALSE(OpenDevicePort(tt.terminal, false));
+    EXPECT_FALSE(OpenDevicePort(tt.terminal, LineMode::Framed));
     EXPECT_EQ(port.attempts.size(), 15u);
     EXPECT_EQ(port.attempts.back(), 16);
     EXPECT_EQ(f.lblError.caption, "エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）");

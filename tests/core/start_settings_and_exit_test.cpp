@@ -60,7 +60,7 @@ TEST_F(SettingsScreen, AStoreThatCannotBeWrittenOrThrowsIsToldAndTheChoiceHolds)
   EXPECT_EQ(f.lstDebug.items.size(), 1u);
   tt.fakes.settings.failWrites = false;  // an action that throws is told and leaves no file open
   tt.fakes.settings.onWrite = [] { throw std::runtime_error("store gone"); };
-  ASSERT_TRUE(OpenDataFile(tt.terminal, true, "CN241433.C08"));
+  ASSERT_TRUE(OpenDataFile(tt.terminal, FileAccess::Write, "CN241433.C08"));
   Open();
   ::testing::internal::CaptureStderr();
   Press(Keys::Enter);
@@ -257,12 +257,10 @@ TEST(Tick, OnlyARestoredWindowIsRefittedAndNoReplyRaises1005OnTheTenthTick) {
             (std::vector<std::tuple<int, int, int, int>>{{64 * 15, 0, (1920 - 64) * 15, 1080 * 15}}));
   Form& f = tt.form();
   f.KeyMode = Mode::Busy;
-  f.RxPhase = 2;
   for (int tick = 1; tick <= 9; ++tick) Timer1_Timer(tt.terminal);
   EXPECT_EQ(f.KeyMode, Mode::Busy);
   Timer1_Timer(tt.terminal);
   EXPECT_EQ(f.lblError.caption, "エラー：受信できません（[Esc]：解除）");
-  EXPECT_EQ(f.RxPhase, 0);
   Timer1_Timer(tt.terminal);  // the count stops with the error
   EXPECT_EQ(f.WaitMs, 1000);
 }
