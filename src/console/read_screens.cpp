@@ -15,9 +15,10 @@ namespace {
 
 void ShowReadConfirmation(Terminal& t, const std::string& rangeLetter) {
   Form& f = t.form;
-  f.lblYomiG[0].caption = MenuTitleOf(f, f.MenuItem) + "をＲＸ－７１０から読み込み";
-  f.lblFileName.caption = DataFileName(f.MenuItem, t.platform.clock.Now(), rangeLetter);
-  f.lblYomiG[3].visible = false;
+  f.lblYomiG[ReadLine::What].caption = MenuTitleOf(f, f.MenuItem) + "をＲＸ－７１０から読み込み";
+  f.ReadFileName = DataFileName(f.MenuItem, t.platform.clock.Now(), rangeLetter);
+  f.lblFileName.caption = f.ReadFileName;
+  f.lblYomiG[ReadLine::Count].visible = false;
   f.fraYomikomi.visible = true;
 }
 
@@ -27,11 +28,11 @@ class ReadIntoFileEvents : public ExchangeEvents {
   void Started(Terminal& t) override {
     Form& f = t.form;
     f.lblGuide.caption = guide::kBusyRead;
-    f.lblYomiG[3].caption = "0件";
-    f.lblYomiG[3].visible = true;
+    f.lblYomiG[ReadLine::Count].caption = "0件";
+    f.lblYomiG[ReadLine::Count].visible = true;
   }
   void RecordStored(Terminal& t, int count) override {
-    t.form.lblYomiG[3].caption = std::to_string(count) + "件";
+    t.form.lblYomiG[ReadLine::Count].caption = std::to_string(count) + "件";
   }
   // Back to the range menu; without a record the error line says why.
   void FileReadFinished(Terminal& t, bool anyRecord) override {
@@ -54,7 +55,7 @@ void ReadRangeEnter(Terminal& t) {
     f.Screen = ScreenId::BlockEntry;
     f.lblGuide.caption = guide::kBlockEntry;
     f.lblBlk.caption = "";
-    BeginInput(f, f.lblBlk, 2, 0);
+    BeginInput(f, f.lblBlk, kBlockDigits, 0);
     return;
   }
   if (f.FuncCode != Scope::AllBlocks || !IsMemory(f.MenuItem)) return;
@@ -80,7 +81,7 @@ void ConfirmRead(Terminal& t) {
   ReadRequest request;
   request.memory = static_cast<Memory>(f.MenuItem);
   request.oneRecord = false;
-  request.fileName = f.lblFileName.caption;
+  request.fileName = f.ReadFileName;
   if (f.FuncCode != Scope::AllBlocks) request.onlyBlock = BlockLetter(f.lblBlk.caption).front();
   SendReadCommand(t, request, events);
 }

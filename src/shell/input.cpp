@@ -11,7 +11,7 @@ void BeginInput(Form& f, Control& label, int integerDigits, int decimalPlaces) {
   }
   f.InputActive = true;
   if (f.InputLabel != nullptr) f.InputLabel->bold = false;
-  if (decimalPlaces == 4) f.lblCap[Keys::Right].caption = "Cal.";
+  if (decimalPlaces == kTimeDecimals) f.lblCap[Keys::Right].caption = "Cal.";
   f.InputLabel = &label;
   label.bold = true;
   f.InputPrevCaption = label.caption;

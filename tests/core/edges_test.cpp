@@ -14,8 +14,8 @@ TEST(Screens, ABibOfFourDigitsIsRefused) {
   testing::TestTerminal tt;
   ASSERT_TRUE(Form_Load(tt.terminal));
   for (int key : {1, E, 2, E, 1, E}) testing::Press(tt, key);
-  tt.form().lblEditInp[2].caption = "1000";
-  EXPECT_FALSE(AcceptBib(tt.terminal, tt.form().lblEditInp[2]));
+  tt.form().lblEditInp[EditField::Bib].caption = "1000";
+  EXPECT_FALSE(AcceptBib(tt.terminal, tt.form().lblEditInp[EditField::Bib]));
   EXPECT_EQ(tt.fakes.beeper.beeps, 1);
 }
 
