@@ -17,7 +17,7 @@ bool FromMenu(const Form& f) {
 }
 
 void OpenField(Form& f, int step) {
-  f.lblCalc[step].caption = f.ZeroTime;
+  SetField(f, f.lblCalc[step], f.ZeroTime);
   BeginInput(f, f.lblCalc[step], kTimeDigits, kTimeDecimals);
 }
 
@@ -49,8 +49,8 @@ void RefuseTime(Terminal& t) {
 
 void ShowNetTime(Terminal& t) {
   Form& f = t.form;
-  TimeParts start = TimeToSeconds(EntryToTime(f.lblCalc[CalcField::Start].caption));
-  TimeParts finish = TimeToSeconds(EntryToTime(f.lblCalc[CalcField::Finish].caption));
+  TimeParts start = TimeToSeconds(EntryToTime(FieldText(f, f.lblCalc[CalcField::Start])));
+  TimeParts finish = TimeToSeconds(EntryToTime(FieldText(f, f.lblCalc[CalcField::Finish])));
   long seconds = finish.seconds - start.seconds;
   long fraction = finish.fraction - start.fraction;
   if (fraction < 0) {
@@ -67,19 +67,19 @@ void ShowNetTime(Terminal& t) {
 void Enter(Terminal& t) {
   Form& f = t.form;
   if (f.InputActive && f.CalcStep == CalcField::Start) {
-    if (!InputTyped(f)) f.lblCalc[CalcField::Start].caption = f.ZeroTime;
-    if (EntryToTime(f.lblCalc[CalcField::Start].caption).empty()) return RefuseTime(t);
+    if (!InputTyped(f)) SetField(f, f.lblCalc[CalcField::Start], f.ZeroTime);
+    if (EntryToTime(FieldText(f, f.lblCalc[CalcField::Start])).empty()) return RefuseTime(t);
     OpenField(f, CalcField::Finish);
     f.CalcStep = CalcField::Finish;
   } else if (f.InputActive && f.CalcStep == CalcField::Finish) {
     bool typed = InputTyped(f);
     EndInput(f);
-    if (!typed) f.lblCalc[CalcField::Finish].caption = f.ZeroTime;
-    if (EntryToTime(f.lblCalc[CalcField::Finish].caption).empty()) return RefuseTime(t);
+    if (!typed) SetField(f, f.lblCalc[CalcField::Finish], f.ZeroTime);
+    if (EntryToTime(FieldText(f, f.lblCalc[CalcField::Finish])).empty()) return RefuseTime(t);
     ShowNetTime(t);
   } else if (!f.InputActive && f.CalcStep == CalcField::Net && !FromMenu(f) &&
              f.CalcTarget != nullptr) {
-    f.CalcTarget->caption = TimeToEntry(f.CalcNetTime);
+    SetField(f, *f.CalcTarget, TimeToEntry(f.CalcNetTime));
     ReturnToTarget(t);
     ExecuteEnter(t);  // the screen goes on with the value taken over
   }
@@ -102,7 +102,7 @@ void Clear(Terminal& t) {
   if (f.CalcStep == CalcField::Net) {
     f.CalcStep = CalcField::Start;
     OpenField(f, CalcField::Start);
-    f.lblCalc[CalcField::Finish].caption = "";
+    SetField(f, f.lblCalc[CalcField::Finish], "");
     f.lblCalc[CalcField::Net].caption = "";
     f.lblGuide.caption = guide::kCalcEntry;
   } else if (f.InputActive) {
@@ -123,8 +123,8 @@ void StartCalculator(Terminal& t) {
   f.CalcSavedGuide = f.lblGuide.caption;
   f.KeyMode = Mode::Calculator;
   f.CalcStep = CalcField::Start;
-  f.lblCalc[CalcField::Start].caption = f.ZeroTime;
-  f.lblCalc[CalcField::Finish].caption = "";
+  SetField(f, f.lblCalc[CalcField::Start], f.ZeroTime);
+  SetField(f, f.lblCalc[CalcField::Finish], "");
   f.lblCalc[CalcField::Net].caption = "";
   f.fraCalc.visible = true;
   BeginInput(f, f.lblCalc[CalcField::Start], kTimeDigits, kTimeDecimals);

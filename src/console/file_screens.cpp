@@ -45,7 +45,7 @@ void ShowSendConfirmation(Form& f, const std::string& what, ScreenId screen) {
 // The block chosen on the range menu; none for all blocks.
 std::optional<char> ChosenBlock(const Form& f) {
   if (f.FuncCode != Scope::OneBlock) return std::nullopt;
-  return BlockLetter(f.lblBlk.caption).front();
+  return BlockLetter(FieldText(f, f.lblBlk)).front();
 }
 
 // A send or a serial output under way: its busy guide, and how many records
@@ -92,7 +92,7 @@ class SerialOutputEvents : public SendScreenEvents {
 void AskForBlock(Form& f) {
   f.Screen = ScreenId::BlockEntry;
   f.lblGuide.caption = guide::kBlockEntry;
-  f.lblBlk.caption = "";
+  SetField(f, f.lblBlk, "");
   BeginInput(f, f.lblBlk, kBlockDigits, 0);
 }
 
@@ -101,7 +101,7 @@ void OpenHunterEntry(Form& f) {
   f.HunterSource = SelectedFileName(f);
   f.lblHuntG[HunterLine::Source].caption = f.HunterSource;
   f.lblHuntG[HunterLine::Entry].caption = "スタート日時";
-  f.lblDateTime.caption = "";
+  SetField(f, f.lblDateTime, "");
   f.lblDateTime.visible = true;
   f.lblHuntG[HunterLine::DateHint].visible = true;
   f.lblHuntG[HunterLine::Target].visible = false;
@@ -194,7 +194,7 @@ void SendBlockEnter(Terminal& t) {
   int block = TypedBlockNumber(f);
   if (block < 0 || block > kLastBlock) return;
   EndInput(f);
-  const std::string typed = f.lblBlk.caption;
+  const std::string typed = FieldText(f, f.lblBlk);
   if (f.MenuItem == MenuItemId::SendToDevice) {
     f.fraFile.visible = false;
     ShowSendConfirmation(f, "ＲＸ－７１０のブロックNo." + typed + " に送信します", ScreenId::SendRange);
@@ -205,7 +205,7 @@ void SendBlockEnter(Terminal& t) {
 
 void HunterDateEnter(Terminal& t) {
   Form& f = t.form;
-  std::string typed = "0" + f.lblDateTime.caption;
+  std::string typed = "0" + FieldText(f, f.lblDateTime);
   // A one-digit month may be typed without its zero.
   std::string s = typed.size() > 8 ? typed.substr(typed.size() - 8) : typed;
   if (!IsValidDate(kLeapYear + s.substr(0, 4))) return ShowError(t, Errors::InvalidDate);

@@ -12,11 +12,11 @@
 
 namespace rx {
 
-namespace {
-
 const char* FrameCaptionFor(MenuItemId memory) {
   return IsRelayMemory(memory) ? "リレー" : "アルペン・ノルディック";
 }
+
+namespace {
 
 void SetSideKeys(Form& f, const char* left, const char* right) {
   f.lblCap[Keys::Left].caption = left;
@@ -83,7 +83,7 @@ void ShowFunctionMenu(Terminal& t, ScreenId screen, FuncItemId first) {
       f.fraMenu[MenuFrame::Function].visible = false;
       f.fraMenu[MenuFrame::Range].caption = FrameCaptionFor(f.MenuItem);
       f.fraMenu[MenuFrame::Range].visible = true;
-      f.lblBlk.caption = "";
+      SetField(f, f.lblBlk, "");
       f.lblYomiT.caption = MenuTitleOf(f, f.MenuItem) + "読込";
       f.lblGuide.caption = guide::kSub;
       f.Screen = ScreenId::ReadRange;
@@ -93,7 +93,7 @@ void ShowFunctionMenu(Terminal& t, ScreenId screen, FuncItemId first) {
       f.fraMenu[MenuFrame::Main].visible = false;
       f.fraMenu[MenuFrame::Range].caption = "共通";
       f.fraMenu[MenuFrame::Range].visible = true;
-      f.lblBlk.caption = "";
+      SetField(f, f.lblBlk, "");
       f.lblYomiT.caption = MenuTitleOf(f, MenuItemId::SendToDevice);
       f.fraSend.visible = false;
       f.lblGuide.caption = guide::kSub;
@@ -105,7 +105,7 @@ void ShowFunctionMenu(Terminal& t, ScreenId screen, FuncItemId first) {
       f.fraFile.visible = false;
       f.fraMenu[MenuFrame::Range].caption = "シリアル送信";
       f.fraMenu[MenuFrame::Range].visible = true;
-      f.lblBlk.caption = "";
+      SetField(f, f.lblBlk, "");
       f.lblYomiT.caption = "ファイル(" + SelectedFileName(f) + ")を送信";
       f.fraSend.visible = false;
       f.lblGuide.caption = guide::kSub;
@@ -145,7 +145,7 @@ void OpenEditFunctionMenu(Terminal& t) {
 }
 
 void BackToRangeMenu(Form& f, Control& confirmation) {
-  f.lblBlk.caption = "";
+  SetField(f, f.lblBlk, "");
   confirmation.visible = false;
   f.lblGuide.caption = guide::kSub;
 }
@@ -198,7 +198,7 @@ void LeaveReadRange(Terminal& t) {
 void LeaveBlockEntry(Terminal& t) {
   Form& f = t.form;
   EndInput(f);
-  f.lblBlk.caption = "";
+  SetField(f, f.lblBlk, "");
   switch (f.MenuItem) {
     case MenuItemId::SendToDevice:
       f.Screen = ScreenId::SendRange;
@@ -245,7 +245,7 @@ void LeaveFileSelection(Terminal& t) {
 
 void LeaveHunterStart(Terminal& t) {
   Form& f = t.form;
-  if (!f.lblDateTime.caption.empty()) return;  // Esc first empties the entry
+  if (!FieldText(f, f.lblDateTime).empty()) return;  // Esc first empties the entry
   f.fraHunter.visible = false;
   ReturnToMenuPage(f);
 }

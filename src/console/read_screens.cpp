@@ -39,7 +39,7 @@ class ReadIntoFileEvents : public ExchangeEvents {
     Form& f = t.form;
     f.lblGuide.caption = guide::kSub;
     if (!anyRecord) return;
-    f.lblBlk.caption = "";
+    SetField(f, f.lblBlk, "");
     f.Screen = ScreenId::ReadRange;
     f.fraYomikomi.visible = false;
   }
@@ -47,20 +47,20 @@ class ReadIntoFileEvents : public ExchangeEvents {
 
 }  // namespace
 
-int TypedBlockNumber(const Form& f) { return BlockNumber(f.lblBlk.caption); }
+int TypedBlockNumber(const Form& f) { return BlockNumber(FieldText(f, f.lblBlk)); }
 
 void ReadRangeEnter(Terminal& t) {
   Form& f = t.form;
   if (f.FuncCode == Scope::OneBlock) {
     f.Screen = ScreenId::BlockEntry;
     f.lblGuide.caption = guide::kBlockEntry;
-    f.lblBlk.caption = "";
+    SetField(f, f.lblBlk, "");
     BeginInput(f, f.lblBlk, kBlockDigits, 0);
     return;
   }
   if (f.FuncCode != Scope::AllBlocks || !IsMemory(f.MenuItem)) return;
   ShowReadConfirmation(t, "C");
-  f.lblBlk.caption = " ";
+  SetField(f, f.lblBlk, " ");
   ShowConfirmGuide(f, Confirmation::Execute);
 }
 
@@ -69,7 +69,7 @@ void ReadBlockEnter(Terminal& t) {
   int block = TypedBlockNumber(f);
   if (block < 0 || block > kLastBlock) return;  // the input stays open
   EndInput(f);
-  ShowReadConfirmation(t, BlockLetterShifted(f.lblBlk.caption));
+  ShowReadConfirmation(t, BlockLetterShifted(FieldText(f, f.lblBlk)));
   f.Screen = ScreenId::ReadRange;
   ShowConfirmGuide(f, Confirmation::Execute);
 }
@@ -82,7 +82,7 @@ void ConfirmRead(Terminal& t) {
   request.memory = static_cast<Memory>(f.MenuItem);
   request.oneRecord = false;
   request.fileName = f.ReadFileName;
-  if (f.FuncCode != Scope::AllBlocks) request.onlyBlock = BlockLetter(f.lblBlk.caption).front();
+  if (f.FuncCode != Scope::AllBlocks) request.onlyBlock = BlockLetter(FieldText(f, f.lblBlk)).front();
   SendReadCommand(t, request, events);
 }
 

@@ -30,7 +30,7 @@ void ShowScreen(Form& f) {
   f.Screen = ScreenId::AlpineEdit;
   f.fraMenu[MenuFrame::Function].visible = false;
   f.fraMenu[MenuFrame::File].visible = false;
-  f.fraEdit[EditFrame::Alpine].caption = f.fraMenu[MenuFrame::Function].caption;
+  f.fraEdit[EditFrame::Alpine].caption = FrameCaptionFor(f.MenuItem);
   f.fraEdit[EditFrame::Alpine].visible = true;
   ShowRow(f, EditField::Course, false);
   ShowRow(f, EditField::Block, true);
@@ -70,7 +70,7 @@ void ShowScreen(Form& f) {
 void Reset(Form& f) {
   f.EditStep = EditStage::Block;
   f.lblCap[Keys::Right].caption = "";
-  for (Control& input : f.lblEditInp) input.caption.clear();
+  for (Control& input : f.lblEditInp) SetField(f, input, "");
   if (f.FuncItem == FuncItemId::DualAdd) {
     f.lblGuide.caption = guide::kEditDualAdd;
     f.EditStep = EditStage::Course;
@@ -85,11 +85,11 @@ void Reset(Form& f) {
 }
 
 // The value of an integer field; -1 when it holds no number.
-int FieldNumber(const Control& field) { return ParseDigits(field.caption); }
+int FieldNumber(const Form& f, const Control& field) { return ParseDigits(FieldText(f, field)); }
 
 void OpenNewTime(Form& f) {
   f.EditStep = EditStage::NewTime;
-  f.lblEditInp[EditField::NewTime].caption = f.ZeroTime;
+  SetField(f, f.lblEditInp[EditField::NewTime], f.ZeroTime);
   BeginInput(f, f.lblEditInp[EditField::NewTime], kTimeDigits, kTimeDecimals);
 }
 
@@ -104,8 +104,8 @@ class AlpineEvents : public ExchangeEvents {
  public:
   void Started(Terminal& t) override { t.form.lblGuide.caption = ""; }
   void RecordRead(Terminal& t, const RecordReply& record) override {
-    t.form.lblEditInp[EditField::DeviceTime].caption = record.time;
-    t.form.lblEditInp[EditField::NewTime].caption = TimeToEntry(record.time);
+    SetField(t.form, t.form.lblEditInp[EditField::DeviceTime], record.time);
+    SetField(t.form, t.form.lblEditInp[EditField::NewTime], TimeToEntry(record.time));
   }
   // Modify goes on to the new time; delete asks to send.
   void RecordReadFinished(Terminal& t) override {
@@ -139,7 +139,7 @@ void ReadRecord(Terminal& t) {
 
 void CourseEntered(Terminal& t) {
   Form& f = t.form;
-  int course = FieldNumber(f.lblEditInp[EditField::Course]);
+  int course = FieldNumber(f, f.lblEditInp[EditField::Course]);
   if (course != 1 && course != 2) return ShowError(t, Errors::CourseNumber);
   f.EditStep = EditStage::Block;
   BeginInput(f, f.lblEditInp[EditField::Block], kBlockDigits, 0);
@@ -147,7 +147,7 @@ void CourseEntered(Terminal& t) {
 
 void BlockEntered(Terminal& t) {
   Form& f = t.form;
-  int block = FieldNumber(f.lblEditInp[EditField::Block]);
+  int block = FieldNumber(f, f.lblEditInp[EditField::Block]);
   if (block < 0 || block > kLastBlock) return;
   if (!RelayCourseMemory(f)) {
     f.EditStep = EditStage::Bib;
@@ -172,10 +172,10 @@ void BibEntered(Terminal& t) {
 
 void NewTimeEntered(Terminal& t) {
   Form& f = t.form;
-  if (!InputTyped(f)) f.lblEditInp[EditField::NewTime].caption = f.InputPrevCaption;
-  std::string time = EntryToTime(f.lblEditInp[EditField::NewTime].caption);
+  if (!InputTyped(f)) SetField(f, f.lblEditInp[EditField::NewTime], f.InputPrevCaption);
+  std::string time = EntryToTime(FieldText(f, f.lblEditInp[EditField::NewTime]));
   if (time.empty()) return ShowError(t, Errors::InvalidTime);
-  f.lblEditInp[EditField::TimeToSend].caption = time;
+  SetField(f, f.lblEditInp[EditField::TimeToSend], time);
   AskToSend(f);
 }
 
@@ -197,8 +197,8 @@ void Send(Terminal& t, Change change) {
   request.memory = read.memory;
   request.change = change;
   request.record = read.record;
-  request.record.course = f.lblEditInp[EditField::Course].caption;
-  request.record.timeField = StripTime(f.lblEditInp[EditField::TimeToSend].caption, 12);
+  request.record.course = FieldText(f, f.lblEditInp[EditField::Course]);
+  request.record.timeField = StripTime(FieldText(f, f.lblEditInp[EditField::TimeToSend]), 12);
   request.print = f.PrintFrame;
   request.bestOutput = f.BestFrame;
   SendEditCommand(t, request, Events());
@@ -214,15 +214,15 @@ void Send(Terminal& t) {
 ReadRequest RecordReadOf(const Form& f) {
   ReadRequest request;
   request.memory = static_cast<Memory>(f.MenuItem);
-  request.record.blockCode = BlockLetter(f.lblEditInp[EditField::Block].caption);
-  request.record.bib = f.lblEditInp[EditField::Bib].caption;
+  request.record.blockCode = BlockLetter(FieldText(f, f.lblEditInp[EditField::Block]));
+  request.record.bib = FieldText(f, f.lblEditInp[EditField::Bib]);
   request.record.team =
-      BlockLetter(f.lblEditR[TeamField::Block].caption) + f.lblEditR[TeamField::Bib].caption;
+      BlockLetter(FieldText(f, f.lblEditR[TeamField::Block])) + FieldText(f, f.lblEditR[TeamField::Bib]);
   return request;
 }
 
 bool AcceptBib(Terminal& t, Control& field) {
-  int bib = FieldNumber(field);
+  int bib = FieldNumber(t.form, field);
   if (bib == 0) {
     ShowError(t, Errors::BibZero);
     return false;
@@ -233,7 +233,7 @@ bool AcceptBib(Terminal& t, Control& field) {
   }
   char text[4];
   std::snprintf(text, sizeof text, "%03d", bib);
-  field.caption = text;
+  SetField(t.form, field, text);
   return true;
 }
 
@@ -258,7 +258,7 @@ void ResumeAlpineEdit(Terminal& t) {
   if (f.EditStep <= EditStage::Read || f.EditStep == EditStage::Confirm) {
     OpenAlpineEdit(t, false);
   } else if (f.EditStep == EditStage::NewTime) {
-    f.lblEditInp[EditField::NewTime].caption = f.InputPrevCaption;
+    SetField(f, f.lblEditInp[EditField::NewTime], f.InputPrevCaption);
     BeginInput(f, f.lblEditInp[EditField::NewTime], kTimeDigits, kTimeDecimals);
   }
 }
@@ -266,7 +266,7 @@ void ResumeAlpineEdit(Terminal& t) {
 void AlpineEditEnter(Terminal& t) {
   Form& f = t.form;
   bool fieldStep = f.EditStep <= EditStage::Bib;  // course, block or bib
-  if (fieldStep && f.InputLabel != nullptr && f.InputLabel->caption.empty()) return;
+  if (fieldStep && f.InputLabel != nullptr && FieldText(f, *f.InputLabel).empty()) return;
   switch (f.EditStep) {
     case EditStage::Course: CourseEntered(t); break;
     case EditStage::Block: BlockEntered(t); break;

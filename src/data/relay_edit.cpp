@@ -27,7 +27,7 @@ void ShowTeam(Form& f) {
 
 void MoveLeg(Form& f, int from, int to) {
   f.TeamLegs[to] = f.TeamLegs[from];
-  f.lblRelayInp[to].caption = f.lblRelayInp[from].caption;
+  SetField(f, f.lblRelayInp[to], FieldText(f, f.lblRelayInp[from]));
 }
 
 // What the device's replies do to this screen.
@@ -40,7 +40,7 @@ class RelayEvents : public ExchangeEvents {
     if (record.selector >= 'B' && record.selector <= 'K') {
       int row = record.selector - 'B';
       f.TeamLegs[row] = record.time;
-      f.lblRelayInp[row].caption = TimeToEntry(record.time);
+      SetField(f, f.lblRelayInp[row], TimeToEntry(record.time));
       if (f.EditRow < row + 1) f.EditRow = row + 1;
     } else if (record.selector == 'S') {
       f.TeamTotal = record.time;
@@ -66,7 +66,7 @@ RelayEvents& Events() {
 }
 
 void BlockEntered(Form& f) {
-  int block = ParseDigits(f.lblEditR[TeamField::Block].caption);
+  int block = ParseDigits(FieldText(f, f.lblEditR[TeamField::Block]));
   if (block < 0 || block > kLastRelayBlock) return;
   f.EditStep = EditStage::Bib;
   BeginInput(f, f.lblEditR[TeamField::Bib], kBibDigits, 0);
@@ -84,8 +84,8 @@ void LegEntered(Terminal& t) {
   Form& f = t.form;
   int row = LegRow(f);
   Control& input = f.lblRelayInp[row];
-  if (!InputTyped(f)) input.caption = f.InputPrevCaption;
-  std::string time = EntryToTime(input.caption);
+  if (!InputTyped(f)) SetField(f, input, f.InputPrevCaption);
+  std::string time = EntryToTime(FieldText(f, input));
   if (time.empty()) return ShowError(t, Errors::InvalidTime);
   std::string previous = f.TeamLegs[row];
   f.TeamLegs[row] = time.substr(0, 10) + "   ";
@@ -125,11 +125,11 @@ void OpenRelayEdit(Terminal& t) {
   f.fraMenu[MenuFrame::Function].visible = false;
   f.fraEdit[EditFrame::Relay].visible = true;
   f.Screen = ScreenId::RelayEdit;
-  for (Control& c : f.lblEditR) c.caption.clear();
+  for (Control& c : f.lblEditR) SetField(f, c, "");
   for (std::string& leg : f.TeamLegs) leg.clear();
   f.TeamTotal.clear();
   ShowTeam(f);
-  for (int i = 0; i < kMostLegs; ++i) f.lblRelayInp[i].caption.clear();
+  for (int i = 0; i < kMostLegs; ++i) SetField(f, f.lblRelayInp[i], "");
   f.EditRow = 0;
   if (f.FuncItem == FuncItemId::Modify) {
     f.EditStep = EditStage::Block;
@@ -142,7 +142,7 @@ void OpenRelayEdit(Terminal& t) {
 void RelayEditEnter(Terminal& t) {
   Form& f = t.form;
   if (f.EditStep == EditStage::Block || f.EditStep == EditStage::Bib) {
-    if (f.InputLabel == nullptr || f.InputLabel->caption.empty()) return;  // nothing typed
+    if (f.InputLabel == nullptr || FieldText(f, *f.InputLabel).empty()) return;  // nothing typed
     return f.EditStep == EditStage::Block ? BlockEntered(f) : BibEntered(t);
   }
   if (OnLeg(f)) return LegEntered(t);
@@ -176,7 +176,7 @@ void ResumeRelayEdit(Terminal& t) {
     OpenRelayEdit(t);
   } else if (OnLeg(f)) {
     Control& leg = f.lblRelayInp[LegRow(f)];
-    leg.caption = f.InputPrevCaption;
+    SetField(f, leg, f.InputPrevCaption);
     BeginInput(f, leg, kTimeDigits, kTimeDecimals);
     f.lblGuide.caption = guide::kRelayLeg;
   }
@@ -190,7 +190,7 @@ void InsertRelayLeg(Terminal& t) {
   int row = LegRow(f);
   for (int i = f.EditRow - 1; i >= row; --i) MoveLeg(f, i, i + 1);
   f.TeamLegs[row] = kNewLeg;
-  f.lblRelayInp[row].caption = f.ZeroTime;
+  SetField(f, f.lblRelayInp[row], f.ZeroTime);
   ShowTeam(f);
   BeginInput(f, f.lblRelayInp[row], kTimeDigits, kTimeDecimals);
   ++f.EditRow;
@@ -202,7 +202,7 @@ void DeleteRelayLeg(Terminal& t) {
   int row = LegRow(f);
   for (int i = row + 1; i < f.EditRow; ++i) MoveLeg(f, i, i - 1);
   f.TeamLegs[f.EditRow - 1].clear();
-  f.lblRelayInp[f.EditRow - 1].caption.clear();
+  SetField(f, f.lblRelayInp[f.EditRow - 1], "");
   --f.EditRow;
   RelayTotal(f);
   ShowTeam(f);

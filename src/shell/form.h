@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -273,6 +274,8 @@ class Form {
   int InputIntDigits = 0;
   int InputFracDigits = 0;
   Control* InputLabel = nullptr;
+  // What each input field holds, by its label; the label only shows it.
+  std::map<const Control*, std::string> FieldTexts;
   Control* CalcTarget = nullptr;
   std::string InputPrevCaption;
   std::string InputInt;

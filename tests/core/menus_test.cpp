@@ -6,6 +6,7 @@
 #include "console/row_selection.h"
 #include "console/screen_table.h"
 #include "link/error_line.h"
+#include "shell/input.h"
 #include "support/console_fixture.h"
 
 namespace rx {
@@ -21,7 +22,7 @@ class Menus : public testing::ConsoleTest {
     f.FuncItem = function;
     f.EditStep = step;
     f.EditRow = 2;
-    f.lblBlk.caption = "12";
+    SetField(f, f.lblBlk, "12");
     f.fraFile.visible = f.fraMenu[MenuFrame::Range].visible = true;
     f.fraSend.visible = f.fraEdit[EditFrame::Relay].visible = true;
     f.fraMenu[MenuFrame::File].visible = false;

@@ -60,7 +60,7 @@ TEST_F(Calculator, FromAnInputTheResultIsTakenOverAndTheScreenGoesOn) {
   Press({1, Keys::Enter, 1, Keys::Enter});  // course memory, modify
   f.EditStep = EditStage::NewTime;
   const std::string guide = f.lblGuide.caption;
-  f.lblEditInp[EditField::NewTime].caption = "1.5";
+  SetField(f, f.lblEditInp[EditField::NewTime], "1.5");
   BeginInput(f, f.lblEditInp[EditField::NewTime], kTimeDigits, kTimeDecimals);
   Type("99");  // dropped when the calculator opens
   Press({Keys::Right, Keys::Esc});  // back to the input as it was
@@ -97,7 +97,7 @@ TEST(Input, TypingShowsTheEntryAsItGrows) {
   };
   for (const auto& [digits, decimals, keys, shown] : cases) {
     Form form;
-    form.lblCalc[CalcField::Start].caption = "0.0000";
+    SetField(form, form.lblCalc[CalcField::Start], "0.0000");
     BeginInput(form, form.lblCalc[CalcField::Start], digits, decimals);
     for (const char* key = keys; *key; ++key)
       *key == 'C' ? ClearKey(form) : EnterDigit(form, *key == '.' ? Keys::Point : *key - '0');
