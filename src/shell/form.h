@@ -201,7 +201,6 @@ inline constexpr int Bib = 2;
 inline constexpr int DeviceTime = 3;  // the time the device holds
 inline constexpr int NewTime = 4;     // the time typed
 inline constexpr int TimeToSend = 5;  // the typed time as the device takes it
-inline constexpr int RangeBlock = 5;  // lblEditG only: the block heading on the range menu
 }  // namespace EditField
 namespace TeamField {  // lblEditR
 inline constexpr int Block = 0;
