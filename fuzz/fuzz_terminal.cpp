@@ -60,7 +60,7 @@ void Start(TestTerminal& tt, const Stored& stored) {
   tt.fakes.settings.onWrite = nullptr;
   const Form& f = tt.form();
   RX_CHECK(Held(f) == Expected(stored), "a setting read wrongly");
-  RX_CHECK(f.lstDebug.visible == f.DebugMode && f.lblMenu[12].enabled == f.SerialSend, "menus");
+  RX_CHECK(f.lstDebug.visible == f.DebugMode && f.lblMenu[Index(MenuItemId::SerialSend)].enabled == f.SerialSend, "menus");
   int told = 0;  // a store that refuses writes is told of once; one that takes them never
   for (std::size_t i = 0; i < f.lstDebug.items.size(); ++i)
     told += f.lstDebug.items[i].rfind("! the settings cannot be stored", 0) == 0;
@@ -125,7 +125,7 @@ void CheckForm(TestTerminal& tt) {
   RX_CHECK(!f.InputLabel || std::find(all.begin(), all.end(), f.InputLabel) != all.end(), "input");
   // Jobs post one turn at a time; a growing pile would be a runaway.
   RX_CHECK(tt.fakes.events.tasks.size() <= 32, std::to_string(tt.fakes.events.tasks.size()));
-  const std::string& status = f.lblStatus[1].caption;
+  const std::string& status = f.lblStatus[StatusPart::Frames].caption;
   RX_CHECK(status.find(f.BestFrame ? "BEST : ON" : "BEST : OFF") != std::string::npos &&
                status.find(f.PrintFrame ? "PRINT : ON" : "PRINT : OFF") != std::string::npos,
            status);

@@ -106,21 +106,21 @@ void Formatters(Bytes& in) {
 void RelayLegs(std::string_view text) {
   Form form;  // EditRow 0: no legs yet
   long seconds = 0, fraction = 0;
-  for (std::size_t at = 0; at < text.size() && form.EditRow < 10; at += 13) {
-    form.lblRelayTime[form.EditRow++].caption = std::string(text.substr(at, 13));
+  for (std::size_t at = 0; at < text.size() && form.EditRow < kMostLegs; at += 13) {
+    form.TeamLegs[form.EditRow++] = std::string(text.substr(at, 13));
     const TimeParts leg = TimeToSeconds(text.substr(at, 13));
     seconds += leg.seconds;
     fraction += leg.fraction;
   }
-  for (int row = form.EditRow; row < 10; ++row) form.lblRelayTime[row].caption = "00:00:01.0   ";
-  form.lblRelayTime[10].caption = "kept";
+  for (int row = form.EditRow; row < kMostLegs; ++row) form.TeamLegs[row] = "00:00:01.0   ";
+  form.TeamTotal = "kept";
   seconds += fraction / 10000;
   char total[32];
   std::snprintf(total, sizeof total, "%02ld:%02ld:%02ld.%ld   ", seconds / 3600, seconds / 60 % 60,
                 seconds % 60, fraction % 10000 / 1000);
   const bool summed = RelayTotal(form);
   RX_CHECK(summed == (seconds <= 359999), text);
-  RX_CHECK(form.lblRelayTime[10].caption == (summed ? total : "kept"), text);
+  RX_CHECK(form.TeamTotal == (summed ? total : "kept"), text);
 }
 
 // Any segment the cutter could hand over: a reply's fields give back the body that came.

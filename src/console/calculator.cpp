@@ -17,8 +17,8 @@ bool FromMenu(const Form& f) {
 }
 
 void OpenField(Form& f, int step) {
-  f.lblCalc[step].caption = f.ZeroTime;
-  BeginInput(f, f.lblCalc[step], 6, 4);
+  SetField(f, f.lblCalc[step], f.ZeroTime);
+  BeginInput(f, f.lblCalc[step], kTimeDigits, kTimeDecimals);
 }
 
 // Back to the input the calculator was started from, with its screen's guide.
@@ -27,7 +27,7 @@ void ReturnToTarget(Terminal& t) {
   f.KeyMode = Mode::Normal;
   f.fraCalc.visible = false;
   f.lblGuide.caption = f.CalcSavedGuide;
-  if (f.CalcTarget != nullptr) BeginInput(f, *f.CalcTarget, 6, 3);
+  if (f.CalcTarget != nullptr) BeginInput(f, *f.CalcTarget, kTimeDigits, kTakenOverDecimals);
 }
 
 void Leave(Terminal& t) {
@@ -49,8 +49,8 @@ void RefuseTime(Terminal& t) {
 
 void ShowNetTime(Terminal& t) {
   Form& f = t.form;
-  TimeParts start = TimeToSeconds(EntryToTime(f.lblCalc[0].caption));
-  TimeParts finish = TimeToSeconds(EntryToTime(f.lblCalc[1].caption));
+  TimeParts start = TimeToSeconds(EntryToTime(FieldText(f, f.lblCalc[CalcField::Start])));
+  TimeParts finish = TimeToSeconds(EntryToTime(FieldText(f, f.lblCalc[CalcField::Finish])));
   long seconds = finish.seconds - start.seconds;
   long fraction = finish.fraction - start.fraction;
   if (fraction < 0) {
@@ -58,26 +58,28 @@ void ShowNetTime(Terminal& t) {
     seconds -= 1;
   }
   if (seconds < 0) seconds += 86400;  // the finish was after midnight
-  f.lblCalc[2].caption = FormatTime(seconds, fraction);
-  f.CalcStep = 2;
+  f.CalcNetTime = FormatTime(seconds, fraction);
+  f.lblCalc[CalcField::Net].caption = f.CalcNetTime;
+  f.CalcStep = CalcField::Net;
   f.lblGuide.caption = FromMenu(f) ? guide::kCalcResultFromMenu : guide::kCalcResultFromInput;
 }
 
 void Enter(Terminal& t) {
   Form& f = t.form;
-  if (f.InputActive && f.CalcStep == 0) {
-    if (!InputTyped(f)) f.lblCalc[0].caption = f.ZeroTime;
-    if (EntryToTime(f.lblCalc[0].caption).empty()) return RefuseTime(t);
-    OpenField(f, 1);
-    f.CalcStep = 1;
-  } else if (f.InputActive && f.CalcStep == 1) {
+  if (f.InputActive && f.CalcStep == CalcField::Start) {
+    if (!InputTyped(f)) SetField(f, f.lblCalc[CalcField::Start], f.ZeroTime);
+    if (EntryToTime(FieldText(f, f.lblCalc[CalcField::Start])).empty()) return RefuseTime(t);
+    OpenField(f, CalcField::Finish);
+    f.CalcStep = CalcField::Finish;
+  } else if (f.InputActive && f.CalcStep == CalcField::Finish) {
     bool typed = InputTyped(f);
     EndInput(f);
-    if (!typed) f.lblCalc[1].caption = f.ZeroTime;
-    if (EntryToTime(f.lblCalc[1].caption).empty()) return RefuseTime(t);
+    if (!typed) SetField(f, f.lblCalc[CalcField::Finish], f.ZeroTime);
+    if (EntryToTime(FieldText(f, f.lblCalc[CalcField::Finish])).empty()) return RefuseTime(t);
     ShowNetTime(t);
-  } else if (!f.InputActive && f.CalcStep == 2 && !FromMenu(f) && f.CalcTarget != nullptr) {
-    f.CalcTarget->caption = TimeToEntry(f.lblCalc[2].caption);
+  } else if (!f.InputActive && f.CalcStep == CalcField::Net && !FromMenu(f) &&
+             f.CalcTarget != nullptr) {
+    SetField(f, *f.CalcTarget, TimeToEntry(f.CalcNetTime));
     ReturnToTarget(t);
     ExecuteEnter(t);  // the screen goes on with the value taken over
   }
@@ -85,7 +87,7 @@ void Enter(Terminal& t) {
 
 void Esc(Terminal& t) {
   Form& f = t.form;
-  if (f.CalcStep == 2) return Leave(t);
+  if (f.CalcStep == CalcField::Net) return Leave(t);
   if (InputTyped(f)) {
     ClearError(t);
     f.KeyMode = Mode::Calculator;
@@ -97,11 +99,11 @@ void Esc(Terminal& t) {
 
 void Clear(Terminal& t) {
   Form& f = t.form;
-  if (f.CalcStep == 2) {
-    f.CalcStep = 0;
-    OpenField(f, 0);
-    f.lblCalc[1].caption = "";
-    f.lblCalc[2].caption = "";
+  if (f.CalcStep == CalcField::Net) {
+    f.CalcStep = CalcField::Start;
+    OpenField(f, CalcField::Start);
+    SetField(f, f.lblCalc[CalcField::Finish], "");
+    f.lblCalc[CalcField::Net].caption = "";
     f.lblGuide.caption = guide::kCalcEntry;
   } else if (f.InputActive) {
     // Only the entry is cleared; after a refused time no input is open and
@@ -120,12 +122,12 @@ void StartCalculator(Terminal& t) {
   }
   f.CalcSavedGuide = f.lblGuide.caption;
   f.KeyMode = Mode::Calculator;
-  f.CalcStep = 0;
-  f.lblCalc[0].caption = f.ZeroTime;
-  f.lblCalc[1].caption = "";
-  f.lblCalc[2].caption = "";
+  f.CalcStep = CalcField::Start;
+  SetField(f, f.lblCalc[CalcField::Start], f.ZeroTime);
+  SetField(f, f.lblCalc[CalcField::Finish], "");
+  f.lblCalc[CalcField::Net].caption = "";
   f.fraCalc.visible = true;
-  BeginInput(f, f.lblCalc[0], 6, 4);
+  BeginInput(f, f.lblCalc[CalcField::Start], kTimeDigits, kTimeDecimals);
   f.lblGuide.caption = guide::kCalcEntry;
 }
 

@@ -5,6 +5,7 @@
 #include "console/calculator.h"
 #include "console/enter_actions.h"
 #include "shell/guide_texts.h"
+#include "shell/input.h"
 #include "console/moves.h"
 #include "console/navigation.h"
 #include "console/screen_table.h"
@@ -39,7 +40,7 @@ void NormalKey(Terminal& t, int index) {
     case Keys::Down: MoveDown(f); break;
     case Keys::Left: MoveLeft(f); break;
     case Keys::Right:
-      if (OnMenuPage(f) || (f.InputActive && f.InputFracDigits == 4))
+      if (OnMenuPage(f) || (f.InputActive && f.InputFracDigits == kTimeDecimals))
         StartCalculator(t);
       else
         MoveRight(f);
@@ -57,7 +58,7 @@ void ErrorShownKey(Terminal& t, int index) {
   if (f.SendRecovery != Recovery::Off) {
     if (index == Keys::Esc || index == Keys::Clear) {  // go on with the next record
       ClearError(t);
-      f.lblSendG[3].visible = false;
+      f.lblSendG[SendLine::Progress].visible = false;
       f.lblGuide.caption = guide::kBusySend;
       f.KeyMode = Mode::Busy;
       if (index == Keys::Clear) f.SendRecovery = Recovery::PassOver;  // and stop asking

@@ -30,13 +30,12 @@ void ShowFileSelection(Form& f, const char* caption) {
   f.lblGuide.caption = guide::kFileSelection;
 }
 
-const std::string& SelectedName(const Form& f) { return f.lblFileList[f.FileSel].caption; }
-
 // The send confirmation with what it will do.
 void ShowSendConfirmation(Form& f, const std::string& what, ScreenId screen) {
-  f.lblSendG[0].caption = what;
-  f.lblSendName.caption = SelectedName(f);
-  for (int i : {2, 3, 4}) f.lblSendG[i].visible = false;
+  f.lblSendG[SendLine::What].caption = what;
+  f.SendFileName = SelectedFileName(f);
+  f.lblSendName.caption = f.SendFileName;
+  for (int i : {SendLine::Left, SendLine::Progress, SendLine::Count}) f.lblSendG[i].visible = false;
   f.fraSend.visible = true;
   f.Screen = screen;
   ShowConfirmGuide(f, Confirmation::Execute);
@@ -45,7 +44,7 @@ void ShowSendConfirmation(Form& f, const std::string& what, ScreenId screen) {
 // The block chosen on the range menu; none for all blocks.
 std::optional<char> ChosenBlock(const Form& f) {
   if (f.FuncCode != Scope::OneBlock) return std::nullopt;
-  return BlockLetter(f.lblBlk.caption).front();
+  return BlockLetter(FieldText(f, f.lblBlk)).front();
 }
 
 // A send or a serial output under way: its busy guide, and how many records
@@ -57,11 +56,11 @@ class SendScreenEvents : public ExchangeEvents {
   void Started(Terminal& t) override {
     Form& f = t.form;
     f.lblGuide.caption = busyGuide_;
-    f.lblSendG[2].visible = true;
-    f.lblSendG[4].visible = true;
+    f.lblSendG[SendLine::Left].visible = true;
+    f.lblSendG[SendLine::Count].visible = true;
   }
   void Progress(Terminal& t, const SendProgress& progress) override {
-    t.form.lblSendG[4].caption = std::to_string(progress.remaining) + countUnit_;
+    t.form.lblSendG[SendLine::Count].caption = std::to_string(progress.remaining) + countUnit_;
   }
 
  private:
@@ -92,19 +91,20 @@ class SerialOutputEvents : public SendScreenEvents {
 void AskForBlock(Form& f) {
   f.Screen = ScreenId::BlockEntry;
   f.lblGuide.caption = guide::kBlockEntry;
-  f.lblBlk.caption = "";
-  BeginInput(f, f.lblBlk, 2, 0);
+  SetField(f, f.lblBlk, "");
+  BeginInput(f, f.lblBlk, kBlockDigits, 0);
 }
 
 void OpenHunterEntry(Form& f) {
   f.fraFile.visible = false;
-  f.lblHuntG[3].caption = SelectedName(f);
-  f.lblHuntG[1].caption = "スタート日時";
-  f.lblDateTime.caption = "";
+  f.HunterSource = SelectedFileName(f);
+  f.lblHuntG[HunterLine::Source].caption = f.HunterSource;
+  f.lblHuntG[HunterLine::Entry].caption = "スタート日時";
+  SetField(f, f.lblDateTime, "");
   f.lblDateTime.visible = true;
-  f.lblHuntG[2].visible = true;
-  f.lblHuntG[4].visible = false;
-  BeginInput(f, f.lblDateTime, 8, 0);
+  f.lblHuntG[HunterLine::DateHint].visible = true;
+  f.lblHuntG[HunterLine::Target].visible = false;
+  BeginInput(f, f.lblDateTime, kStartDigits, 0);
   f.fraHunter.visible = true;
   f.Screen = ScreenId::HunterStart;
   f.lblCap[Keys::Left].caption = "";
@@ -125,7 +125,7 @@ void FileMenuEnter(Terminal& t) {
     f.Screen = ScreenId::FileList;
     f.lblGuide.caption = guide::kFileList;
   }
-  f.fraMenu[3].visible = false;
+  f.fraMenu[MenuFrame::File].visible = false;
 }
 
 void SendRangeEnter(Terminal& t) {
@@ -136,7 +136,7 @@ void SendRangeEnter(Terminal& t) {
 
 void OpenSerialSendSelection(Terminal& t) {
   Form& f = t.form;
-  f.fraMenu[1].visible = false;
+  f.fraMenu[MenuFrame::Sub].visible = false;
   ListDataFiles(t, FileListing::EveryFile);
   ShowFileSelection(f, "シリアル送信");
 }
@@ -144,10 +144,12 @@ void OpenSerialSendSelection(Terminal& t) {
 void OpenHunterSelection(Terminal& t) {
   Form& f = t.form;
   ListDataFiles(t, FileListing::FirstRunResults);
-  f.fraMenu[1].visible = false;
+  f.fraMenu[MenuFrame::Sub].visible = false;
   f.lblDateTime.visible = true;
-  f.lblHuntG[3].caption = "";
-  f.lblHuntG[4].caption = "";
+  f.HunterSource.clear();
+  f.HunterTarget.clear();
+  f.lblHuntG[HunterLine::Source].caption = f.HunterSource;
+  f.lblHuntG[HunterLine::Target].caption = f.HunterTarget;
   ShowFileSelection(f, "ハンタースタート");
 }
 
@@ -191,7 +193,7 @@ void SendBlockEnter(Terminal& t) {
   int block = TypedBlockNumber(f);
   if (block < 0 || block > kLastBlock) return;
   EndInput(f);
-  const std::string typed = f.lblBlk.caption;
+  const std::string typed = FieldText(f, f.lblBlk);
   if (f.MenuItem == MenuItemId::SendToDevice) {
     f.fraFile.visible = false;
     ShowSendConfirmation(f, "ＲＸ－７１０のブロックNo." + typed + " に送信します", ScreenId::SendRange);
@@ -202,40 +204,44 @@ void SendBlockEnter(Terminal& t) {
 
 void HunterDateEnter(Terminal& t) {
   Form& f = t.form;
-  std::string typed = "0" + f.lblDateTime.caption;
+  std::string typed = "0" + FieldText(f, f.lblDateTime);
   // A one-digit month may be typed without its zero.
   std::string s = typed.size() > 8 ? typed.substr(typed.size() - 8) : typed;
   if (!IsValidDate(kLeapYear + s.substr(0, 4))) return ShowError(t, Errors::InvalidDate);
   if (!IsValidClock(s.substr(4) + "00")) return ShowError(t, Errors::InvalidTime);
-  int month = ParseDigits(s.substr(0, 2));
-  char year[4];
-  std::snprintf(year, sizeof year, "%02d", t.platform.clock.Now().year % 100);
-  f.lblHuntG[1].caption = "作成ファイル名称";
-  f.lblHuntG[4].caption = std::string("C") + kMonthLetters[month - 1] + s.substr(2, 6) + ".C" + year;
-  f.lblHuntG[4].visible = true;
+  // The file made is named as an all-blocks course memory read at the start
+  // typed, in this year.
+  DateTime start = t.platform.clock.Now();
+  start.month = ParseDigits(s.substr(0, 2));
+  start.day = ParseDigits(s.substr(2, 2));
+  start.hour = ParseDigits(s.substr(4, 2));
+  start.minute = ParseDigits(s.substr(6, 2));
+  f.HunterTarget = DataFileName(MenuItemId::CourseMemory, start, "C");
+  f.HunterStartTime = s.substr(4);
+  f.lblHuntG[HunterLine::Entry].caption = "作成ファイル名称";
+  f.lblHuntG[HunterLine::Target].caption = f.HunterTarget;
+  f.lblHuntG[HunterLine::Target].visible = true;
   f.lblDateTime.visible = false;
-  f.lblHuntG[2].visible = false;
+  f.lblHuntG[HunterLine::DateHint].visible = false;
   EndInput(f);
   f.fraHunter2.visible = true;
   ShowConfirmGuide(f, Confirmation::Execute);
 }
 
 void ShowSendProgress(Form& f, const FrameBody& record) {
-  f.lblSendG[3].visible = true;
-  f.lblSendG[3].caption =
+  f.lblSendG[SendLine::Progress].visible = true;
+  f.lblSendG[SendLine::Progress].caption =
       "Block:" + std::string(1, record.block) + "  ZNo:" + record.bib + "  Time:" + record.time;
 }
 
 void ExecuteSend(Terminal& t) {
   static FileSendEvents events;
-  StartFileSend(t, SendRequest{t.form.lblSendName.caption, ChosenBlock(t.form)}, events);
+  StartFileSend(t, SendRequest{t.form.SendFileName, ChosenBlock(t.form)}, events);
 }
 
 void ExecuteHunterStart(Terminal& t) {
   Form& f = t.form;
-  std::string typed = "0" + f.lblDateTime.caption;
-  std::string hourMinute = typed.substr(typed.size() - 4);
-  int error = RunHunterStart(t, f.lblHuntG[3].caption, f.lblHuntG[4].caption, hourMinute);
+  int error = RunHunterStart(t, f.HunterSource, f.HunterTarget, f.HunterStartTime);
   f.KeyMode = Mode::Normal;
   f.fraHunter.visible = false;
   f.fraHunter2.visible = false;
@@ -245,7 +251,7 @@ void ExecuteHunterStart(Terminal& t) {
 
 void ExecuteSerialSend(Terminal& t) {
   static SerialOutputEvents events;
-  const TextOutputRequest request{t.form.lblSendName.caption, ChosenBlock(t.form)};
+  const TextOutputRequest request{t.form.SendFileName, ChosenBlock(t.form)};
   StartTextOutput(t, request, events, ReadTextTarget(t));
 }
 
@@ -275,8 +281,8 @@ void DeleteSelectedFile(Terminal& t) {
   Form& f = t.form;
   f.KeyMode = Mode::Normal;
   std::error_code failure;
-  if (f.FileSel >= 0 && f.FileSel < kFileCells && !f.lblFileList[f.FileSel].caption.empty())
-    std::filesystem::remove(t.dataDirectory / f.lblFileList[f.FileSel].caption, failure);
+  if (const std::string& name = SelectedFileName(f); !name.empty())
+    std::filesystem::remove(t.dataDirectory / name, failure);
   FileMenuEnter(t);  // the list is built again
   // A file that stays (read-only directory, a directory of that name) is no
   // silent success; one that is gone already is.

@@ -10,10 +10,10 @@ void ReturnToMenuPage(Form& f) {
   f.KeyMode = Mode::Normal;
   if (OnMainPage(f.MenuItem)) {
     f.Screen = ScreenId::MainMenu;
-    f.fraMenu[0].visible = true;
+    f.fraMenu[MenuFrame::Main].visible = true;
   } else if (OnSubPage(f.MenuItem)) {
     f.Screen = ScreenId::SubMenu;
-    f.fraMenu[1].visible = true;
+    f.fraMenu[MenuFrame::Sub].visible = true;
   }
   f.lblCap[Keys::Left].caption = "";
   f.lblCap[Keys::Right].caption = "Cal.";
@@ -25,14 +25,14 @@ void SelectMenuItem(Form& f, MenuItemId item) {
   if (OnMainPage(item)) {
     if (f.Screen == ScreenId::SubMenu) {
       f.Screen = ScreenId::MainMenu;
-      f.fraMenu[1].visible = false;
-      f.fraMenu[0].visible = true;
+      f.fraMenu[MenuFrame::Sub].visible = false;
+      f.fraMenu[MenuFrame::Main].visible = true;
     }
   } else if (OnSubPage(item)) {
     if (f.Screen == ScreenId::MainMenu) {
       f.Screen = ScreenId::SubMenu;
-      f.fraMenu[0].visible = false;
-      f.fraMenu[1].visible = true;
+      f.fraMenu[MenuFrame::Main].visible = false;
+      f.fraMenu[MenuFrame::Sub].visible = true;
     }
   } else {
     return;

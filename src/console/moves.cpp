@@ -4,6 +4,7 @@
 #include "console/menu_selection.h"
 #include "console/row_selection.h"
 #include "console/screen_table.h"
+#include "data/relay_edit.h"
 #include "shell/highlight.h"
 
 namespace rx {
@@ -28,15 +29,6 @@ FuncItemId NearestFunction(const Form& f, int step) {
 
 // The relay screen moves between leg inputs only while nothing is typed.
 bool RelayInputIdle(const Form& f) { return f.InputActive && !InputTyped(f); }
-
-// The input of the leg at EditStep, or the end marker past the last leg.
-void OpenRelayRow(Form& f) {
-  int row = LegRowOf(f.EditStep);
-  if (row < f.EditRow)
-    BeginInput(f, f.lblRelayInp[row], 6, 4);
-  else
-    BeginInput(f, f.lblRelayInp[f.EditRow], 0, 0);
-}
 
 }  // namespace
 
@@ -114,7 +106,7 @@ void FileCellRight(Form& f) {
 void RelayLegUp(Form& f) {
   if (!RelayInputIdle(f) || f.EditStep <= EditStage::FirstLeg) return;
   f.EditStep = LegStage(LegRowOf(f.EditStep) - 1);
-  BeginInput(f, f.lblRelayInp[LegRowOf(f.EditStep)], 6, 4);
+  BeginInput(f, f.lblRelayInp[LegRowOf(f.EditStep)], kTimeDigits, kTimeDecimals);
 }
 
 void RelayLegDown(Form& f) {

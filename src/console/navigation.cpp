@@ -13,20 +13,15 @@
 
 namespace rx {
 
-namespace {
-
 const char* FrameCaptionFor(MenuItemId memory) {
   return IsRelayMemory(memory) ? "リレー" : "アルペン・ノルディック";
 }
 
+namespace {
+
 void SetSideKeys(Form& f, const char* left, const char* right) {
   f.lblCap[Keys::Left].caption = left;
   f.lblCap[Keys::Right].caption = right;
-}
-
-const std::string& SelectedFileName(const Form& f) {
-  static const std::string none;
-  return f.FileSel >= 0 && f.FileSel < kFileCells ? f.lblFileList[f.FileSel].caption : none;
 }
 
 Control& FuncLabel(Form& f, FuncItemId item) { return f.lblFunc[Index(item)]; }
@@ -60,7 +55,7 @@ void UndoFunctionMenuPreparation(Form& f) {
   if (dualAdd.visible) {
     dualAdd.visible = false;
     dualAdd.enabled = false;
-    f.fraMenu[2].height -= FuncLabel(f, FuncItemId::Modify).height;
+    f.fraMenu[MenuFrame::Function].height -= FuncLabel(f, FuncItemId::Modify).height;
   }
 }
 
@@ -70,36 +65,36 @@ void ShowFunctionMenu(Terminal& t, ScreenId screen, FuncItemId first) {
   Form& f = t.form;
   switch (screen) {
     case ScreenId::FunctionMenu:
-      f.fraMenu[0].visible = false;
-      f.fraMenu[2].caption = FrameCaptionFor(f.MenuItem);
-      f.fraMenu[2].visible = true;
+      f.fraMenu[MenuFrame::Main].visible = false;
+      f.fraMenu[MenuFrame::Function].caption = FrameCaptionFor(f.MenuItem);
+      f.fraMenu[MenuFrame::Function].visible = true;
       f.lblFuncT.caption = MenuTitleOf(f, f.MenuItem) + "編集";
       f.lblGuide.caption = guide::kSub;
       f.Screen = ScreenId::FunctionMenu;
       SelectFuncItem(f, first);
       break;
     case ScreenId::FileMenu:
-      f.fraMenu[0].visible = false;
-      f.fraMenu[3].visible = true;
+      f.fraMenu[MenuFrame::Main].visible = false;
+      f.fraMenu[MenuFrame::File].visible = true;
       f.lblGuide.caption = guide::kSub;
       f.Screen = ScreenId::FileMenu;
       SelectFuncItem(f, FuncItemId::DeleteFile);
       break;
     case ScreenId::ReadRange:
-      f.fraMenu[2].visible = false;
-      f.fraMenu[4].caption = FrameCaptionFor(f.MenuItem);
-      f.fraMenu[4].visible = true;
-      f.lblBlk.caption = "";
+      f.fraMenu[MenuFrame::Function].visible = false;
+      f.fraMenu[MenuFrame::Range].caption = FrameCaptionFor(f.MenuItem);
+      f.fraMenu[MenuFrame::Range].visible = true;
+      SetField(f, f.lblBlk, "");
       f.lblYomiT.caption = MenuTitleOf(f, f.MenuItem) + "読込";
       f.lblGuide.caption = guide::kSub;
       f.Screen = ScreenId::ReadRange;
       SelectFuncItem(f, FuncItemId::AllBlocks);
       break;
     case ScreenId::SendRange:
-      f.fraMenu[0].visible = false;
-      f.fraMenu[4].caption = "共通";
-      f.fraMenu[4].visible = true;
-      f.lblBlk.caption = "";
+      f.fraMenu[MenuFrame::Main].visible = false;
+      f.fraMenu[MenuFrame::Range].caption = "共通";
+      f.fraMenu[MenuFrame::Range].visible = true;
+      SetField(f, f.lblBlk, "");
       f.lblYomiT.caption = MenuTitleOf(f, MenuItemId::SendToDevice);
       f.fraSend.visible = false;
       f.lblGuide.caption = guide::kSub;
@@ -107,11 +102,11 @@ void ShowFunctionMenu(Terminal& t, ScreenId screen, FuncItemId first) {
       SelectFuncItem(f, FuncItemId::AllBlocks);
       break;
     case ScreenId::SerialSendRange:
-      f.fraMenu[1].visible = false;
+      f.fraMenu[MenuFrame::Sub].visible = false;
       f.fraFile.visible = false;
-      f.fraMenu[4].caption = "シリアル送信";
-      f.fraMenu[4].visible = true;
-      f.lblBlk.caption = "";
+      f.fraMenu[MenuFrame::Range].caption = "シリアル送信";
+      f.fraMenu[MenuFrame::Range].visible = true;
+      SetField(f, f.lblBlk, "");
       f.lblYomiT.caption = "ファイル(" + SelectedFileName(f) + ")を送信";
       f.fraSend.visible = false;
       f.lblGuide.caption = guide::kSub;
@@ -133,7 +128,7 @@ void OpenEditFunctionMenu(Terminal& t) {
       if (Control& dualAdd = FuncLabel(f, FuncItemId::DualAdd); f.DualAdd && !dualAdd.visible) {
         dualAdd.visible = true;
         dualAdd.enabled = true;
-        f.fraMenu[2].height += FuncLabel(f, FuncItemId::Modify).height;
+        f.fraMenu[MenuFrame::Function].height += FuncLabel(f, FuncItemId::Modify).height;
       }
       break;
     case MenuItemId::DnfMemory:
@@ -151,7 +146,7 @@ void OpenEditFunctionMenu(Terminal& t) {
 }
 
 void BackToRangeMenu(Form& f, Control& confirmation) {
-  f.lblBlk.caption = "";
+  SetField(f, f.lblBlk, "");
   confirmation.visible = false;
   f.lblGuide.caption = guide::kSub;
 }
@@ -159,9 +154,9 @@ void BackToRangeMenu(Form& f, Control& confirmation) {
 void ReturnToFunctionMenu(Terminal& t) {
   Form& f = t.form;
   EndInput(f);
-  f.fraEdit[0].visible = false;
-  f.fraEdit[1].visible = false;
-  f.fraMenu[2].visible = true;
+  f.fraEdit[EditFrame::Alpine].visible = false;
+  f.fraEdit[EditFrame::Relay].visible = false;
+  f.fraMenu[MenuFrame::Function].visible = true;
   f.lblGuide.caption = guide::kSub;
   f.Screen = ScreenId::FunctionMenu;
 }
@@ -181,30 +176,30 @@ void CloseFromMenuPage(Terminal& t) {
 void LeaveFunctionMenu(Terminal& t) {
   Form& f = t.form;
   if (IsFuncLabel(f.FuncItem)) Paint(FuncLabel(f, f.FuncItem), Shade::Plain);
-  f.fraMenu[2].visible = false;
+  f.fraMenu[MenuFrame::Function].visible = false;
   UndoFunctionMenuPreparation(f);
   ReturnToMenuPage(f);
 }
 
 void LeaveCommonMenu(Terminal& t) {
   Form& f = t.form;
-  f.fraMenu[3].visible = false;
-  f.fraMenu[4].visible = false;
+  f.fraMenu[MenuFrame::File].visible = false;
+  f.fraMenu[MenuFrame::Range].visible = false;
   f.fraSend.visible = false;
   ReturnToMenuPage(f);
 }
 
 void LeaveReadRange(Terminal& t) {
   Form& f = t.form;
-  f.fraMenu[4].visible = false;
-  f.fraMenu[2].visible = true;
+  f.fraMenu[MenuFrame::Range].visible = false;
+  f.fraMenu[MenuFrame::Function].visible = true;
   f.Screen = ScreenId::FunctionMenu;
 }
 
 void LeaveBlockEntry(Terminal& t) {
   Form& f = t.form;
   EndInput(f);
-  f.lblBlk.caption = "";
+  SetField(f, f.lblBlk, "");
   switch (f.MenuItem) {
     case MenuItemId::SendToDevice:
       f.Screen = ScreenId::SendRange;
@@ -234,7 +229,7 @@ void LeaveFileSelection(Terminal& t) {
   switch (f.MenuItem) {
     case MenuItemId::FileOperations:
       f.Screen = ScreenId::FileMenu;
-      f.fraMenu[3].visible = true;
+      f.fraMenu[MenuFrame::File].visible = true;
       break;
     case MenuItemId::SendToDevice:
       f.Screen = ScreenId::SendRange;
@@ -251,7 +246,7 @@ void LeaveFileSelection(Terminal& t) {
 
 void LeaveHunterStart(Terminal& t) {
   Form& f = t.form;
-  if (!f.lblDateTime.caption.empty()) return;  // Esc first empties the entry
+  if (!FieldText(f, f.lblDateTime).empty()) return;  // Esc first empties the entry
   f.fraHunter.visible = false;
   ReturnToMenuPage(f);
 }

@@ -18,6 +18,9 @@ void OpenEditFunctionMenu(Terminal& t);
 // frame goes, the block number is forgotten.
 void BackToRangeMenu(Form& form, Control& confirmation);
 
+// The caption of the frames a memory's menus and edit screen stand in.
+const char* FrameCaptionFor(MenuItemId memory);
+
 // Leaves an edit screen back to the edit function menu.
 void ReturnToFunctionMenu(Terminal& t);
 

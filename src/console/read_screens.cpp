@@ -16,9 +16,10 @@ namespace {
 
 void ShowReadConfirmation(Terminal& t, const std::string& rangeLetter) {
   Form& f = t.form;
-  f.lblYomiG[0].caption = MenuTitleOf(f, f.MenuItem) + "をＲＸ－７１０から読み込み";
-  f.lblFileName.caption = DataFileName(f.MenuItem, t.platform.clock.Now(), rangeLetter);
-  f.lblYomiG[3].visible = false;
+  f.lblYomiG[ReadLine::What].caption = MenuTitleOf(f, f.MenuItem) + "をＲＸ－７１０から読み込み";
+  f.ReadFileName = DataFileName(f.MenuItem, t.platform.clock.Now(), rangeLetter);
+  f.lblFileName.caption = f.ReadFileName;
+  f.lblYomiG[ReadLine::Count].visible = false;
   f.fraYomikomi.visible = true;
 }
 
@@ -28,18 +29,18 @@ class ReadIntoFileEvents : public ExchangeEvents {
   void Started(Terminal& t) override {
     Form& f = t.form;
     f.lblGuide.caption = guide::kBusyRead;
-    f.lblYomiG[3].caption = "0件";
-    f.lblYomiG[3].visible = true;
+    f.lblYomiG[ReadLine::Count].caption = "0件";
+    f.lblYomiG[ReadLine::Count].visible = true;
   }
   void RecordStored(Terminal& t, int count) override {
-    t.form.lblYomiG[3].caption = std::to_string(count) + "件";
+    t.form.lblYomiG[ReadLine::Count].caption = std::to_string(count) + "件";
   }
   // Back to the range menu; without a record the error line says why.
   void FileReadFinished(Terminal& t, bool anyRecord) override {
     Form& f = t.form;
     f.lblGuide.caption = guide::kSub;
     if (!anyRecord) return;
-    f.lblBlk.caption = "";
+    SetField(f, f.lblBlk, "");
     f.Screen = ScreenId::ReadRange;
     f.fraYomikomi.visible = false;
   }
@@ -47,20 +48,20 @@ class ReadIntoFileEvents : public ExchangeEvents {
 
 }  // namespace
 
-int TypedBlockNumber(const Form& f) { return BlockNumber(f.lblBlk.caption); }
+int TypedBlockNumber(const Form& f) { return BlockNumber(FieldText(f, f.lblBlk)); }
 
 void ReadRangeEnter(Terminal& t) {
   Form& f = t.form;
   if (f.FuncCode == Scope::OneBlock) {
     f.Screen = ScreenId::BlockEntry;
     f.lblGuide.caption = guide::kBlockEntry;
-    f.lblBlk.caption = "";
-    BeginInput(f, f.lblBlk, 2, 0);
+    SetField(f, f.lblBlk, "");
+    BeginInput(f, f.lblBlk, kBlockDigits, 0);
     return;
   }
   if (f.FuncCode != Scope::AllBlocks || !IsMemory(f.MenuItem)) return;
   ShowReadConfirmation(t, "C");
-  f.lblBlk.caption = " ";
+  SetField(f, f.lblBlk, " ");
   ShowConfirmGuide(f, Confirmation::Execute);
 }
 
@@ -69,7 +70,7 @@ void ReadBlockEnter(Terminal& t) {
   int block = TypedBlockNumber(f);
   if (block < 0 || block > kLastBlock) return;  // the input stays open
   EndInput(f);
-  ShowReadConfirmation(t, BlockLetterShifted(f.lblBlk.caption));
+  ShowReadConfirmation(t, BlockLetterShifted(FieldText(f, f.lblBlk)));
   f.Screen = ScreenId::ReadRange;
   ShowConfirmGuide(f, Confirmation::Execute);
 }
@@ -83,8 +84,8 @@ void ConfirmRead(Terminal& t) {
   ReadRequest request;
   request.memory = *memory;
   request.oneRecord = false;
-  request.fileName = f.lblFileName.caption;
-  if (f.FuncCode != Scope::AllBlocks) request.onlyBlock = BlockLetter(f.lblBlk.caption).front();
+  request.fileName = f.ReadFileName;
+  if (f.FuncCode != Scope::AllBlocks) request.onlyBlock = BlockLetter(FieldText(f, f.lblBlk)).front();
   SendReadCommand(t, request, events);
 }
 

@@ -23,74 +23,74 @@ bool Adding(const Form& f) { return f.FuncItem == FuncItemId::Add; }
 void ShowRow(Form& f, int row, bool visible) {
   f.lblEditG[row].visible = visible;
   f.lblEditInp[row].visible = visible;
-  if (row == 4) f.lblEditInp[5].visible = visible;
+  if (row == EditField::NewTime) f.lblEditInp[EditField::TimeToSend].visible = visible;
 }
 
 void ShowScreen(Form& f) {
   f.Screen = ScreenId::AlpineEdit;
-  f.fraMenu[2].visible = false;
-  f.fraMenu[3].visible = false;
-  f.fraEdit[0].caption = f.fraMenu[2].caption;
-  f.fraEdit[0].visible = true;
-  ShowRow(f, 0, false);
-  ShowRow(f, 1, true);
-  ShowRow(f, 2, true);
+  f.fraMenu[MenuFrame::Function].visible = false;
+  f.fraMenu[MenuFrame::File].visible = false;
+  f.fraEdit[EditFrame::Alpine].caption = FrameCaptionFor(f.MenuItem);
+  f.fraEdit[EditFrame::Alpine].visible = true;
+  ShowRow(f, EditField::Course, false);
+  ShowRow(f, EditField::Block, true);
+  ShowRow(f, EditField::Bib, true);
   const std::string& memory = MenuTitleOf(f, f.MenuItem);
   switch (f.FuncItem) {
     case FuncItemId::Modify:
-      f.lblEditT[0].caption = "修正" + memory;
-      ShowRow(f, 3, true);
-      ShowRow(f, 4, true);
-      f.lblEditG[4].caption = "修正   TIME";
+      f.lblEditT[EditFrame::Alpine].caption = "修正" + memory;
+      ShowRow(f, EditField::DeviceTime, true);
+      ShowRow(f, EditField::NewTime, true);
+      f.lblEditG[EditField::NewTime].caption = "修正   TIME";
       break;
     case FuncItemId::Add:
-      f.lblEditT[0].caption = "追加" + memory;
-      ShowRow(f, 3, false);
-      ShowRow(f, 4, !DnfMemory(f));
-      f.lblEditG[4].caption = "追加   TIME";
+      f.lblEditT[EditFrame::Alpine].caption = "追加" + memory;
+      ShowRow(f, EditField::DeviceTime, false);
+      ShowRow(f, EditField::NewTime, !DnfMemory(f));
+      f.lblEditG[EditField::NewTime].caption = "追加   TIME";
       break;
     case FuncItemId::Delete:
-      f.lblEditT[0].caption = "削除" + memory;
-      ShowRow(f, 3, !DnfMemory(f));
-      ShowRow(f, 4, false);
+      f.lblEditT[EditFrame::Alpine].caption = "削除" + memory;
+      ShowRow(f, EditField::DeviceTime, !DnfMemory(f));
+      ShowRow(f, EditField::NewTime, false);
       break;
     case FuncItemId::DualAdd:
-      f.lblEditT[0].caption = "デュアルコース内メモリ追加";
-      ShowRow(f, 0, true);
-      ShowRow(f, 3, false);
-      ShowRow(f, 4, true);
-      f.lblEditG[4].caption = "追加   TIME";
+      f.lblEditT[EditFrame::Alpine].caption = "デュアルコース内メモリ追加";
+      ShowRow(f, EditField::Course, true);
+      ShowRow(f, EditField::DeviceTime, false);
+      ShowRow(f, EditField::NewTime, true);
+      f.lblEditG[EditField::NewTime].caption = "追加   TIME";
       break;
     default:
       break;
   }
-  if (RelayCourseMemory(f)) ShowRow(f, 2, false);
+  if (RelayCourseMemory(f)) ShowRow(f, EditField::Bib, false);
 }
 
 void Reset(Form& f) {
   f.EditStep = EditStage::Block;
   f.lblCap[Keys::Right].caption = "";
-  for (Control& input : f.lblEditInp) input.caption.clear();
+  for (Control& input : f.lblEditInp) SetField(f, input, "");
   if (f.FuncItem == FuncItemId::DualAdd) {
     f.lblGuide.caption = guide::kEditDualAdd;
     f.EditStep = EditStage::Course;
-    BeginInput(f, f.lblEditInp[0], 1, 0);
+    BeginInput(f, f.lblEditInp[EditField::Course], kCourseDigits, 0);
     return;
   }
   if (RelayCourseMemory(f))
     f.lblGuide.caption = Adding(f) ? guide::kEditBlockAdd : guide::kEditBlockKey;
   else
     f.lblGuide.caption = Adding(f) ? guide::kEditRecordAdd : guide::kEditRecordKey;
-  BeginInput(f, f.lblEditInp[1], 2, 0);
+  BeginInput(f, f.lblEditInp[EditField::Block], kBlockDigits, 0);
 }
 
 // The value of an integer field; -1 when it holds no number.
-int FieldNumber(const Control& field) { return ParseDigits(field.caption); }
+int FieldNumber(const Form& f, const Control& field) { return ParseDigits(FieldText(f, field)); }
 
 void OpenNewTime(Form& f) {
   f.EditStep = EditStage::NewTime;
-  f.lblEditInp[4].caption = f.ZeroTime;
-  BeginInput(f, f.lblEditInp[4], 6, 4);
+  SetField(f, f.lblEditInp[EditField::NewTime], f.ZeroTime);
+  BeginInput(f, f.lblEditInp[EditField::NewTime], kTimeDigits, kTimeDecimals);
 }
 
 void AskToSend(Form& f) {
@@ -104,15 +104,15 @@ class AlpineEvents : public ExchangeEvents {
  public:
   void Started(Terminal& t) override { t.form.lblGuide.caption = ""; }
   void RecordRead(Terminal& t, const RecordReply& record) override {
-    t.form.lblEditInp[3].caption = record.time;
-    t.form.lblEditInp[4].caption = TimeToEntry(record.time);
+    SetField(t.form, t.form.lblEditInp[EditField::DeviceTime], record.time);
+    SetField(t.form, t.form.lblEditInp[EditField::NewTime], TimeToEntry(record.time));
   }
   // Modify goes on to the new time; delete asks to send.
   void RecordReadFinished(Terminal& t) override {
     Form& f = t.form;
     if (f.FuncItem == FuncItemId::Modify) {
       f.EditStep = EditStage::NewTime;
-      BeginInput(f, f.lblEditInp[4], 6, 4);
+      BeginInput(f, f.lblEditInp[EditField::NewTime], kTimeDigits, kTimeDecimals);
       f.lblGuide.caption = guide::kEditNewTime;
     } else if (f.FuncItem == FuncItemId::Delete) {
       f.EditStep = EditStage::Confirm;
@@ -139,19 +139,19 @@ void ReadRecord(Terminal& t) {
 
 void CourseEntered(Terminal& t) {
   Form& f = t.form;
-  int course = FieldNumber(f.lblEditInp[0]);
+  int course = FieldNumber(f, f.lblEditInp[EditField::Course]);
   if (course != 1 && course != 2) return ShowError(t, Errors::CourseNumber);
   f.EditStep = EditStage::Block;
-  BeginInput(f, f.lblEditInp[1], 2, 0);
+  BeginInput(f, f.lblEditInp[EditField::Block], kBlockDigits, 0);
 }
 
 void BlockEntered(Terminal& t) {
   Form& f = t.form;
-  int block = FieldNumber(f.lblEditInp[1]);
+  int block = FieldNumber(f, f.lblEditInp[EditField::Block]);
   if (block < 0 || block > kLastBlock) return;
   if (!RelayCourseMemory(f)) {
     f.EditStep = EditStage::Bib;
-    BeginInput(f, f.lblEditInp[2], 3, 0);
+    BeginInput(f, f.lblEditInp[EditField::Bib], kBibDigits, 0);
   } else if (Adding(f)) {
     OpenNewTime(f);
   } else {
@@ -161,7 +161,7 @@ void BlockEntered(Terminal& t) {
 
 void BibEntered(Terminal& t) {
   Form& f = t.form;
-  if (!AcceptBib(t, f.lblEditInp[2])) return;
+  if (!AcceptBib(t, f.lblEditInp[EditField::Bib])) return;
   if (DnfMemory(f))
     AskToSend(f);  // a DNF entry has no time
   else if (f.FuncItem == FuncItemId::Modify || f.FuncItem == FuncItemId::Delete)
@@ -172,10 +172,10 @@ void BibEntered(Terminal& t) {
 
 void NewTimeEntered(Terminal& t) {
   Form& f = t.form;
-  if (!InputTyped(f)) f.lblEditInp[4].caption = f.InputPrevCaption;
-  std::string time = EntryToTime(f.lblEditInp[4].caption);
+  if (!InputTyped(f)) SetField(f, f.lblEditInp[EditField::NewTime], f.InputPrevCaption);
+  std::string time = EntryToTime(FieldText(f, f.lblEditInp[EditField::NewTime]));
   if (time.empty()) return ShowError(t, Errors::InvalidTime);
-  f.lblEditInp[5].caption = time;
+  SetField(f, f.lblEditInp[EditField::TimeToSend], time);
   AskToSend(f);
 }
 
@@ -198,8 +198,8 @@ void Send(Terminal& t, Change change) {
   request.memory = read->memory;
   request.change = change;
   request.record = read->record;
-  request.record.course = f.lblEditInp[0].caption;
-  request.record.timeField = StripTime(f.lblEditInp[5].caption, 12);
+  request.record.course = FieldText(f, f.lblEditInp[EditField::Course]);
+  request.record.timeField = StripTime(FieldText(f, f.lblEditInp[EditField::TimeToSend]), 12);
   request.print = f.PrintFrame;
   request.bestOutput = f.BestFrame;
   SendEditCommand(t, request, Events());
@@ -217,14 +217,15 @@ std::optional<ReadRequest> RecordReadOf(const Form& f) {
   if (!memory) return std::nullopt;
   ReadRequest request;
   request.memory = *memory;
-  request.record.blockCode = BlockLetter(f.lblEditInp[1].caption);
-  request.record.bib = f.lblEditInp[2].caption;
-  request.record.team = BlockLetter(f.lblEditR[0].caption) + f.lblEditR[1].caption;
+  request.record.blockCode = BlockLetter(FieldText(f, f.lblEditInp[EditField::Block]));
+  request.record.bib = FieldText(f, f.lblEditInp[EditField::Bib]);
+  request.record.team =
+      BlockLetter(FieldText(f, f.lblEditR[TeamField::Block])) + FieldText(f, f.lblEditR[TeamField::Bib]);
   return request;
 }
 
 bool AcceptBib(Terminal& t, Control& field) {
-  int bib = FieldNumber(field);
+  int bib = FieldNumber(t.form, field);
   if (bib == 0) {
     ShowError(t, Errors::BibZero);
     return false;
@@ -235,7 +236,7 @@ bool AcceptBib(Terminal& t, Control& field) {
   }
   char text[4];
   std::snprintf(text, sizeof text, "%03d", bib);
-  field.caption = text;
+  SetField(t.form, field, text);
   return true;
 }
 
@@ -260,15 +261,15 @@ void ResumeAlpineEdit(Terminal& t) {
   if (f.EditStep <= EditStage::Read || f.EditStep == EditStage::Confirm) {
     OpenAlpineEdit(t, EditOpening::NextRecord);
   } else if (f.EditStep == EditStage::NewTime) {
-    f.lblEditInp[4].caption = f.InputPrevCaption;
-    BeginInput(f, f.lblEditInp[4], 6, 4);
+    SetField(f, f.lblEditInp[EditField::NewTime], f.InputPrevCaption);
+    BeginInput(f, f.lblEditInp[EditField::NewTime], kTimeDigits, kTimeDecimals);
   }
 }
 
 void AlpineEditEnter(Terminal& t) {
   Form& f = t.form;
   bool fieldStep = f.EditStep <= EditStage::Bib;  // course, block or bib
-  if (fieldStep && f.InputLabel != nullptr && f.InputLabel->caption.empty()) return;
+  if (fieldStep && f.InputLabel != nullptr && FieldText(f, *f.InputLabel).empty()) return;
   switch (f.EditStep) {
     case EditStage::Course: CourseEntered(t); break;
     case EditStage::Block: BlockEntered(t); break;

@@ -1,5 +1,7 @@
 #include "data/enter_digit.h"
 
+#include "shell/input.h"
+
 namespace rx {
 
 namespace {
@@ -19,11 +21,11 @@ void EnterDigit(Form& f, int key) {
   if (!f.InputActive || f.InputLabel == nullptr) return;
   Control& label = *f.InputLabel;
 
-  if (key == 10) {
+  if (key == Keys::Point) {
     if (f.InputPointSeen) return;
     f.InputPointSeen = true;
     f.InputInt = f.InputInt.empty() ? "0." : f.InputInt + ".";
-    label.caption = f.InputInt + Blanks(f.InputFracDigits);
+    SetField(f, label, f.InputInt + Blanks(f.InputFracDigits));
     return;
   }
   if (key < 0 || key > 9 || f.InputIntDigits < 1) return;
@@ -31,14 +33,15 @@ void EnterDigit(Form& f, int key) {
 
   if (f.InputFracDigits == 0) {
     ShiftIn(f, digit);
-    label.caption = f.InputInt;
+    SetField(f, label, f.InputInt);
   } else if (!f.InputPointSeen) {
     ShiftIn(f, digit);
-    label.caption = f.InputInt + Blanks(f.InputFracDigits + 1);
+    SetField(f, label, f.InputInt + Blanks(f.InputFracDigits + 1));
   } else {
     if (static_cast<int>(f.InputFrac.size()) >= f.InputFracDigits) return;
     f.InputFrac += digit;
-    label.caption = f.InputInt + f.InputFrac + Blanks(f.InputFracDigits - static_cast<int>(f.InputFrac.size()));
+    const int room = f.InputFracDigits - static_cast<int>(f.InputFrac.size());
+    SetField(f, label, f.InputInt + f.InputFrac + Blanks(room));
   }
 }
 

@@ -56,9 +56,10 @@ void ListDataFiles(Terminal& t, FileListing kind) {
                                                                : "*.*";
   f.FileListMax = full ? kShortListCells : kFileCells;
   f.fraFile.height = f.fraKey.height - (full ? kShortListDrop : 0);
-  f.fraFile.top = f.fraMenu[0].top + (full ? kShortListDrop : 0);
+  f.fraFile.top = f.fraMenu[MenuFrame::Main].top + (full ? kShortListDrop : 0);
   // Every cell is cleared, not only the capacity: a longer list shown before
   // must not leave names below a shorter one.
+  for (std::string& name : f.FileNames) name.clear();
   for (Control& cell : f.lblFileList) {
     cell.visible = false;
     cell.caption.clear();
@@ -82,6 +83,7 @@ void ListDataFiles(Terminal& t, FileListing kind) {
     if (kind == FileListing::OneBlock && name.size() >= 10 && Fold(name[9]) == 'C') continue;
     if (f.FileCount < f.FileListMax) {
       if (!HasDataFileShape(name)) continue;
+      f.FileNames[f.FileCount] = name;
       Control& cell = f.lblFileList[f.FileCount];
       cell.caption = name;
       cell.visible = true;

@@ -19,17 +19,15 @@ constexpr const char* kNewLeg = "00:00:00.0  ";
 int LegRow(const Form& f) { return LegRowOf(f.EditStep); }
 bool OnLeg(const Form& f) { return f.EditStep >= EditStage::FirstLeg && LegRow(f) < f.EditRow; }
 
-// Opens the input on the leg of EditStep, or on the end marker past the last leg.
-void OpenRow(Form& f) {
-  if (LegRow(f) < f.EditRow)
-    BeginInput(f, f.lblRelayInp[LegRow(f)], 6, 4);
-  else
-    BeginInput(f, f.lblRelayInp[f.EditRow], 0, 0);
+// The legs' times and the team's total, as they stand.
+void ShowTeam(Form& f) {
+  for (int row = 0; row < kMostLegs; ++row) f.lblRelayTime[row].caption = f.TeamLegs[row];
+  f.lblRelayTime[kTeamTotalRow].caption = f.TeamTotal;
 }
 
 void MoveLeg(Form& f, int from, int to) {
-  f.lblRelayTime[to].caption = f.lblRelayTime[from].caption;
-  f.lblRelayInp[to].caption = f.lblRelayInp[from].caption;
+  f.TeamLegs[to] = f.TeamLegs[from];
+  SetField(f, f.lblRelayInp[to], FieldText(f, f.lblRelayInp[from]));
 }
 
 // What the device's replies do to this screen.
@@ -41,18 +39,19 @@ class RelayEvents : public ExchangeEvents {
     Form& f = t.form;
     if (record.selector >= 'B' && record.selector <= 'K') {
       int row = record.selector - 'B';
-      f.lblRelayTime[row].caption = record.time;
-      f.lblRelayInp[row].caption = TimeToEntry(record.time);
+      f.TeamLegs[row] = record.time;
+      SetField(f, f.lblRelayInp[row], TimeToEntry(record.time));
       if (f.EditRow < row + 1) f.EditRow = row + 1;
     } else if (record.selector == 'S') {
-      f.lblRelayTime[kMostLegs].caption = record.time;
+      f.TeamTotal = record.time;
     }
+    ShowTeam(f);
   }
   void RecordReadFinished(Terminal& t) override {
     Form& f = t.form;
     if (f.FuncItem != FuncItemId::Modify) return;
     f.EditStep = EditStage::FirstLeg;
-    BeginInput(f, f.lblRelayInp[0], 6, 4);
+    BeginInput(f, f.lblRelayInp[kFirstLegRow], kTimeDigits, kTimeDecimals);
     f.lblGuide.caption = guide::kRelayLeg;
   }
   // The team was taken: the screen is ready for the next one.
@@ -67,15 +66,15 @@ RelayEvents& Events() {
 }
 
 void BlockEntered(Form& f) {
-  int block = ParseDigits(f.lblEditR[0].caption);
+  int block = ParseDigits(FieldText(f, f.lblEditR[TeamField::Block]));
   if (block < 0 || block > kLastRelayBlock) return;
   f.EditStep = EditStage::Bib;
-  BeginInput(f, f.lblEditR[1], 3, 0);
+  BeginInput(f, f.lblEditR[TeamField::Bib], kBibDigits, 0);
 }
 
 void BibEntered(Terminal& t) {
   Form& f = t.form;
-  if (!AcceptBib(t, f.lblEditR[1])) return;
+  if (!AcceptBib(t, f.lblEditR[TeamField::Bib])) return;
   f.EditStep = EditStage::Read;
   EndInput(f);
   if (const std::optional<ReadRequest> read = RecordReadOf(f)) SendReadCommand(t, *read, Events());
@@ -85,17 +84,18 @@ void LegEntered(Terminal& t) {
   Form& f = t.form;
   int row = LegRow(f);
   Control& input = f.lblRelayInp[row];
-  if (!InputTyped(f)) input.caption = f.InputPrevCaption;
-  std::string time = EntryToTime(input.caption);
+  if (!InputTyped(f)) SetField(f, input, f.InputPrevCaption);
+  std::string time = EntryToTime(FieldText(f, input));
   if (time.empty()) return ShowError(t, Errors::InvalidTime);
-  std::string previous = f.lblRelayTime[row].caption;
-  f.lblRelayTime[row].caption = time.substr(0, 10) + "   ";
+  std::string previous = f.TeamLegs[row];
+  f.TeamLegs[row] = time.substr(0, 10) + "   ";
   if (!RelayTotal(f)) {
-    f.lblRelayTime[row].caption = previous;  // the team would reach 100 hours
+    f.TeamLegs[row] = previous;  // the team would reach 100 hours
     return ShowError(t, Errors::SplitOver);
   }
+  ShowTeam(f);
   f.EditStep = LegStage(row + 1);
-  OpenRow(f);
+  OpenRelayRow(f);
 }
 
 // The team on the screen as it goes to the device: its legs and total, or,
@@ -107,34 +107,43 @@ std::optional<EditRequest> TeamChange(const Form& f) {
   request.memory = read->memory;
   request.record = read->record;
   for (int row = 0; row < f.EditRow; ++row)
-    request.legTimes.push_back(StripTime(f.lblRelayTime[row].caption, 12));
-  request.totalTime = StripTime(f.lblRelayTime[kMostLegs].caption, 12);
+    request.legTimes.push_back(StripTime(f.TeamLegs[row], 12));
+  request.totalTime = StripTime(f.TeamTotal, 12);
   return request;
 }
 
 }  // namespace
 
+void OpenRelayRow(Form& f) {
+  if (LegRow(f) < f.EditRow)
+    BeginInput(f, f.lblRelayInp[LegRow(f)], kTimeDigits, kTimeDecimals);
+  else
+    BeginInput(f, f.lblRelayInp[f.EditRow], kMarkerDigits, 0);
+}
+
 void OpenRelayEdit(Terminal& t) {
   Form& f = t.form;
-  f.fraMenu[2].visible = false;
-  f.fraEdit[1].visible = true;
+  f.fraMenu[MenuFrame::Function].visible = false;
+  f.fraEdit[EditFrame::Relay].visible = true;
   f.Screen = ScreenId::RelayEdit;
-  for (Control& c : f.lblEditR) c.caption.clear();
-  for (Control& c : f.lblRelayTime) c.caption.clear();
-  for (int i = 0; i < kMostLegs; ++i) f.lblRelayInp[i].caption.clear();
+  for (Control& c : f.lblEditR) SetField(f, c, "");
+  for (std::string& leg : f.TeamLegs) leg.clear();
+  f.TeamTotal.clear();
+  ShowTeam(f);
+  for (int i = 0; i < kMostLegs; ++i) SetField(f, f.lblRelayInp[i], "");
   f.EditRow = 0;
   if (f.FuncItem == FuncItemId::Modify) {
     f.EditStep = EditStage::Block;
     f.lblCap[Keys::Right].caption = "";
     f.lblGuide.caption = guide::kRelayTeam;
-    BeginInput(f, f.lblEditR[0], 2, 0);
+    BeginInput(f, f.lblEditR[TeamField::Block], kBlockDigits, 0);
   }
 }
 
 void RelayEditEnter(Terminal& t) {
   Form& f = t.form;
   if (f.EditStep == EditStage::Block || f.EditStep == EditStage::Bib) {
-    if (f.InputLabel == nullptr || f.InputLabel->caption.empty()) return;  // nothing typed
+    if (f.InputLabel == nullptr || FieldText(f, *f.InputLabel).empty()) return;  // nothing typed
     return f.EditStep == EditStage::Block ? BlockEntered(f) : BibEntered(t);
   }
   if (OnLeg(f)) return LegEntered(t);
@@ -157,7 +166,7 @@ void LeaveRelayEdit(Terminal& t) {
     OpenRelayEdit(t);
   } else if (f.EditStep == EditStage::RelayConfirm) {
     f.EditStep = LegStage(f.EditRow);  // back to the end marker
-    BeginInput(f, f.lblRelayInp[f.EditRow], 0, 0);
+    BeginInput(f, f.lblRelayInp[f.EditRow], kMarkerDigits, 0);
     f.lblGuide.caption = guide::kRelayLeg;
   }
 }
@@ -168,8 +177,8 @@ void ResumeRelayEdit(Terminal& t) {
     OpenRelayEdit(t);
   } else if (OnLeg(f)) {
     Control& leg = f.lblRelayInp[LegRow(f)];
-    leg.caption = f.InputPrevCaption;
-    BeginInput(f, leg, 6, 4);
+    SetField(f, leg, f.InputPrevCaption);
+    BeginInput(f, leg, kTimeDigits, kTimeDecimals);
     f.lblGuide.caption = guide::kRelayLeg;
   }
 }
@@ -181,9 +190,10 @@ void InsertRelayLeg(Terminal& t) {
     return;
   int row = LegRow(f);
   for (int i = f.EditRow - 1; i >= row; --i) MoveLeg(f, i, i + 1);
-  f.lblRelayTime[row].caption = kNewLeg;
-  f.lblRelayInp[row].caption = f.ZeroTime;
-  BeginInput(f, f.lblRelayInp[row], 6, 4);
+  f.TeamLegs[row] = kNewLeg;
+  SetField(f, f.lblRelayInp[row], f.ZeroTime);
+  ShowTeam(f);
+  BeginInput(f, f.lblRelayInp[row], kTimeDigits, kTimeDecimals);
   ++f.EditRow;
 }
 
@@ -192,11 +202,12 @@ void DeleteRelayLeg(Terminal& t) {
   if (f.Screen != ScreenId::RelayEdit || !OnLeg(f)) return;
   int row = LegRow(f);
   for (int i = row + 1; i < f.EditRow; ++i) MoveLeg(f, i, i - 1);
-  f.lblRelayTime[f.EditRow - 1].caption.clear();
-  f.lblRelayInp[f.EditRow - 1].caption.clear();
+  f.TeamLegs[f.EditRow - 1].clear();
+  SetField(f, f.lblRelayInp[f.EditRow - 1], "");
   --f.EditRow;
   RelayTotal(f);
-  OpenRow(f);
+  ShowTeam(f);
+  OpenRelayRow(f);
 }
 
 }  // namespace rx

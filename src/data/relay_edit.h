@@ -14,6 +14,9 @@ void OpenRelayEdit(Terminal& t);
 
 void RelayEditEnter(Terminal& t);
 
+// Opens the input on the leg of EditStep, or on the end marker past the last leg.
+void OpenRelayRow(Form& f);
+
 // A new zero leg at the selected row; at most ten legs.
 void InsertRelayLeg(Terminal& t);
 

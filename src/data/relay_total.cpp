@@ -8,8 +8,8 @@ namespace rx {
 
 bool RelayTotal(Form& form) {
   long seconds = 0, fraction = 0;
-  for (int leg = 0; leg < form.EditRow && leg < 10; ++leg) {
-    TimeParts parts = TimeToSeconds(form.lblRelayTime[leg].caption);
+  for (int leg = 0; leg < form.EditRow && leg < kMostLegs; ++leg) {
+    TimeParts parts = TimeToSeconds(form.TeamLegs[leg]);
     seconds += parts.seconds;
     fraction += parts.fraction;
   }
@@ -19,7 +19,7 @@ bool RelayTotal(Form& form) {
   char text[32];
   std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld.%ld   ", seconds / 3600, (seconds % 3600) / 60,
                 seconds % 60, fraction / 1000);
-  form.lblRelayTime[10].caption = text;
+  form.TeamTotal = text;
   return true;
 }
 

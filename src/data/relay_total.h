@@ -5,7 +5,7 @@
 
 namespace rx {
 
-// Sums lblRelayTime(0 .. EditRow-1) into lblRelayTime(10), cut to tenths.
+// Sums TeamLegs(0 .. EditRow-1) into TeamTotal, cut to tenths.
 // False, leaving the total as it was, when the sum reaches 100 hours.
 bool RelayTotal(Form& form);
 

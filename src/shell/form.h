@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,7 @@ constexpr EditStage LegStage(int row) {
 constexpr int LegRowOf(EditStage step) {
   return static_cast<int>(step) - static_cast<int>(EditStage::FirstLeg);
 }
+inline constexpr int kFirstLegRow = LegRowOf(EditStage::FirstLeg);
 
 // Sizes and limits the screens share.
 inline constexpr int kMostLegs = 10;           // legs of a relay team
@@ -179,6 +181,63 @@ inline constexpr int Clear = 18;
 inline constexpr int Enter = 19;
 inline constexpr int Count = 20;
 }  // namespace Keys
+
+// Names of the controls of the arrays below that the logic reaches one by one.
+namespace MenuFrame {  // fraMenu: the menu pages
+inline constexpr int Main = 0;
+inline constexpr int Sub = 1;
+inline constexpr int Function = 2;  // a memory's edit functions
+inline constexpr int File = 3;      // the file operations
+inline constexpr int Range = 4;     // all blocks or one, with the block entry
+}  // namespace MenuFrame
+namespace EditFrame {  // fraEdit, lblEditT
+inline constexpr int Alpine = 0;
+inline constexpr int Relay = 1;
+}  // namespace EditFrame
+namespace EditField {  // lblEditInp, and lblEditG beside Course .. NewTime
+inline constexpr int Course = 0;
+inline constexpr int Block = 1;
+inline constexpr int Bib = 2;
+inline constexpr int DeviceTime = 3;  // the time the device holds
+inline constexpr int NewTime = 4;     // the time typed
+inline constexpr int TimeToSend = 5;  // the typed time as the device takes it
+}  // namespace EditField
+namespace TeamField {  // lblEditR
+inline constexpr int Block = 0;
+inline constexpr int Bib = 1;
+}  // namespace TeamField
+inline constexpr int kTeamTotalRow = kMostLegs;  // lblRelayTime: the row after the legs
+namespace SendLine {  // lblSendG
+inline constexpr int What = 0;
+inline constexpr int Left = 2;      // "残り"
+inline constexpr int Progress = 3;  // the record refused
+inline constexpr int Count = 4;     // how many records are left
+}  // namespace SendLine
+namespace HunterLine {  // lblHuntG
+inline constexpr int Entry = 1;     // what the second row holds: the start or the file made
+inline constexpr int DateHint = 2;  // "(MMDDHHMM)"
+inline constexpr int Source = 3;    // the chosen results file
+inline constexpr int Target = 4;    // the file made
+}  // namespace HunterLine
+namespace ReadLine {  // lblYomiG
+inline constexpr int What = 0;
+inline constexpr int Count = 3;  // records stored so far
+}  // namespace ReadLine
+namespace CalcField {  // lblCalc
+inline constexpr int Start = 0;
+inline constexpr int Finish = 1;
+inline constexpr int Net = 2;
+}  // namespace CalcField
+namespace OnOff {  // lblOnOff: ON and OFF of the best output row, then of the print row
+inline constexpr int BestOn = 0;
+inline constexpr int BestOff = 1;
+inline constexpr int PrintOn = 2;
+inline constexpr int PrintOff = 3;
+}  // namespace OnOff
+namespace StatusPart {  // lblStatus
+inline constexpr int Date = 0;
+inline constexpr int Frames = 1;
+}  // namespace StatusPart
 
 inline constexpr const char* kMainTitle =
     "TARVO RX-710KP  <Computing Timer RX-710 Terminal>  Ver.";
@@ -214,6 +273,8 @@ class Form {
   int InputIntDigits = 0;
   int InputFracDigits = 0;
   Control* InputLabel = nullptr;
+  // What each input field holds, by its label; the label only shows it.
+  std::map<const Control*, std::string> FieldTexts;
   Control* CalcTarget = nullptr;
   std::string InputPrevCaption;
   std::string InputInt;
@@ -232,6 +293,17 @@ class Form {
   // The guide line of the screen the calculator was opened on, shown again
   // when it closes.
   std::string CalcSavedGuide;
+  std::string CalcNetTime;  // the calculator's result, handed to the field it was opened on
+  // What the screens show as values, kept here; their captions are drawn from
+  // these and never read back.
+  std::array<std::string, kFileCells> FileNames{};  // the file list, cell by cell
+  std::array<std::string, kMostLegs> TeamLegs{};    // the relay screen's leg times
+  std::string TeamTotal;                            // and the team's total
+  std::string ReadFileName;     // the file a read writes
+  std::string SendFileName;     // the file a send or a serial output takes
+  std::string HunterSource;     // the hunter start's chosen results file
+  std::string HunterTarget;     // the file it makes
+  std::string HunterStartTime;  // its start clock, "HHMM"
 
   // ---- the window and its controls ----
   std::string caption;  // window title
@@ -305,6 +377,12 @@ class Form {
 // What a main menu item works on, as the titles name it ("" past item 9).
 inline const std::string& MenuTitleOf(const Form& f, MenuItemId item) {
   return f.MenuTitle[Index(item)];
+}
+
+// The name in the file list's selected cell; "" with none selected.
+inline const std::string& SelectedFileName(const Form& f) {
+  static const std::string none;
+  return f.FileSel >= 0 && f.FileSel < kFileCells ? f.FileNames[f.FileSel] : none;
 }
 
 }  // namespace rx

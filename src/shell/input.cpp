@@ -4,6 +4,17 @@
 
 namespace rx {
 
+const std::string& FieldText(const Form& f, const Control& field) {
+  static const std::string none;
+  auto held = f.FieldTexts.find(&field);
+  return held == f.FieldTexts.end() ? none : held->second;
+}
+
+void SetField(Form& f, Control& field, const std::string& text) {
+  f.FieldTexts[&field] = text;
+  field.caption = text;
+}
+
 void BeginInput(Form& f, Control& label, int integerDigits, int decimalPlaces) {
   if (integerDigits < 0) {
     f.InputActive = false;
@@ -11,10 +22,10 @@ void BeginInput(Form& f, Control& label, int integerDigits, int decimalPlaces) {
   }
   f.InputActive = true;
   if (f.InputLabel != nullptr) f.InputLabel->bold = false;
-  if (decimalPlaces == 4) f.lblCap[Keys::Right].caption = "Cal.";
+  if (decimalPlaces == kTimeDecimals) f.lblCap[Keys::Right].caption = "Cal.";
   f.InputLabel = &label;
   label.bold = true;
-  f.InputPrevCaption = label.caption;
+  f.InputPrevCaption = FieldText(f, label);
   f.InputIntDigits = integerDigits;
   f.InputFracDigits = decimalPlaces;
   f.InputPointSeen = decimalPlaces == 0;
@@ -32,7 +43,7 @@ void EndInput(Form& f) {
 void ClearInput(Form& f) {
   f.InputInt.clear();
   f.InputFrac.clear();
-  if (f.InputLabel != nullptr) f.InputLabel->caption = f.InputPrevCaption;
+  if (f.InputLabel != nullptr) SetField(f, *f.InputLabel, f.InputPrevCaption);
   if (f.InputFracDigits > 0) f.InputPointSeen = false;
 }
 

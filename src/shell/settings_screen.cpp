@@ -13,8 +13,8 @@ void OpenSettingsScreen(Terminal& t) {
   Form& f = t.form;
   f.Screen = ScreenId::Settings;
   SelectRow(f, 0);
-  ShowOnOff(f, f.BestFrame ? 0 : 1);
-  ShowOnOff(f, f.PrintFrame ? 2 : 3);
+  ShowOnOff(f, f.BestFrame ? OnOff::BestOn : OnOff::BestOff);
+  ShowOnOff(f, f.PrintFrame ? OnOff::PrintOn : OnOff::PrintOff);
   f.fraSettings.visible = true;
   f.lblCap[Keys::Left].caption = "←";
   f.lblCap[Keys::Right].caption = "→";
@@ -24,8 +24,8 @@ void OpenSettingsScreen(Terminal& t) {
 void SaveSettingsScreen(Terminal& t) {
   Form& f = t.form;
   // A row is ON exactly when its ON label carries the highlight.
-  f.BestFrame = IsHighlighted(f.lblOnOff[0]);
-  f.PrintFrame = IsHighlighted(f.lblOnOff[2]);
+  f.BestFrame = IsHighlighted(f.lblOnOff[OnOff::BestOn]);
+  f.PrintFrame = IsHighlighted(f.lblOnOff[OnOff::PrintOn]);
   WriteSetting(t, "BestFrame", BooleanText(f.BestFrame));
   WriteSetting(t, "PrintFrame", BooleanText(f.PrintFrame));
   UpdateStatusLine(t);

@@ -18,20 +18,22 @@ namespace {
 
 // Every screen appears where the main menu page is.
 void LayOutFrames(Form& f) {
-  const Control& home = f.fraMenu[0];
-  for (Control* frame : {&f.fraMenu[1], &f.fraMenu[2], &f.fraMenu[3], &f.fraMenu[4], &f.fraEdit[0],
-                         &f.fraEdit[1], &f.fraHunter}) {
-    frame->top = home.top;
-    frame->left = home.left;
-  }
+  const Control& home = f.fraMenu[MenuFrame::Main];
+  auto atHome = [&home](Control& frame) {
+    frame.top = home.top;
+    frame.left = home.left;
+  };
+  for (Control& page : f.fraMenu) atHome(page);
+  for (Control& edit : f.fraEdit) atHome(edit);
+  atHome(f.fraHunter);
   f.fraHunter2.top = f.fraHunter.top + f.fraHunter.height + 360;
   f.fraHunter2.left = f.fraHunter.left;
-  f.fraYomikomi.top = f.fraMenu[4].top + f.fraMenu[4].height + 360;
+  f.fraYomikomi.top = f.fraMenu[MenuFrame::Range].top + f.fraMenu[MenuFrame::Range].height + 360;
   f.fraYomikomi.left = home.left;
   f.fraSend.top = f.fraYomikomi.top;
   f.fraSend.left = f.fraYomikomi.left;
-  f.fraSettings.top = f.fraMenu[1].top + f.fraMenu[1].height + 360;
-  f.fraSettings.left = f.fraMenu[1].left;
+  f.fraSettings.top = f.fraMenu[MenuFrame::Sub].top + f.fraMenu[MenuFrame::Sub].height + 360;
+  f.fraSettings.left = f.fraMenu[MenuFrame::Sub].left;
   f.fraDate.top = f.fraSettings.top;
   f.fraDate.left = f.fraSettings.left;
   f.fraCalc.top = f.fraSettings.top + 1665;
@@ -55,8 +57,8 @@ void PlaceForInnerWidth(Form& f, int innerWidthTwips) {
   // A window narrower than the panel clips it rather than push the keypad
   // over the menu.
   const int inner = std::max(innerWidthTwips, f.designWidth);
-  f.fraKey.left = inner - f.fraKey.width - f.fraMenu[0].left;
-  f.lblStatus[0].width = inner;
+  f.fraKey.left = inner - f.fraKey.width - f.fraMenu[MenuFrame::Main].left;
+  f.lblStatus[StatusPart::Date].width = inner;
 }
 
 std::string WindowTitle() {
@@ -79,8 +81,8 @@ bool Form_Load(Terminal& t, std::function<void()> refusalSeen) {
   f.SerialSend = ReadBooleanSetting(t, "SerialSend", false);
   ReadTextTarget(t);  // read again at each output; a mistyped value is noted now
   if (!f.SerialSend) {
-    f.lblMenu[12].caption = "　３ ------";
-    f.lblMenu[12].enabled = false;
+    f.lblMenu[Index(MenuItemId::SerialSend)].caption = "　３ ------";
+    f.lblMenu[Index(MenuItemId::SerialSend)].enabled = false;
   }
   f.ResizePending = false;
   f.caption = WindowTitle();

@@ -4,9 +4,10 @@ namespace rx {
 
 void UpdateStatusLine(Terminal& t) {
   Form& f = t.form;
-  f.lblStatus[0].caption = " DATE  " + t.platform.clock.ShortDate(t.platform.clock.Now());
-  f.lblStatus[1].caption = f.BestFrame ? "[ BEST : ON  ]" : "[ BEST : OFF ]";
-  f.lblStatus[1].caption += f.PrintFrame ? "      [ PRINT : ON  ]" : "      [ PRINT : OFF ]";
+  f.lblStatus[StatusPart::Date].caption = " DATE  " + t.platform.clock.ShortDate(t.platform.clock.Now());
+  std::string& frames = f.lblStatus[StatusPart::Frames].caption;
+  frames = f.BestFrame ? "[ BEST : ON  ]" : "[ BEST : OFF ]";
+  frames += f.PrintFrame ? "      [ PRINT : ON  ]" : "      [ PRINT : OFF ]";
 }
 
 }  // namespace rx

@@ -264,7 +264,7 @@ void frmMain::ShowBanner(const QString& text) {
 void frmMain::PlaceBanner() {
   if (banner_ == nullptr || terminal_ == nullptr) return;
   const Form& form = terminal_->form;
-  const Control& above = form.lstDebug.visible ? form.lstDebug : form.lblStatus[0];
+  const Control& above = form.lstDebug.visible ? form.lstDebug : form.lblStatus[StatusPart::Date];
   Control band;
   band.left = kBannerLeft;
   band.top = above.top + above.height + kBannerGap;

@@ -2,6 +2,7 @@
 // type, the limits of times, clocks and dates.
 #include "data/alpine_edit.h"
 #include "data/time_values.h"
+#include "shell/input.h"
 #include "support/console_fixture.h"
 
 namespace rx {
@@ -14,8 +15,8 @@ TEST(Screens, ABibOfFourDigitsIsRefused) {
   testing::TestTerminal tt;
   ASSERT_TRUE(Form_Load(tt.terminal));
   for (int key : {1, E, 2, E, 1, E}) testing::Press(tt, key);
-  tt.form().lblEditInp[2].caption = "1000";
-  EXPECT_FALSE(AcceptBib(tt.terminal, tt.form().lblEditInp[2]));
+  SetField(tt.form(), tt.form().lblEditInp[EditField::Bib], "1000");
+  EXPECT_FALSE(AcceptBib(tt.terminal, tt.form().lblEditInp[EditField::Bib]));
   EXPECT_EQ(tt.fakes.beeper.beeps, 1);
 }
 

@@ -27,10 +27,11 @@ class EditScreens : public testing::ConsoleTest {
 TEST_F(EditScreens, RelayLegsEditedInsertedAndDeleted) {
   Open(6, 1);
   ReadTeam({"0010000000", "0020000000", "0030000000"}, "0100000000");
+  for (Control& shown : f.lblRelayTime) shown.caption = "99:00:00.0";  // drawn from the team, never read
   Press(Keys::Down);
   Submit("2500.5");
   EXPECT_EQ(f.lblRelayTime[1].caption, "00:25:00.5   ");
-  EXPECT_EQ(f.lblRelayTime[10].caption, "01:05:00.5   ");
+  EXPECT_EQ(f.lblRelayTime[kTeamTotalRow].caption, "01:05:00.5   ");
   Press(Keys::Enter);  // third leg kept
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[3]);  // the end marker
   Press({Keys::Enter, Keys::Enter});
@@ -43,10 +44,10 @@ TEST_F(EditScreens, RelayLegsEditedInsertedAndDeleted) {
   EXPECT_EQ(f.EditRow, 2);
   EXPECT_EQ(f.lblRelayTime[0].caption, "00:00:00.0  ");
   EXPECT_EQ(f.lblRelayTime[1].caption, "00:10:00.0000");
-  EXPECT_EQ(f.lblRelayTime[10].caption, "00:10:00.0000");  // the total waits for Enter
+  EXPECT_EQ(f.lblRelayTime[kTeamTotalRow].caption, "00:10:00.0000");  // the total waits for Enter
   Press({Keys::Delete, Keys::Delete});
   EXPECT_EQ(f.EditRow, 0);
-  EXPECT_EQ(f.lblRelayTime[10].caption, "00:00:00.0   ");
+  EXPECT_EQ(f.lblRelayTime[kTeamTotalRow].caption, "00:00:00.0   ");
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[0]);  // the end marker
   Press({Keys::Enter, Keys::Enter});
   EXPECT_EQ(Sent(), std::vector<std::string>({Body("CK4 1007"), Body("CF")}));
@@ -78,7 +79,7 @@ TEST_F(EditScreens, ARelayTeamIsTakenOnlyWhenEveryFrameIsAccepted) {
     }
     EXPECT_EQ(f.lblError.caption, std::string("エラー：") + error + "（[Esc]：解除）");
     EXPECT_EQ(f.EditStep, EditStage::RelayConfirm);
-    EXPECT_EQ(f.lblRelayTime[10].caption, "00:10:00.0   ");
+    EXPECT_EQ(f.lblRelayTime[kTeamTotalRow].caption, "00:10:00.0   ");
     if (replies.size() < 3) tt.fakes.clock.monotonic += 1000;  // a second's silence: no more will come
     Press({Keys::Esc, Keys::Enter});  // the team sent again
     EXPECT_EQ(Sent().size(), 3u);
@@ -103,7 +104,7 @@ TEST_F(EditScreens, TenLegsAtMostAndAHundredHoursAtMost) {
   Press(Keys::Esc);
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[4]);
   Submit("35955");
-  EXPECT_EQ(f.lblRelayTime[10].caption, "99:59:55.0   ");
+  EXPECT_EQ(f.lblRelayTime[kTeamTotalRow].caption, "99:59:55.0   ");
   for (int i = 0; i < 4; ++i) Press(Keys::Down);
   EXPECT_EQ(f.EditStep, LegStage(9));
   Press(Keys::Insert);

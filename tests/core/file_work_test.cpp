@@ -65,14 +65,15 @@ TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
   File("CN241433.508", {"50451234567890", "A0460000000001", "30470000000002"});
   ConfirmSend();  // all blocks: only the block-C file is listed
   EXPECT_EQ(f.lblSendName.caption, "CN241433.C08");
+  f.lblSendName.caption.clear();  // shows the name chosen; the send never reads it back
   Press(Keys::Enter);
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL0AC0451234567890  "}));
   EXPECT_EQ(tt.fakes.port.openedWith.back(), "9600,E,7,2");
-  EXPECT_EQ(f.lblSendG[4].caption, "2件");
+  EXPECT_EQ(f.lblSendG[SendLine::Count].caption, "2件");
   EXPECT_EQ(f.lblGuide.caption, "※[Esc]:ＲＸ－７１０送信中断");
   Reply("CR");
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL0AC0460000000001  "}));
-  EXPECT_EQ(f.lblSendG[4].caption, "1件");
+  EXPECT_EQ(f.lblSendG[SendLine::Count].caption, "1件");
   Reply("CR");
   EXPECT_EQ(f.KeyMode, Mode::Normal);
   EXPECT_EQ(f.Screen, ScreenId::SendRange);
@@ -80,14 +81,14 @@ TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
   EXPECT_EQ(f.SendRecovery, Recovery::Off);  // the send is over: later errors are ordinary
   Press({Keys::Esc, Keys::Esc});
   ConfirmSend("3");
-  EXPECT_EQ(f.lblSendG[0].caption, "ＲＸ－７１０のブロックNo.3 に送信します");
+  EXPECT_EQ(f.lblSendG[SendLine::What].caption, "ＲＸ－７１０のブロックNo.3 に送信します");
   Press(Keys::Enter);
   Reply("CR");
   // Asked to stop while the second record is unanswered, then going on: the
   // third waits for that answer, and a refusal names the second.
   Press({Keys::Esc, Keys::Esc});
   Reply("CE   404");
-  EXPECT_EQ(f.lblSendG[3].caption, "Block:3  ZNo:046  Time:0000000001  ");
+  EXPECT_EQ(f.lblSendG[SendLine::Progress].caption, "Block:3  ZNo:046  Time:0000000001  ");
   Press(Keys::Esc);
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL0A30451234567890  ", "CL0A30460000000001  ",
                                               "CL0A30470000000002  "}));
@@ -127,16 +128,16 @@ TEST_F(FileWork, RelayTeamsEndWithTheirTotalAndAFailedLegSkipsItsTeam) {
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL4C10070020000000  "}));
   Reply("CE   805");
   EXPECT_EQ(f.lblError.caption, "エラー：タイムNo.指定ミスエラーです");
-  EXPECT_EQ(f.lblSendG[3].caption, "Block:1  ZNo:007  Time:0020000000  ");
+  EXPECT_EQ(f.lblSendG[SendLine::Progress].caption, "Block:1  ZNo:007  Time:0020000000  ");
   Press(Keys::Esc);  // go on: the rest of team 1-007 is passed over, not team 1-012
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL4S10120100000000  "}));
-  EXPECT_FALSE(f.lblSendG[3].visible);
+  EXPECT_FALSE(f.lblSendG[SendLine::Progress].visible);
   Reply("CE   001");
   Press(Keys::Clear);  // go on and stop asking
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL4B10130010000000  "}));
   Reply("CE   805");
   EXPECT_FALSE(f.lblError.visible);
-  EXPECT_EQ(f.lblSendG[3].caption, "Block:1  ZNo:013  Time:0010000000  ");
+  EXPECT_EQ(f.lblSendG[SendLine::Progress].caption, "Block:1  ZNo:013  Time:0010000000  ");
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL4S10130020000000  "}));
   Reply("CR");
   EXPECT_EQ(f.KeyMode, Mode::Normal);
@@ -152,7 +153,8 @@ TEST_F(FileWork, AnAbandonedSendIsOver) {
     Press(Keys::Enter);
     EXPECT_EQ(Sent(), std::vector<std::string>({Body("CL2 1007")}));  // no time for the DNF memory
     Reply(refusal);
-    EXPECT_EQ(f.lblSendG[3].caption, "Block:1  ZNo:007  Time:            ");  // the refused record, numbered or not
+    // the refused record, numbered or not
+    EXPECT_EQ(f.lblSendG[SendLine::Progress].caption, "Block:1  ZNo:007  Time:            ");
     if (f.KeyMode == Mode::ErrorShown) Press(Keys::Enter);
     EXPECT_EQ(f.KeyMode, Mode::Normal);
     EXPECT_FALSE(f.lblError.visible);
@@ -196,7 +198,7 @@ class TextOutput : public FileWork {
   void SetUp() override {
     FileWork::SetUp();
     f.SerialSend = true;
-    f.lblMenu[12].enabled = true;
+    f.lblMenu[Index(MenuItemId::SerialSend)].enabled = true;
     File("FN241433.C08", {"10010000481234", "10020000491234", "C0030000501234"});
   }
   // Starts it and lets it go on a turn at a time, through the turns given or
@@ -206,8 +208,8 @@ class TextOutput : public FileWork {
     Press({3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter});
     std::vector<std::string> shown;
     do {
-      const std::string& count = f.lblSendG[4].caption;
-      if (f.lblSendG[4].visible && count.find(" 件") != std::string::npos &&
+      const std::string& count = f.lblSendG[SendLine::Count].caption;
+      if (f.lblSendG[SendLine::Count].visible && count.find(" 件") != std::string::npos &&
           (shown.empty() || shown.back() != count))
         shown.push_back(count);
     } while (--turns > 0 && tt.fakes.events.Turn() > 0);
@@ -389,15 +391,16 @@ TEST_F(HunterStart, StartsFollowTheFirstRunGapsInWholeSeconds) {
                         "20050012000000"});
   File("C1202359.C08", {"an earlier output", "of", "more", "lines", "than", "now"});
   Press({Keys::Clear, 2, Keys::Enter, Keys::Enter});
-  EXPECT_EQ(f.lblHuntG[3].caption, "FN241433.C08");
+  EXPECT_EQ(f.lblHuntG[HunterLine::Source].caption, "FN241433.C08");
   Submit("1202359");  // seven digits: January 20, 23:59
-  EXPECT_EQ(f.lblHuntG[4].caption, "C1202359.C08");
+  EXPECT_EQ(f.lblHuntG[HunterLine::Target].caption, "C1202359.C08");
+  f.lblHuntG[HunterLine::Source].caption = f.lblHuntG[HunterLine::Target].caption = "shown only";
   Press(Keys::Enter);
   EXPECT_EQ(Lines("C1202359.C08"), std::vector<std::string>({"10012359000  ", "10022359010  ",
                                                              "10032359020  ", "20050001000  "}));
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   Press({2, Keys::Enter, Keys::Enter});
-  EXPECT_EQ(f.lblHuntG[4].caption, "");  // nothing left of the run before
+  EXPECT_EQ(f.lblHuntG[HunterLine::Target].caption, "");  // nothing left of the run before
   Submit("02301200");
   Press(Keys::Enter);
   EXPECT_EQ(f.lblError.caption, "エラー：入力日付が範囲外です（[Esc]：解除）");
@@ -407,6 +410,8 @@ TEST_F(HunterStart, StartsFollowTheFirstRunGapsInWholeSeconds) {
   Press(Keys::Esc);
   Make("02291200");  // any year: 29 February passes
   EXPECT_TRUE(fs::exists(dir / "C2291200.C08"));
+  Make("11201030");  // November's letter
+  EXPECT_TRUE(fs::exists(dir / "CN201030.C08"));
 }
 
 // A failed run leaves whatever had the output's name as it was (an earlier

@@ -114,20 +114,20 @@ TEST_F(Link, OnlyWholeFramesAreDispatchedInOrder) {
   auto record = [](const char* time) { return Frame(std::string("CO0A1001") + time); };
   std::string frame = record("0102034567");
   ReadPortInput(tt.terminal, frame.substr(0, 10));
-  EXPECT_EQ(f.lblEditInp[3].caption, "");
+  EXPECT_EQ(f.lblEditInp[EditField::DeviceTime].caption, "");
   ReadPortInput(tt.terminal, frame.substr(10));
-  EXPECT_EQ(f.lblEditInp[3].caption, "01:02:03.4567");
+  EXPECT_EQ(f.lblEditInp[EditField::DeviceTime].caption, "01:02:03.4567");
   ReadPortInput(tt.terminal, "xx" + record("0000000003"));  // junk before STX
-  EXPECT_EQ(f.lblEditInp[3].caption, "00:00:00.0003");
+  EXPECT_EQ(f.lblEditInp[EditField::DeviceTime].caption, "00:00:00.0003");
   ReadPortInput(tt.terminal, "CO0A1001000000000499  \x03");  // no STX
   ReadPortInput(tt.terminal, "\x02" "CO0A10010000000005\x03");  // too short
-  EXPECT_EQ(f.lblEditInp[3].caption, "00:00:00.0003");
+  EXPECT_EQ(f.lblEditInp[EditField::DeviceTime].caption, "00:00:00.0003");
   ReadPortInput(tt.terminal, std::string(30, 'x'));
   EXPECT_EQ(f.RxBuffer.size(), 30u);
   ReadPortInput(tt.terminal, "x");
   EXPECT_TRUE(f.RxBuffer.empty());
   ReadPortInput(tt.terminal, record("0000000001") + record("0000000002") + Frame("CF"));
-  EXPECT_EQ(f.lblEditInp[3].caption, "00:00:00.0002");
+  EXPECT_EQ(f.lblEditInp[EditField::DeviceTime].caption, "00:00:00.0002");
   EXPECT_EQ(f.KeyMode, Mode::Normal);  // the CF came after both records
   ReadPortInput(tt.terminal, Frame("CE   105"));
   f.KeyMode = Mode::Busy;
@@ -197,7 +197,7 @@ TEST_F(ReadIntoFile, AnExchangeWaitsForTheOldQueueButNotForever) {
 
 TEST_F(Link, ShowErrorStopsTheExchangeAndTheInputAndBeepsAndZeroClears) {
   f.ExpectReply = ReplyFamily::IntoFile;
-  BeginInput(f, f.lblBlk, 2, 0);
+  BeginInput(f, f.lblBlk, kBlockDigits, 0);
   ShowError(tt.terminal, 406);
   EXPECT_EQ(f.lblError.caption, "エラー：バッファオーバーです（[Esc]：解除）");
   EXPECT_TRUE(f.lblError.visible);

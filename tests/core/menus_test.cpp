@@ -6,6 +6,7 @@
 #include "console/row_selection.h"
 #include "console/screen_table.h"
 #include "link/error_line.h"
+#include "shell/input.h"
 #include "support/console_fixture.h"
 
 namespace rx {
@@ -21,9 +22,10 @@ class Menus : public testing::ConsoleTest {
     f.FuncItem = function;
     f.EditStep = step;
     f.EditRow = 2;
-    f.lblBlk.caption = "12";
-    f.fraFile.visible = f.fraMenu[4].visible = f.fraSend.visible = f.fraEdit[1].visible = true;
-    f.fraMenu[3].visible = false;
+    SetField(f, f.lblBlk, "12");
+    f.fraFile.visible = f.fraMenu[MenuFrame::Range].visible = true;
+    f.fraSend.visible = f.fraEdit[EditFrame::Relay].visible = true;
+    f.fraMenu[MenuFrame::File].visible = false;
     Press(Keys::Esc);
     return f.Screen;
   }
@@ -34,12 +36,12 @@ const std::string kSubGuide = "※テンキーまたは↑↓で選択して[Ent
 TEST_F(Menus, FunctionItemsAMemoryDoesNotOfferAreSkippedAndTheDualAddFrameGrowsOnce) {
   Press({2, Enter});  // the DNF memory: no modify
   EXPECT_EQ(f.FuncItem, FuncItemId::Add);
-  EXPECT_TRUE(f.fraMenu[2].visible);
+  EXPECT_TRUE(f.fraMenu[MenuFrame::Function].visible);
   EXPECT_EQ(f.lblGuide.caption, kSubGuide);
   Press({1, Up});  // the withheld item, then wrapping past it
   EXPECT_EQ(f.FuncItem, FuncItemId::Read);
   Press(Esc);
-  EXPECT_TRUE(f.fraMenu[0].visible);
+  EXPECT_TRUE(f.fraMenu[MenuFrame::Main].visible);
   EXPECT_TRUE(f.lblFunc[1].enabled);
   EXPECT_EQ(Highlighted(f.lblFunc), std::vector<int>({6, 8}));  // the other menus keep theirs
   Press({6, Enter, Down, Down, 2, 3, 5});  // the relay results: modify and read only
@@ -49,17 +51,17 @@ TEST_F(Menus, FunctionItemsAMemoryDoesNotOfferAreSkippedAndTheDualAddFrameGrowsO
   EXPECT_EQ(Highlighted(f.lblFunc), std::vector<int>({4, 6, 9}));
   Press(Esc);
   EXPECT_EQ(f.Screen, ScreenId::FunctionMenu);
-  EXPECT_FALSE(f.fraMenu[4].visible);
+  EXPECT_FALSE(f.fraMenu[MenuFrame::Range].visible);
   for (int i = 1; i <= 3; ++i) EXPECT_TRUE(f.lblFunc[i].enabled) << i;
   Press(Esc);  // the dual-add frame grows once however often the menu is entered
   f.DualAdd = true;
-  const int normal = f.fraMenu[2].height;
+  const int normal = f.fraMenu[MenuFrame::Function].height;
   Press({1, Enter, Esc, Enter, 5});
   EXPECT_EQ(f.FuncItem, FuncItemId::DualAdd);
-  EXPECT_EQ(f.fraMenu[2].height, normal + f.lblFunc[1].height);
+  EXPECT_EQ(f.fraMenu[MenuFrame::Function].height, normal + f.lblFunc[1].height);
   Press({Esc, 2, Enter});  // another memory: no item 5
   EXPECT_FALSE(f.lblFunc[5].visible);
-  EXPECT_EQ(f.fraMenu[2].height, normal);
+  EXPECT_EQ(f.fraMenu[MenuFrame::Function].height, normal);
 }
 
 TEST_F(Menus, UpAndDownRingThroughBothPagesPastTheDisabledItem) {
@@ -81,7 +83,7 @@ TEST_F(Menus, ClicksOnlyMoveHighlightsAndOnlyWhenIdle) {
   EXPECT_EQ(f.MenuItem, MenuItemId::RelayCourseMemory);
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   Press(Clear);
-  Control_Click(tt.terminal, f.lblMenu[12]);  // not offered
+  Control_Click(tt.terminal, f.lblMenu[Index(MenuItemId::SerialSend)]);  // not offered
   f.KeyMode = Mode::ErrorShown;
   Control_Click(tt.terminal, f.lblMenu[11]);
   EXPECT_EQ(f.MenuItem, MenuItemId::OperationSettings);
@@ -103,9 +105,9 @@ TEST_F(Menus, EscGoesBackByScreenAndMenuItem) {
   EXPECT_EQ(EscFrom(S::BlockEntry, M::SerialSend), S::SerialSendRange);
   EXPECT_EQ(EscFrom(S::FileSelection, M::SerialSend), S::SubMenu);
   EXPECT_EQ(EscFrom(S::FileSelection, M::FirstRunResult), S::ReadRange);
-  EXPECT_FALSE(f.fraMenu[3].visible);
+  EXPECT_FALSE(f.fraMenu[MenuFrame::File].visible);
   EXPECT_EQ(EscFrom(S::SerialSendRange, M::SerialSend), S::SubMenu);
-  EXPECT_FALSE(f.fraSend.visible || f.fraMenu[4].visible);
+  EXPECT_FALSE(f.fraSend.visible || f.fraMenu[MenuFrame::Range].visible);
   EXPECT_EQ(EscFrom(S::RelayEdit, M::RelayResult, FuncItemId::Modify, LegStage(1)), S::RelayEdit);
   EXPECT_EQ(f.EditStep, EditStage::Block);
   EXPECT_EQ(EscFrom(S::RelayEdit, M::RelayResult, FuncItemId::Modify, EditStage::RelayConfirm), S::RelayEdit);

@@ -35,14 +35,14 @@ TEST_F(SettingsScreen, EnterStoresTheChoicesEscDiscardsThem) {
   EXPECT_EQ(Highlighted(f.lblSetG), std::vector<int>({0}));
   Press({Keys::Left, Keys::Down, Keys::Right, Keys::Enter});
   EXPECT_EQ(tt.fakes.settings.values["PrintFrame"], "False");
-  EXPECT_EQ(f.lblStatus[1].caption, "[ BEST : OFF ]      [ PRINT : OFF ]");
+  EXPECT_EQ(f.lblStatus[StatusPart::Frames].caption, "[ BEST : OFF ]      [ PRINT : OFF ]");
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   Open();
-  Control_Click(tt.terminal, f.lblOnOff[0]);  // a click selects the row and the value
+  Control_Click(tt.terminal, f.lblOnOff[OnOff::BestOn]);  // a click selects the row and the value
   Control_Click(tt.terminal, f.lblSetG[1]);
   EXPECT_EQ(Highlighted(f.lblSetG), std::vector<int>({1}));
   Press(Keys::Enter);
-  EXPECT_EQ(f.lblStatus[1].caption, "[ BEST : ON  ]      [ PRINT : OFF ]");
+  EXPECT_EQ(f.lblStatus[StatusPart::Frames].caption, "[ BEST : ON  ]      [ PRINT : OFF ]");
 }
 
 TEST_F(SettingsScreen, AStoreThatCannotBeWrittenOrThrowsIsToldAndTheChoiceHolds) {
@@ -201,7 +201,7 @@ TEST(Startup, OnlyA1097PixelScreenMovesTheKeypad) {  // to the right edge, in ei
     ASSERT_TRUE(Form_Load(tt.terminal));
     PlaceForInnerWidth(tt.form(), 1200 * 15);  // the unscaled view of a window wider than the panel
     EXPECT_EQ(tt.form().fraKey.left, screen == 1097 ? 1200 * 15 - 6495 - 480 : 8280) << screen;
-    EXPECT_EQ(tt.form().lblStatus[0].width, screen == 1097 ? 1200 * 15 : 6780) << screen;
+    EXPECT_EQ(tt.form().lblStatus[StatusPart::Date].width, screen == 1097 ? 1200 * 15 : 6780) << screen;
   }
 }
 

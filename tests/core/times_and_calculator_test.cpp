@@ -24,15 +24,15 @@ TEST_F(Calculator, NetTimesFromAMenuRefusingBadTimesAndBackToThePage) {
     Press(Keys::Right);
     Submit(c[0]);
     Submit(c[1]);
-    EXPECT_EQ(f.lblCalc[2].caption, c[2]) << c[0] << " to " << c[1];
+    EXPECT_EQ(f.lblCalc[CalcField::Net].caption, c[2]) << c[0] << " to " << c[1];
     Press(Keys::Esc);
   }
   Press({5, Keys::Right});
-  EXPECT_TRUE(f.lblCalc[0].bold);
+  EXPECT_TRUE(f.lblCalc[CalcField::Start].bold);
   Submit("240000");
   EXPECT_EQ(f.lblError.caption, "エラー：入力タイムが範囲外です（[Esc]：解除）");
   Press(Keys::Enter);  // under a refused time Enter neither takes it nor moves on
-  EXPECT_EQ(f.lblCalc[1].caption, "");
+  EXPECT_EQ(f.lblCalc[CalcField::Finish].caption, "");
   Press(Keys::Clear);  // must not page the menu under the calculator
   EXPECT_EQ(f.Screen, ScreenId::MainMenu);
   Press(Keys::Esc);  // the entry starts over
@@ -41,14 +41,14 @@ TEST_F(Calculator, NetTimesFromAMenuRefusingBadTimesAndBackToThePage) {
   Submit("5");
   Submit("126000");  // minute 60
   Press(Keys::Enter);
-  EXPECT_EQ(f.lblCalc[2].caption, "");
+  EXPECT_EQ(f.lblCalc[CalcField::Net].caption, "");
   EXPECT_EQ(tt.fakes.beeper.beeps, 2);  // once a refusal
   Press(Keys::Esc);
   Submit("7");
-  EXPECT_EQ(f.lblCalc[2].caption, "00:00:02.0000");
+  EXPECT_EQ(f.lblCalc[CalcField::Net].caption, "00:00:02.0000");
   Press({Keys::Enter, Keys::Clear});  // nothing to take over into; start again
   EXPECT_EQ(f.KeyMode, Mode::Calculator);
-  EXPECT_EQ(f.lblCalc[1].caption, "");
+  EXPECT_EQ(f.lblCalc[CalcField::Finish].caption, "");
   Press(Keys::Esc);
   EXPECT_FALSE(f.fraCalc.visible);
   EXPECT_EQ(f.MenuItem, MenuItemId::RelayCourseMemory);
@@ -60,24 +60,25 @@ TEST_F(Calculator, FromAnInputTheResultIsTakenOverAndTheScreenGoesOn) {
   Press({1, Keys::Enter, 1, Keys::Enter});  // course memory, modify
   f.EditStep = EditStage::NewTime;
   const std::string guide = f.lblGuide.caption;
-  f.lblEditInp[4].caption = "1.5";
-  BeginInput(f, f.lblEditInp[4], 6, 4);
+  SetField(f, f.lblEditInp[EditField::NewTime], "1.5");
+  BeginInput(f, f.lblEditInp[EditField::NewTime], kTimeDigits, kTimeDecimals);
   Type("99");  // dropped when the calculator opens
   Press({Keys::Right, Keys::Esc});  // back to the input as it was
   EXPECT_EQ(f.KeyMode, Mode::Normal);
-  EXPECT_EQ(f.InputLabel, &f.lblEditInp[4]);
-  EXPECT_EQ(f.lblEditInp[4].caption, "1.5");
+  EXPECT_EQ(f.InputLabel, &f.lblEditInp[EditField::NewTime]);
+  EXPECT_EQ(f.lblEditInp[EditField::NewTime].caption, "1.5");
   EXPECT_EQ(f.lblGuide.caption, guide);
-  BeginInput(f, f.lblEditInp[4], 6, 4);
+  BeginInput(f, f.lblEditInp[EditField::NewTime], kTimeDigits, kTimeDecimals);
   Press(Keys::Right);
   Submit("100000");
   Submit("100130.25");
+  f.lblCalc[CalcField::Net].caption.clear();  // shown from the result, never read back
   Press(Keys::Enter);
   EXPECT_FALSE(f.fraCalc.visible);
-  EXPECT_EQ(f.lblEditInp[4].caption, "130.2500");
-  EXPECT_EQ(f.lblEditInp[5].caption, "00:01:30.2500");  // the screen's Enter ran on it
+  EXPECT_EQ(f.lblEditInp[EditField::NewTime].caption, "130.2500");
+  EXPECT_EQ(f.lblEditInp[EditField::TimeToSend].caption, "00:01:30.2500");  // the screen's Enter ran on it
   EXPECT_EQ(f.EditStep, EditStage::Confirm);
-  BeginInput(f, f.lblEditInp[4], 6, 3);
+  BeginInput(f, f.lblEditInp[EditField::NewTime], kTimeDigits, kTakenOverDecimals);
   Press(Keys::Right);  // only a four-decimal input opens it
   EXPECT_FALSE(f.fraCalc.visible);
 }
@@ -96,11 +97,11 @@ TEST(Input, TypingShowsTheEntryAsItGrows) {
   };
   for (const auto& [digits, decimals, keys, shown] : cases) {
     Form form;
-    form.lblCalc[0].caption = "0.0000";
-    BeginInput(form, form.lblCalc[0], digits, decimals);
+    SetField(form, form.lblCalc[CalcField::Start], "0.0000");
+    BeginInput(form, form.lblCalc[CalcField::Start], digits, decimals);
     for (const char* key = keys; *key; ++key)
       *key == 'C' ? ClearKey(form) : EnterDigit(form, *key == '.' ? Keys::Point : *key - '0');
-    EXPECT_EQ(form.lblCalc[0].caption, shown) << keys;
+    EXPECT_EQ(form.lblCalc[CalcField::Start].caption, shown) << keys;
   }
 }
 
@@ -150,11 +151,11 @@ TEST(RelayTotal, SumsLegsToTenthsAndRefusesAHundredHours) {
   for (const auto& [legs, total] : cases) {
     Form form;
     form.EditRow = 0;
-    for (const std::string& leg : legs) form.lblRelayTime[form.EditRow++].caption = leg;
-    form.lblRelayTime[form.EditRow].caption = "01:00:00.0   ";  // past the legs: not counted
-    form.lblRelayTime[10].caption = "kept";
+    for (const std::string& leg : legs) form.TeamLegs[form.EditRow++] = leg;
+    form.TeamLegs[form.EditRow] = "01:00:00.0   ";  // past the legs: not counted
+    form.TeamTotal = "kept";
     EXPECT_EQ(RelayTotal(form), total != nullptr);
-    EXPECT_EQ(form.lblRelayTime[10].caption, total ? total : "kept");
+    EXPECT_EQ(form.TeamTotal, total ? total : "kept");
   }
 }
 

@@ -183,7 +183,7 @@ TEST_F(OverPty, EditsOverTheLine) {
   const std::vector<std::string> course = device->Lines(MemoryKind::Course);
   EXPECT_EQ(std::count(course.begin(), course.end(), "10051104055000"), 1);
   Type({"1", "5"});
-  EXPECT_EQ(form().lblEditInp[3].caption, "11:04:05.5000");
+  EXPECT_EQ(form().lblEditInp[EditField::DeviceTime].caption, "11:04:05.5000");
 
   ToMainMenu();
   Press({1, Keys::Enter, 2, Keys::Enter});  // add one that is already there
@@ -207,7 +207,7 @@ class HeldOutput : public OverPty {
   void SetUp() override {
     Connect(far.Path());
     form().SerialSend = true;
-    form().lblMenu[12].enabled = true;
+    form().lblMenu[Index(MenuItemId::SerialSend)].enabled = true;
     expected = testing::WriteRecordFile(terminal->dataDirectory / kFileName, kRecords);
     expected.insert(expected.begin(), {"RX-710KP DATA", "FILE NAME  : ", std::string(kFileName) + " "});
     expected.insert(expected.end(), {"FILE END   : ", std::string(kFileName) + " "});
@@ -215,7 +215,7 @@ class HeldOutput : public OverPty {
     Press({Keys::Clear, 3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter});
     ASSERT_SOON(port->OutputQueueCount() > 100, 10000);
     EXPECT_EQ(port->AppliedSettings(), "9600,N,8,1");
-    EXPECT_TRUE(form().lblSendG[4].visible);  // the remaining count shows
+    EXPECT_TRUE(form().lblSendG[SendLine::Count].visible);  // the remaining count shows
   }
   // The printer reads again until nothing more arrives for 300 ms.
   void Release() {
@@ -288,7 +288,7 @@ TEST_P(EndedBy1009, OnceAndWithTheRemainingCount) {
   // Let go: what waited went with the error; the remaining count never arrived.
   far.Send(std::string(1, sim::kXon));
   released = true;
-  const int sent = kRecords - std::stoi(form().lblSendG[4].caption);
+  const int sent = kRecords - std::stoi(form().lblSendG[SendLine::Count].caption);
   auto arrived = [&] { return std::max(static_cast<int>(far.Lines().size()) - 3, 0); };  // after the header
   ASSERT_SOON(arrived() >= sent, 20000);
   Release();

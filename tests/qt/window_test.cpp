@@ -52,10 +52,10 @@ TEST_F(WindowTest, KeysAndClicksReachTheDispatcherAndTabIsEsc) {
   EXPECT_EQ(f.MenuItem, MenuItemId::SecondRunResult);
   QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);  // Clear
   EXPECT_EQ(f.MenuItem, MenuItemId::OperationSettings);
-  EXPECT_TRUE(window.WidgetOf(&f.fraMenu[1])->isVisible());
+  EXPECT_TRUE(window.WidgetOf(&f.fraMenu[MenuFrame::Sub])->isVisible());
   QTest::mouseClick(window.WidgetOf(&f.lblCap[Keys::Up]), Qt::LeftButton);
   EXPECT_EQ(f.MenuItem, MenuItemId::BestOutput);
-  EXPECT_TRUE(window.WidgetOf(&f.fraMenu[0])->isVisible());
+  EXPECT_TRUE(window.WidgetOf(&f.fraMenu[MenuFrame::Main])->isVisible());
   // A click where key 2 is drawn, the panel scaled up, presses key 2; the
   // tick after a restored window's resize fits it back to the work area.
   fakes.desktop.state = WindowState::Normal;
@@ -99,9 +99,10 @@ TEST_F(WindowTest, ThePanelStaysInsideTheWindowAtEverySize) {
         if (control->parent == nullptr) EXPECT_FALSE(Place(*control).intersects(banner)) << control->name;
       }
     }
-    const QRect panel = Place(f.lblStatus[0]);
+    const QRect panel = Place(f.lblStatus[StatusPart::Date]);
     if (!c.fit) { EXPECT_EQ(panel.width(), std::max(c.width, f.designWidth / 15)); }
-    EXPECT_NEAR(panel.right() - Place(f.fraKey).right(), Place(f.fraMenu[0]).left() - panel.left(), 1);
+    const QRect home = Place(f.fraMenu[MenuFrame::Main]);
+    EXPECT_NEAR(panel.right() - Place(f.fraKey).right(), home.left() - panel.left(), 1);
   }
 }
 
