@@ -67,7 +67,7 @@ TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
   EXPECT_EQ(f.lblSendName.caption, "CN241433.C08");
   Press(Keys::Enter);
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL0AC0451234567890  "}));
-  EXPECT_EQ(tt.fakes.port.openedWith.back(), "9600,E,7,2");
+  EXPECT_EQ(testing::LineText(tt.fakes.port.openedWith.back()), "9600,E,7,2");
   EXPECT_EQ(f.lblSendG[4].caption, "2件");
   EXPECT_EQ(f.lblGuide.caption, "※[Esc]:ＲＸ－７１０送信中断");
   Reply("CR");
@@ -206,7 +206,7 @@ class TextOutput : public FileWork {
 // Asked whether to stop, nothing is written meanwhile; stopped, no trailer.
 TEST_F(TextOutput, HeaderLinesAndTrailerOrAStopWithoutOneOr1009) {
   EXPECT_EQ(Run(), std::vector<std::string>({"3 件", "2 件", "1 件"}));
-  EXPECT_EQ(tt.fakes.port.openedWith.back(), "9600,N,8,1");
+  EXPECT_EQ(testing::LineText(tt.fakes.port.openedWith.back()), "9600,N,8,1");
   EXPECT_EQ(TextLines(), kLines);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   tt.fakes.port.written.clear();
@@ -219,14 +219,16 @@ TEST_F(TextOutput, HeaderLinesAndTrailerOrAStopWithoutOneOr1009) {
   EXPECT_EQ(TextLines().size(), 5u);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_EQ(tt.fakes.desktop.closeRequests, 0);  // no close question afterwards
-  tt.fakes.port.failWrites = true;
+  tt.fakes.port.gone = true;
   Run();
   EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
   Press(Keys::Esc);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-  tt.fakes.port.failWrites = false;
-  tt.fakes.port.outputQueue = 4096;  // a line held: one tick of waiting is allowed, the second is 1009
-  Run();
+  tt.fakes.port.gone = false;
+  Run(1);  // a line held once open: one tick of waiting is allowed, the second is 1009
+  while (!tt.fakes.port.open && tt.fakes.events.Turn() > 0) {}
+  tt.fakes.port.Hold(4096);
+  tt.fakes.events.Settle();
   Timer1_Timer(tt.terminal);
   tt.fakes.events.Advance(20);  // it looks for room again
   EXPECT_FALSE(f.lblError.visible);
