@@ -12,6 +12,7 @@
 #include "shell/exit.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
+#include "support/page_printer_contract.h"
 
 namespace rx {
 namespace {
@@ -462,6 +463,24 @@ TEST_F(FileWork, ALineFileReadsAnyLineEndAndLetsTheFileBeforeGoAtEachOpen) {
   EXPECT_EQ(lines, std::vector<std::string>({"C0010000000000", "A", "B", "C", std::string(15, 'x') + "+", "", "D"}));
   EXPECT_TRUE(reader.Close());
 }
+
+// The fake printer keeps the real one's contract, its calls kept waiting a while.
+struct FakePaper {
+  FakePaper() { printer.pendFor = 2; }
+  PagePrinter& Printer() { return printer; }
+  std::string Start() { return ""; }
+  bool Required() { return false; }
+  PageTarget Target() { return {PageTarget::Kind::Printer, "Office"}; }
+  PageTarget Missing() { return {PageTarget::Kind::Printer, "Nowhere"}; }
+  int Delivered() { return static_cast<int>(printer.handedOver.size()); }
+  bool Until(const std::function<bool()>& ready) {
+    for (int polls = 0; polls < 100; ++polls)
+      if (ready()) return true;
+    return false;
+  }
+  testing::FakePagePrinter printer;
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, PagePrinterContract, FakePaper);
 
 }  // namespace
 }  // namespace rx

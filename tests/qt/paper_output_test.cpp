@@ -21,6 +21,7 @@
 
 #include "platform/qt/qt_page_printer.h"
 #include "support/event_wait.h"
+#include "support/page_printer_contract.h"
 #include "support/silent_server.h"
 #include "support/terminal_driver.h"
 
@@ -198,22 +199,21 @@ TEST(PrintCommand, ASignalEndsALongPrintAndLeavesNoPdf) {
 }
 
 // A cupsd on its own socket and folders with queues "Office" (its backend keeps each document),
-// "Stopped" and "Closed". Skipped where cupsd cannot start, unless CI requires it (RX_REQUIRE_CUPS).
-class Cups : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const std::string why = StartCupsd();
-    if (!why.empty()) {
-      if (qEnvironmentVariableIsSet("RX_REQUIRE_CUPS")) FAIL() << why;
-      GTEST_SKIP() << why;
-    }
+// "Stopped" and "Closed". Start() says why it cannot start (it needs root and cupsd).
+struct OwnCupsd {
+  std::string Start() {
+    std::string why = StartCupsd();
+    if (!why.empty()) return why;
     qputenv("CUPS_SERVER", socket.toUtf8());
     cupsSetServer(socket.toUtf8().constData());  // libcups keeps the server it met first
     for (const char* queue : {"Office", "Stopped", "Closed"})
-      ASSERT_EQ(RunProgram("lpadmin", {"-p", queue, "-E", "-v", "keep:" + Out(queue), "-m", "raw"}).code, 0);
-    ASSERT_EQ(RunProgram("cupsdisable", {"Stopped"}).code, 0);
-    ASSERT_EQ(RunProgram("cupsreject", {"Closed"}).code, 0);
+      EXPECT_EQ(RunProgram("lpadmin", {"-p", queue, "-E", "-v", "keep:" + Out(queue), "-m", "raw"}).code, 0);
+    EXPECT_EQ(RunProgram("cupsdisable", {"Stopped"}).code, 0);
+    EXPECT_EQ(RunProgram("cupsreject", {"Closed"}).code, 0);
+    return "";
   }
+  // Skipped where cupsd cannot start, unless CI requires it (RX_REQUIRE_CUPS).
+  static bool Required() { return qEnvironmentVariableIsSet("RX_REQUIRE_CUPS"); }
   std::string StartCupsd() {
     if (!QFile::exists("/usr/sbin/cupsd")) return "no cupsd here (Debian package cups)";
     if (getuid() != 0) return "cupsd runs its jobs as user lp: the test needs root";
@@ -237,10 +237,10 @@ class Cups : public ::testing::Test {
       QThread::msleep(100);
     return QFile::exists(socket) ? "" : "cupsd did not start: " + cupsd.readAllStandardError().toStdString();
   }
-  void TearDown() override {
+  ~OwnCupsd() {
     qunsetenv("CUPS_SERVER");
     cupsSetServer(nullptr);
-    cupsd.terminate(), cupsd.waitForFinished(10000);  // our own child; killed if it lingers
+    if (cupsd.state() != QProcess::NotRunning) cupsd.terminate(), cupsd.waitForFinished(10000);  // our own child; killed if it lingers
   }
   static void Write(const QString& path, const QString& text) { std::ofstream(path.toStdString()) << text.toStdString(); }
   QString Out(const char* queue) { return root.path() + "/out/" + queue + ".pdf"; }
@@ -252,6 +252,16 @@ class Cups : public ::testing::Test {
   QTemporaryDir root{QDir::tempPath() + "/rx710kp-cups-XXXXXX"};
   QProcess cupsd;
   QString socket;
+};
+
+class Cups : public ::testing::Test, public OwnCupsd {
+ protected:
+  void SetUp() override {
+    const std::string why = Start();
+    if (why.empty()) return;
+    if (Required()) FAIL() << why;
+    GTEST_SKIP() << why;
+  }
 };
 
 TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
@@ -274,6 +284,39 @@ TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
   }
   EXPECT_FALSE(QFile::exists(Out("Stopped")));
 }
+
+// The Qt printer into PDF files of a folder of its own, and into a queue of the test's cupsd.
+struct PdfPaper {
+  PagePrinter& Printer() { return printer; }
+  std::string Start() { return ""; }
+  bool Required() { return false; }
+  PageTarget Target() { return {PageTarget::Kind::Pdf, dir.filePath("out.pdf").toStdString()}; }
+  PageTarget Missing() { return {PageTarget::Kind::Pdf, dir.filePath("no/such/folder/out.pdf").toStdString()}; }
+  // The files in the folder, when each is a PDF with pages.
+  int Delivered() {
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& file : files)
+      if (PdfPages(dir.filePath(file)) == 0) return -1;
+    return static_cast<int>(files.size());
+  }
+  bool Until(const std::function<bool()>& ready) { return testing::Eventually(ready, 30000); }
+  QTemporaryDir dir;
+  QtPagePrinter printer;
+};
+struct CupsPaper : OwnCupsd {
+  PagePrinter& Printer() { return printer; }
+  PageTarget Target() { return {PageTarget::Kind::Printer, "Office"}; }
+  PageTarget Missing() { return {PageTarget::Kind::Printer, "Nowhere"}; }
+  // The jobs the spooler has done, once none waits.
+  int Delivered() {
+    testing::Eventually([] { return RunProgram("lpstat", {"-W", "not-completed", "-o"}).out.isEmpty(); }, 30000);
+    return static_cast<int>(RunProgram("lpstat", {"-W", "completed", "-o", "Office"}).out.count('\n'));
+  }
+  bool Until(const std::function<bool()>& ready) { return testing::Eventually(ready, 30000); }
+  QtPagePrinter printer;
+};
+using Papers = ::testing::Types<PdfPaper, CupsPaper>;
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, PagePrinterContract, Papers);
 
 }  // namespace
 }  // namespace rx

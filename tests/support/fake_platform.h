@@ -227,9 +227,11 @@ class FakePowerOff : public PowerOff {
   }
 };
 
-// Pages kept as lines; refuses at the step the test names; Open and Finish answer at the pendFor-th poll.
+// Pages kept as lines; refuses at the step the test names, and a printer it
+// does not have; Open and Finish answer at the pendFor-th poll.
 class FakePagePrinter : public PagePrinter {
  public:
+  std::set<std::string> printers{"Office"};
   int perPage = 4;
   std::string refuseOpen, refusePage, refuseFinish;  // the reason, when set
   int pendFor = 0;
@@ -241,7 +243,8 @@ class FakePagePrinter : public PagePrinter {
 
   PrintCall Open(const PageTarget& to, const std::string&, std::string* reason) override {
     target = to, document.clear(), headings.clear();
-    return Answer(&refuseOpen, reason);
+    missing_ = to.kind == PageTarget::Kind::Printer && !printers.count(to.name) ? "there is no printer named " + to.name : "";
+    return Answer(missing_.empty() ? &refuseOpen : &missing_, reason);
   }
   int LinesPerPage() override { return perPage; }
   bool PrintPage(int page, int pages, std::span<const std::string> lines, std::string* reason) override {
@@ -267,6 +270,7 @@ class FakePagePrinter : public PagePrinter {
     if (step == &refuseFinish) handedOver.push_back(document);
     return PrintCall::Done;
   }
+  std::string missing_;                  // why the open printer is not there
   const std::string* pending = nullptr;  // the step a pending call stands for
   int pollsLeft = 0;
 };
