@@ -292,28 +292,22 @@ struct PdfPaper {
   bool Required() { return false; }
   PageTarget Target() { return {PageTarget::Kind::Pdf, dir.filePath("out.pdf").toStdString()}; }
   PageTarget Missing() { return {PageTarget::Kind::Pdf, dir.filePath("no/such/folder/out.pdf").toStdString()}; }
-  // The files in the folder, when each is a PDF with pages.
-  int Delivered() {
+  int Delivered() {  // the files in the folder, when each is a PDF with pages
     const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-    for (const QString& file : files)
-      if (PdfPages(dir.filePath(file)) == 0) return -1;
-    return static_cast<int>(files.size());
+    return std::all_of(files.begin(), files.end(), [&](auto& f) { return PdfPages(dir.filePath(f)); }) ? files.size() : -1;
   }
   bool Until(const std::function<bool()>& ready) { return testing::Eventually(ready, 30000); }
   QTemporaryDir dir;
   QtPagePrinter printer;
 };
-struct CupsPaper : OwnCupsd {
-  PagePrinter& Printer() { return printer; }
+struct CupsPaper : OwnCupsd, PdfPaper {
+  using OwnCupsd::Start, OwnCupsd::Required;
   PageTarget Target() { return {PageTarget::Kind::Printer, "Office"}; }
   PageTarget Missing() { return {PageTarget::Kind::Printer, "Nowhere"}; }
-  // The jobs the spooler has done, once none waits.
-  int Delivered() {
-    testing::Eventually([] { return RunProgram("lpstat", {"-W", "not-completed", "-o"}).out.isEmpty(); }, 30000);
+  int Delivered() {  // the jobs the spooler has done, once none waits
+    Until([] { return RunProgram("lpstat", {"-W", "not-completed", "-o"}).out.isEmpty(); });
     return static_cast<int>(RunProgram("lpstat", {"-W", "completed", "-o", "Office"}).out.count('\n'));
   }
-  bool Until(const std::function<bool()>& ready) { return testing::Eventually(ready, 30000); }
-  QtPagePrinter printer;
 };
 using Papers = ::testing::Types<PdfPaper, CupsPaper>;
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, PagePrinterContract, Papers);

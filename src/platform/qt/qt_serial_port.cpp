@@ -55,11 +55,9 @@ bool SetSpeed(termios* tio, int baud) {
   return cfsetispeed(tio, speed) == 0 && cfsetospeed(tio, speed) == 0;
 }
 
-bool SetDataBits(termios* tio, int bits) {
-  if (bits < 5 || bits > 8) return false;
+void SetDataBits(termios* tio, int bits) {
   tio->c_cflag &= ~CSIZE;
   tio->c_cflag |= bits == 5 ? CS5 : bits == 6 ? CS6 : bits == 7 ? CS7 : CS8;
-  return true;
 }
 
 // Bytes with bad parity are passed on: the frame cutter drops what is no frame.
@@ -70,13 +68,11 @@ void SetParity(termios* tio, Parity parity) {
   if (parity == Parity::Odd) tio->c_cflag |= PARENB | PARODD;
 }
 
-bool SetStopBits(termios* tio, int bits) {
-  if (bits != 1 && bits != 2) return false;
+void SetStopBits(termios* tio, int bits) {
   if (bits == 2)
     tio->c_cflag |= CSTOPB;
   else
     tio->c_cflag &= ~CSTOPB;
-  return true;
 }
 
 // XON/XOFF both ways. Only XON lets held output go on: with IXANY any byte
@@ -100,12 +96,9 @@ bool ApplyLine(int fd, const LineSettings& line, std::string* why) {
     *why = "unsupported speed " + std::to_string(line.speed);
     return false;
   }
-  if (!SetDataBits(&tio, line.dataBits) || !SetStopBits(&tio, line.stopBits)) {
-    *why = "bad line settings: " + std::to_string(line.dataBits) + " data bits, " + std::to_string(line.stopBits) +
-           " stop bits";
-    return false;
-  }
+  SetDataBits(&tio, line.dataBits);
   SetParity(&tio, line.parity);
+  SetStopBits(&tio, line.stopBits);
   SetXonXoff(&tio);
   // glibc reports EINVAL when a pty took none of the changes because it
   // refused the data bits or parity; the read-back below is the judge.
@@ -137,6 +130,9 @@ bool QtSerialPort::Open(OpenFailure* failure) {
     return false;
   };
   const LineSettings line = settings_;
+  if (line.dataBits < 5 || line.dataBits > 8 || (line.stopBits != 1 && line.stopBits != 2))
+    return fail(OpenFault::Other, "bad line settings: " + std::to_string(line.dataBits) + " data bits, " +
+                                      std::to_string(line.stopBits) + " stop bits");
   // Only a character device is a port; a folder, pipe or plain file is named
   // for what it is, and its permissions are no matter for the dialout group.
   const DeviceFile file = InspectDeviceFile(path);
