@@ -471,7 +471,7 @@ struct FakePaper {
   std::string Start() { return ""; }
   bool Required() { return false; }
   PageTarget Target() { return {PageTarget::Kind::Printer, "Office"}; }
-  PageTarget Missing() { return {PageTarget::Kind::Printer, "Nowhere"}; }
+  PageTarget Refusing() { return {PageTarget::Kind::Printer, "Nowhere"}; }
   int Delivered() { return static_cast<int>(printer.handedOver.size()); }
   bool Until(const std::function<bool()>& ready) {
     for (int polls = 0; polls < 100; ++polls)

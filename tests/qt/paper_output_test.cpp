@@ -162,9 +162,6 @@ TEST(PagePrinter, ASilentOrMissingPrintServiceFailsTheCallWithoutHoldingTheCalle
   const Outcome told = RunProgram(RX710KP_PROGRAM, {"--print", dir.filePath("F.C08"), "--to", "printer:PDF"});
   EXPECT_TRUE(told.code == 1 && told.err.contains("not running") && told.err.contains("sudo systemctl start cups"));
   qunsetenv("CUPS_SERVER");
-  std::string why;  // the window's PDF where a FIFO stands (the command line refuses it before)
-  ASSERT_EQ(mkfifo(qPrintable(dir.filePath("F.C08.pdf")), 0600), 0);
-  EXPECT_EQ(QtPagePrinter().Open({PageTarget::Kind::Pdf, dir.filePath("F.C08.pdf").toStdString()}, "t", &why), PrintCall::Failed);
 }
 
 // SIGTERM while a long print runs (it holds the data file and its PDF in the
@@ -291,7 +288,10 @@ struct PdfPaper {
   std::string Start() { return ""; }
   bool Required() { return false; }
   PageTarget Target() { return {PageTarget::Kind::Pdf, dir.filePath("out.pdf").toStdString()}; }
-  PageTarget Missing() { return {PageTarget::Kind::Pdf, dir.filePath("no/such/folder/out.pdf").toStdString()}; }
+  PageTarget Refusing() {  // the window's PDF where a FIFO stands (the command line refuses it before)
+    EXPECT_TRUE(QDir(dir.path()).mkdir("sub") && mkfifo(qPrintable(dir.filePath("sub/out.pdf")), 0600) == 0);
+    return {PageTarget::Kind::Pdf, dir.filePath("sub/out.pdf").toStdString()};
+  }
   int Delivered() {  // the files in the folder, when each is a PDF with pages
     const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     return std::all_of(files.begin(), files.end(), [&](auto& f) { return PdfPages(dir.filePath(f)); }) ? files.size() : -1;
@@ -303,7 +303,7 @@ struct PdfPaper {
 struct CupsPaper : OwnCupsd, PdfPaper {
   using OwnCupsd::Start, OwnCupsd::Required;
   PageTarget Target() { return {PageTarget::Kind::Printer, "Office"}; }
-  PageTarget Missing() { return {PageTarget::Kind::Printer, "Nowhere"}; }
+  PageTarget Refusing() { return {PageTarget::Kind::Printer, "Nowhere"}; }
   int Delivered() {  // the jobs the spooler has done, once none waits
     Until([] { return RunProgram("lpstat", {"-W", "not-completed", "-o"}).out.isEmpty(); });
     return static_cast<int>(RunProgram("lpstat", {"-W", "completed", "-o", "Office"}).out.count('\n'));

@@ -1,7 +1,7 @@
 // What every PagePrinter keeps, run against the fake and the real printer. A
 // Rig offers Printer, Start (why its target cannot be had here, "" when it
 // can), Required (then that fails the test), Target (one taking documents),
-// Missing (one not there), Delivered (documents the target holds, once
+// Refusing (one that cannot take one), Delivered (documents the target holds, once
 // settled) and Until (lets the print service answer until a condition holds).
 #pragma once
 
@@ -53,8 +53,8 @@ TYPED_TEST_P(PagePrinterContract, DeliversAFinishedDocumentAndNothingOfADiscarde
   EXPECT_EQ(this->rig.Delivered(), 1);
 }
 
-TYPED_TEST_P(PagePrinterContract, ATargetNotThereFailsTheOpenAndSaysWhich) {
-  const PageTarget missing = this->rig.Missing();
+TYPED_TEST_P(PagePrinterContract, ATargetThatCannotTakeOneFailsTheOpenAndSaysWhich) {
+  const PageTarget missing = this->rig.Refusing();
   EXPECT_EQ(this->Open(missing), PrintCall::Failed);
   EXPECT_NE(this->reason.find(missing.name), std::string::npos) << this->reason;
   EXPECT_EQ(this->printer.Poll(&this->reason), PrintCall::Done);
@@ -62,6 +62,6 @@ TYPED_TEST_P(PagePrinterContract, ATargetNotThereFailsTheOpenAndSaysWhich) {
 }
 
 REGISTER_TYPED_TEST_SUITE_P(PagePrinterContract, DeliversAFinishedDocumentAndNothingOfADiscardedOne,
-                            ATargetNotThereFailsTheOpenAndSaysWhich);
+                            ATargetThatCannotTakeOneFailsTheOpenAndSaysWhich);
 
 }  // namespace rx
