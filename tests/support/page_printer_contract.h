@@ -39,17 +39,17 @@ TYPED_TEST_SUITE_P(PagePrinterContract);
 
 // A discarded document leaves nothing; a finished one arrives, once.
 TYPED_TEST_P(PagePrinterContract, DeliversAFinishedDocumentAndNothingOfADiscardedOne) {
-  PagePrinter& printer = this->printer;
-  std::string& reason = this->reason;
-  EXPECT_EQ(printer.Poll(&reason), PrintCall::Done);  // nothing pending
-  ASSERT_EQ(this->Open(this->rig.Target()), PrintCall::Done) << reason;
-  EXPECT_GT(printer.LinesPerPage(), 0);
-  EXPECT_TRUE(printer.PrintPage(1, 1, this->lines, &reason)) << reason;
-  printer.Discard();
-  EXPECT_EQ(printer.Poll(&reason), PrintCall::Done);
-  ASSERT_EQ(this->Open(this->rig.Target()), PrintCall::Done) << reason;
-  EXPECT_TRUE(printer.PrintPage(1, 2, this->lines, &reason) && printer.PrintPage(2, 2, this->lines, &reason));
-  EXPECT_EQ(this->Settled(printer.Finish(&reason)), PrintCall::Done) << reason;
+  PagePrinter& paper = this->printer;
+  std::string& why = this->reason;
+  EXPECT_EQ(paper.Poll(&why), PrintCall::Done);  // nothing pending
+  ASSERT_EQ(this->Open(this->rig.Target()), PrintCall::Done) << why;
+  EXPECT_GT(paper.LinesPerPage(), 0);
+  EXPECT_TRUE(paper.PrintPage(1, 1, this->lines, &why)) << why;
+  paper.Discard();
+  EXPECT_EQ(paper.Poll(&why), PrintCall::Done);
+  ASSERT_EQ(this->Open(this->rig.Target()), PrintCall::Done) << why;
+  EXPECT_TRUE(paper.PrintPage(1, 2, this->lines, &why) && paper.PrintPage(2, 2, this->lines, &why));
+  EXPECT_EQ(this->Settled(paper.Finish(&why)), PrintCall::Done) << why;
   EXPECT_EQ(this->rig.Delivered(), 1);
 }
 

@@ -45,23 +45,23 @@ TYPED_TEST_SUITE_P(SerialPortContract);
 
 // Bytes both ways, input dropped, closed; a missing device says so.
 TYPED_TEST_P(SerialPortContract, CarriesBytesBothWaysUntilClosed) {
-  SerialPort& port = this->port;
-  EXPECT_TRUE(port.IsOpen() && port.Write("to the device\r\n"));
-  EXPECT_TRUE(this->rig.Until([&] { return this->rig.Received() == "to the device\r\n" && !port.OutputQueueCount(); }));
+  SerialPort& line = this->port;
+  EXPECT_TRUE(line.IsOpen() && line.Write("to the device\r\n"));
+  EXPECT_TRUE(this->rig.Until([&] { return this->rig.Received() == "to the device\r\n" && !line.OutputQueueCount(); }));
   this->rig.Send("\x02" "from it\x03");
   EXPECT_EQ(this->ReadUntil(9), "\x02" "from it\x03");
   EXPECT_GE(this->heard[PortEvent::Received], 1);
   this->rig.Send("stale");
-  port.DiscardInput();
+  line.DiscardInput();
   this->rig.Send("fresh");
   EXPECT_EQ(this->ReadUntil(5), "fresh");
-  port.Close();
-  EXPECT_FALSE(port.IsOpen() || port.Write("late"));
-  EXPECT_EQ(port.OutputQueueCount(), -1);
-  EXPECT_EQ(port.ReadAll(), "");
-  port.SetPortNumber(2);
+  line.Close();
+  EXPECT_FALSE(line.IsOpen() || line.Write("late"));
+  EXPECT_EQ(line.OutputQueueCount(), -1);
+  EXPECT_EQ(line.ReadAll(), "");
+  line.SetPortNumber(2);
   OpenFailure failure;
-  EXPECT_FALSE(port.Open(&failure));
+  EXPECT_FALSE(line.Open(&failure));
   EXPECT_EQ(failure.fault, OpenFault::Missing);
   EXPECT_FALSE(failure.device.empty() || failure.reason.empty() || this->heard[PortEvent::LineLost]);
 }
@@ -69,16 +69,16 @@ TYPED_TEST_P(SerialPortContract, CarriesBytesBothWaysUntilClosed) {
 // A held line keeps what is written until XON, which lets all of it go and
 // says so; discarded while held, it is never sent, and what follows is.
 TYPED_TEST_P(SerialPortContract, AHeldLineQueuesUntilXonAndDiscardedOutputIsNeverSent) {
-  SerialPort& port = this->port;
+  SerialPort& line = this->port;
   const std::string bytes = this->HeldWrite();
   this->rig.LetGo();
-  EXPECT_TRUE(this->rig.Until([&] { return !port.OutputQueueCount() && this->heard[PortEvent::Written]; }));
+  EXPECT_TRUE(this->rig.Until([&] { return !line.OutputQueueCount() && this->heard[PortEvent::Written]; }));
   EXPECT_TRUE(this->rig.Until([&] { return this->rig.Received() == bytes; }));
   this->HeldWrite();
-  port.DiscardOutput();
-  EXPECT_EQ(port.OutputQueueCount(), 0);
+  line.DiscardOutput();
+  EXPECT_EQ(line.OutputQueueCount(), 0);
   this->rig.LetGo();
-  EXPECT_TRUE(port.Write("END") && this->rig.Until([&] { return this->rig.Received().ends_with("END"); }));
+  EXPECT_TRUE(line.Write("END") && this->rig.Until([&] { return this->rig.Received().ends_with("END"); }));
   EXPECT_LT(this->rig.Received().size(), 2 * bytes.size());
 }
 
