@@ -170,13 +170,13 @@ bool Step(TestTerminal& tt, Bytes& in) {
     case 5: fakes.events.Turn(); break;
     case 6:  // the cable is pulled
       fakes.port.Close();
-      MSComm1_OnComm(t, PortEvents::LineLost);
+      MSComm1_OnComm(t, PortEvent::LineLost);
       break;
     case 7:  // the line holds or releases the output
-      fakes.port.outputQueue = std::array{0, 50, 100, 101, 500, 4096}[in.Byte() % 6];
-      MSComm1_OnComm(t, PortEvents::Written);
+      if (const std::size_t queued = std::array{0, 50, 100, 101, 500, 4096}[in.Byte() % 6]) fakes.port.Hold(queued);
+      else fakes.port.LetGo();
       break;
-    case 8: fakes.port.failWrites = !fakes.port.failWrites; break;
+    case 8: fakes.port.gone = !fakes.port.gone; break;
     case 9: fakes.port.present = std::vector<std::set<int>>{{}, {3}, {5}, {3, 5}}[in.Byte() % 4]; break;
     case 10: {
       const auto answer = std::array{MessageAnswer::Ok, MessageAnswer::Cancel, MessageAnswer::Yes,

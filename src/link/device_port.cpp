@@ -50,7 +50,7 @@ bool OpenDevicePort(Terminal& t, LineMode mode) {
   SerialPort& port = t.platform.port;
   port.Close();
   f.lstDebug.items.clear();
-  port.SetSettings(mode == LineMode::Text ? kTextSettings : kFramedSettings);
+  port.SetSettings(mode == LineMode::Text ? kTextLine : kFramedLine);
   std::string refused;
   bool open = TryOpen(t, f.PortNo, refused);
   for (int number = kFirstSearchedPort; !open && number <= kLastSearchedPort; ++number)
@@ -133,10 +133,10 @@ void ReadPortInput(Terminal& t, const std::string& received) {
   }
 }
 
-void MSComm1_OnComm(Terminal& t, int event) {
+void MSComm1_OnComm(Terminal& t, PortEvent event) {
   Form& f = t.form;
   try {
-    if (event == PortEvents::Received) {
+    if (event == PortEvent::Received) {
       if (!t.platform.port.IsOpen()) return;
       // While an exchange waits to reopen the port, what arrives belongs to
       // the one before: a late reply must not pass for the new one's.
@@ -144,9 +144,9 @@ void MSComm1_OnComm(Terminal& t, int event) {
         t.platform.port.DiscardInput();
       else
         ReadPortInput(t, t.platform.port.ReadAll());
-    } else if (event == PortEvents::Written) {
+    } else if (event == PortEvent::Written) {
       ContinueLinkJob(t);
-    } else if (event == PortEvents::LineLost) {
+    } else if (event == PortEvent::LineLost) {
       // The cable was pulled or the device went away; the port has closed.
       // A running exchange ends here, once, instead of waiting for the time-out.
       if (f.KeyMode == Mode::Busy || f.KeyMode == Mode::AbortConfirm)

@@ -19,8 +19,9 @@ inline constexpr char kEtx = 3;
 inline constexpr char kXon = 17;
 inline constexpr char kXoff = 19;
 
-inline constexpr const char* kFramedSettings = "9600,E,7,2";
-inline constexpr const char* kTextSettings = "9600,N,8,1";
+// The device protocol's line, "9600,E,7,2", and plain text output's, "9600,N,8,1".
+inline constexpr LineSettings kFramedLine{9600, Parity::Even, 7, 2};
+inline constexpr LineSettings kTextLine{9600, Parity::None, 8, 1};
 // What an exchange speaks on the line: framed commands or plain text lines.
 enum class LineMode { Framed, Text };
 
@@ -71,7 +72,7 @@ LineWrite SendTextLine(Terminal& t, const std::string& text);
 void ReadPortInput(Terminal& t, const std::string& received);
 
 // The port's notification: characters arrived, or the line was lost.
-void MSComm1_OnComm(Terminal& t, int event);
+void MSComm1_OnComm(Terminal& t, PortEvent event);
 
 // Adds a line to the traffic list when Debug is on.
 void LogTraffic(Terminal& t, const std::string& line);

@@ -1,8 +1,7 @@
 // The serial line to the device.
 //
-// Settings are a text "baud,parity,data bits,stop bits" ("9600,E,7,2" for the
-// framed protocol, "9600,N,8,1" for plain text output) and a port number
-// mapped to a device path by the implementation. The port always uses
+// Line settings (speed, parity, data bits, stop bits) and a port number mapped
+// to a device path by the implementation. The port always uses
 // XON/XOFF flow control, hands over every received character at once, and a
 // read takes everything waiting.
 #pragma once
@@ -12,12 +11,22 @@
 
 namespace rx {
 
-// Event codes of the receive notification.
-namespace PortEvents {
-inline constexpr int Received = 2;   // characters arrived
-inline constexpr int Written = 3;    // queued characters went onto the line: room again
-inline constexpr int LineLost = 1001;  // the device went away or the line failed
-}  // namespace PortEvents
+enum class Parity { None, Even, Odd };
+
+struct LineSettings {
+  int speed = 9600;  // baud
+  Parity parity = Parity::None;
+  int dataBits = 8;
+  int stopBits = 1;
+  bool operator==(const LineSettings&) const = default;
+};
+
+// What the receive notification tells.
+enum class PortEvent {
+  Received,  // characters arrived
+  Written,   // queued characters went onto the line: room again
+  LineLost,  // the device went away or the line failed
+};
 
 // Why an open failed. The kind is what the operator is told about: a device
 // file this user may not use (EACCES, EPERM) has a remedy of its own.
@@ -32,7 +41,7 @@ struct OpenFailure {
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
-  virtual void SetSettings(const std::string& settings) = 0;
+  virtual void SetSettings(const LineSettings& settings) = 0;
   virtual void SetPortNumber(int number) = 0;
   // Opens the port; on failure says why in failure.
   virtual bool Open(OpenFailure* failure) = 0;
@@ -50,7 +59,7 @@ class SerialPort {
   // Characters not yet on the line, ours and the driver's; -1 when the port
   // cannot be asked (closed).
   virtual int OutputQueueCount() = 0;
-  virtual void SetReceiveHandler(std::function<void(int event)> handler) = 0;
+  virtual void SetReceiveHandler(std::function<void(PortEvent event)> handler) = 0;
 };
 
 }  // namespace rx

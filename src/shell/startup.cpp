@@ -107,7 +107,7 @@ bool Form_Load(Terminal& t, std::function<void()> refusalSeen) {
   // The port's own properties (text input, a notification per arriving
   // character, reads that take everything, XON/XOFF) are fixed by the port
   // implementation and applied at every open; here it learns whom to tell.
-  t.platform.port.SetReceiveHandler([&t](int event) { MSComm1_OnComm(t, event); });
+  t.platform.port.SetReceiveHandler([&t](PortEvent event) { MSComm1_OnComm(t, event); });
   f.DebugMode = ReadBooleanSetting(t, "Debug", false);
   f.lstDebug.visible = f.DebugMode;
   f.BestFrame = ReadBooleanSetting(t, "BestFrame", true);

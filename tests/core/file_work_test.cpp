@@ -12,6 +12,7 @@
 #include "shell/exit.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
+#include "support/page_printer_contract.h"
 
 namespace rx {
 namespace {
@@ -68,7 +69,7 @@ TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
   f.lblSendName.caption.clear();  // shows the name chosen; the send never reads it back
   Press(Keys::Enter);
   EXPECT_EQ(Sent(), std::vector<std::string>({"CL0AC0451234567890  "}));
-  EXPECT_EQ(tt.fakes.port.openedWith.back(), "9600,E,7,2");
+  EXPECT_EQ(testing::LineText(tt.fakes.port.openedWith.back()), "9600,E,7,2");
   EXPECT_EQ(f.lblSendG[SendLine::Count].caption, "2件");
   EXPECT_EQ(f.lblGuide.caption, "※[Esc]:ＲＸ－７１０送信中断");
   Reply("CR");
@@ -225,7 +226,7 @@ class TextOutput : public FileWork {
 // Asked whether to stop, nothing is written meanwhile; stopped, no trailer.
 TEST_F(TextOutput, HeaderLinesAndTrailerOrAStopWithoutOneOr1009) {
   EXPECT_EQ(Run(), std::vector<std::string>({"3 件", "2 件", "1 件"}));
-  EXPECT_EQ(tt.fakes.port.openedWith.back(), "9600,N,8,1");
+  EXPECT_EQ(testing::LineText(tt.fakes.port.openedWith.back()), "9600,N,8,1");
   EXPECT_EQ(TextLines(), kLines);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   tt.fakes.port.written.clear();
@@ -238,14 +239,16 @@ TEST_F(TextOutput, HeaderLinesAndTrailerOrAStopWithoutOneOr1009) {
   EXPECT_EQ(TextLines().size(), 5u);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
   EXPECT_EQ(tt.fakes.desktop.closeRequests, 0);  // no close question afterwards
-  tt.fakes.port.failWrites = true;
+  tt.fakes.port.gone = true;
   Run();
   EXPECT_EQ(f.lblError.caption, "エラー：送信できません（[Esc]：解除）");
   Press(Keys::Esc);
   EXPECT_EQ(f.Screen, ScreenId::SubMenu);
-  tt.fakes.port.failWrites = false;
-  tt.fakes.port.outputQueue = 4096;  // a line held: one tick of waiting is allowed, the second is 1009
-  Run();
+  tt.fakes.port.gone = false;
+  Run(1);  // a line held once open: one tick of waiting is allowed, the second is 1009
+  while (!tt.fakes.port.open && tt.fakes.events.Turn() > 0) {}
+  tt.fakes.port.Hold(4096);
+  tt.fakes.events.Settle();
   Timer1_Timer(tt.terminal);
   tt.fakes.events.Advance(20);  // it looks for room again
   EXPECT_FALSE(f.lblError.visible);
@@ -482,6 +485,24 @@ TEST_F(FileWork, ALineFileReadsAnyLineEndAndLetsTheFileBeforeGoAtEachOpen) {
   EXPECT_EQ(lines, std::vector<std::string>({"C0010000000000", "A", "B", "C", std::string(15, 'x') + "+", "", "D"}));
   EXPECT_TRUE(reader.Close());
 }
+
+// The fake printer keeps the real one's contract, its calls kept waiting a while.
+struct FakePaper {
+  FakePaper() { printer.pendFor = 2; }
+  PagePrinter& Printer() { return printer; }
+  std::string Start() { return ""; }
+  bool Required() { return false; }
+  PageTarget Target() { return {PageTarget::Kind::Printer, "Office"}; }
+  PageTarget Refusing() { return {PageTarget::Kind::Printer, "Nowhere"}; }
+  int Delivered() { return static_cast<int>(printer.handedOver.size()); }
+  bool Until(const std::function<bool()>& ready) {
+    for (int polls = 0; polls < 100; ++polls)
+      if (ready()) return true;
+    return false;
+  }
+  testing::FakePagePrinter printer;
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, PagePrinterContract, FakePaper);
 
 }  // namespace
 }  // namespace rx

@@ -15,6 +15,7 @@
 #include "shell/input.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
+#include "support/serial_port_contract.h"
 
 namespace rx {
 namespace {
@@ -39,7 +40,7 @@ TEST_F(Link, OpeningThePort) {
   ASSERT_TRUE(OpenDevicePort(tt.terminal, LineMode::Framed));
   EXPECT_EQ(port.attempts, std::vector<int>({5, 3, 4}));
   EXPECT_EQ(f.PortNo, 5);  // found for this exchange only
-  EXPECT_EQ(port.openedWith.back(), "9600,E,7,2");
+  EXPECT_EQ(testing::LineText(port.openedWith.back()), "9600,E,7,2");
   EXPECT_EQ(port.written, "\x11");
   EXPECT_TRUE(port.input.empty());  // pending input is discarded, never dispatched
   EXPECT_EQ(f.lstDebug.items[0], "× COM5 No such file or directory");
@@ -49,7 +50,7 @@ TEST_F(Link, OpeningThePort) {
   EXPECT_EQ(f.lstDebug.items.back(), "← " + Frame("CR"));
   port.written.clear();
   ASSERT_TRUE(OpenDevicePort(tt.terminal, LineMode::Text));
-  EXPECT_EQ(port.openedWith.back(), "9600,N,8,1");
+  EXPECT_EQ(testing::LineText(port.openedWith.back()), "9600,N,8,1");
   EXPECT_EQ(port.written, "");
   EXPECT_EQ(port.closes, 1);  // every open closes the previous one first
   port.present.clear();
@@ -180,7 +181,7 @@ TEST_F(ReadIntoFile, AFileThatCannotBeWrittenOrSyncedIsNoSuccessAndOneBlockNames
 TEST_F(ReadIntoFile, AnExchangeWaitsForTheOldQueueButNotForever) {
   Confirm();
   port.open = true;
-  port.outputQueue = 40;
+  port.Hold(40);
   port.written.clear();
   Press({Keys::Enter, Keys::Esc, 2});  // nothing has started that Esc could stop
   Receive(Frame("CE   102"));  // a late reply of the exchange before
@@ -246,6 +247,21 @@ TEST(DeviceErrors, NumbersShowTheirMessage) {
   for (const auto& [text, numbers] : cases)
     for (int number : numbers) EXPECT_EQ(ErrorText(number), text) << number;
 }
+
+// The fake keeps the real port's contract, or tests would drive states the program never meets.
+struct FakeLine {
+  FakeLine() { port.present = {1}; }
+  SerialPort& Port() { return port; }
+  void Send(const std::string& bytes) { port.Receive(bytes); }
+  std::string Received() const { return port.written; }
+  void Hold() { port.Hold(); }
+  void LetGo() { port.LetGo(); }
+  void Vanish() { port.gone = true; }
+  bool Until(const std::function<bool()>& ready) { return ready(); }
+  static constexpr std::size_t kMoreThanTheLineTakes = 1000;
+  testing::FakeSerialPort port;
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, SerialPortContract, FakeLine);
 
 }  // namespace
 }  // namespace rx

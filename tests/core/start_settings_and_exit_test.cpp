@@ -159,7 +159,7 @@ TEST_F(Closing, TheSystemsCloseAsksNothingAndEndsAReadAndTheQuestion) {
 
 TEST_F(Closing, ThePortsQueueDrainsButNotForever) {
   tt.fakes.port.open = true;
-  tt.fakes.port.outputQueue = 50;  // never drains: the device stopped taking data
+  tt.fakes.port.Hold(50);  // never drains: the device stopped taking data
   Form_Unload(tt.terminal, [&] { unloaded = true; });
   EXPECT_TRUE(tt.fakes.port.open);  // given its chance first
   int waited = 0;

@@ -98,7 +98,7 @@ class Walker {
     for (; debugSeen < debug.EndNumber(); ++debugSeen)
       if (debugSeen >= debug.FirstNumber()) out << "  debug " << debug[debugSeen - debug.FirstNumber()] << "\n";
     for (auto& opens = tt.fakes.port.openedWith; !opens.empty(); opens.erase(opens.begin()))
-      out << "  opened " << opens.front() << "\n";
+      out << "  opened " << testing::LineText(opens.front()) << "\n";
     const std::string& written = tt.fakes.port.written;
     bool stray = false;
     for (const std::string& body : testing::FramesIn(written, &stray)) out << "  sent " << body << "\n";

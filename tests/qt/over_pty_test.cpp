@@ -23,6 +23,7 @@
 #include "support/event_wait.h"
 #include "support/fake_platform.h"
 #include "support/far_end.h"
+#include "support/serial_port_contract.h"
 
 namespace rx {
 namespace {
@@ -92,6 +93,26 @@ class OverPty : public ::testing::Test {
   QTimer tick;  // first to go: it calls into the terminal
 };
 
+// The real port on a pty whose far end the test plays; number 2 leads to no file.
+struct PtyLine {
+  PtyLine() { far.Start([this](testing::FarEnd& end, const std::string&) { while (held && !end.Stopping()) usleep(2000); }); }
+  SerialPort& Port() { return port; }
+  // Bytes from the far end, waiting in the port's input before this returns.
+  void Send(const std::string& bytes) { far.Send(bytes), far.Landed(bytes.size()); }
+  std::string Received() const { return far.Received(); }
+  void Hold() { held = true, far.Send(std::string(1, sim::kXoff)); }
+  void LetGo() { held = false, far.Send(std::string(1, sim::kXon)); }
+  void Vanish() { far.Vanish(); }
+  bool Until(const std::function<bool()>& ready) { return testing::Eventually(ready, 20000); }
+  static constexpr std::size_t kMoreThanTheLineTakes = 256 * 1024;  // a pty takes about 22 KB
+
+  QTemporaryDir dir;
+  std::atomic<bool> held{false};  // before far: its thread reads it to its end
+  testing::FarEnd far;
+  QtSerialPort port{[this](int n) { return n == 1 ? far.Path() : dir.filePath("none").toStdString(); }};
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Pty, SerialPortContract, PtyLine);
+
 // Only a character device is a port: anything else is named for what it is
 // (never a want of permission); a name that is not UTF-8 is found too.
 TEST(QtSerialPortOpen, AnythingButACharacterDeviceIsNamedForWhatItIs) {
@@ -109,7 +130,7 @@ TEST(QtSerialPortOpen, AnythingButACharacterDeviceIsNamedForWhatItIs) {
       {"\xfe", OpenFault::Other, ""}};  // /dev/null: found, and no terminal
   for (const auto& [name, fault, reason] : cases) {
     QtSerialPort port([&](int) { return at + name; });
-    port.SetSettings("9600,E,7,2");
+    port.SetSettings(kFramedLine);
     OpenFailure failure;
     EXPECT_FALSE(port.Open(&failure));
     EXPECT_EQ(failure.fault, fault) << name << ": " << failure.reason;
@@ -179,7 +200,7 @@ TEST_F(OverPty, EditsOverTheLine) {
   EXPECT_EQ(form().EditStep, EditStage::NewTime) << form().lblError.caption;
   Type({"110405.5", ""});
   ExpectDone();
-  EXPECT_EQ(port->AppliedSettings(), "9600,N,8,2");  // framed: two stop bits (a pty keeps 8N)
+  EXPECT_EQ(testing::LineText(port->AppliedSettings()), "9600,N,8,2");  // framed: two stop bits (a pty keeps 8N)
   const std::vector<std::string> course = device->Lines(MemoryKind::Course);
   EXPECT_EQ(std::count(course.begin(), course.end(), "10051104055000"), 1);
   Type({"1", "5"});
@@ -214,7 +235,7 @@ class HeldOutput : public OverPty {
     far.Start(testing::Holding(released));
     Press({Keys::Clear, 3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter});
     ASSERT_SOON(port->OutputQueueCount() > 100, 10000);
-    EXPECT_EQ(port->AppliedSettings(), "9600,N,8,1");
+    EXPECT_EQ(testing::LineText(port->AppliedSettings()), "9600,N,8,1");
     EXPECT_TRUE(form().lblSendG[SendLine::Count].visible);  // the remaining count shows
   }
   // The printer reads again until nothing more arrives for 300 ms.

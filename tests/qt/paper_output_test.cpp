@@ -21,6 +21,7 @@
 
 #include "platform/qt/qt_page_printer.h"
 #include "support/event_wait.h"
+#include "support/page_printer_contract.h"
 #include "support/silent_server.h"
 #include "support/terminal_driver.h"
 
@@ -161,9 +162,6 @@ TEST(PagePrinter, ASilentOrMissingPrintServiceFailsTheCallWithoutHoldingTheCalle
   const Outcome told = RunProgram(RX710KP_PROGRAM, {"--print", dir.filePath("F.C08"), "--to", "printer:PDF"});
   EXPECT_TRUE(told.code == 1 && told.err.contains("not running") && told.err.contains("sudo systemctl start cups"));
   qunsetenv("CUPS_SERVER");
-  std::string why;  // the window's PDF where a FIFO stands (the command line refuses it before)
-  ASSERT_EQ(mkfifo(qPrintable(dir.filePath("F.C08.pdf")), 0600), 0);
-  EXPECT_EQ(QtPagePrinter().Open({PageTarget::Kind::Pdf, dir.filePath("F.C08.pdf").toStdString()}, "t", &why), PrintCall::Failed);
 }
 
 // SIGTERM while a long print runs (its PDF in the making open) ends it with
@@ -198,22 +196,21 @@ TEST(PrintCommand, ASignalEndsALongPrintAndLeavesNoPdf) {
 }
 
 // A cupsd on its own socket and folders with queues "Office" (its backend keeps each document),
-// "Stopped" and "Closed". Skipped where cupsd cannot start, unless CI requires it (RX_REQUIRE_CUPS).
-class Cups : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const std::string why = StartCupsd();
-    if (!why.empty()) {
-      if (qEnvironmentVariableIsSet("RX_REQUIRE_CUPS")) FAIL() << why;
-      GTEST_SKIP() << why;
-    }
+// "Stopped" and "Closed". Start() says why it cannot start (it needs root and cupsd).
+struct OwnCupsd {
+  std::string Start() {
+    std::string why = StartCupsd();
+    if (!why.empty()) return why;
     qputenv("CUPS_SERVER", socket.toUtf8());
     cupsSetServer(socket.toUtf8().constData());  // libcups keeps the server it met first
     for (const char* queue : {"Office", "Stopped", "Closed"})
-      ASSERT_EQ(RunProgram("lpadmin", {"-p", queue, "-E", "-v", "keep:" + Out(queue), "-m", "raw"}).code, 0);
-    ASSERT_EQ(RunProgram("cupsdisable", {"Stopped"}).code, 0);
-    ASSERT_EQ(RunProgram("cupsreject", {"Closed"}).code, 0);
+      EXPECT_EQ(RunProgram("lpadmin", {"-p", queue, "-E", "-v", "keep:" + Out(queue), "-m", "raw"}).code, 0);
+    EXPECT_EQ(RunProgram("cupsdisable", {"Stopped"}).code, 0);
+    EXPECT_EQ(RunProgram("cupsreject", {"Closed"}).code, 0);
+    return "";
   }
+  // Skipped where cupsd cannot start, unless CI requires it (RX_REQUIRE_CUPS).
+  static bool Required() { return qEnvironmentVariableIsSet("RX_REQUIRE_CUPS"); }
   std::string StartCupsd() {
     if (!QFile::exists("/usr/sbin/cupsd")) return "no cupsd here (Debian package cups)";
     if (getuid() != 0) return "cupsd runs its jobs as user lp: the test needs root";
@@ -237,10 +234,10 @@ class Cups : public ::testing::Test {
       QThread::msleep(100);
     return QFile::exists(socket) ? "" : "cupsd did not start: " + cupsd.readAllStandardError().toStdString();
   }
-  void TearDown() override {
+  ~OwnCupsd() {
     qunsetenv("CUPS_SERVER");
     cupsSetServer(nullptr);
-    cupsd.terminate(), cupsd.waitForFinished(10000);  // our own child; killed if it lingers
+    if (cupsd.state() != QProcess::NotRunning) cupsd.terminate(), cupsd.waitForFinished(10000);  // our own child; killed if it lingers
   }
   static void Write(const QString& path, const QString& text) { std::ofstream(path.toStdString()) << text.toStdString(); }
   QString Out(const char* queue) { return root.path() + "/out/" + queue + ".pdf"; }
@@ -252,6 +249,16 @@ class Cups : public ::testing::Test {
   QTemporaryDir root{QDir::tempPath() + "/rx710kp-cups-XXXXXX"};
   QProcess cupsd;
   QString socket;
+};
+
+class Cups : public ::testing::Test, public OwnCupsd {
+ protected:
+  void SetUp() override {
+    const std::string why = Start();
+    if (why.empty()) return;
+    if (Required()) FAIL() << why;
+    GTEST_SKIP() << why;
+  }
 };
 
 TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
@@ -274,6 +281,36 @@ TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
   }
   EXPECT_FALSE(QFile::exists(Out("Stopped")));
 }
+
+// The Qt printer into PDF files of a folder of its own, and into a queue of the test's cupsd.
+struct PdfPaper {
+  PagePrinter& Printer() { return printer; }
+  std::string Start() { return ""; }
+  bool Required() { return false; }
+  PageTarget Target() { return {PageTarget::Kind::Pdf, dir.filePath("out.pdf").toStdString()}; }
+  PageTarget Refusing() {  // the window's PDF where a FIFO stands (the command line refuses it before)
+    EXPECT_TRUE(QDir(dir.path()).mkdir("sub") && mkfifo(qPrintable(dir.filePath("sub/out.pdf")), 0600) == 0);
+    return {PageTarget::Kind::Pdf, dir.filePath("sub/out.pdf").toStdString()};
+  }
+  int Delivered() {  // the files in the folder, when each is a PDF with pages
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    return std::all_of(files.begin(), files.end(), [&](auto& f) { return PdfPages(dir.filePath(f)); }) ? files.size() : -1;
+  }
+  bool Until(const std::function<bool()>& ready) { return testing::Eventually(ready, 30000); }
+  QTemporaryDir dir;
+  QtPagePrinter printer;
+};
+struct CupsPaper : OwnCupsd, PdfPaper {
+  using OwnCupsd::Start, OwnCupsd::Required;
+  PageTarget Target() { return {PageTarget::Kind::Printer, "Office"}; }
+  PageTarget Refusing() { return {PageTarget::Kind::Printer, "Nowhere"}; }
+  int Delivered() {  // the jobs the spooler has done, once none waits
+    Until([] { return RunProgram("lpstat", {"-W", "not-completed", "-o"}).out.isEmpty(); });
+    return static_cast<int>(RunProgram("lpstat", {"-W", "completed", "-o", "Office"}).out.count('\n'));
+  }
+};
+using Papers = ::testing::Types<PdfPaper, CupsPaper>;
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, PagePrinterContract, Papers);
 
 }  // namespace
 }  // namespace rx

@@ -141,24 +141,45 @@ class FakeSingleInstance : public SingleInstance {
   bool TryAcquire() override { return alone; }
 };
 
-// A port whose devices, input and output queue the test decides.
+// A port whose devices, input and line the test decides. It keeps the real
+// port's contract: a held line queues what is written until it is let go
+// (Written then), a write meeting a gone device closes the port, a close
+// drops what the line has not taken, and an open lets a held line go.
 class FakeSerialPort : public SerialPort {
  public:
-  std::set<int> present{3};            // port numbers that open
-  std::vector<int> attempts;           // port numbers tried, in order
-  std::vector<std::string> openedWith; // settings of each successful open
-  std::string written;                 // everything written since the start
-  std::string input;                   // waiting to be read
-  int outputQueue = 0;                 // what OutputQueueCount reports while open
-  bool failWrites = false;
+  std::set<int> present{3};                // port numbers that open
+  std::map<int, OpenFault> faults;         // why a port not present fails; Missing when not given
+  std::vector<int> attempts;               // port numbers tried, in order
+  std::vector<LineSettings> openedWith;    // settings of each successful open
+  std::string written;                     // everything that went onto the line since the start
+  std::string queued;                      // written while the line is held, not on it yet
+  std::string input;                       // waiting to be read
+  bool held = false;                       // the far end said XOFF
+  bool gone = false;                       // the device is gone: a write fails and closes the port
   int closes = 0;
-  std::function<void(int)> handler;
+  std::function<void(PortEvent)> handler;
+  LineSettings settings;
+  int number = 0;
+  bool open = false;
 
-  void SetSettings(const std::string& s) override { settings = s; }
-  void SetPortNumber(int n) override { number = n; }
-  std::map<int, OpenFault> faults;     // why a port not present fails; Missing when not given
   static std::string DeviceOf(int n) { return "/dev/fake/COM" + std::to_string(n); }
+  // The far end holds the line with bytes of an earlier write still queued.
+  void Hold(std::size_t alreadyQueued = 0) { held = true, queued.append(alreadyQueued, '.'); }
+  // XON: what waited goes onto the line, and there is room again.
+  void LetGo() {
+    held = false;
+    if (queued.empty()) return;
+    written += std::exchange(queued, {});
+    if (handler) handler(PortEvent::Written);
+  }
+  // Bytes from the device, with the notification.
+  void Receive(const std::string& bytes) {
+    input += bytes;
+    if (handler) handler(PortEvent::Received);
+  }
 
+  void SetSettings(const LineSettings& s) override { settings = s; }
+  void SetPortNumber(int n) override { number = n; }
   bool Open(OpenFailure* failure) override {
     attempts.push_back(number);
     if (!present.count(number)) {
@@ -167,23 +188,22 @@ class FakeSerialPort : public SerialPort {
       return false;
     }
     openedWith.push_back(settings);
+    held = false;  // the settings set at an open let a held line go
     return open = true;
   }
-  void Close() override { closes += open, open = false; }
+  void Close() override { closes += open, open = false, queued.clear(); }
   bool IsOpen() const override { return open; }
   bool Write(const std::string& bytes) override {
-    if (open && !failWrites) written += bytes;
-    return open && !failWrites;
+    if (open && gone) open = false, queued.clear();
+    if (!open) return false;
+    (held ? queued : written) += bytes;
+    return true;
   }
-  std::string ReadAll() override { return std::exchange(input, std::string()); }
+  std::string ReadAll() override { return open ? std::exchange(input, std::string()) : std::string(); }
   void DiscardInput() override { input.clear(); }
-  void DiscardOutput() override { outputQueue = 0; }
-  int OutputQueueCount() override { return open ? outputQueue : -1; }
-  void SetReceiveHandler(std::function<void(int)> h) override { handler = std::move(h); }
-
-  std::string settings;
-  int number = 0;
-  bool open = false;
+  void DiscardOutput() override { queued.clear(); }
+  int OutputQueueCount() override { return open ? static_cast<int>(queued.size()) : -1; }
+  void SetReceiveHandler(std::function<void(PortEvent)> h) override { handler = std::move(h); }
 };
 
 class FakeLauncher : public ProgramLauncher {
@@ -207,9 +227,11 @@ class FakePowerOff : public PowerOff {
   }
 };
 
-// Pages kept as lines; refuses at the step the test names; Open and Finish answer at the pendFor-th poll.
+// Pages kept as lines; refuses at the step the test names, and a printer it
+// does not have; Open and Finish answer at the pendFor-th poll.
 class FakePagePrinter : public PagePrinter {
  public:
+  std::set<std::string> printers{"Office"};
   int perPage = 4;
   std::string refuseOpen, refusePage, refuseFinish;  // the reason, when set
   int pendFor = 0;
@@ -221,7 +243,8 @@ class FakePagePrinter : public PagePrinter {
 
   PrintCall Open(const PageTarget& to, const std::string&, std::string* reason) override {
     target = to, document.clear(), headings.clear();
-    return Answer(&refuseOpen, reason);
+    missing_ = to.kind == PageTarget::Kind::Printer && !printers.count(to.name) ? "there is no printer named " + to.name : "";
+    return Answer(missing_.empty() ? &refuseOpen : &missing_, reason);
   }
   int LinesPerPage() override { return perPage; }
   bool PrintPage(int page, int pages, std::span<const std::string> lines, std::string* reason) override {
@@ -247,6 +270,7 @@ class FakePagePrinter : public PagePrinter {
     if (step == &refuseFinish) handedOver.push_back(document);
     return PrintCall::Done;
   }
+  std::string missing_;                  // why the open printer is not there
   const std::string* pending = nullptr;  // the step a pending call stands for
   int pollsLeft = 0;
 };

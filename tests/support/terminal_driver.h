@@ -15,6 +15,12 @@
 
 namespace rx::testing {
 
+// Line settings as the operator's manual writes them: "9600,E,7,2".
+inline std::string LineText(const LineSettings& l) {
+  const char parity = l.parity == Parity::Even ? 'E' : l.parity == Parity::Odd ? 'O' : 'N';
+  return std::to_string(l.speed) + "," + parity + "," + std::to_string(l.dataBits) + "," + std::to_string(l.stopBits);
+}
+
 // A device frame around a body of up to 20 characters.
 inline std::string Frame(const std::string& body) { return Framed(Body(body)); }
 
@@ -28,8 +34,7 @@ inline void Type(TestTerminal& tt, const std::string& text) {
 
 // Bytes from the device, through the notification the terminal registered.
 inline void Receive(TestTerminal& tt, const std::string& bytes) {
-  tt.fakes.port.input += bytes;
-  tt.fakes.port.handler(PortEvents::Received);
+  tt.fakes.port.Receive(bytes);
 }
 
 // The frame bodies among what was written; stray: anything else but XON/XOFF.

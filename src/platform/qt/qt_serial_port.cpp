@@ -8,42 +8,20 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <sstream>
 
 #include "platform/device_file.h"
 
 namespace rx {
 
-bool ParseLineSettings(const std::string& text, LineSettings* settings) {
-  std::istringstream in(text);
-  std::string baud, parity, data, stop;
-  if (!std::getline(in, baud, ',') || !std::getline(in, parity, ',') ||
-      !std::getline(in, data, ',') || !std::getline(in, stop))
-    return false;
-  try {
-    settings->baud = std::stoi(baud);
-    settings->dataBits = std::stoi(data);
-    settings->stopBits = std::stoi(stop);
-  } catch (...) {
-    return false;
-  }
-  if (parity.size() != 1 || std::string("NEO").find(parity[0]) == std::string::npos) return false;
-  settings->parity = parity[0];
-  return settings->dataBits >= 5 && settings->dataBits <= 8 &&
-         (settings->stopBits == 1 || settings->stopBits == 2);
-}
-
 QtSerialPort::QtSerialPort(std::function<std::string(int)> pathFor) : pathFor_(std::move(pathFor)) {
   QObject::connect(&port_, &QSerialPort::readyRead, [this] {
-    if (handler_) handler_(PortEvents::Received);
+    if (handler_) handler_(PortEvent::Received);
   });
   QObject::connect(&port_, &QSerialPort::errorOccurred,
                    [this](QSerialPort::SerialPortError error) { OnError(error); });
 }
 
-void QtSerialPort::SetSettings(const std::string& settings) { settings_ = settings; }
-
-void QtSerialPort::SetReceiveHandler(std::function<void(int)> handler) {
+void QtSerialPort::SetReceiveHandler(std::function<void(PortEvent)> handler) {
   handler_ = std::move(handler);
 }
 
@@ -83,11 +61,11 @@ void SetDataBits(termios* tio, int bits) {
 }
 
 // Bytes with bad parity are passed on: the frame cutter drops what is no frame.
-void SetParity(termios* tio, char parity) {
+void SetParity(termios* tio, Parity parity) {
   tio->c_iflag |= IGNPAR;
   tio->c_cflag &= ~(PARENB | PARODD);
-  if (parity == 'E') tio->c_cflag |= PARENB;
-  if (parity == 'O') tio->c_cflag |= PARENB | PARODD;
+  if (parity == Parity::Even) tio->c_cflag |= PARENB;
+  if (parity == Parity::Odd) tio->c_cflag |= PARENB | PARODD;
 }
 
 void SetStopBits(termios* tio, int bits) {
@@ -114,8 +92,8 @@ bool ApplyLine(int fd, const LineSettings& line, std::string* why) {
     return false;
   }
   MakeRaw(&tio);
-  if (!SetSpeed(&tio, line.baud)) {
-    *why = "unsupported speed " + std::to_string(line.baud);
+  if (!SetSpeed(&tio, line.speed)) {
+    *why = "unsupported speed " + std::to_string(line.speed);
     return false;
   }
   SetDataBits(&tio, line.dataBits);
@@ -151,8 +129,10 @@ bool QtSerialPort::Open(OpenFailure* failure) {
     if (failure) *failure = {fault, path, path + ": " + why};
     return false;
   };
-  LineSettings line;
-  if (!ParseLineSettings(settings_, &line)) return fail(OpenFault::Other, "bad line settings " + settings_);
+  const LineSettings line = settings_;
+  if (line.dataBits < 5 || line.dataBits > 8 || (line.stopBits != 1 && line.stopBits != 2))
+    return fail(OpenFault::Other, "bad line settings: " + std::to_string(line.dataBits) + " data bits, " +
+                                      std::to_string(line.stopBits) + " stop bits");
   // Only a character device is a port; a folder, pipe or plain file is named
   // for what it is, and its permissions are no matter for the dialout group.
   const DeviceFile file = InspectDeviceFile(path);
@@ -172,7 +152,7 @@ bool QtSerialPort::Open(OpenFailure* failure) {
   // Asked for 7E2 on a pty left at 9600 8N2 with XON/XOFF by a killed run,
   // QSerialPort's open would change nothing the pty takes and fail with
   // "Invalid argument". It restores the settings it found when it closes.
-  port_.setBaudRate(line.baud);
+  port_.setBaudRate(line.speed);
   port_.setDataBits(QSerialPort::Data8);
   port_.setParity(QSerialPort::NoParity);
   port_.setStopBits(QSerialPort::OneStop);
@@ -243,10 +223,10 @@ void QtSerialPort::OnWritable() {
   std::size_t before = pending_.size();
   if (!WritePending()) {
     LoseLine();
-    if (handler_) handler_(PortEvents::LineLost);
+    if (handler_) handler_(PortEvent::LineLost);
     return;
   }
-  if (pending_.size() < before && handler_) handler_(PortEvents::Written);
+  if (pending_.size() < before && handler_) handler_(PortEvent::Written);
 }
 
 void QtSerialPort::LoseLine() {
@@ -290,17 +270,16 @@ int QtSerialPort::OutputQueueCount() {
   return queued;
 }
 
-std::string QtSerialPort::AppliedSettings() const {
+LineSettings QtSerialPort::AppliedSettings() const {
   termios tio{};
-  if (!port_.isOpen() || tcgetattr(port_.handle(), &tio) != 0) return {};
+  if (!port_.isOpen() || tcgetattr(port_.handle(), &tio) != 0) return {0, Parity::None, 0, 0};
   const speed_t speed = cfgetospeed(&tio);
   const int baud = speed == B1200 ? 1200 : speed == B2400 ? 2400 : speed == B4800 ? 4800
                    : speed == B9600 ? 9600 : speed == B19200 ? 19200 : speed == B38400 ? 38400 : 0;
-  const char parity = !(tio.c_cflag & PARENB) ? 'N' : (tio.c_cflag & PARODD) ? 'O' : 'E';
+  const Parity parity = !(tio.c_cflag & PARENB) ? Parity::None : (tio.c_cflag & PARODD) ? Parity::Odd : Parity::Even;
   const tcflag_t size = tio.c_cflag & CSIZE;
   const int bits = size == CS5 ? 5 : size == CS6 ? 6 : size == CS7 ? 7 : 8;
-  return std::to_string(baud) + "," + parity + "," + std::to_string(bits) + "," +
-         ((tio.c_cflag & CSTOPB) ? "2" : "1");
+  return {baud, parity, bits, (tio.c_cflag & CSTOPB) ? 2 : 1};
 }
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
@@ -308,7 +287,7 @@ void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
   // Every write is ours, so what QSerialPort reports comes from reading: a
   // pulled cable or a vanished pty, sometimes with a misleading text.
   LoseLine();
-  if (handler_) handler_(PortEvents::LineLost);
+  if (handler_) handler_(PortEvent::LineLost);
 }
 
 }  // namespace rx

@@ -31,7 +31,7 @@ class QtSerialPort : public SerialPort {
   // pathFor maps a port number to its device file.
   explicit QtSerialPort(std::function<std::string(int)> pathFor);
 
-  void SetSettings(const std::string& settings) override;
+  void SetSettings(const LineSettings& settings) override { settings_ = settings; }
   void SetPortNumber(int number) override { number_ = number; }
   bool Open(OpenFailure* failure) override;
   void Close() override;
@@ -41,11 +41,11 @@ class QtSerialPort : public SerialPort {
   void DiscardInput() override;
   void DiscardOutput() override;
   int OutputQueueCount() override;
-  void SetReceiveHandler(std::function<void(int event)> handler) override;
+  void SetReceiveHandler(std::function<void(PortEvent event)> handler) override;
 
-  // The line settings read back from the open port ("9600,E,7,2"); empty
-  // when closed. A pty shows 8 data bits and no parity whatever was asked.
-  std::string AppliedSettings() const;
+  // The line settings read back from the open port (speed 0 when closed or
+  // not one of ours). A pty shows 8 data bits and no parity whatever was asked.
+  LineSettings AppliedSettings() const;
 
  private:
   void OnError(QSerialPort::SerialPortError error);
@@ -58,20 +58,11 @@ class QtSerialPort : public SerialPort {
   std::string pending_;  // written by the owner, not yet taken by the driver
   std::unique_ptr<QSocketNotifier> writable_;
   std::function<std::string(int)> pathFor_;
-  std::function<void(int)> handler_;
-  std::string settings_ = "9600,E,7,2";
+  std::function<void(PortEvent)> handler_;
+  LineSettings settings_;
   int number_ = 1;
   bool opening_ = false;
   bool sevenBits_ = false;  // received bytes lose their eighth bit
 };
-
-// "9600,E,7,2" into its parts; false when the text is not of that form.
-struct LineSettings {
-  int baud = 9600;
-  char parity = 'N';
-  int dataBits = 8;
-  int stopBits = 1;
-};
-bool ParseLineSettings(const std::string& text, LineSettings* settings);
 
 }  // namespace rx
