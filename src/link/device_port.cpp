@@ -74,9 +74,9 @@ void CloseDevicePort(Terminal& t, std::function<void(Terminal&)> then, int mostM
 
 void StartExchange(Terminal& t, LineMode mode, std::function<void(Terminal&)> begin) {
   constexpr int kLongestDrainMs = 1000;
-  auto open = [mode, begin = std::move(begin)](Terminal& t) {
-    if (t.form.KeyMode != Mode::Busy) return;  // ended while the old queue drained
-    if (OpenDevicePort(t, mode)) begin(t);
+  auto open = [mode, begin = std::move(begin)](Terminal& drained) {
+    if (drained.form.KeyMode != Mode::Busy) return;  // ended while the old queue drained
+    if (OpenDevicePort(drained, mode)) begin(drained);
   };
   BeginDrain(t, std::move(open), kLongestDrainMs, DrainFor::Exchange);
 }

@@ -17,16 +17,16 @@ SendProgress ProgressAt(const Form& f, int index) {
   return SendProgress{Queued(f) - index, ParseBody(f.Records[index])};
 }
 
+void SendFirstQueued(Terminal& t) {
+  Owner(t).Started(t);
+  t.form.SendRecovery = Recovery::Ask;
+  t.form.RecordIndex = 0;
+  SendNextQueued(t, AfterRecord::Next);
+}
+
 void SendQueued(Terminal& t) {
-  Form& f = t.form;
-  f.ExpectReply = ReplyFamily::Load;
-  StartExchange(t, LineMode::Framed, [](Terminal& t) {
-    Form& f = t.form;
-    Owner(t).Started(t);
-    f.SendRecovery = Recovery::Ask;
-    f.RecordIndex = 0;
-    SendNextQueued(t, AfterRecord::Next);
-  });
+  t.form.ExpectReply = ReplyFamily::Load;
+  StartExchange(t, LineMode::Framed, SendFirstQueued);
 }
 
 }  // namespace

@@ -180,9 +180,9 @@ void SendReadCommand(Terminal& t, const ReadRequest& request, ExchangeEvents& ow
   f.ExpectReply = request.oneRecord ? ReplyFamily::OneRecord : ReplyFamily::IntoFile;
   t.link.owner = &owner;
   t.link.read = request;
-  StartExchange(t, LineMode::Framed, [body = *body](Terminal& t) {
-    SendCommand(t, body);
-    if (t.form.KeyMode == Mode::Busy) Owner(t).Started(t);  // else the write failed and says so
+  StartExchange(t, LineMode::Framed, [body = *body](Terminal& opened) {
+    SendCommand(opened, body);
+    if (opened.form.KeyMode == Mode::Busy) Owner(opened).Started(opened);  // else the write failed and says so
   });
 }
 

@@ -269,7 +269,7 @@ TEST_P(AskedDuringAHold, OnlyXonLetsTheLineGoAndTheAnswerIsFollowed) {
   ASSERT_NO_FATAL_FAILURE(Release());
   far.Send("\x06");  // the printer's status byte
   EXPECT_TRUE(far.Landed(1) && far.Held()) << "let go by a byte other than XON";
-  for (int tick = 0; tick < 5; ++tick) Timer1_Timer(*terminal);  // past the wait a held line may take
+  for (int n = 0; n < 5; ++n) Timer1_Timer(*terminal);  // past the wait a held line may take
   EXPECT_EQ(form().KeyMode, Mode::AbortConfirm);
   if (GetParam() == Keys::Enter) {
     Press({Keys::Enter});  // stopped: what waited is dropped
@@ -290,7 +290,7 @@ TEST_P(AskedDuringAHold, OnlyXonLetsTheLineGoAndTheAnswerIsFollowed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(StopOrGoOn, AskedDuringAHold, ::testing::Values(Keys::Enter, Keys::Esc),
-                         [](const auto& info) { return info.param == Keys::Enter ? "Enter" : "Esc"; });
+                         [](const auto& p) { return p.param == Keys::Enter ? "Enter" : "Esc"; });
 
 // A line held too long, or a printer vanishing while it holds the line (asked
 // to stop or not), ends the output with one 1009.
@@ -302,7 +302,7 @@ TEST_P(EndedBy1009, OnceAndWithTheRemainingCount) {
   if (GetParam() != End::HeldTooLong) far.Vanish();
   ASSERT_SOON(form().KeyMode == Mode::ErrorShown, 20000);
   EXPECT_EQ(form().lblError.caption, "エラー：送信できません（[Esc]：解除）");
-  for (int tick = 0; tick < 5; ++tick) Timer1_Timer(*terminal);
+  for (int n = 0; n < 5; ++n) Timer1_Timer(*terminal);
   QCoreApplication::processEvents();  // whatever else the port had ready
   EXPECT_EQ(fakes.beeper.beeps, 1);
   if (GetParam() != End::HeldTooLong) { EXPECT_FALSE(port->IsOpen()); return; }

@@ -157,7 +157,7 @@ TEST_F(ProgramEnd, AReadOnADeviceFileThisUserMayNotOpenShows1002AndTellsTheRemed
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, SignalWhileAskingToClose, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
-                         [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
+                         [](const auto& p) { return std::string(sigabbrev_np(p.param)); });
 
 }  // namespace
 }  // namespace rx

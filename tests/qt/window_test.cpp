@@ -96,7 +96,9 @@ TEST_F(WindowTest, ThePanelStaysInsideTheWindowAtEverySize) {
       for (const Control* control : f.AllControls()) {
         if (!window.WidgetOf(control)->isVisible()) continue;
         EXPECT_TRUE(window.rect().contains(Place(*control))) << control->name;
-        if (control->parent == nullptr) EXPECT_FALSE(Place(*control).intersects(banner)) << control->name;
+        if (control->parent == nullptr) {
+          EXPECT_FALSE(Place(*control).intersects(banner)) << control->name;
+        }
       }
     }
     const QRect panel = Place(f.lblStatus[StatusPart::Date]);

@@ -27,7 +27,7 @@ namespace rx {
 // A call to CUPS on its worker thread: what it is given, how it ended.
 struct PrintWork {
   using Clock = std::chrono::steady_clock;
-  explicit PrintWork(int deadlineMs) : deadlineMs(deadlineMs), deadline(Clock::now() + std::chrono::milliseconds(deadlineMs)) {}
+  explicit PrintWork(int mostMs) : deadlineMs(mostMs), deadline(Clock::now() + std::chrono::milliseconds(mostMs)) {}
   bool Late(Clock::duration after = {}) const { return Clock::now() >= deadline + after; }
   // Seen by libcups at its next wait slice; a wait it does not slice ends
   // with the connection, shut here.
