@@ -5,7 +5,6 @@
 #include "console/row_selection.h"
 #include "console/screen_table.h"
 #include "data/relay_edit.h"
-#include "shell/highlight.h"
 
 namespace rx {
 
@@ -69,8 +68,8 @@ void ToggleScope(Form& f) {
 void ToggleSettingsRow(Form& f) { SelectRow(f, f.FileSel ^ 1); }
 
 void ToggleOnOff(Form& f) {
-  int on = (f.FileSel & 1) * 2;
-  ShowOnOff(f, IsHighlighted(f.lblOnOff[on]) ? on + 1 : on);
+  const int row = f.FileSel & 1;
+  ShowOnOff(f, row * 2 + (f.OnOffChosen[static_cast<std::size_t>(row)] ? 1 : 0));
 }
 
 void FileCellUp(Form& f) {

@@ -21,6 +21,7 @@ void SelectRow(Form& f, int index) {
 
 void ShowOnOff(Form& f, int index) {
   if (index < 0 || index > 3) return;
+  f.OnOffChosen[static_cast<std::size_t>(index / 2)] = index % 2 == 0;  // even: an ON label
   Paint(f.lblOnOff[index], Shade::Selected);
   Paint(f.lblOnOff[index ^ 1], Shade::PlainFace);
 }

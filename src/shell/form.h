@@ -304,6 +304,9 @@ class Form {
   std::string HunterSource;     // the hunter start's chosen results file
   std::string HunterTarget;     // the file it makes
   std::string HunterStartTime;  // its start clock, "HHMM"
+  // The settings screen's ON (true) or OFF for best output and print, until
+  // Enter stores them.
+  std::array<bool, 2> OnOffChosen{};
 
   // ---- the window and its controls ----
   std::string caption;  // window title

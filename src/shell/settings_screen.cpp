@@ -3,7 +3,6 @@
 #include "shell/guide_texts.h"
 #include "console/navigation.h"
 #include "console/row_selection.h"
-#include "shell/highlight.h"
 #include "shell/settings.h"
 #include "shell/status_line.h"
 
@@ -23,9 +22,8 @@ void OpenSettingsScreen(Terminal& t) {
 
 void SaveSettingsScreen(Terminal& t) {
   Form& f = t.form;
-  // A row is ON exactly when its ON label carries the highlight.
-  f.BestFrame = IsHighlighted(f.lblOnOff[OnOff::BestOn]);
-  f.PrintFrame = IsHighlighted(f.lblOnOff[OnOff::PrintOn]);
+  f.BestFrame = f.OnOffChosen[OnOff::BestOn / 2];
+  f.PrintFrame = f.OnOffChosen[OnOff::PrintOn / 2];
   WriteSetting(t, "BestFrame", BooleanText(f.BestFrame));
   WriteSetting(t, "PrintFrame", BooleanText(f.PrintFrame));
   UpdateStatusLine(t);
