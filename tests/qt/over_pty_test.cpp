@@ -133,6 +133,33 @@ TEST(QtSerialPortOpen, AnythingButACharacterDeviceIsNamedForWhatItIs) {
   }
 }
 
+// The simulated device at the line's own pace holds its replies while XOFF
+// holds the line, and loses none of them at XON.
+TEST(PtyDevice, XoffHoldsTheRepliesUntilXon) {
+  sim::PtyDevice device(sim::Options{.demoData = false});
+  sim::DeviceMemory memory;
+  for (int bib = 100; bib < 150; ++bib) memory.Put(MemoryKind::Course, '1', std::to_string(bib), "1000000000");
+  device.EditMemory([&](sim::DeviceMemory& m) { m = memory; });
+  sim::DeviceProtocol protocol(memory);  // what it has to say to the read, about 1.3 s at the line's pace
+  protocol.Receive(sim::Frame("CO0A"));
+  std::string all, got, error;
+  for (std::string f = protocol.NextFrame(); !f.empty(); f = protocol.NextFrame()) all += f;
+  ASSERT_TRUE(device.Start(&error)) << error;
+  QtSerialPort line([&](int) { return device.SlavePath(); });
+  line.SetSettings({9600, Parity::None, 8, 1});
+  ASSERT_TRUE(line.Open(nullptr));
+  auto read = [&](std::size_t size, int ms) {
+    return testing::Eventually([&] { return (got += line.ReadAll()).size() >= size; }, ms);
+  };
+  ASSERT_TRUE(line.Write(std::string(1, sim::kXon) + sim::Frame("CO0A")) && read(sim::kFrameSize, 20000));
+  ASSERT_TRUE(line.Write(std::string(1, sim::kXoff)));
+  for (std::size_t seen = 0; seen != got.size();) seen = got.size(), read(SIZE_MAX, 300);  // what was on its way
+  EXPECT_LT(got.size(), all.size() / 2);
+  ASSERT_TRUE(line.Write(std::string(1, sim::kXon)));
+  read(all.size(), 20000);
+  EXPECT_EQ(sim::Visible(got), sim::Visible(all));
+}
+
 // Frames the device sent before the port opened, or while the terminal sat
 // idle: each would end a read at once if taken for its reply.
 TEST_F(OverPty, FramesSentOutOfTurnAreNeverTakenForReplies) {
