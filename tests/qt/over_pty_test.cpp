@@ -76,9 +76,9 @@ class OverPty : public ::testing::Test {
   }
   std::vector<std::string> FileLines() {
     std::ifstream in(terminal->dataDirectory / form().lblFileName.caption, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line); lines.push_back(line.substr(0, line.size() - 1)))
-      EXPECT_EQ(line.back(), '\r');
+    std::string rest;
+    const auto lines = testing::CrLfLines(std::string(std::istreambuf_iterator<char>(in), {}), &rest);
+    EXPECT_EQ(rest, "");
     return lines;
   }
   Form& form() { return terminal->form; }
@@ -118,14 +118,9 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Pty, SerialPortContract, PtyLine);
 TEST(QtSerialPortOpen, AnythingButACharacterDeviceIsNamedForWhatItIs) {
   QTemporaryDir dir;
   const std::string at = dir.path().toStdString() + "/";
-  ASSERT_EQ(mkdir((at + "dir").c_str(), 0755) | mkfifo((at + "fifo").c_str(), 0600) |
-                symlink("/dev/null", (at + "\xfe").c_str()),
-            0);
-  std::ofstream(at + "plain") << "x";
-  const std::tuple<std::string, OpenFault, std::string> cases[] = {
-      {"dir", OpenFault::Other, "not a serial device but a directory"},
+  ASSERT_EQ(mkfifo((at + "fifo").c_str(), 0600) | symlink("/dev/null", (at + "\xfe").c_str()), 0);
+  const std::tuple<std::string, OpenFault, std::string> cases[] = {  // each kind's name: program_start
       {"fifo", OpenFault::Other, "not a serial device but a named pipe (FIFO)"},
-      {"plain", OpenFault::Other, "not a serial device but a plain file"},
       {"none", OpenFault::Missing, "No such file or directory"},
       {"\xfe", OpenFault::Other, ""}};  // /dev/null: found, and no terminal
   for (const auto& [name, fault, reason] : cases) {
@@ -136,6 +131,33 @@ TEST(QtSerialPortOpen, AnythingButACharacterDeviceIsNamedForWhatItIs) {
     EXPECT_EQ(failure.fault, fault) << name << ": " << failure.reason;
     if (!reason.empty()) { EXPECT_EQ(failure.reason, at + name + ": " + reason); }
   }
+}
+
+// The simulated device at the line's own pace holds its replies while XOFF
+// holds the line, and loses none of them at XON.
+TEST(PtyDevice, XoffHoldsTheRepliesUntilXon) {
+  sim::PtyDevice device(sim::Options{.demoData = false});
+  sim::DeviceMemory memory;
+  for (int bib = 100; bib < 150; ++bib) memory.Put(MemoryKind::Course, '1', std::to_string(bib), "1000000000");
+  device.EditMemory([&](sim::DeviceMemory& m) { m = memory; });
+  sim::DeviceProtocol protocol(memory);  // what it has to say to the read, about 1.3 s at the line's pace
+  protocol.Receive(sim::Frame("CO0A"));
+  std::string all, got, error;
+  for (std::string f = protocol.NextFrame(); !f.empty(); f = protocol.NextFrame()) all += f;
+  ASSERT_TRUE(device.Start(&error)) << error;
+  QtSerialPort line([&](int) { return device.SlavePath(); });
+  line.SetSettings({9600, Parity::None, 8, 1});
+  ASSERT_TRUE(line.Open(nullptr));
+  auto read = [&](std::size_t size, int ms) {
+    return testing::Eventually([&] { return (got += line.ReadAll()).size() >= size; }, ms);
+  };
+  ASSERT_TRUE(line.Write(std::string(1, sim::kXon) + sim::Frame("CO0A")) && read(sim::kFrameSize, 20000));
+  ASSERT_TRUE(line.Write(std::string(1, sim::kXoff)));
+  for (std::size_t seen = 0; seen != got.size();) seen = got.size(), read(SIZE_MAX, 300);  // what was on its way
+  EXPECT_LT(got.size(), all.size() / 2);
+  ASSERT_TRUE(line.Write(std::string(1, sim::kXon)));
+  read(all.size(), 20000);
+  EXPECT_EQ(sim::Visible(got), sim::Visible(all));
 }
 
 // Frames the device sent before the port opened, or while the terminal sat
@@ -160,40 +182,10 @@ TEST_F(OverPty, FramesSentOutOfTurnAreNeverTakenForReplies) {
   EXPECT_EQ(fakes.beeper.beeps, 0);
 }
 
+// An edit goes over the line framed and reads back as the operator sees it.
 // Settings a killed program left on the tty (the terminal's own framed ones,
 // or a line editor's) are no hindrance and come back at the close.
-TEST_F(OverPty, SettingsLeftByAKilledProgramAreNoHindranceAndComeBack) {
-  ASSERT_TRUE(StartDevice());
-  auto settings = [&](const std::function<void(termios*)>& change) {
-    termios tio{};
-    const int fd = open(device->SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    EXPECT_EQ(tcgetattr(fd, &tio), 0);
-    change(&tio);
-    EXPECT_EQ(tcsetattr(fd, TCSANOW, &tio), 0);
-    EXPECT_EQ(tcgetattr(fd, &tio), 0);  // as the pty took them
-    close(fd);
-    return std::tuple(tio.c_iflag, tio.c_oflag, tio.c_cflag, tio.c_lflag);
-  };
-  for (bool editor : {false, true}) {
-    SCOPED_TRACE(editor ? "a line editor's" : "the terminal's own");
-    const auto left = settings([editor](termios* tio) {
-      if (editor)
-        tio->c_iflag |= ICRNL | ISTRIP | IXON | IXANY, tio->c_oflag |= OPOST | ONLCR,
-            tio->c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
-      else
-        cfmakeraw(tio), tio->c_cflag |= CLOCAL | CREAD | CSTOPB, tio->c_iflag |= IGNPAR | IXON | IXOFF | IXANY;
-      cfsetspeed(tio, editor ? B1200 : B9600);
-    });
-    ToMainMenu();
-    ReadAll(1, device->Lines(MemoryKind::Course));
-    port->Close();
-    EXPECT_EQ(settings([](termios*) {}), left);
-  }
-}
-
-// An edit goes over the line and reads back as the operator sees it; a
-// refusal midway through a chain is shown and nothing more is sent.
-TEST_F(OverPty, EditsOverTheLine) {
+TEST_F(OverPty, EditsOverTheLineAndSettingsLeftOnTheTtyComeBack) {
   ASSERT_TRUE(StartDevice());
   Press({1, Keys::Enter, 1, Keys::Enter});  // modify a course record
   Type({"1", "5"});
@@ -206,16 +198,32 @@ TEST_F(OverPty, EditsOverTheLine) {
   Type({"1", "5"});
   EXPECT_EQ(form().lblEditInp[EditField::DeviceTime].caption, "11:04:05.5000");
 
-  ToMainMenu();
-  Press({1, Keys::Enter, 2, Keys::Enter});  // add one that is already there
-  Type({"1", "5", "1", ""});
-  EXPECT_EQ(form().lblError.caption, "エラー：コース内にすでにあります（[Esc]：解除）");
-  ToMainMenu();
-  ReadAll(1, course);  // the next the device heard after its refusal was this read
-  const std::vector<std::string> traffic = device->Traffic();
-  auto after = std::find_if(traffic.begin(), traffic.end(), [](auto& l) { return l.find("CE   101") != l.npos; });
-  after = std::find_if(after, traffic.end(), [](auto& l) { return l.starts_with("rx <STX>"); });
-  EXPECT_TRUE(after != traffic.end() && after->starts_with("rx <STX>CO0A"));
+  auto settings = [&](const std::function<void(termios*)>& change) {
+    termios tio{};
+    const int fd = open(device->SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    EXPECT_EQ(tcgetattr(fd, &tio), 0);
+    change(&tio);
+    EXPECT_EQ(tcsetattr(fd, TCSANOW, &tio), 0);
+    EXPECT_EQ(tcgetattr(fd, &tio), 0);  // as the pty took them
+    close(fd);
+    return std::tuple(tio.c_iflag, tio.c_oflag, tio.c_cflag, tio.c_lflag);
+  };
+  for (bool editor : {false, true}) {
+    SCOPED_TRACE(editor ? "a line editor's" : "the terminal's own");
+    port->Close();
+    const auto left = settings([editor](termios* tio) {
+      if (editor)
+        tio->c_iflag |= ICRNL | ISTRIP | IXON | IXANY, tio->c_oflag |= OPOST | ONLCR,
+            tio->c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+      else
+        cfmakeraw(tio), tio->c_cflag |= CLOCAL | CREAD | CSTOPB, tio->c_iflag |= IGNPAR | IXON | IXOFF | IXANY;
+      cfsetspeed(tio, editor ? B1200 : B9600);
+    });
+    ToMainMenu();
+    ReadAll(1, course);
+    port->Close();
+    EXPECT_EQ(settings([](termios*) {}), left);
+  }
 }
 
 // The serial text output into a printer holding the line with XOFF; more than

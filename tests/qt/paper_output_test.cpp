@@ -251,35 +251,29 @@ struct OwnCupsd {
   QString socket;
 };
 
-class Cups : public ::testing::Test, public OwnCupsd {
- protected:
-  void SetUp() override {
-    const std::string why = Start();
-    if (why.empty()) return;
-    if (Required()) FAIL() << why;
+TEST(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
+  OwnCupsd cups;
+  if (const std::string why = cups.Start(); !why.empty()) {
+    if (OwnCupsd::Required()) FAIL() << why;
     GTEST_SKIP() << why;
   }
-};
-
-TEST_F(Cups, TheLinesComeOutOfTheSpoolerAndRefusalsAreTold) {
   QTemporaryDir dir;
   const QString file = dir.filePath("CN241433.C08");
   const std::vector<std::string> expected = WriteRecords(file, 60);
   const Outcome done = RunProgram(RX710KP_PROGRAM, {"--print", file, "--to", "printer:Office"});
   ASSERT_EQ(done.code, 0) << done.err.toStdString();
-  ASSERT_TRUE(Arrived(Out("Office")));
-  EXPECT_EQ(PdfLines(Out("Office")), expected);
+  ASSERT_TRUE(cups.Arrived(cups.Out("Office")));
+  EXPECT_EQ(PdfLines(cups.Out("Office")), expected);
   const struct { const char* target; const char* said; } refusals[] = {
-      {"printer:Nowhere", "no printer named Nowhere"}, {"printer:../admin", "no printer named ../admin"},
-      {"printer:Stopped", "is stopped"},
-      {"printer:Closed", "does not accept jobs"}};
+      {"printer:../admin", "no printer named ../admin"}, {"printer:Stopped", "is stopped"},
+      {"printer:Closed", "does not accept jobs"}};  // a plain unknown name: the printer contract
   for (const auto& c : refusals) {
     SCOPED_TRACE(c.target);
     const Outcome refused = RunProgram(RX710KP_PROGRAM, {"--print", file, "--to", c.target});
     EXPECT_EQ(refused.code, 1);
     EXPECT_TRUE(refused.err.contains(c.said)) << refused.err.toStdString();
   }
-  EXPECT_FALSE(QFile::exists(Out("Stopped")));
+  EXPECT_FALSE(QFile::exists(cups.Out("Stopped")));
 }
 
 // The Qt printer into PDF files of a folder of its own, and into a queue of the test's cupsd.
