@@ -40,8 +40,7 @@ TEST_F(Menus, FunctionItemsAMemoryDoesNotOfferAreSkippedAndTheDualAddFrameGrowsO
   Press({6, Enter, Down, Down, 2, 3, 5});  // the relay results: modify and read only
   EXPECT_EQ(f.FuncItem, FuncItemId::Modify);
   Press({Esc, 3, Enter, 4, Enter, 2});  // the read range menu
-  EXPECT_EQ(f.FuncCode, Scope::OneBlock);
-  EXPECT_EQ(Highlighted(f.lblFunc), std::vector<int>({4, 6, 9}));
+  EXPECT_TRUE(f.FuncCode == Scope::OneBlock && Highlighted(f.lblFunc) == std::vector<int>({4, 6, 9}));
   Press(Esc);
   EXPECT_TRUE(f.Screen == ScreenId::FunctionMenu && !f.fraMenu[MenuFrame::Range].visible);
   for (int i = 1; i <= 3; ++i) EXPECT_TRUE(f.lblFunc[i].enabled) << i;
@@ -49,8 +48,7 @@ TEST_F(Menus, FunctionItemsAMemoryDoesNotOfferAreSkippedAndTheDualAddFrameGrowsO
   f.DualAdd = true;
   const int normal = f.fraMenu[MenuFrame::Function].height;
   Press({1, Enter, Esc, Enter, 5});
-  EXPECT_EQ(f.FuncItem, FuncItemId::DualAdd);
-  EXPECT_EQ(f.fraMenu[MenuFrame::Function].height, normal + f.lblFunc[1].height);
+  EXPECT_TRUE(f.FuncItem == FuncItemId::DualAdd && f.fraMenu[MenuFrame::Function].height == normal + f.lblFunc[1].height);
   Press({Esc, 2, Enter});  // another memory: no item 5
   EXPECT_TRUE(!f.lblFunc[5].visible && f.fraMenu[MenuFrame::Function].height == normal);
 }
@@ -87,15 +85,13 @@ TEST_F(Menus, EscGoesBackByScreenAndMenuItem) {
   EXPECT_TRUE(f.lblBlk.caption.empty() && f.fraFile.visible);
   EXPECT_EQ(EscFrom(S::BlockEntry, M::SerialSend), S::SerialSendRange);
   EXPECT_EQ(EscFrom(S::FileSelection, M::SerialSend), S::SubMenu);
-  EXPECT_EQ(EscFrom(S::FileSelection, M::FirstRunResult), S::ReadRange);
-  EXPECT_FALSE(f.fraMenu[MenuFrame::File].visible);
+  EXPECT_TRUE(EscFrom(S::FileSelection, M::FirstRunResult) == S::ReadRange && !f.fraMenu[MenuFrame::File].visible);
   EXPECT_EQ(EscFrom(S::SerialSendRange, M::SerialSend), S::SubMenu);
   EXPECT_FALSE(f.fraSend.visible || f.fraMenu[MenuFrame::Range].visible);
-  EXPECT_EQ(EscFrom(S::RelayEdit, M::RelayResult, FuncItemId::Modify, LegStage(1)), S::RelayEdit);
-  EXPECT_EQ(f.EditStep, EditStage::Block);
+  EXPECT_TRUE(EscFrom(S::RelayEdit, M::RelayResult, FuncItemId::Modify, LegStage(1)) == S::RelayEdit &&
+              f.EditStep == EditStage::Block);
   EXPECT_EQ(EscFrom(S::RelayEdit, M::RelayResult, FuncItemId::Modify, EditStage::RelayConfirm), S::RelayEdit);
-  EXPECT_EQ(f.EditStep, LegStage(2));  // back to the end marker
-  EXPECT_EQ(f.InputLabel, &f.lblRelayInp[2]);
+  EXPECT_TRUE(f.EditStep == LegStage(2) && f.InputLabel == &f.lblRelayInp[2]);  // back to the end marker
 }
 
 TEST_F(Menus, ResumeAfterErrorByScreen) {

@@ -136,8 +136,7 @@ TEST_F(Closing, TheSystemsCloseAsksNothingAndEndsAReadAndTheQuestion) {
   EXPECT_NE(tt.fakes.port.written.find("\x11" + testing::Frame("CS")), std::string::npos);
   tt.fakes.clock.monotonic += 600;
   tt.fakes.events.Advance(600);
-  EXPECT_TRUE(unloaded);
-  EXPECT_FALSE(tt.fakes.port.open || tt.terminal.dataFile.IsOpen());
+  EXPECT_TRUE(unloaded && !tt.fakes.port.open && !tt.terminal.dataFile.IsOpen());
   EXPECT_EQ(Lines("CN241433.C08"), std::vector<std::string>({"1001" "0000123456", "1002" "0000123457"}));
   tt.fakes.messages.Answer(MessageAnswer::Yes);  // too late: nothing
   EXPECT_TRUE(closes == 1 && tt.fakes.power.requests == 0);
