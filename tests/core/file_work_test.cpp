@@ -144,8 +144,7 @@ TEST_F(FileWork, AnAbandonedSendIsOver) {
     // the refused record, numbered or not
     EXPECT_EQ(f.lblSendG[SendLine::Progress].caption, "Block:1  ZNo:007  Time:            ");
     if (f.KeyMode == Mode::ErrorShown) Press(Keys::Enter);
-    EXPECT_TRUE(f.KeyMode == Mode::Normal && !f.lblError.visible);
-    EXPECT_TRUE(f.SendRecovery == Recovery::Off && f.Records.empty());
+    EXPECT_TRUE(f.KeyMode == Mode::Normal && !f.lblError.visible && f.SendRecovery == Recovery::Off && f.Records.empty());
     Press({Keys::Esc, Keys::Esc, 9, Keys::Enter});  // best output, refused
     Reply("CE   830");
     EXPECT_EQ(f.lblError.caption, "エラー：コマンド指定エラーです（[Esc]：解除）");
@@ -179,8 +178,7 @@ class TextOutput : public FileWork {
  protected:
   void SetUp() override {
     FileWork::SetUp();
-    f.SerialSend = true;
-    f.lblMenu[Index(MenuItemId::SerialSend)].enabled = true;
+    f.SerialSend = f.lblMenu[Index(MenuItemId::SerialSend)].enabled = true;
     File("FN241433.C08", {"10010000481234", "10020000491234", "C0030000501234"});
   }
   // Starts it and lets it go on a turn at a time, through the turns given or
@@ -339,8 +337,7 @@ TEST_F(TextOutput, FromTheCommandLineAStepAtATime) {
   FilePrint stopped(printer, {}, dir / "FN241433.C08");
   while (stopped.Step() != Stand::Waiting) {}
   stopped.Stop();
-  EXPECT_EQ(stopped.Step(), Stand::Failed);
-  EXPECT_TRUE(printer.discards == 1 && printer.handedOver.empty());
+  EXPECT_TRUE(stopped.Step() == Stand::Failed && printer.discards == 1 && printer.handedOver.empty());
 }
 
 class HunterStart : public FileWork {

@@ -67,15 +67,10 @@ TEST_F(Link, OpeningThePort) {
 // the account is the real user id's, whatever USER says.
 TEST(ListPorts, NamesWhatEachFileIsAndNeverAdvisesJoiningRoot) {
   const std::string dir = "/p q\x1b\xfe/";
-  auto device = [](std::string group, unsigned mode) {
-    return DeviceFile{.exists = true, .owner = "root", .group = group, .mode = mode};
-  };
+  auto device = [](std::string g, unsigned mode) { return DeviceFile{.exists = true, .owner = "root", .group = g, .mode = mode}; };
   std::map<std::string, DeviceFile> files = {
-      {dir + "1", {.exists = true, .kind = FileKind::Directory}},
-      {dir + "2", device("root", 0660)},
-      {dir + "3", device("dialout", 0660)},
-      {dir + "4", device("wheel", 0600)},
-      {dir + "5", {.problem = "Permission denied"}}};
+      {dir + "1", {.exists = true, .kind = FileKind::Directory}}, {dir + "2", device("root", 0660)},
+      {dir + "3", device("dialout", 0660)}, {dir + "4", device("wheel", 0600)}, {dir + "5", {.problem = "Permission denied"}}};
   const std::string listing = ListPorts(4, dir + "{n}", "u", [&](const std::string& path) {
     return files.count(path) ? files[path] : DeviceFile{};
   });
@@ -191,8 +186,8 @@ TEST_F(Link, ShowErrorStopsTheExchangeAndTheInputAndBeepsAndZeroClears) {
   BeginInput(f, f.lblBlk, kBlockDigits, 0);
   ShowError(tt.terminal, 406);
   EXPECT_TRUE(f.lblError.caption == "エラー：バッファオーバーです（[Esc]：解除）" && f.lblError.visible);
-  EXPECT_TRUE(f.lblGuide.caption.empty() && f.KeyMode == Mode::ErrorShown);
-  EXPECT_TRUE(f.ExpectReply == ReplyFamily::None && !f.InputActive);
+  EXPECT_TRUE(f.lblGuide.caption.empty() && f.KeyMode == Mode::ErrorShown && f.ExpectReply == ReplyFamily::None);
+  EXPECT_FALSE(f.InputActive);
   f.SendRecovery = Recovery::Ask;  // a file send offers its recovery keys instead
   ShowError(tt.terminal, 804);
   EXPECT_EQ(f.lblError.caption, "エラー：タイムデータが範囲外です");

@@ -19,8 +19,7 @@ class Menus : public testing::ConsoleTest {
                    EditStage step = EditStage::Block) {
     f.Screen = screen, f.MenuItem = item, f.FuncItem = function, f.EditStep = step, f.EditRow = 2;
     SetField(f, f.lblBlk, "12");
-    f.fraFile.visible = f.fraMenu[MenuFrame::Range].visible = true;
-    f.fraSend.visible = f.fraEdit[EditFrame::Relay].visible = true;
+    f.fraFile.visible = f.fraMenu[MenuFrame::Range].visible = f.fraSend.visible = f.fraEdit[EditFrame::Relay].visible = true;
     f.fraMenu[MenuFrame::File].visible = false;
     Press(Keys::Esc);
     return f.Screen;

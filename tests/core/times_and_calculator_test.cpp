@@ -79,10 +79,8 @@ TEST(Input, TypingShowsTheEntryAsItGrows) {
   const std::tuple<int, int, const char*, const char*> cases[] = {  // digits, decimals, keys, shown
       {2, 0, "123.", "23"},  // digits shift in from the right; no point in an integer input
       {6, 4, "12", "12     "},  // room kept for the point and four decimals
-      {6, 4, "12.5", "12.5   "},
-      {6, 4, "1234567", "234567     "},
+      {6, 4, "12.5", "12.5   "}, {6, 4, "1234567", "234567     "}, {6, 4, ".5", "0.5   "},
       {6, 4, "12.56789.", "12.5678"},  // only four decimals and one point fit
-      {6, 4, ".5", "0.5   "},
       {6, 4, "12.3C", "0.0000"},  // Clear restores the caption
       {6, 4, "12.3C.7", "0.7   "},  // and the point is available again
   };
