@@ -79,8 +79,7 @@ TEST_F(EditScreens, ARelayTeamIsTakenOnlyWhenEveryFrameIsAccepted) {
     Press({Keys::Esc, Keys::Enter});  // the team sent again
     EXPECT_EQ(Sent().size(), 3u);
     while (reply != replies.end()) Reply(*reply++);
-    Reply("CR");
-    Reply("CR");
+    for (int accepted = 0; accepted < 2; ++accepted) Reply("CR");
     EXPECT_EQ(f.KeyMode, Mode::Busy);
     Reply("CR");
     EXPECT_EQ(f.EditStep, EditStage::Block);

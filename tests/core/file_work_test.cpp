@@ -104,8 +104,7 @@ TEST_F(FileWork, AFileLoadsUnderItsMemoryLettersHead) {
   File("XN241433.C08", {"C0451234567890"});
   ConfirmSend();
   Press(Keys::Enter);
-  EXPECT_EQ(f.lblError.caption, kNoData);
-  EXPECT_TRUE(!tt.terminal.dataFile.IsOpen() && Sent().empty());
+  EXPECT_TRUE(f.lblError.caption == kNoData && !tt.terminal.dataFile.IsOpen() && Sent().empty());
 }
 
 TEST_F(FileWork, RelayTeamsEndWithTheirTotalAndAFailedLegSkipsItsTeam) {
@@ -429,8 +428,7 @@ TEST_F(FileWork, ALineFileReadsAnyLineEndAndLetsTheFileBeforeGoAtEachOpen) {
   const fs::path path = dir / "line-file", made = dir / "made";
   rlimit limit{};
   ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &limit), 0);
-  rlimit low = limit;
-  low.rlim_cur = 64;
+  const rlimit low{64, limit.rlim_max};
   ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
   LineFile writer, reader;
   bool kept = writer.Open(path, FileAccess::Write) && writer.WriteLine("C0010000000000") && writer.Close();

@@ -106,8 +106,7 @@ TEST_F(Closing, ARefusedPowerOffIsToldBeforeTheEnd) {
   Close(CloseReason::Operator);
   tt.fakes.messages.Answer(MessageAnswer::Yes);
   ASSERT_EQ(tt.fakes.messages.shown.size(), 2u);
-  EXPECT_EQ(tt.fakes.messages.shown[1].text, "電源がOFFできません。");
-  EXPECT_FALSE(unloaded);  // the program ends once the operator has read it
+  EXPECT_TRUE(tt.fakes.messages.shown[1].text == "電源がOFFできません。" && !unloaded);  // ends once it is read
   tt.fakes.messages.Answer(MessageAnswer::Ok);
   EXPECT_TRUE(unloaded);
 }
