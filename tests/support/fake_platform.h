@@ -22,12 +22,12 @@ class FakeSettings : public SettingsStore {
   std::map<std::string, std::string> values;  // by key; one section only here
   std::vector<std::string> writes;            // "key=value" in order
 
-  bool failWrites = false;  // the store cannot be written (read-only, a directory)
-  std::function<void()> onWrite;  // e.g. throws, as a broken store might
-
   std::string Read(const std::string&, const std::string&, const std::string& key) override {
     return values.count(key) ? values[key] : "";
   }
+  bool failWrites = false;  // the store cannot be written (read-only, a directory)
+  std::function<void()> onWrite;  // e.g. throws, as a broken store might
+
   bool Write(const std::string&, const std::string&, const std::string& key, const std::string& value) override {
     if (onWrite) onWrite();
     if (failWrites) return false;
@@ -210,10 +210,10 @@ class FakeLauncher : public ProgramLauncher {
   std::set<std::string> installed;
   std::vector<std::string> started;  // "program arg arg"
   bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) override {
-    if (!installed.count(program)) return false;
-    started.push_back(program);
-    for (const std::string& a : arguments) started.back() += " " + a;
-    return true;
+    std::string line = program;
+    for (const std::string& a : arguments) line += " " + a;
+    if (installed.count(program)) started.push_back(line);
+    return installed.count(program) > 0;
   }
 };
 
