@@ -30,8 +30,7 @@ TEST_F(EditScreens, RelayLegsEditedInsertedAndDeleted) {
   for (Control& shown : f.lblRelayTime) shown.caption = "99:00:00.0";  // drawn from the team, never read
   Press(Keys::Down);
   Submit("2500.5");
-  EXPECT_EQ(f.lblRelayTime[1].caption, "00:25:00.5   ");
-  EXPECT_EQ(f.lblRelayTime[kTeamTotalRow].caption, "01:05:00.5   ");
+  EXPECT_TRUE(f.lblRelayTime[1].caption == "00:25:00.5   " && f.lblRelayTime[kTeamTotalRow].caption == "01:05:00.5   ");
   Press(Keys::Enter);  // third leg kept
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[3]);  // the end marker
   Press({Keys::Enter, Keys::Enter});
@@ -41,13 +40,11 @@ TEST_F(EditScreens, RelayLegsEditedInsertedAndDeleted) {
   EXPECT_EQ(f.EditStep, EditStage::Block);
   ReadTeam({"0010000000"}, "0010000000");
   Press(Keys::Insert);
-  EXPECT_EQ(f.EditRow, 2);
-  EXPECT_EQ(f.lblRelayTime[0].caption, "00:00:00.0  ");
+  EXPECT_TRUE(f.EditRow == 2 && f.lblRelayTime[0].caption == "00:00:00.0  ");
   EXPECT_EQ(f.lblRelayTime[1].caption, "00:10:00.0000");
   EXPECT_EQ(f.lblRelayTime[kTeamTotalRow].caption, "00:10:00.0000");  // the total waits for Enter
   Press({Keys::Delete, Keys::Delete});
-  EXPECT_EQ(f.EditRow, 0);
-  EXPECT_EQ(f.lblRelayTime[kTeamTotalRow].caption, "00:00:00.0   ");
+  EXPECT_TRUE(f.EditRow == 0 && f.lblRelayTime[kTeamTotalRow].caption == "00:00:00.0   ");
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[0]);  // the end marker
   Press({Keys::Enter, Keys::Enter});
   EXPECT_EQ(Sent(), std::vector<std::string>({Body("CK4 1007"), Body("CF")}));
@@ -73,19 +70,16 @@ TEST_F(EditScreens, ARelayTeamIsTakenOnlyWhenEveryFrameIsAccepted) {
     auto reply = replies.begin();
     while (reply != replies.end() && f.KeyMode == Mode::Busy) Reply(*reply++);
     if (!error) {
-      EXPECT_FALSE(f.lblError.visible);
-      EXPECT_EQ(f.EditStep, EditStage::Block);
+      EXPECT_TRUE(!f.lblError.visible && f.EditStep == EditStage::Block);
       continue;
     }
     EXPECT_EQ(f.lblError.caption, std::string("エラー：") + error + "（[Esc]：解除）");
-    EXPECT_EQ(f.EditStep, EditStage::RelayConfirm);
-    EXPECT_EQ(f.lblRelayTime[kTeamTotalRow].caption, "00:10:00.0   ");
+    EXPECT_TRUE(f.EditStep == EditStage::RelayConfirm && f.lblRelayTime[kTeamTotalRow].caption == "00:10:00.0   ");
     if (replies.size() < 3) tt.fakes.clock.monotonic += 1000;  // a second's silence: no more will come
     Press({Keys::Esc, Keys::Enter});  // the team sent again
     EXPECT_EQ(Sent().size(), 3u);
     while (reply != replies.end()) Reply(*reply++);
-    Reply("CR");
-    Reply("CR");
+    for (int accepted = 0; accepted < 2; ++accepted) Reply("CR");
     EXPECT_EQ(f.KeyMode, Mode::Busy);
     Reply("CR");
     EXPECT_EQ(f.EditStep, EditStage::Block);
@@ -99,8 +93,8 @@ TEST_F(EditScreens, TenLegsAtMostAndAHundredHoursAtMost) {
            "9559560000");
   for (int i = 0; i < 4; ++i) Press(Keys::Down);
   Submit("40004");
-  EXPECT_EQ(f.lblError.caption, "エラー：スプリットがオーバーします（[Esc]：解除）");
-  EXPECT_EQ(f.lblRelayTime[4].caption, "00:00:00.0000");
+  EXPECT_TRUE(f.lblError.caption == "エラー：スプリットがオーバーします（[Esc]：解除）" &&
+              f.lblRelayTime[4].caption == "00:00:00.0000");
   Press(Keys::Esc);
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[4]);
   Submit("35955");
@@ -108,8 +102,7 @@ TEST_F(EditScreens, TenLegsAtMostAndAHundredHoursAtMost) {
   for (int i = 0; i < 4; ++i) Press(Keys::Down);
   EXPECT_EQ(f.EditStep, LegStage(9));
   Press(Keys::Insert);
-  EXPECT_EQ(f.EditRow, 10);
-  EXPECT_EQ(f.lblRelayTime[9].caption, "00:00:00.0  ");
+  EXPECT_TRUE(f.EditRow == 10 && f.lblRelayTime[9].caption == "00:00:00.0  ");
   Press(Keys::Insert);
   EXPECT_EQ(f.EditRow, 10);
 }

@@ -1,15 +1,11 @@
-// The operator's walks through the terminal, step by step, held against a
-// record of what each step changed: every control shown, hidden, moved,
-// recoloured or recaptioned, every frame and byte sent to the device, what
-// the Debug list is told, beeps, the mode, the open input, the files in the
-// data folder. The record, tests/core/walkthrough.txt, names each walk on a
-// line of its own:
+// The operator's walks, held against a record (tests/core/walkthrough.txt) of
+// what each step changed: controls, frames and bytes sent, the Debug list,
+// beeps, mode, open input, the data folder's files. A walk is a line
 //   == NAME: [Setting=Value ...] STEPS
 // Steps: a digit or "." (a key), E Enter, X Esc, C Clear, U D L R arrows,
 // I Insert, K Delete, 'TEXT typed, <BODY a device frame ('_' a blank), /BODY
 // the first half of one, T a tick, W the event loop's turns until none is
-// due, @NAME a click on a control. A change the walks meet shows as a
-// difference; when it is meant (or a walk is added), RX_RECORD_WALKS=1
+// due, @NAME a click. A meant change (or a new walk): RX_RECORD_WALKS=1
 // writes the record anew, to be read over before it is kept.
 #include <algorithm>
 #include <cstdio>
@@ -121,8 +117,9 @@ class Walker {
     for (const auto& [name, size] : sizes) out << " " << name << ":" << size;
     out << "\n";
     for (const auto& [name, size] : sizes)  // what the walk made, line by line
-      if (shownSizes[name] != size)
-        for (const std::string& line : testing::CrLfLines(Contents(name))) out << "    " << name << " " << line << "\n";
+      if (std::ifstream in(tt.terminal.dataDirectory / name, std::ios::binary); shownSizes[name] != size)
+        for (const std::string& line : testing::CrLfLines({std::istreambuf_iterator<char>(in), {}}))
+          out << "    " << name << " " << line << "\n";
     shownSizes = sizes;
   }
 
@@ -132,10 +129,6 @@ class Walker {
   std::string lastState;
   std::uint64_t debugSeen = 0;
   std::map<std::string, std::uintmax_t> shownSizes;  // the files' sizes when last shown
-  std::string Contents(const std::string& name) {
-    std::ifstream in(tt.terminal.dataDirectory / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
 };
 
 TEST(Walks, EachStepChangesWhatTheRecordSays) {

@@ -19,7 +19,6 @@ class ConsoleTest : public ::testing::Test {
     std::filesystem::remove_all(tt.terminal.dataDirectory);
     ASSERT_TRUE(Form_Load(tt.terminal));
   }
-  void TearDown() override { std::filesystem::remove_all(tt.terminal.dataDirectory); }
 
   // Bytes from the device; a framed answer.
   void Receive(const std::string& bytes) { testing::Receive(tt, bytes); }

@@ -28,8 +28,7 @@ class FakeSettings : public SettingsStore {
   bool failWrites = false;  // the store cannot be written (read-only, a directory)
   std::function<void()> onWrite;  // e.g. throws, as a broken store might
 
-  bool Write(const std::string&, const std::string&, const std::string& key,
-             const std::string& value) override {
+  bool Write(const std::string&, const std::string&, const std::string& key, const std::string& value) override {
     if (onWrite) onWrite();
     if (failWrites) return false;
     values[key] = value;

@@ -33,9 +33,7 @@ inline void Type(TestTerminal& tt, const std::string& text) {
 }
 
 // Bytes from the device, through the notification the terminal registered.
-inline void Receive(TestTerminal& tt, const std::string& bytes) {
-  tt.fakes.port.Receive(bytes);
-}
+inline void Receive(TestTerminal& tt, const std::string& bytes) { tt.fakes.port.Receive(bytes); }
 
 // The frame bodies among what was written; stray: anything else but XON/XOFF.
 inline std::vector<std::string> FramesIn(const std::string& written, bool* stray = nullptr) {
