@@ -10,11 +10,9 @@ namespace rx {
 
 namespace {
 
-int Queued(const Form& f) { return static_cast<int>(f.Records.size()); }
-
 // The record at index and what is left from it on.
 SendProgress ProgressAt(const Form& f, int index) {
-  return SendProgress{Queued(f) - index, ParseBody(f.Records[index])};
+  return SendProgress{RecordCount(f) - index, ParseBody(f.Records[index])};
 }
 
 void SendFirstQueued(Terminal& t) {
@@ -44,17 +42,17 @@ void StartFileSend(Terminal& t, const SendRequest& request, ExchangeEvents& owne
 
 void SendNextQueued(Terminal& t, AfterRecord after) {
   Form& f = t.form;
-  if (after == AfterRecord::SkipTeam && f.RecordIndex > 0 && f.RecordIndex <= Queued(f)) {
+  if (after == AfterRecord::SkipTeam && f.RecordIndex > 0 && f.RecordIndex <= RecordCount(f)) {
     // The rest of the failed relay team: its legs after "B" and its total,
     // but nothing of the next team, even one that is a total alone.
     const std::string team = ParseBody(f.Records[f.RecordIndex - 1]).Team();
-    while (f.RecordIndex < Queued(f)) {
+    while (f.RecordIndex < RecordCount(f)) {
       const FrameBody next = ParseBody(f.Records[f.RecordIndex]);
       if (next.Leg() <= 'B' || next.Team() != team) break;
       ++f.RecordIndex;
     }
   }
-  if (f.RecordIndex < Queued(f)) {
+  if (f.RecordIndex < RecordCount(f)) {
     f.ExpectReply = ReplyFamily::Load;
     t.link.awaitedRecord = f.RecordIndex;
     SendCommand(t, f.Records[f.RecordIndex]);
@@ -74,7 +72,7 @@ void RecordAnswered(Terminal& t) { t.link.awaitedRecord = -1; }
 void ReportRefusedRecord(Terminal& t) {
   Form& f = t.form;
   const int index = std::exchange(t.link.awaitedRecord, -1);
-  if (index < 0 || index >= Queued(f)) return;
+  if (index < 0 || index >= RecordCount(f)) return;
   Owner(t).RecordRefused(t, ProgressAt(f, index));
 }
 

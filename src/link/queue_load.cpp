@@ -102,7 +102,7 @@ bool Step(Terminal& t) {
 }
 
 void Queued(Terminal& t, const std::function<void(Terminal&)>& then) {
-  if (t.form.Records.empty()) return ShowError(t, Errors::NoData);
+  if (RecordCount(t.form) < 1) return ShowError(t, Errors::NoData);
   if (then) then(t);
 }
 

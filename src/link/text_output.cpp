@@ -24,7 +24,7 @@ constexpr int kPrintPollMs = 50;  // how often a call the print service has not 
 // The record line at index in flight: what is left from it on.
 void ReportProgress(Terminal& t, int record) {
   const Form& f = t.form;
-  const int count = static_cast<int>(f.Records.size());
+  const int count = RecordCount(f);
   if (record >= 0 && record < count)
     Owner(t).Progress(t, SendProgress{count - record, ParseRecordLine(f.Records[record])});
 }

@@ -378,6 +378,10 @@ class Form {
 };
 
 // What a main menu item works on, as the titles name it ("" past item 9).
+// RecordCount: the records queued for a send or a text output. The queue
+// itself is the count, so the two never part.
+inline int RecordCount(const Form& f) { return static_cast<int>(f.Records.size()); }
+
 inline const std::string& MenuTitleOf(const Form& f, MenuItemId item) {
   return f.MenuTitle[Index(item)];
 }
