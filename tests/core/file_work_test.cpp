@@ -178,13 +178,14 @@ class TextOutput : public FileWork {
   void SetUp() override {
     FileWork::SetUp();
     f.SerialSend = f.lblMenu[Index(MenuItemId::SerialSend)].enabled = true;
+    f.FuncCode = Scope::OneBlock;  // an earlier range menu's choice: this one starts at all blocks
     File("FN241433.C08", {"10010000481234", "10020000491234", "C0030000501234"});
   }
   // Starts it and lets it go on a turn at a time, through the turns given or
   // until it needs nothing more; the remaining counts shown on the way.
   std::vector<std::string> Run(int turns = 1000) {
     if (f.Screen == ScreenId::MainMenu) Press(Keys::Clear);
-    Press({3, Keys::Enter, Keys::Enter, 1, Keys::Enter, Keys::Enter});
+    Press({3, Keys::Enter, Keys::Enter, Keys::Enter, Keys::Enter});
     std::vector<std::string> shown;
     do {
       const std::string& count = f.lblSendG[SendLine::Count].caption;
@@ -443,6 +444,7 @@ TEST_F(FileWork, ALineFileReadsAnyLineEndAndLetsTheFileBeforeGoAtEachOpen) {
   for (std::string line; reader.ReadLine(&line);) lines.push_back(line);
   EXPECT_EQ(lines, std::vector<std::string>({"C0010000000000", "A", "B", "C", std::string(15, 'x') + "+", "", "D"}));
   EXPECT_TRUE(reader.Close());
+  EXPECT_FALSE(reader.ReadLine(&lines[0]));  // closed: nothing more, and no crash
 }
 
 // The fake printer keeps the real one's contract, its calls kept waiting a while.

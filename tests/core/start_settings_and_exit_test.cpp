@@ -111,6 +111,14 @@ TEST_F(Closing, ARefusedPowerOffIsToldBeforeTheEnd) {
   EXPECT_TRUE(unloaded);
 }
 
+// Ending at once (a signal) leaves no question open that could still switch off.
+TEST_F(Closing, EndingAtOnceAnswersTheOpenQuestion) {
+  tt.fakes.messages.operatorReads = true;
+  Close(CloseReason::Operator);
+  Form_UnloadNow(tt.terminal);
+  EXPECT_TRUE(!tt.fakes.messages.Asking() && !tt.fakes.port.open && tt.fakes.power.requests == 0);
+}
+
 // The system's close (a signal, the logout) asks nothing and never switches off;
 // a read goes on under the close question, and the system's close ends both.
 TEST_F(Closing, TheSystemsCloseAsksNothingAndEndsAReadAndTheQuestion) {

@@ -129,6 +129,7 @@ TEST(RelayTotal, SumsLegsToTenthsAndRefusesAHundredHours) {
   const std::string day = "23:59:59.9999";
   const std::pair<std::vector<std::string>, const char*> cases[] = {  // legs, total (nullptr: refused)
       {{"00:10:00.55  ", "00:20:00.5   ", "01:00:00.0   "}, "01:30:01.0   "},  // .55 + .5 carries
+      {{"00:00:00.5   ", "00:00:00.5   "}, "00:00:01.0   "},  // and so do tenths that make a second exactly
       {{"00:00:01.2345", "00:00:01.9999"}, "00:00:03.2   "},
       {{day, day, day, day, "04:00:01.0000"}, nullptr},
       {{day, day, day, day, "03:59:59.9900"}, "99:59:59.9   "},
