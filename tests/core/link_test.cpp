@@ -12,6 +12,7 @@
 #include "link/error_line.h"
 #include "link/error_text.h"
 #include "link/port_access.h"
+#include "link/port_paths.h"
 #include "shell/input.h"
 #include "shell/tick.h"
 #include "support/console_fixture.h"
@@ -59,6 +60,16 @@ TEST_F(Link, OpeningThePort) {
   const std::string& told = tt.fakes.messages.shown[0].text;
   EXPECT_NE(told.find(port.DeviceOf(4)), std::string::npos) << told;
   EXPECT_NE(told.find("sudo adduser " + LoginName() + " dialout"), std::string::npos) << told;
+}
+
+// COM1 and COM2 are the board's ports, COM3 on the first USB adapter (its
+// ACM name when that is the one there); a template takes every "{n}".
+TEST(PortPaths, ByNumberOrTemplate) {
+  auto exists = [](const std::string& path) { return path == "/dev/ttyACM1"; };
+  const std::pair<int, const char*> cases[] = {
+      {1, "/dev/ttyS0"}, {2, "/dev/ttyS1"}, {3, "/dev/ttyUSB0"}, {4, "/dev/ttyACM1"}, {0, ""}};
+  for (const auto& [number, path] : cases) EXPECT_EQ(DevicePathForPort(number, "", exists), path) << number;
+  EXPECT_EQ(DevicePathForPort(7, "/p/COM{n}-{n}", exists), "/p/COM7-7");
 }
 
 // --list-ports names what each file is and never advises joining a group of
