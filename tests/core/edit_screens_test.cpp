@@ -26,6 +26,8 @@ class EditScreens : public testing::ConsoleTest {
 // without legs is deleted. Insert and Delete move the legs below.
 TEST_F(EditScreens, RelayLegsEditedInsertedAndDeleted) {
   Open(6, 1);
+  Press(Keys::Insert);  // before the legs: nothing to move
+  ASSERT_EQ(f.EditRow, 0);
   ReadTeam({"0010000000", "0020000000", "0030000000"}, "0100000000");
   for (Control& shown : f.lblRelayTime) shown.caption = "99:00:00.0";  // drawn from the team, never read
   Press(Keys::Down);
@@ -48,6 +50,9 @@ TEST_F(EditScreens, RelayLegsEditedInsertedAndDeleted) {
   EXPECT_EQ(f.InputLabel, &f.lblRelayInp[0]);  // the end marker
   Press({Keys::Enter, Keys::Enter});
   EXPECT_EQ(Sent(), std::vector<std::string>({Body("CK4 1007"), Body("CF")}));
+  Reply("CR"), Reply("CR"), ReadTeam({"0010000000"}, "0010000000");
+  Press({Keys::Enter, Keys::Esc});  // Esc on the end marker starts the team again
+  EXPECT_EQ(f.EditStep, EditStage::Block);
 }
 
 // The device answers each frame of the burst: the team is taken only when

@@ -62,13 +62,11 @@ TEST_F(Link, OpeningThePort) {
   EXPECT_NE(told.find("sudo adduser " + LoginName() + " dialout"), std::string::npos) << told;
 }
 
-// COM1 and COM2 are the board's ports, COM3 on the first USB adapter (its
-// ACM name when that is the one there); a template takes every "{n}".
+// COM1, COM2 on the board, COM3 on the first USB adapter (ACM when that is there).
 TEST(PortPaths, ByNumberOrTemplate) {
   auto exists = [](const std::string& path) { return path == "/dev/ttyACM1"; };
-  const std::pair<int, const char*> cases[] = {
-      {1, "/dev/ttyS0"}, {2, "/dev/ttyS1"}, {3, "/dev/ttyUSB0"}, {4, "/dev/ttyACM1"}, {0, ""}};
-  for (const auto& [number, path] : cases) EXPECT_EQ(DevicePathForPort(number, "", exists), path) << number;
+  for (auto [n, path] : {std::pair<int, std::string>{1, "/dev/ttyS0"}, {2, "/dev/ttyS1"}, {3, "/dev/ttyUSB0"}, {4, "/dev/ttyACM1"}, {0, ""}})
+    EXPECT_EQ(DevicePathForPort(n, "", exists), path) << n;
   EXPECT_EQ(DevicePathForPort(7, "/p/COM{n}-{n}", exists), "/p/COM7-7");
 }
 
