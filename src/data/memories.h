@@ -72,6 +72,13 @@ constexpr const MemoryRow* RowOf(MenuItemId item) {
   return nullptr;
 }
 
+// The row of the memory whose data files begin with fileLetter.
+constexpr const MemoryRow* RowOfFile(char fileLetter) {
+  for (const MemoryRow& row : kMemories)
+    if (row.fileLetter == fileLetter) return &row;
+  return nullptr;
+}
+
 // The memory a menu item edits and reads.
 constexpr std::optional<Memory> MemoryOf(MenuItemId item) {
   if (const MemoryRow* row = RowOf(item)) return row->memory;
@@ -88,8 +95,7 @@ constexpr bool IsRelayMemory(MenuItemId item) {
 // The load commands of a file by its first letter; nothing for a letter no
 // memory has.
 constexpr std::optional<LoadHead> LoadHeadOf(char fileLetter) {
-  for (const MemoryRow& row : kMemories)
-    if (row.fileLetter == fileLetter) return row.load;
+  if (const MemoryRow* row = RowOfFile(fileLetter)) return row->load;
   if (fileLetter == kUntimedFileLetter) return kUntimedLoad;
   return std::nullopt;
 }

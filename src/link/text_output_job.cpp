@@ -35,18 +35,20 @@ TextOutputJob::Stand TextOutputJob::Step(std::string* reason) {
   }
   // Open: the first lines go in the same step.
   atOnce_ = std::max(1, sink_.LinesAtOnce());
+  if (onOpened) onOpened(atOnce_);
   phase_ = Phase::Lines;
   return Lines(reason);
 }
 
 TextOutputJob::Stand TextOutputJob::Lines(std::string* reason) {
   const int count = static_cast<int>(records_.size());
-  const int total = OutputLineCount(count);
+  const int total = framed_ ? OutputLineCount(count) : count;
   const int end = std::min(total, next_ + atOnce_);
   const int done = std::clamp(next_ - kHeaderLines, 0, count);
   if (onRecord && done < count && end > kHeaderLines) onRecord(count - done, records_[done]);
   std::vector<std::string> lines;
-  for (int index = next_; index < end; ++index) lines.push_back(OutputLine(name_, records_, index));
+  for (int index = next_; index < end; ++index)
+    lines.push_back(framed_ ? OutputLine(name_, records_, index) : records_[index]);
   switch (sink_.Write(lines, next_, total, reason)) {
     case TextSink::Put::Taken: break;
     case TextSink::Put::NoRoom: return Stand::NoRoom;

@@ -69,6 +69,10 @@ class TextOutputJob {
   // name: the file name header and trailer carry. records and sink outlive the job.
   TextOutputJob(std::string name, const std::vector<std::string>& records, TextSink& sink)
       : name_(std::move(name)), records_(records), sink_(sink) {}
+  // lines as they are, without header or trailer: a layout of its own, made
+  // by onOpened once the sink tells how many lines it takes at once.
+  TextOutputJob(const std::vector<std::string>& lines, TextSink& sink)
+      : records_(lines), sink_(sink), framed_(false) {}
 
   Stand Step(std::string* reason);
   // Drops what the sink has not taken whole; nothing once it is done.
@@ -77,6 +81,9 @@ class TextOutputJob {
   // Told before each step that writes record lines: what is left from the
   // first of them on, and that record.
   std::function<void(int left, const std::string& record)> onRecord;
+  // Told once the sink is open, before the first lines: how many it takes at
+  // once (the lines of a page).
+  std::function<void(int atOnce)> onOpened;
 
  private:
   enum class Phase { Open, Opening, Lines, Finishing, Over };
@@ -89,6 +96,7 @@ class TextOutputJob {
   Phase phase_ = Phase::Open;
   int next_ = 0;  // the line to write next: header, records, trailer
   int atOnce_ = 1;
+  bool framed_ = true;  // a header and a trailer around the records
 };
 
 }  // namespace rx

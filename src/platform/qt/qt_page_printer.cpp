@@ -5,6 +5,8 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 
+#include "data/path_kind.h"
+
 #include <QDir>
 #include <QFontMetrics>
 #include <QPageSize>
@@ -175,21 +177,6 @@ bool HandOver(http_t* http, PrintWork& work, std::string* reason) {
   if (!done) *reason = "the printer " + work.printer + " refused the job: " + cupsLastErrorString();
   ippDelete(response);
   return done;
-}
-
-// What stands at path that a PDF must not replace; "" when nothing or a
-// regular file (after links) is there.
-std::string Occupant(const std::string& path) {
-  struct stat st{};
-  if (::stat(path.c_str(), &st) != 0)
-    return errno == ENOENT && ::lstat(path.c_str(), &st) == 0 ? "a link to nothing" : "";
-  if (S_ISREG(st.st_mode)) return "";
-  if (S_ISDIR(st.st_mode)) return "a folder";
-  if (S_ISCHR(st.st_mode)) return "a character device";
-  if (S_ISBLK(st.st_mode)) return "a block device";
-  if (S_ISFIFO(st.st_mode)) return "a FIFO";
-  if (S_ISSOCK(st.st_mode)) return "a socket";
-  return "something other than a file";
 }
 
 bool MayWritePdf(const std::string& path, std::string* reason) {

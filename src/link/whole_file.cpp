@@ -1,0 +1,76 @@
+#include "link/whole_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "data/path_kind.h"
+#include "link/data_file_reader.h"
+
+namespace rx {
+
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return true;
+}
+
+}  // namespace
+
+bool WriteWholeFile(const std::filesystem::path& given, std::string_view bytes,
+                    const std::vector<std::filesystem::path>& inputs, std::string* reason) {
+  const std::string name = given.string();
+  for (const std::filesystem::path& input : inputs)
+    if (SameFile(given, input)) {
+      *reason = "cannot write " + name + ": it is " + input.string() + " itself; it is left as it is";
+      return false;
+    }
+  if (const std::string there = Occupant(given); !there.empty()) {
+    *reason = "cannot write " + name + ": " + there + " is there, not a file";
+    return false;
+  }
+  // A link to a file: the file it names is replaced, the link stays.
+  std::error_code error;
+  std::filesystem::path path = given;
+  if (std::filesystem::is_symlink(given, error)) path = std::filesystem::canonical(given, error);
+  if (error) {
+    *reason = "cannot write " + name + ": " + error.message();
+    return false;
+  }
+  struct stat old {};
+  const bool replacing = ::stat(path.c_str(), &old) == 0;
+  std::string temporary = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+  const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+  if (fd < 0) {
+    *reason = "cannot write " + name + ": " + std::strerror(errno);
+    return false;
+  }
+  // The mode a file made afresh would have, or the one it had.
+  const mode_t mask = umask(0);
+  umask(mask);
+  bool done = fchmod(fd, replacing ? old.st_mode & 07777 : 0666 & ~mask) == 0 && WriteAll(fd, bytes) &&
+              fsync(fd) == 0;
+  int saved = errno;
+  done = close(fd) == 0 && done;
+  if (done && !(done = Occupant(path).empty())) saved = EEXIST;  // something came meanwhile
+  if (done && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    saved = errno;
+    done = false;
+  }
+  if (!done) {
+    ::unlink(temporary.c_str());
+    *reason = "cannot write " + name + ": " + std::strerror(saved ? saved : EIO);
+  }
+  return done;
+}
+
+}  // namespace rx
