@@ -1,6 +1,7 @@
 // rx710kp: the operator terminal of the RX-710 timing device.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <QDir>
 #include <QFont>
 #include <QTimer>
@@ -11,7 +12,9 @@
 #include <utility>
 #include <vector>
 
+#include "link/csv_export.h"
 #include "link/file_print.h"
+#include "link/results_job.h"
 #include "link/port_access.h"
 #include "link/port_paths.h"
 #include "platform/qt/qt_page_printer.h"
@@ -22,6 +25,7 @@
 #include "shell/text_target.h"
 #include "shell/version.h"
 #include "sim/pty_device.h"
+#include "ui/command_job_runner.h"
 #include "ui/main_window.h"
 #include "ui/program_end.h"
 
@@ -35,6 +39,10 @@ struct Options {
   bool listPorts = false;
   std::string printFile;  // --print: lay out this file and end, no window
   std::optional<rx::TextTarget> printTo;
+  std::string resultsFile;  // --results: its sheet, then end
+  std::optional<std::string> plusFile;
+  std::string csvFile;           // --csv FILE: its CSV, then end
+  std::optional<std::string> csvTo;  // where the CSV goes (--csv's --to, or --results' --csv)
   int exitCode = -1;  // set when the program should end at once
 };
 
@@ -76,13 +84,30 @@ Options ParseOptions(int argc, char** argv) {
                            "written, 1 when not (FILE not a regular file, a PDF that would replace "
                            "it, a print service silent for 20 s), 128 + N when signal N ended it.",
                            "FILE");
+  QCommandLineOption results("results",
+                             "Make the results sheet of FILE, a 1st-run (F...) or 2nd-run (S...) results "
+                             "file, and end: per block, rank, Bib No., time cut to hundredths (equal times "
+                             "share a rank) and the gap to the leader; no-time records last. Exit statuses "
+                             "as for --print; another kind of file exits 1.",
+                             "FILE");
+  QCommandLineOption plus("plus",
+                          "With --results F_FILE: add this 2nd-run results file; each Bib No. with both "
+                          "runs is ranked on their sum, the others are listed after.",
+                          "S_FILE");
+  QCommandLineOption csv("csv",
+                         "Write FILE, any data file, as CSV (UTF-8, a head row: memory, block, block "
+                         "letter, Bib No., time, seconds) to FILE.csv or --to PATH, and end. With "
+                         "--results: write the sheet's table to this path instead of pages.",
+                         "FILE");
   QCommandLineOption to("to",
-                        "With --print: 'printer' (the default printer), 'printer:NAME' or "
-                        "'pdf:PATH'. Default: the TextOutput setting, else the default printer.",
+                        "With --print or --results: 'printer' (the default printer), 'printer:NAME' or "
+                        "'pdf:PATH'. Default: the TextOutput setting, else the default printer (a PDF "
+                        "beside FILE as FILE.pdf, FILE.results.pdf). With --csv FILE: the CSV's path.",
                         "TARGET");
   QCommandLineOption help({"h", "help"}, "Show this help and end.");
   QCommandLineOption version("version", "Show the version and end.");
-  parser.addOptions({dataDir, portPath, simulate, simulateRelay, listPorts, print, to, help, version});
+  parser.addOptions({dataDir, portPath, simulate, simulateRelay, listPorts, print, results, plus, csv, to, help,
+                     version});
 
   Options options;
   auto fail = [&](const QString& message) {
@@ -98,26 +123,32 @@ Options ParseOptions(int argc, char** argv) {
   const QStringList given = parser.optionNames();
   for (const QString& name : given)
     if (given.count(name) > 1) return fail("--" + name + " given twice");
-  for (const QCommandLineOption* option : {&dataDir, &portPath, &print, &to})
+  for (const QCommandLineOption* option : {&dataDir, &portPath, &print, &results, &plus, &csv, &to})
     if (parser.isSet(*option) && parser.value(*option).isEmpty())
       return fail("--" + option->names().first() + " names nothing");
-  const QCommandLineOption* const modes[] = {&print, &listPorts, &simulate, &simulateRelay};
+  // With --results, --csv names where its table goes rather than a mode.
+  const bool csvOfResults = parser.isSet(results) && parser.isSet(csv);
+  const QCommandLineOption* const modes[] = {&print, &results, csvOfResults ? nullptr : &csv, &listPorts,
+                                             &simulate, &simulateRelay};
   const struct { const QCommandLineOption* option; std::vector<const QCommandLineOption*> with; } belongs[] = {
-      {&to, {&print}},
+      {&to, {&print, &results, &csv}},
+      {&plus, {&results}},
       {&portPath, {nullptr, &listPorts}},
   };
   const QCommandLineOption* mode = nullptr;  // none: the window on a real device
   for (const QCommandLineOption* option : modes) {
-    if (!parser.isSet(*option)) continue;
+    if (!option || !parser.isSet(*option)) continue;
     if (mode) return fail("--" + mode->names().first() + " and --" + option->names().first() + " exclude each other");
     mode = option;
   }
   for (const auto& rule : belongs) {
     if (!parser.isSet(*rule.option) || std::find(rule.with.begin(), rule.with.end(), mode) != rule.with.end())
       continue;
-    return fail("--" + rule.option->names().first() + (mode ? " and --" + mode->names().first() + " exclude each other"
-                                                               : QString(" goes with --print")));
+    return fail("--" + rule.option->names().first() +
+                (mode ? " and --" + mode->names().first() + " exclude each other"
+                      : " goes with --" + rule.with.front()->names().first()));
   }
+  if (csvOfResults && parser.isSet(to)) return fail("--to and --csv exclude each other with --results");
   if (parser.isSet(help)) {
     std::printf("%s", qPrintable(parser.helpText().replace("<executable_name>", "rx710kp")));
     options.exitCode = 0;
@@ -128,14 +159,22 @@ Options ParseOptions(int argc, char** argv) {
     options.exitCode = 0;
     return options;
   }
-  if (parser.isSet(print)) {
-    options.printFile = OptionBytes(argc, argv, "--print", parser.value(print));
+  if (parser.isSet(results)) {
+    options.resultsFile = OptionBytes(argc, argv, "--results", parser.value(results));
+    if (parser.isSet(plus)) options.plusFile = OptionBytes(argc, argv, "--plus", parser.value(plus));
+    if (csvOfResults) options.csvTo = OptionBytes(argc, argv, "--csv", parser.value(csv));
+  } else if (parser.isSet(csv)) {
+    options.csvFile = OptionBytes(argc, argv, "--csv", parser.value(csv));
+    options.csvTo = parser.isSet(to) ? OptionBytes(argc, argv, "--to", parser.value(to)) : options.csvFile + ".csv";
+  }
+  if (parser.isSet(print) || (parser.isSet(results) && !csvOfResults)) {
     if (parser.isSet(to)) {
       const QString target = parser.value(to);
       options.printTo = rx::ParseTextTarget(OptionBytes(argc, argv, "--to", target), rx::TargetSpelling::Option);
       if (!options.printTo) return fail("unknown print target '" + target + "' (printer, printer:NAME or pdf:PATH)");
     }
   }
+  if (parser.isSet(print)) options.printFile = OptionBytes(argc, argv, "--print", parser.value(print));
   options.dataDirectory =
       parser.isSet(dataDir) ? parser.value(dataDir) : QDir::homePath() + "/RX-710";
   options.relayMode = parser.isSet(simulateRelay);
@@ -149,49 +188,69 @@ Options ParseOptions(int argc, char** argv) {
   return options;
 }
 
-// --print: the text output of one file, a step per turn of the event loop, so
-// SIGTERM, SIGINT and SIGHUP end it at once (128 + the signal) whatever it
-// waits for, and leave no PDF.
-int PrintFile(int argc, char** argv, const Options& options) {
-  // No window: the layout needs fonts, not a display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  const std::string& file = options.printFile;
-  // The default printer unless --to or the setting says otherwise.
+// The page target of --print or --results: --to, else the TextOutput
+// setting (a PDF beside file), else the default printer.
+std::optional<rx::PageTarget> PageTargetFor(const Options& options, const std::string& file, std::string* reason) {
   std::optional<rx::TextTarget> target = options.printTo;
   if (!target) {
     const std::string text = rx::QtSettingsStore().Read(rx::kApplication, rx::kSection, "TextOutput");
     target = rx::ParseTextTarget(text, rx::TargetSpelling::Setting);
     if (!target && !text.empty()) {
-      std::fprintf(stderr, "rx710kp: cannot print %s: TextOutput=%s names no target\n", file.c_str(),
-                   text.c_str());
-      return 1;
+      *reason = "TextOutput=" + text + " names no target";
+      return std::nullopt;
     }
   }
-  rx::QtPagePrinter printer;
-  rx::FilePrint print(printer, rx::ToPageTarget(target.value_or(rx::TextTarget{}), file), file);
-  QTimer step;
-  step.setSingleShot(true);
-  bool over = false;  // the first end counts: a signal after the hand-over changes nothing
-  auto end = [&](int code) {
-    if (std::exchange(over, true)) return;
-    step.stop();
-    print.Stop();
-    QCoreApplication::exit(code);
+  return rx::ToPageTarget(target.value_or(rx::TextTarget{}), file);
+}
+
+// "2026-12-07 21:50", as the sheet's heading says when it was made.
+std::string PrintedAt() {
+  return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
+}
+
+// --print, --results and --csv: one job without the window, a step per turn
+// of the event loop, so SIGTERM, SIGINT and SIGHUP end it at once (128 + the
+// signal) whatever it waits for, and leave no PDF or CSV.
+int RunCommand(int argc, char** argv, const Options& options) {
+  // No window: the layout needs fonts, not a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  const std::string& file =
+      !options.printFile.empty() ? options.printFile : !options.resultsFile.empty() ? options.resultsFile : options.csvFile;
+  std::string what = !options.csvFile.empty() ? "write the CSV of" : !options.resultsFile.empty() ? "make the results sheet of" : "print";
+  auto told = [&](const std::string& reason) {
+    std::fprintf(stderr, "rx710kp: cannot %s %s: %s\n", what.c_str(), file.c_str(), reason.c_str());
+    return 1;
   };
-  rx::OnTerminationSignals(&app, [&](int signal) { end(128 + signal); });
-  QObject::connect(&step, &QTimer::timeout, &app, [&] {
-    switch (print.Step()) {
-      case rx::FilePrint::Stand::Working: return step.start(0);
-      case rx::FilePrint::Stand::Waiting: return step.start(20);  // the print service's answer
-      case rx::FilePrint::Stand::Done: return end(0);
-      case rx::FilePrint::Stand::Failed:
-        std::fprintf(stderr, "rx710kp: cannot print %s: %s\n", file.c_str(), print.Reason().c_str());
-        return end(1);
+  std::unique_ptr<rx::QtPagePrinter> printer;
+  std::unique_ptr<rx::CommandJob> job;
+  if (!options.csvFile.empty()) {
+    job = std::make_unique<rx::CsvExport>(file, *options.csvTo);
+  } else {
+    std::optional<rx::PageTarget> pages;
+    if (!options.csvTo) {
+      std::string reason;
+      pages = PageTargetFor(options, options.printFile.empty() ? file + ".results" : file, &reason);
+      if (!pages) return told(reason);
     }
+    printer = std::make_unique<rx::QtPagePrinter>();  // a CSV of the table does not use it
+    if (!options.printFile.empty()) {
+      job = std::make_unique<rx::FilePrint>(*printer, *pages, file);
+    } else {
+      rx::ResultsRequest request{file, options.plusFile, pages.value_or(rx::PageTarget{}), options.csvTo, PrintedAt()};
+      job = std::make_unique<rx::ResultsJob>(*printer, std::move(request));
+    }
+  }
+  int status = 0;
+  rx::CommandJobRunner runner(*job, [&](int ended) {
+    status = ended;
+    QCoreApplication::exit(ended);
   });
-  step.start(0);
-  return app.exec();
+  runner.Start();
+  app.exec();
+  if (status == 1) return told(job->Reason());
+  if (status == 0 && !job->Notice().empty()) std::fprintf(stderr, "rx710kp: %s: %s\n", file.c_str(), job->Notice().c_str());
+  return status;
 }
 
 }  // namespace
@@ -206,7 +265,8 @@ int main(int argc, char** argv) {
                                     rx::InspectDeviceFile).c_str());
     return 0;
   }
-  if (!options.printFile.empty()) return PrintFile(argc, argv, options);
+  if (!options.printFile.empty() || !options.resultsFile.empty() || !options.csvFile.empty())
+    return RunCommand(argc, argv, options);
 
   // The simulated device answers on a pseudo-terminal from its own thread;
   // every port number leads to it.

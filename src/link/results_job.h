@@ -58,6 +58,7 @@ class ResultsJob : public CommandJob {
   std::vector<std::string> lines_;  // the sheet, once laid out
   std::unique_ptr<PageSink> sink_;
   std::unique_ptr<TextOutputJob> job_;
+  std::size_t passedOver_ = 0;  // lines that are no record
   std::string reason_;
 };
 
