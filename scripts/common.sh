@@ -15,8 +15,9 @@ PACKAGES=(
 )
 # The tests of the installed files: the validators and the manual page renderer;
 # the printing tests: poppler reads the PDFs back, and a cupsd of their own
-# (cups; cupsdisable and cupsreject come with cups-client) spools the jobs.
-TEST_PACKAGES=(desktop-file-utils appstream groff-base poppler-utils cups cups-client)
+# (cups; cupsdisable and cupsreject come with cups-client) spools the jobs;
+# the CSV files are read back by Python's csv module.
+TEST_PACKAGES=(desktop-file-utils appstream groff-base poppler-utils cups cups-client python3)
 # The Debian package: dpkg-shlibdeps computes Depends, CPack finds the
 # binaries for it with file; .ci/run checks the package with lintian.
 PACKAGE_PACKAGES=(dpkg-dev file lintian)

@@ -22,22 +22,17 @@
 #include "platform/qt/qt_page_printer.h"
 #include "support/event_wait.h"
 #include "support/page_printer_contract.h"
+#include "support/program_run.h"
 #include "support/silent_server.h"
 #include "support/terminal_driver.h"
 
 namespace rx {
 namespace {
 
-struct Outcome { int code; QString out, err; };
-
-// In this process's environment, with the test's CUPS_SERVER where it set one.
-Outcome RunProgram(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForFinished(60000)) process.kill(), process.waitForFinished();
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
+using testing::Outcome;
+using testing::PdfLines;
+using testing::PdfPages;
+using testing::RunProgram;
 
 // A data file of count records; the lines its PDF must show.
 std::vector<std::string> WriteRecords(const QString& path, int count) {
@@ -46,22 +41,6 @@ std::vector<std::string> WriteRecords(const QString& path, int count) {
   lines.insert(lines.begin(), {"RX-710KP DATA", "FILE NAME :", name});
   lines.insert(lines.end(), {"FILE END :", name});
   return lines;
-}
-
-// The text of a PDF without the page headers; the pages' "page n / m" marks.
-std::vector<std::string> PdfLines(const QString& pdf, std::vector<std::string>* marks = nullptr) {
-  std::vector<std::string> lines;
-  for (QString line : RunProgram("pdftotext", {"-layout", pdf, "-"}).out.split('\n')) {
-    line = line.simplified();
-    int mark = line.indexOf(QRegularExpression("page \\d+ / \\d+$"));
-    if (mark >= 0 && marks) marks->push_back(line.mid(mark).toStdString());
-    if (mark < 0 && !line.isEmpty() && !line.startsWith('\f')) lines.push_back(line.toStdString());
-  }
-  return lines;
-}
-
-int PdfPages(const QString& pdf) {
-  return QRegularExpression("Pages:\\s+(\\d+)").match(RunProgram("pdfinfo", {pdf}).out).captured(1).toInt();
 }
 
 // The PDF holds every line in order on numbered pages; what cannot be printed
