@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFont>
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -19,7 +21,7 @@
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: panel_shot OUT.png WIDTHxHEIGHT [KEY,KEY,...] [WAIT_MS]\n");
+    std::fprintf(stderr, "usage: panel_shot OUT.png WIDTHxHEIGHT [KEY,KEY,...] [WAIT_MS] [KEEP_DATA_DIR]\n");
     return 2;
   }
   // A home of its own: no settings or data of the user's are touched.
@@ -69,6 +71,10 @@ int main(int argc, char** argv) {
   }
   QTimer::singleShot(waitMs, &app, [&] {
     window.Refresh();
+    // The data files the keys made, kept for what comes next (a results sheet).
+    if (argc > 5)
+      for (const QFileInfo& file : QDir(home.path() + "/RX-710").entryInfoList(QDir::Files))
+        QFile::copy(file.filePath(), QString::fromLocal8Bit(argv[5]) + "/" + file.fileName());
     if (!window.grab().save(out)) {
       std::fprintf(stderr, "panel_shot: cannot write %s\n", qPrintable(out));
       app.exit(1);
