@@ -88,39 +88,33 @@ std::vector<std::string> SheetLines(const std::vector<RankedBlock>& blocks, int 
   const Cells heads = Heads(runs);
   std::vector<std::size_t> widths;
   for (const std::string& head : heads) widths.push_back(DisplayWidth(head));
-  std::vector<std::vector<Cells>> cells;
-  for (const RankedBlock& block : blocks) {
-    std::vector<Cells>& rows = cells.emplace_back();
+  // The cells are made again for the lines rather than kept: a sheet of a huge file stays small.
+  for (const RankedBlock& block : blocks)
     for (const RankedRow& row : block.rows) {
-      rows.push_back(SheetCells(row, runs));
-      for (std::size_t i = 0; i < widths.size(); ++i)
-        widths[i] = std::max(widths[i], DisplayWidth(rows.back()[i]));
+      const Cells cells = SheetCells(row, runs);
+      for (std::size_t i = 0; i < widths.size(); ++i) widths[i] = std::max(widths[i], DisplayWidth(cells[i]));
     }
-  }
   const std::string headLine = Line(heads, widths);
 
   std::vector<std::string> lines;
   auto onPage = [&] { return lines.size() % page; };
   auto endPage = [&] { lines.resize((lines.size() + page - 1) / page * page); };
-  for (std::size_t b = 0; b < blocks.size(); ++b) {
-    std::vector<std::string> body;
-    for (const Cells& row : cells[b]) body.push_back(Line(row, widths));
-    if (std::any_of(blocks[b].rows.begin(), blocks[b].rows.end(),
-                    [](const RankedRow& row) { return row.duplicate; }))
-      body.push_back(kDuplicateNote);
-
-    const std::string heading = "ブロック " + std::to_string(blocks[b].block);
-    if (b > 0 && onPage() != 0) lines.push_back("");  // a blank line between blocks
+  for (const RankedBlock& block : blocks) {
+    const bool duplicates = std::any_of(block.rows.begin(), block.rows.end(),
+                                        [](const RankedRow& row) { return row.duplicate; });
+    const std::size_t bodyLines = block.rows.size() + duplicates;
+    const std::string heading = "ブロック " + std::to_string(block.block);
+    if (!lines.empty() && onPage() != 0) lines.push_back("");  // a blank line between blocks
     // The heading, the column heads and a first row together, or on the next page.
-    if (onPage() != 0 && page - onPage() < std::min<std::size_t>(3, 2 + body.size())) endPage();
+    if (onPage() != 0 && page - onPage() < std::min<std::size_t>(3, 2 + bodyLines)) endPage();
     lines.push_back(heading);
     lines.push_back(headLine);
-    for (std::string& line : body) {
+    for (std::size_t i = 0; i < bodyLines; ++i) {
       if (onPage() == 0) {
         lines.push_back(heading + "（続き）");
         lines.push_back(headLine);
       }
-      lines.push_back(std::move(line));
+      lines.push_back(i < block.rows.size() ? Line(SheetCells(block.rows[i], runs), widths) : kDuplicateNote);
     }
   }
   return lines;
