@@ -29,8 +29,7 @@ void Checked(const std::vector<RankedBlock>& blocks, int runCount, std::size_t r
   }
   RX_CHECK(runs == records, text);
   const std::vector<std::string> lines = SheetLines(blocks, runCount, linesPerPage);
-  const std::size_t page = std::max(linesPerPage, 4);
-  for (std::size_t at = 0; at < lines.size(); at += page) RX_CHECK(lines[at].starts_with("ブロック "), lines[at]);
+  for (std::size_t at = 0; at < lines.size(); at += std::max(linesPerPage, 4)) RX_CHECK(lines[at].starts_with("ブロック "), lines[at]);
   std::ptrdiff_t rows = 1;  // the head row
   for (const RankedBlock& block : blocks) rows += std::ssize(block.rows);
   const std::string csv = ResultsCsv(blocks, runCount);

@@ -115,9 +115,8 @@ TEST(Results, SheetPagesFullContinuedAndNoBlockOpeningAtAPageFoot) {
       for (char bib : c.blocks[b]) run.push_back(*ParseRunRecord(std::to_string(b) + "00" + bib + "0000480000"));
     const std::vector<std::string> lines = SheetLines(RankRun(run), 1, c.linesPerPage);
     std::string shape;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      const std::string& line = lines[i];
-      if (i > 0 && i % std::max(c.linesPerPage, 4) == 0) shape += '|';
+    for (std::size_t i = 0; const std::string& line : lines) {
+      if (i++ % std::max(c.linesPerPage, 4) == 0 && i > 1) shape += '|';
       shape += line.empty() ? '-' : line.starts_with("順位") ? 'h' : line.ends_with("（続き）") ? 'C'
              : line.starts_with("ブロック") ? 'H' : line.starts_with("* ") ? '*' : 'r';
     }
