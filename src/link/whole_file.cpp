@@ -41,8 +41,9 @@ bool WriteWholeFile(const std::filesystem::path& given, std::string_view bytes,
   // A link to a file: the file it names is replaced, the link stays.
   std::error_code error;
   std::filesystem::path path = given;
-  if (std::filesystem::is_symlink(given, error)) path = std::filesystem::canonical(given, error);
-  if (error) {
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(given, error)))
+    path = std::filesystem::canonical(given, error);
+  if (error && error != std::errc::no_such_file_or_directory) {
     *reason = "cannot write " + name + ": " + error.message();
     return false;
   }

@@ -57,8 +57,8 @@ class ResultsCommand : public ::testing::Test {
     // Block 1: cut hundredths (.7190 shows .71), a tie below the hundredths,
     // the next rank skipped, a zero time; block 2 (listed first in the file):
     // hours, a Bib No. twice; a line that is no record.
-    Write(first, {"20010001000000", "20020100000000", "10480004127190", "10120004130500", "10330004130599",
-                  "10550004200000", "10610000000000", "not a record", "20010001100000"});
+    Write(first, {"20010010000000", "20020100000000", "10480004127190", "10120004130500", "10330004130599",
+                  "10550004200000", "10610000000000", "not a record", "20010011000000"});
     // The same competitors' 2nd run: 048 and 012 sum from four decimals; 033 has none; 055 no time.
     Write(second, {"10480004000050", "10120003599999", "10550000000000", "10610004000000"});
   }
@@ -99,8 +99,9 @@ TEST_F(ResultsCommand, TheSheetRanksEachBlockAsACrewPostsIt) {
   int rank = 0, continued = 0;
   for (const std::string& line : lines) {
     continued += line == "ブロック 3（続き）";
-    if (std::isdigit(static_cast<unsigned char>(line[0])))
+    if (std::isdigit(static_cast<unsigned char>(line[0]))) {
       EXPECT_EQ(line.substr(0, line.find(' ')), std::to_string(++rank)) << line;
+    }
   }
   EXPECT_TRUE(rank == 999 && continued == pages - 1) << rank << " " << continued;
 }
@@ -200,7 +201,7 @@ TEST_F(ResultsCommand, BadInputIsRefusedAndTheInputLeftAsItWas) {
   EXPECT_TRUE(making.exitStatus() == QProcess::NormalExit && making.exitCode() == 143);
 
   for (const auto& [input, bytes] : inputs) EXPECT_EQ(contents(input), bytes) << input.toStdString();
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden),
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name),
             QStringList({"C1071200.C08", "F.fifo", "F1071200.C08", "F1071201.C08", "S1071330.C08", "cups.sock"}));
 }
 
