@@ -56,9 +56,11 @@ contents)
   [ "$(desktop_value StartupWMClass)" = "$program" ] ||
     fail "StartupWMClass=$(desktop_value StartupWMClass), the window class is $program"
   [ "$(desktop_value Terminal)" = false ] || fail "the entry would open a terminal emulator"
-  # Practice is one click away: the entry's action runs the simulated device.
-  sed -n '/^\[Desktop Action practice\]/,/^\[/p' "$usr/share/applications/$id.desktop" |
-    grep -qx "Exec=$program --simulate" || fail "the desktop entry has no practice action running $program --simulate"
+  # Practice and the results sheet are one click away: the entry's actions.
+  for action in "practice --simulate" "results --choose-results"; do
+    sed -n "/^\\[Desktop Action ${action% *}\\]/,/^\\[/p" "$usr/share/applications/$id.desktop" |
+      grep -qx "Exec=$program ${action#* }" || fail "the desktop entry has no ${action% *} action running $program ${action#* }"
+  done
   for key in Name Comment Keywords; do
     [ -n "$(desktop_value "$key\[ja\]")" ] || fail "the desktop entry has no $key[ja]"
   done
