@@ -28,6 +28,7 @@
 #include "ui/command_job_runner.h"
 #include "ui/main_window.h"
 #include "ui/program_end.h"
+#include "ui/results_chooser.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ struct Options {
   bool simulate = false;
   bool relayMode = false;
   bool listPorts = false;
+  bool chooseResults = false;
   std::string printFile;  // --print: lay out this file and end, no window
   std::optional<rx::TextTarget> printTo;
   std::string resultsFile;  // --results: its sheet, then end
@@ -99,6 +101,9 @@ Options ParseOptions(int argc, char** argv) {
                          "letter, Bib No., time, seconds) to FILE.csv or --to PATH, and end. With "
                          "--results: write the sheet's table to this path instead of pages.",
                          "FILE");
+  QCommandLineOption chooseResults("choose-results",
+                                   "Choose 1st- and 2nd-run result files in a dialog; their sheet is made "
+                                   "as a PDF beside them and opened in the desktop's PDF viewer.");
   QCommandLineOption to("to",
                         "With --print or --results: 'printer' (the default printer), 'printer:NAME' or "
                         "'pdf:PATH'. Default: the TextOutput setting, else the default printer (a PDF "
@@ -106,8 +111,8 @@ Options ParseOptions(int argc, char** argv) {
                         "TARGET");
   QCommandLineOption help({"h", "help"}, "Show this help and end.");
   QCommandLineOption version("version", "Show the version and end.");
-  parser.addOptions({dataDir, portPath, simulate, simulateRelay, listPorts, print, results, plus, csv, to, help,
-                     version});
+  parser.addOptions({dataDir, portPath, simulate, simulateRelay, listPorts, print, results, plus, csv,
+                     chooseResults, to, help, version});
 
   Options options;
   auto fail = [&](const QString& message) {
@@ -128,8 +133,8 @@ Options ParseOptions(int argc, char** argv) {
       return fail("--" + option->names().first() + " names nothing");
   // With --results, --csv names where its table goes rather than a mode.
   const bool csvOfResults = parser.isSet(results) && parser.isSet(csv);
-  const QCommandLineOption* const modes[] = {&print, &results, csvOfResults ? nullptr : &csv, &listPorts,
-                                             &simulate, &simulateRelay};
+  const QCommandLineOption* const modes[] = {&print, &results, csvOfResults ? nullptr : &csv, &chooseResults,
+                                             &listPorts, &simulate, &simulateRelay};
   const struct { const QCommandLineOption* option; std::vector<const QCommandLineOption*> with; } belongs[] = {
       {&to, {&print, &results, &csv}},
       {&plus, {&results}},
@@ -179,6 +184,7 @@ Options ParseOptions(int argc, char** argv) {
       parser.isSet(dataDir) ? parser.value(dataDir) : QDir::homePath() + "/RX-710";
   options.relayMode = parser.isSet(simulateRelay);
   options.listPorts = parser.isSet(listPorts);
+  options.chooseResults = parser.isSet(chooseResults);
   options.simulate = parser.isSet(simulate) || options.relayMode;
   if (parser.isSet(portPath)) {
     std::string path = OptionBytes(argc, argv, "--port-path", parser.value(portPath));
@@ -253,6 +259,19 @@ int RunCommand(int argc, char** argv, const Options& options) {
   return status;
 }
 
+// The desktop's "リザルト表を作成": files chosen in a dialog, their sheet as a
+// PDF beside them, opened in the PDF viewer; what goes wrong in a box.
+int ChooseResults(int argc, char** argv, const Options& options) {
+  QApplication app(argc, argv);
+  QApplication::setFont(QFont(QStringLiteral("IPAGothic")));
+  QGuiApplication::setDesktopFileName(rx::kDesktopId);
+  rx::QtPagePrinter printer;
+  rx::ResultsChooser chooser(options.dataDirectory, printer, rx::OpenInPdfViewer,
+                             [](int status) { QCoreApplication::exit(status); });
+  chooser.Start();
+  return app.exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -267,6 +286,7 @@ int main(int argc, char** argv) {
   }
   if (!options.printFile.empty() || !options.resultsFile.empty() || !options.csvFile.empty())
     return RunCommand(argc, argv, options);
+  if (options.chooseResults) return ChooseResults(argc, argv, options);
 
   // The simulated device answers on a pseudo-terminal from its own thread;
   // every port number leads to it.
