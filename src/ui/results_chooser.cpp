@@ -29,7 +29,10 @@ class ResultsDialog : public QFileDialog {
   explicit ResultsDialog(const QString& folder) : QFileDialog(nullptr, QString::fromUtf8("リザルト表を作成"), folder) {
     setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
     setFileMode(QFileDialog::ExistingFiles);
-    setNameFilters({QString::fromUtf8("１本目・２本目リザルト (F* S*)"), QString::fromUtf8("すべてのファイル (*)")});
+    // The data files' own 8.3 names: no CSV or sheet made beside them.
+    setNameFilters({QString::fromUtf8("１本目・２本目リザルト (F???????.??? S???????.??\?)"),
+                    QString::fromUtf8("すべてのファイル (*)")});
+    resize(760, 480);  // the names, sizes and dates readable at once
   }
   void accept() override {
     for (const QString& file : selectedFiles()) {
