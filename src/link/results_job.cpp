@@ -85,10 +85,15 @@ ResultsJob::Stand ResultsJob::Step() {
   return reason_.empty() ? Stand::Done : Stand::Failed;
 }
 
-// The kinds of the files, and no output onto an input.
-ResultsJob::Stand ResultsJob::Check() {
+std::vector<std::filesystem::path> ResultsJob::Inputs() const {
   std::vector<std::filesystem::path> inputs{request_.first};
   if (request_.plus) inputs.push_back(*request_.plus);
+  return inputs;
+}
+
+// The kinds of the files, and no output onto an input.
+ResultsJob::Stand ResultsJob::Check() {
+  const std::vector<std::filesystem::path> inputs = Inputs();
   for (const auto& input : inputs)
     if (!RankedRowOf(input)) return Fail(NotAResultsFile(input));
   if (request_.plus && (RankedRowOf(request_.first)->memory != Memory::FirstRun ||
@@ -128,9 +133,7 @@ ResultsJob::Stand ResultsJob::Lay() {
   const int count = static_cast<int>(runs.size());
   readers_.clear();  // their lines are no longer needed
   if (request_.csv) {
-    std::vector<std::filesystem::path> inputs{request_.first};
-    if (request_.plus) inputs.push_back(*request_.plus);
-    if (!WriteWholeFile(*request_.csv, ResultsCsv(blocks, count), inputs, &reason_)) return Fail(reason_);
+    if (!WriteWholeFile(*request_.csv, ResultsCsv(blocks, count), Inputs(), &reason_)) return Fail(reason_);
     phase_ = Phase::Over;
     return Stand::Done;
   }

@@ -50,6 +50,7 @@ class ResultsJob : public CommandJob {
   Stand Read();
   Stand Lay();
   Stand Fail(const std::string& reason);
+  std::vector<std::filesystem::path> Inputs() const;
 
   PagePrinter& printer_;
   ResultsRequest request_;

@@ -49,17 +49,27 @@ bool WriteWholeFile(const std::filesystem::path& given, std::string_view bytes,
   }
   struct stat old {};
   const bool replacing = ::stat(path.c_str(), &old) == 0;
-  std::string temporary = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
-  const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+  if (replacing && ::access(path.c_str(), W_OK) != 0) {  // a file kept from writing is not replaced either
+    *reason = "cannot write " + name + ": " + std::strerror(errno);
+    return false;
+  }
+  // Beside it, so that the rename stays on one file system, under a name
+  // nothing else has; made with the mode a new file gets (the umask applies).
+  int fd = -1;
+  std::string temporary;
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    temporary = (path.parent_path() / ("." + path.filename().string() + "." + std::to_string(::getpid()) + "-" +
+                                       std::to_string(attempt)))
+                    .string();
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
   if (fd < 0) {
     *reason = "cannot write " + name + ": " + std::strerror(errno);
     return false;
   }
-  // The mode a file made afresh would have, or the one it had.
-  const mode_t mask = umask(0);
-  umask(mask);
-  bool done = fchmod(fd, replacing ? old.st_mode & 07777 : 0666 & ~mask) == 0 && WriteAll(fd, bytes) &&
-              fsync(fd) == 0;
+  // A file replaced keeps its mode.
+  bool done = (!replacing || fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, bytes) && fsync(fd) == 0;
   int saved = errno;
   done = close(fd) == 0 && done;
   if (done && !(done = Occupant(path).empty())) saved = EEXIST;  // something came meanwhile
