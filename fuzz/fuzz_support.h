@@ -45,8 +45,7 @@ struct Bytes {
 
 // A violated property stops the run as a crash does, so the fuzzer keeps the input.
 [[noreturn]] inline void Violated(const char* what, std::string_view detail) {
-  std::fprintf(stderr, "property violated: %s [%.*s]\n", what, static_cast<int>(detail.size()),
-               detail.data());
+  std::fprintf(stderr, "property violated: %s [%.*s]\n", what, static_cast<int>(detail.size()), detail.data());
   std::abort();
 }
 #define RX_CHECK(condition, detail) \

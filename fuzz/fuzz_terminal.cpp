@@ -36,8 +36,7 @@ std::optional<bool> BooleanOf(std::string text) {
 
 std::optional<int> PortOf(const std::string& stored) {
   const std::string text = Trim(stored);
-  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
+  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
   const int value = std::stoi(text);
   return value >= 1 && value <= 255 ? std::optional(value) : std::nullopt;
 }
@@ -127,8 +126,7 @@ void CheckForm(TestTerminal& tt) {
   RX_CHECK(tt.fakes.events.tasks.size() <= 32, std::to_string(tt.fakes.events.tasks.size()));
   const std::string& status = f.lblStatus[StatusPart::Frames].caption;
   RX_CHECK(status.find(f.BestFrame ? "BEST : ON" : "BEST : OFF") != std::string::npos &&
-               status.find(f.PrintFrame ? "PRINT : ON" : "PRINT : OFF") != std::string::npos,
-           status);
+               status.find(f.PrintFrame ? "PRINT : ON" : "PRINT : OFF") != std::string::npos, status);
 }
 
 // Set when a close goes ahead: the window closes after the step.
@@ -197,8 +195,7 @@ bool Step(TestTerminal& tt, Bytes& in) {
     }
     case 12: fs::remove(t.dataDirectory / kNames[in.Byte() % std::size(kNames)], ignored); break;
     case 13:  // the whole data directory goes, or comes back
-      in.Byte() & 1 ? fs::remove_all(t.dataDirectory, ignored)
-                    : fs::create_directories(t.dataDirectory, ignored);
+      in.Byte() & 1 ? fs::remove_all(t.dataDirectory, ignored) : fs::create_directories(t.dataDirectory, ignored);
       break;
     case 14: {  // the window is asked to close; the operator may answer much later
       const std::uint8_t how = in.Byte();

@@ -94,8 +94,7 @@ TEST_F(EditScreens, ARelayTeamIsTakenOnlyWhenEveryFrameIsAccepted) {
 TEST_F(EditScreens, TenLegsAtMostAndAHundredHoursAtMost) {
   Open(6, 1);
   ReadTeam({"2359590000", "2359590000", "2359590000", "2359590000", "0000000000", "0000010000",
-            "0000010000", "0000010000", "0000010000"},
-           "9559560000");
+            "0000010000", "0000010000", "0000010000"}, "9559560000");
   for (int i = 0; i < 4; ++i) Press(Keys::Down);
   Submit("40004");
   EXPECT_TRUE(f.lblError.caption == "エラー：スプリットがオーバーします（[Esc]：解除）" &&

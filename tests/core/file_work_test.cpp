@@ -81,8 +81,7 @@ TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
   Reply("CE   404");
   EXPECT_EQ(f.lblSendG[SendLine::Progress].caption, "Block:3  ZNo:046  Time:0000000001  ");
   Press(Keys::Esc);
-  EXPECT_EQ(Sent(), std::vector<std::string>({"CL0A30451234567890  ", "CL0A30460000000001  ",
-                                              "CL0A30470000000002  "}));
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL0A30451234567890  ", "CL0A30460000000001  ", "CL0A30470000000002  "}));
 }
 
 // A file's first letter picks its load head (no time for the untimed
@@ -353,8 +352,7 @@ class HunterStart : public FileWork {
 // 1.95 s behind starts 1 s later, 2.00 s behind 2 s later, the faster one
 // not at all, and 120 s after 23:59 is past midnight. Date and clock are checked.
 TEST_F(HunterStart, StartsFollowTheFirstRunGapsInWholeSeconds) {
-  File("FN241433.C08", {"10010010000000", "10020010019500", "10030010020000", "10040009590000",
-                        "20050012000000"});
+  File("FN241433.C08", {"10010010000000", "10020010019500", "10030010020000", "10040009590000", "20050012000000"});
   File("C1202359.C08", {"an earlier output", "of", "more", "lines", "than", "now"});
   Press({Keys::Clear, 2, Keys::Enter, Keys::Enter});
   EXPECT_EQ(f.lblHuntG[HunterLine::Source].caption, "FN241433.C08");

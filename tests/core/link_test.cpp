@@ -95,8 +95,7 @@ TEST(ListPorts, NamesWhatEachFileIsAndNeverAdvisesJoiningRoot) {
       "adduser u dialout and log in again\n"
       "  COM5    @5: cannot be looked at (Permission denied)\n"
       "  COM6    @6: missing\n";
-  for (std::size_t at; (at = expected.find('@')) != std::string::npos;)
-    expected.replace(at, 1, "/p q\\x1b\xfe/");
+  for (std::size_t at; (at = expected.find('@')) != std::string::npos;) expected.replace(at, 1, "/p q\\x1b\xfe/");
   EXPECT_EQ(listing.substr(0, expected.size()), expected);
   const passwd* real = getpwuid(getuid());
   const std::string account = real ? real->pw_name : std::to_string(getuid());

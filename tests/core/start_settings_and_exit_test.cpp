@@ -91,8 +91,7 @@ TEST(CloseQuestion, TheAnswerDecidesTheCloseAndThePowerOff) {
     bool unloaded = false;
     tt.fakes.port.open = true;
     tt.fakes.messages.answers = {answer};
-    Form_QueryUnload(tt.terminal, CloseReason::Operator,
-                     [&] { Form_Unload(tt.terminal, [&] { unloaded = true; }); });
+    Form_QueryUnload(tt.terminal, CloseReason::Operator, [&] { Form_Unload(tt.terminal, [&] { unloaded = true; }); });
     ASSERT_EQ(tt.fakes.messages.shown.size(), 1u);  // no complaint after a switch-off
     EXPECT_EQ(tt.fakes.messages.shown[0].text, "RX-710KP を終了します。\r\nWindows も終了しますか？");
     EXPECT_EQ(tt.fakes.messages.shown[0].buttons, MessageButtons::YesNoCancel);

@@ -144,8 +144,7 @@ TEST_F(ProgramEnd, AReadOnADeviceFileThisUserMayNotOpenShows1002AndTellsTheRemed
   EXPECT_TRUE(Said("error: エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）"))
       << output.toStdString();
   const QString told = QString::fromUtf8(probe.readAllStandardError());
-  EXPECT_TRUE(told.contains(device) && told.contains("sudo adduser nobody dialout"))
-      << told.toStdString();
+  EXPECT_TRUE(told.contains(device) && told.contains("sudo adduser nobody dialout")) << told.toStdString();
   ExpectOrderlyEndOn(SIGTERM);
 }
 
