@@ -100,8 +100,7 @@ void StandardFiles(const fs::path& dir, std::uint8_t which) {
       {4, "FN241433.C08", "10010010000000\r\n10020010019500\r\n10030010020000\r\n10040009590000\r\n20050012000000\r\n"},
       {8, "YN241433.C08", "10070010000000\r\n10070020000000\r\n10070030000000\r\n10120100000000\r\n"
                           "10130010000000\r\n10130020000000\r\n"},
-      {64, "README", "not a data file\n"},
-      {64, "LONGNAME1.C08", "C0010000000000\r\n"},
+      {64, "README", "not a data file\n"}, {64, "LONGNAME1.C08", "C0010000000000\r\n"},
       {64, "FN241433.C0", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"}};
   for (const auto& [bit, name, content] : files)
     if (which & bit) WriteFile(dir / name, content);

@@ -14,9 +14,7 @@ namespace {
 
 bool Digits(std::string_view text) { return text.find_first_not_of("0123456789") == std::string_view::npos; }
 
-int Number(std::string_view text, std::size_t at, std::size_t length) {
-  return std::stoi(std::string(text.substr(at, length)));
-}
+int Number(std::string_view text, std::size_t at, std::size_t n) { return std::stoi(std::string(text.substr(at, n))); }
 
 bool ValidDate(std::string_view s) {  // YYYYMMDD, 2008-2100, 29 February in any year
   const int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

@@ -6,8 +6,7 @@
 namespace rx {
 namespace {
 
-class EditScreens : public testing::ConsoleTest {
- protected:
+struct EditScreens : testing::ConsoleTest {
   // Main item and function item of the edit function menu.
   void Open(int item, int function) { Press({item, Keys::Enter, function, Keys::Enter}); }
   // Team 1-007 on the relay edit screen, with the given legs read from the device.

@@ -25,8 +25,7 @@ namespace fs = std::filesystem;
 
 using testing::Frame;
 
-class Link : public testing::ConsoleTest {
- protected:
+struct Link : testing::ConsoleTest {
   testing::FakeSerialPort& port = tt.fakes.port;
 };
 
@@ -131,8 +130,7 @@ TEST_F(Link, OnlyWholeFramesAreDispatchedInOrder) {
   EXPECT_TRUE(f.KeyMode == Mode::Normal && !f.lblError.visible);
 }
 
-class ReadIntoFile : public Link {
- protected:
+struct ReadIntoFile : Link {
   // Course memory, 読込, all blocks: asked to confirm.
   void Confirm() { Press({1, Keys::Enter, 4, Keys::Enter, 1, Keys::Enter}); }
   fs::path dir = tt.terminal.dataDirectory;

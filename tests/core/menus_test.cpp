@@ -12,8 +12,7 @@
 namespace rx {
 namespace {
 
-class Menus : public testing::ConsoleTest {
- protected:
+struct Menus : testing::ConsoleTest {
   // Esc on a screen as the menu item, function and step left it: where it leads.
   ScreenId EscFrom(ScreenId screen, MenuItemId item, FuncItemId function = FuncItemId::Read,
                    EditStage step = EditStage::Block) {

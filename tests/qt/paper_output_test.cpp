@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>

@@ -24,8 +24,7 @@
 namespace rx {
 namespace {
 
-class ProgramEnd : public ::testing::Test {
- protected:
+struct ProgramEnd : ::testing::Test {
   void SetUp() override {
     const QString root = home.path();
     ASSERT_TRUE(QDir(root).mkpath("config") && QDir(root).mkpath("run") && QDir(root).mkpath("RX-710"));

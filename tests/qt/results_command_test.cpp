@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -48,8 +47,7 @@ std::vector<std::vector<std::string>> CsvRows(const QString& path) {
   return rows;
 }
 
-class ResultsCommand : public ::testing::Test {
- protected:
+struct ResultsCommand : ::testing::Test {
   QTemporaryDir dir;
   const QString first = dir.filePath("F1071200.C08");
   const QString second = dir.filePath("S1071330.C08");
