@@ -36,8 +36,7 @@ Files Split(const std::string& rest) {
     for (char& c : name) c = c == '/' || c == '\0' ? '_' : c;  // a name the file system takes
     if (name == "." || name == "..") name += "_";
     const std::size_t start = std::min(nameEnd + 1, rest.size()), next = rest.find("\n@", start);
-    if (!name.empty())
-      files[name] = rest.substr(start, next == std::string::npos ? next : next - start);
+    if (!name.empty()) files[name] = rest.substr(start, next == std::string::npos ? next : next - start);
     at = next == std::string::npos ? rest.size() : next + 1;
   }
   return files;
@@ -92,14 +91,12 @@ std::string UpperAscii(std::string s) {
 void CheckList(TestTerminal& tt, const Files& files, FileListing kind) {
   Form& f = tt.form();
   ListDataFiles(tt.terminal, kind);
-  const char* pattern = kind == FileListing::AllBlocks ? "*.C*"
-                        : kind == FileListing::FirstRunResults ? "F*.*" : "*.*";
+  const char* pattern = kind == FileListing::AllBlocks ? "*.C*" : kind == FileListing::FirstRunResults ? "F*.*" : "*.*";
   const int capacity = kind == FileListing::AllBlocks || kind == FileListing::OneBlock ? 33 : 51;
   RX_CHECK(f.FileListMax == capacity, "capacity");
   int qualifying = 0, shown = 0;
   for (const auto& [name, content] : files)
-    qualifying += name.size() == 12 && CharacterCount(name) == 12 && name[8] == '.' &&
-                  MatchesPattern(name, pattern) &&
+    qualifying += name.size() == 12 && CharacterCount(name) == 12 && name[8] == '.' && MatchesPattern(name, pattern) &&
                   (kind != FileListing::OneBlock || std::toupper(name[9] & 0xFF) != 'C');
   for (; shown < 51 && f.lblFileList[shown].visible; ++shown) {
     const std::string& name = f.lblFileList[shown].caption;
@@ -261,8 +258,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool serial = flags & 2, oneBlock = flags & 1;
   if (const std::string name = ChooseFile(tt, serial, oneBlock, pick, block); !name.empty()) {
     RX_CHECK(files.count(name) == 1, name);
-    serial ? SerialOutput(tt, name, files.at(name), oneBlock)
-           : SendToDevice(tt, files.at(name), flags & 4);
+    serial ? SerialOutput(tt, name, files.at(name), oneBlock) : SendToDevice(tt, files.at(name), flags & 4);
   }
   CloseDataFile(tt.terminal);
   return 0;

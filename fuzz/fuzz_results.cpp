@@ -70,8 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string read = quoted ? "" : field;
     for (std::size_t at = 1; quoted && at + 1 < field.size(); ++at) read += field[at], at += field[at] == '"';
     RX_CHECK(read == text, text);
-  } catch (...) {
-    Violated("results threw", text);
-  }
+  } catch (...) { Violated("results threw", text); }
   return 0;
 }

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,16 +44,13 @@ struct Bytes {
 
 // A violated property stops the run as a crash does, so the fuzzer keeps the input.
 [[noreturn]] inline void Violated(const char* what, std::string_view detail) {
-  std::fprintf(stderr, "property violated: %s [%.*s]\n", what, static_cast<int>(detail.size()),
-               detail.data());
+  std::fprintf(stderr, "property violated: %s [%.*s]\n", what, static_cast<int>(detail.size()), detail.data());
   std::abort();
 }
-#define RX_CHECK(condition, detail) \
-  ((condition) ? (void)0 : ::rx::fuzz::Violated(#condition, (detail)))
+#define RX_CHECK(condition, detail) ((condition) ? (void)0 : ::rx::fuzz::Violated(#condition, (detail)))
 
 // Emptied for every input; in memory where there is /dev/shm.
-class ScratchDirectory {
- public:
+struct ScratchDirectory {
   explicit ScratchDirectory(const std::string& target)
       : path_(fs::path(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : fs::temp_directory_path()) /
               ("rx710kp-fuzz-" + target + "-" + std::to_string(getpid()))) {}
@@ -70,12 +66,7 @@ inline bool WriteFile(const fs::path& path, const std::string& content) {
   return static_cast<bool>(std::ofstream(path, std::ios::binary) << content);
 }
 
-inline std::string ContentOf(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-using testing::FramesIn, testing::Frame, testing::Press, testing::Receive, testing::Type;
+using testing::ContentOf, testing::FramesIn, testing::Frame, testing::Press, testing::Receive, testing::Type;
 
 // Lets up to ms pass: tasks when due, the tick every 100 ms; budget ends a job that keeps posting.
 inline void Pass(TestTerminal& tt, long long ms, int budget = 2000) {

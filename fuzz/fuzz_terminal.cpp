@@ -36,8 +36,7 @@ std::optional<bool> BooleanOf(std::string text) {
 
 std::optional<int> PortOf(const std::string& stored) {
   const std::string text = Trim(stored);
-  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
+  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
   const int value = std::stoi(text);
   return value >= 1 && value <= 255 ? std::optional(value) : std::nullopt;
 }
@@ -101,8 +100,7 @@ void StandardFiles(const fs::path& dir, std::uint8_t which) {
       {4, "FN241433.C08", "10010010000000\r\n10020010019500\r\n10030010020000\r\n10040009590000\r\n20050012000000\r\n"},
       {8, "YN241433.C08", "10070010000000\r\n10070020000000\r\n10070030000000\r\n10120100000000\r\n"
                           "10130010000000\r\n10130020000000\r\n"},
-      {64, "README", "not a data file\n"},
-      {64, "LONGNAME1.C08", "C0010000000000\r\n"},
+      {64, "README", "not a data file\n"}, {64, "LONGNAME1.C08", "C0010000000000\r\n"},
       {64, "FN241433.C0", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"}};
   for (const auto& [bit, name, content] : files)
     if (which & bit) WriteFile(dir / name, content);
@@ -127,8 +125,7 @@ void CheckForm(TestTerminal& tt) {
   RX_CHECK(tt.fakes.events.tasks.size() <= 32, std::to_string(tt.fakes.events.tasks.size()));
   const std::string& status = f.lblStatus[StatusPart::Frames].caption;
   RX_CHECK(status.find(f.BestFrame ? "BEST : ON" : "BEST : OFF") != std::string::npos &&
-               status.find(f.PrintFrame ? "PRINT : ON" : "PRINT : OFF") != std::string::npos,
-           status);
+               status.find(f.PrintFrame ? "PRINT : ON" : "PRINT : OFF") != std::string::npos, status);
 }
 
 // Set when a close goes ahead: the window closes after the step.
@@ -197,8 +194,7 @@ bool Step(TestTerminal& tt, Bytes& in) {
     }
     case 12: fs::remove(t.dataDirectory / kNames[in.Byte() % std::size(kNames)], ignored); break;
     case 13:  // the whole data directory goes, or comes back
-      in.Byte() & 1 ? fs::remove_all(t.dataDirectory, ignored)
-                    : fs::create_directories(t.dataDirectory, ignored);
+      in.Byte() & 1 ? fs::remove_all(t.dataDirectory, ignored) : fs::create_directories(t.dataDirectory, ignored);
       break;
     case 14: {  // the window is asked to close; the operator may answer much later
       const std::uint8_t how = in.Byte();

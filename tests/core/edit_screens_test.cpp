@@ -6,8 +6,7 @@
 namespace rx {
 namespace {
 
-class EditScreens : public testing::ConsoleTest {
- protected:
+struct EditScreens : testing::ConsoleTest {
   // Main item and function item of the edit function menu.
   void Open(int item, int function) { Press({item, Keys::Enter, function, Keys::Enter}); }
   // Team 1-007 on the relay edit screen, with the given legs read from the device.
@@ -94,8 +93,7 @@ TEST_F(EditScreens, ARelayTeamIsTakenOnlyWhenEveryFrameIsAccepted) {
 TEST_F(EditScreens, TenLegsAtMostAndAHundredHoursAtMost) {
   Open(6, 1);
   ReadTeam({"2359590000", "2359590000", "2359590000", "2359590000", "0000000000", "0000010000",
-            "0000010000", "0000010000", "0000010000"},
-           "9559560000");
+            "0000010000", "0000010000", "0000010000"}, "9559560000");
   for (int i = 0; i < 4; ++i) Press(Keys::Down);
   Submit("40004");
   EXPECT_TRUE(f.lblError.caption == "エラー：スプリットがオーバーします（[Esc]：解除）" &&

@@ -22,8 +22,7 @@ namespace fs = std::filesystem;
 const std::string kNoData = "エラー：データがありません（[Esc]：解除）";
 const std::string kCannotWrite = "エラー：ファイルに書き込めません（[Esc]：解除）";
 
-class FileWork : public testing::ConsoleTest {
- protected:
+struct FileWork : testing::ConsoleTest {
   // Main item 8 with the first listed file, all blocks or one block.
   void ConfirmSend(const std::string& block = "") {
     Press({8, Keys::Enter, block.empty() ? 1 : 2, Keys::Enter, Keys::Enter});
@@ -81,8 +80,7 @@ TEST_F(FileWork, ACourseFileIsSentRecordByRecordOneBlockReaddressed) {
   Reply("CE   404");
   EXPECT_EQ(f.lblSendG[SendLine::Progress].caption, "Block:3  ZNo:046  Time:0000000001  ");
   Press(Keys::Esc);
-  EXPECT_EQ(Sent(), std::vector<std::string>({"CL0A30451234567890  ", "CL0A30460000000001  ",
-                                              "CL0A30470000000002  "}));
+  EXPECT_EQ(Sent(), std::vector<std::string>({"CL0A30451234567890  ", "CL0A30460000000001  ", "CL0A30470000000002  "}));
 }
 
 // A file's first letter picks its load head (no time for the untimed
@@ -173,8 +171,7 @@ TEST_F(FileWork, ALargeFileIsQueuedInTurnsAndEscGoesBack) {
 
 // The text output of a first-run file (sub-menu item 12) to the port, or on
 // paper when TextOutput names a printer or a PDF.
-class TextOutput : public FileWork {
- protected:
+struct TextOutput : FileWork {
   void SetUp() override {
     FileWork::SetUp();
     f.SerialSend = f.lblMenu[Index(MenuItemId::SerialSend)].enabled = true;
@@ -340,8 +337,7 @@ TEST_F(TextOutput, FromTheCommandLineAStepAtATime) {
   EXPECT_TRUE(stopped.Step() == Stand::Failed && printer.discards == 1 && printer.handedOver.empty());
 }
 
-class HunterStart : public FileWork {
- protected:
+struct HunterStart : FileWork {
   void Make(const std::string& start) {
     if (f.Screen == ScreenId::MainMenu) Press(Keys::Clear);
     Press({2, Keys::Enter, Keys::Enter});
@@ -353,8 +349,7 @@ class HunterStart : public FileWork {
 // 1.95 s behind starts 1 s later, 2.00 s behind 2 s later, the faster one
 // not at all, and 120 s after 23:59 is past midnight. Date and clock are checked.
 TEST_F(HunterStart, StartsFollowTheFirstRunGapsInWholeSeconds) {
-  File("FN241433.C08", {"10010010000000", "10020010019500", "10030010020000", "10040009590000",
-                        "20050012000000"});
+  File("FN241433.C08", {"10010010000000", "10020010019500", "10030010020000", "10040009590000", "20050012000000"});
   File("C1202359.C08", {"an earlier output", "of", "more", "lines", "than", "now"});
   Press({Keys::Clear, 2, Keys::Enter, Keys::Enter});
   EXPECT_EQ(f.lblHuntG[HunterLine::Source].caption, "FN241433.C08");
@@ -395,9 +390,8 @@ TEST_F(HunterStart, AFailedRunRemovesNothingItDidNotMake) {
     }
     Make("11201030");
     EXPECT_EQ(f.lblError.caption, directoryInPlace ? kCannotWrite : kNoData);
-    std::ifstream in(dir / "CN201030.C08", std::ios::binary);
     EXPECT_TRUE(directoryInPlace ? fs::is_directory(dir / "CN201030.C08")
-                                 : std::string(std::istreambuf_iterator<char>(in), {}) == earlier);
+                                 : testing::ContentOf(dir / "CN201030.C08") == earlier);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2);  // nothing of the run's own
     Press(Keys::Esc);
     EXPECT_TRUE(f.Screen == ScreenId::SubMenu && f.lblGuide.caption == "※テンキーまたは↑↓で選択して[Enter] （[Esc]:終了、[Clear]：次頁）");

@@ -25,8 +25,7 @@ namespace fs = std::filesystem;
 
 using testing::Frame;
 
-class Link : public testing::ConsoleTest {
- protected:
+struct Link : testing::ConsoleTest {
   testing::FakeSerialPort& port = tt.fakes.port;
 };
 
@@ -95,8 +94,7 @@ TEST(ListPorts, NamesWhatEachFileIsAndNeverAdvisesJoiningRoot) {
       "adduser u dialout and log in again\n"
       "  COM5    @5: cannot be looked at (Permission denied)\n"
       "  COM6    @6: missing\n";
-  for (std::size_t at; (at = expected.find('@')) != std::string::npos;)
-    expected.replace(at, 1, "/p q\\x1b\xfe/");
+  for (std::size_t at; (at = expected.find('@')) != std::string::npos;) expected.replace(at, 1, "/p q\\x1b\xfe/");
   EXPECT_EQ(listing.substr(0, expected.size()), expected);
   const passwd* real = getpwuid(getuid());
   const std::string account = real ? real->pw_name : std::to_string(getuid());
@@ -132,8 +130,7 @@ TEST_F(Link, OnlyWholeFramesAreDispatchedInOrder) {
   EXPECT_TRUE(f.KeyMode == Mode::Normal && !f.lblError.visible);
 }
 
-class ReadIntoFile : public Link {
- protected:
+struct ReadIntoFile : Link {
   // Course memory, 読込, all blocks: asked to confirm.
   void Confirm() { Press({1, Keys::Enter, 4, Keys::Enter, 1, Keys::Enter}); }
   fs::path dir = tt.terminal.dataDirectory;

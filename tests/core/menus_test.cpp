@@ -12,8 +12,7 @@
 namespace rx {
 namespace {
 
-class Menus : public testing::ConsoleTest {
- protected:
+struct Menus : testing::ConsoleTest {
   // Esc on a screen as the menu item, function and step left it: where it leads.
   ScreenId EscFrom(ScreenId screen, MenuItemId item, FuncItemId function = FuncItemId::Read,
                    EditStage step = EditStage::Block) {
@@ -169,8 +168,7 @@ TEST(Layout, EveryControlIsPlacedInsideItsFrameAndEveryKeyHasACellOfItsOwn) {
   for (const Control* c : f.AllControls()) {
     EXPECT_TRUE(c->width > 0 && c->height > 0) << c->name;
     if (const Control* p = c->parent; p && c->visible) {  // the dual-add item waits below its frame
-      EXPECT_TRUE(c->left >= 0 && c->top >= 0 && c->left + c->width <= p->width &&
-                  c->top + c->height <= p->height)
+      EXPECT_TRUE(c->left >= 0 && c->top >= 0 && c->left + c->width <= p->width && c->top + c->height <= p->height)
           << c->name;
     }
   }

@@ -64,9 +64,8 @@ TEST(Results, ARunRankedPerBlockTiesSharingZeroTimesLast) {
   const std::vector<RunRecord> run = Records({
       "20010000500000", "1001000000    ", "10020000481279", "10030000481200", "1004          ",
       "10050000481271", "10060000500000", "10030000490000", "10070000481100", "B0090000100000"});
-  EXPECT_EQ(Summary(RankRun(run)),
-            "1/1: 1007 2002+1 2003*+1 2005+1 5003*+89 6006+189 0001-none 0004-none; "
-            "2/2: 1001; 11/B: 1009; ");
+  EXPECT_EQ(Summary(RankRun(run)), "1/1: 1007 2002+1 2003*+1 2005+1 5003*+89 6006+189 0001-none 0004-none; "
+                                   "2/2: 1001; 11/B: 1009; ");
   EXPECT_EQ(Summary(RankRun({})), "");
 }
 
@@ -76,9 +75,8 @@ TEST(Results, TwoRunsSummedFromTheirFullTimesTheUnpairedLast) {
   const std::vector<RunRecord> second = Records({"10070001000000", "10020001000099", "10010001000050",
       "10030001000000", "1004000100    ", "10050001030000", "30080001000000", "20010001000000"});
   const std::vector<RankedBlock> blocks = RankCombined(first, second);
-  EXPECT_EQ(Summary(blocks),
-            "1/1: 1002 2001+1 2003+1 0004-none 0005*-dup 0005*-dup 0005*-dup 0006-one 0007-one; "
-            "2/2: 1001; 3/3: 0008-one; ");
+  EXPECT_EQ(Summary(blocks), "1/1: 1002 2001+1 2003+1 0004-none 0005*-dup 0005*-dup 0005*-dup 0006-one 0007-one; "
+                             "2/2: 1001; 3/3: 0008-one; ");
   const std::vector<RankedRow>& rows = blocks[0].rows;
   EXPECT_EQ(rows[1].total, 1200100);  // 1:00.0050 twice: 2:00.01, not 2:00.00
   using Runs = std::vector<std::optional<TimeValue>>;
@@ -148,8 +146,7 @@ TEST(Results, CsvQuotedOnlyWhereNeeded) {
             "\xEF\xBB\xBFmemory,block,block letter,Bib No.,time,seconds\r\n"
             "\"１本目,リザルト\",10,A,007,01:02:03.0405,3723.0405\r\n"
             "\"１本目,リザルト\",1,1,003,,\r\n\"１本目,リザルト\",1,1,007,00:00:00.0000,0.0000\r\n");
-  const std::vector<RunRecord> dup = Records({"10010000481271", "10020000484600", "1003          ",
-                                              "10030000500000"});
+  const std::vector<RunRecord> dup = Records({"10010000481271", "10020000484600", "1003          ", "10030000500000"});
   EXPECT_EQ(ResultsCsv(RankRun(dup), 1),
             "\xEF\xBB\xBFrank,block,Bib No.,time,gap,note\r\n1,1,001,0:48.12,,\r\n"
             "2,1,002,0:48.46,+0.34,\r\n3,1,003,0:50.00,+1.88,二重\r\n,1,003,,,タイムなし 二重\r\n");

@@ -17,8 +17,7 @@ namespace {
 using testing::TestTerminal;
 namespace fs = std::filesystem;
 
-class SettingsScreen : public testing::ConsoleTest {
- protected:
+struct SettingsScreen : testing::ConsoleTest {
   void Open() {
     if (f.Screen == ScreenId::MainMenu) Press(Keys::Clear);
     Press({1, Keys::Enter});
@@ -71,8 +70,7 @@ TEST_F(SettingsScreen, TheComputersDateStartsTheFirstSettingsProgramThatExists) 
   EXPECT_EQ(tt.fakes.launcher.started, std::vector<std::string>({"kcmshell5 clock"}));
 }
 
-class Closing : public testing::ConsoleTest {
- protected:
+struct Closing : testing::ConsoleTest {
   // A close as the operator or the system asks for it; the unload follows.
   void Close(CloseReason reason) {
     Form_QueryUnload(tt.terminal, reason, [&] { ++closes, Form_Unload(tt.terminal, [&] { unloaded = true; }); });
@@ -91,8 +89,7 @@ TEST(CloseQuestion, TheAnswerDecidesTheCloseAndThePowerOff) {
     bool unloaded = false;
     tt.fakes.port.open = true;
     tt.fakes.messages.answers = {answer};
-    Form_QueryUnload(tt.terminal, CloseReason::Operator,
-                     [&] { Form_Unload(tt.terminal, [&] { unloaded = true; }); });
+    Form_QueryUnload(tt.terminal, CloseReason::Operator, [&] { Form_Unload(tt.terminal, [&] { unloaded = true; }); });
     ASSERT_EQ(tt.fakes.messages.shown.size(), 1u);  // no complaint after a switch-off
     EXPECT_EQ(tt.fakes.messages.shown[0].text, "RX-710KP を終了します。\r\nWindows も終了しますか？");
     EXPECT_EQ(tt.fakes.messages.shown[0].buttons, MessageButtons::YesNoCancel);

@@ -16,8 +16,7 @@ using Calculator = testing::ConsoleTest;
 
 TEST_F(Calculator, NetTimesFromAMenuRefusingBadTimesAndBackToThePage) {
   const char* cases[][3] = {{"235959.9", "0.1", "00:00:00.2000"},  // over midnight
-                            {"100000.5", "100001.25", "00:00:00.7500"},
-                            {"123456.789", "123456.789", "00:00:00.0000"},
+                            {"100000.5", "100001.25", "00:00:00.7500"}, {"123456.789", "123456.789", "00:00:00.0000"},
                             {"", "", "00:00:00.0000"},  // nothing typed counts as zero
                             {"1", "10203.045", "01:02:02.0450"}};
   for (const auto& c : cases) {

@@ -34,8 +34,7 @@ std::string Seen(const Control& c) {
 // What the walk before started with: a walk's start shows only how it differs.
 std::map<std::string, std::string> started;
 
-class Walker {
- public:
+struct Walker {
   explicit Walker(const std::string& walk) {
     out << walk << "\n";
     std::istringstream steps(walk.substr(walk.find(": ") + 2));

@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
-#include <fstream>
 
 #include "console/dispatcher.h"
 #include "platform/qt/qt_serial_port.h"
@@ -30,8 +29,7 @@ namespace {
 
 using sim::MemoryKind;
 
-class OverPty : public ::testing::Test {
- protected:
+struct OverPty : ::testing::Test {
   // A terminal as the program starts it, whose every port number leads to path.
   void Connect(const std::string& path) {
     port = std::make_unique<QtSerialPort>([path](int) { return path; });
@@ -75,9 +73,8 @@ class OverPty : public ::testing::Test {
     EXPECT_EQ(FileLines(), lines);
   }
   std::vector<std::string> FileLines() {
-    std::ifstream in(terminal->dataDirectory / form().lblFileName.caption, std::ios::binary);
     std::string rest;
-    const auto lines = testing::CrLfLines(std::string(std::istreambuf_iterator<char>(in), {}), &rest);
+    const auto lines = testing::CrLfLines(testing::ContentOf(terminal->dataDirectory / form().lblFileName.caption), &rest);
     EXPECT_EQ(rest, "");
     return lines;
   }
@@ -231,8 +228,7 @@ TEST_F(OverPty, EditsOverTheLineAndSettingsLeftOnTheTtyComeBack) {
 constexpr const char* kFileName = "FN241433.C08";
 constexpr int kRecords = 3000;
 
-class HeldOutput : public OverPty {
- protected:
+struct HeldOutput : OverPty {
   void SetUp() override {
     Connect(far.Path());
     form().SerialSend = true;

@@ -24,8 +24,7 @@
 namespace rx {
 namespace {
 
-class ProgramEnd : public ::testing::Test {
- protected:
+struct ProgramEnd : ::testing::Test {
   void SetUp() override {
     const QString root = home.path();
     ASSERT_TRUE(QDir(root).mkpath("config") && QDir(root).mkpath("run") && QDir(root).mkpath("RX-710"));
@@ -144,8 +143,7 @@ TEST_F(ProgramEnd, AReadOnADeviceFileThisUserMayNotOpenShows1002AndTellsTheRemed
   EXPECT_TRUE(Said("error: エラー：通信できません。USBケーブルの接続を確認してください（[Esc]：解除）"))
       << output.toStdString();
   const QString told = QString::fromUtf8(probe.readAllStandardError());
-  EXPECT_TRUE(told.contains(device) && told.contains("sudo adduser nobody dialout"))
-      << told.toStdString();
+  EXPECT_TRUE(told.contains(device) && told.contains("sudo adduser nobody dialout")) << told.toStdString();
   ExpectOrderlyEndOn(SIGTERM);
 }
 

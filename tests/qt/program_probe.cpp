@@ -21,8 +21,7 @@ namespace {
 
 void Say(const std::string& line) { std::puts(line.c_str()), std::fflush(stdout); }
 
-class NoPowerOff : public rx::PowerOff {
- public:
+struct NoPowerOff : rx::PowerOff {
   void Request(std::function<void(bool)> answered) override {
     Say("power off");
     if (answered) answered(true);

@@ -37,13 +37,10 @@ TEST(ResultsChoice, OneResultsFileItselfOrAFirstRunPlusASecondRun) {
   DataFolder data;
   ASSERT_EQ(mkfifo(data.Path("SN241600.C08").c_str(), 0600), 0);
   const std::pair<std::vector<const char*>, std::string> cases[] = {
-      {{"SN241433.C08"}, "SN241433.C08"},
-      {{"SN241433.C08", "FN241433.C08"}, "FN241433.C08 + SN241433.C08"},
+      {{"SN241433.C08"}, "SN241433.C08"}, {{"SN241433.C08", "FN241433.C08"}, "FN241433.C08 + SN241433.C08"},
       {{"FN241433.C08", "FN241500.C08"}, "both chosen files hold １本目リザルト: choose one"},
       {{"FN241433.C08", "SN241433.C08", "FN241500.C08"}, "3 files chosen: choose one"},
-      {{}, "0 files chosen"},
-      {{"SN241600.C08"}, "SN241600.C08 is no regular file"},
-      {{"FN999999.C08"}, "cannot read"},
+      {{}, "0 files chosen"}, {{"SN241600.C08"}, "SN241600.C08 is no regular file"}, {{"FN999999.C08"}, "cannot read"},
       {{"FN241433.C08", "CN241433.C08"}, NotAResultsFile(data.Path("CN241433.C08"))}};
   for (const auto& [chosen, made] : cases) {
     std::vector<std::filesystem::path> files;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -48,8 +47,7 @@ std::vector<std::vector<std::string>> CsvRows(const QString& path) {
   return rows;
 }
 
-class ResultsCommand : public ::testing::Test {
- protected:
+struct ResultsCommand : ::testing::Test {
   QTemporaryDir dir;
   const QString first = dir.filePath("F1071200.C08");
   const QString second = dir.filePath("S1071330.C08");
@@ -77,9 +75,7 @@ TEST_F(ResultsCommand, TheSheetRanksEachBlockAsACrewPostsIt) {
                                       "* 同じ Bib No. が２回以上あります"}));
   ASSERT_EQ(marks, std::vector<std::string>({"page 1 / 1"}));
   EXPECT_TRUE(QRegularExpression("^１本目リザルト F1071200\\.C08 \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d$")
-                  .match(QString::fromStdString(headings[0]))
-                  .hasMatch())
-      << headings[0];
+                  .match(QString::fromStdString(headings[0])).hasMatch()) << headings[0];
 
   // 999 competitors in one block: every page full but the last, the block's heading again on each.
   std::vector<std::string> many;
@@ -124,14 +120,13 @@ TEST_F(ResultsCommand, TwoRunsAddUpFromTheFullTimesOnPaperAndInCsv) {
   ASSERT_EQ(RunProgram(RX710KP_PROGRAM, {"--results", first, "--plus", second, "--csv", dir.filePath("r.csv")}).code, 0);
   const auto rows = CsvRows(dir.filePath("r.csv"));
   ASSERT_GE(rows.size(), 6u);
-  EXPECT_EQ(std::vector(rows.begin(), rows.begin() + 6),
-            (std::vector<std::vector<std::string>>{
-                {"rank", "block", "Bib No.", "1st run", "2nd run", "total", "gap", "note"},
-                {"1", "1", "048", "4:12.71", "4:00.00", "8:12.72", "", ""},
-                {"2", "1", "012", "4:13.05", "3:59.99", "8:13.04", "+0.32", ""},
-                {"", "1", "033", "4:13.05", "", "", "", "１本のみ"},
-                {"", "1", "055", "4:20.00", "", "", "", "タイムなし"},
-                {"", "1", "061", "", "4:00.00", "", "", "タイムなし"}}));
+  EXPECT_EQ(std::vector(rows.begin(), rows.begin() + 6), (std::vector<std::vector<std::string>>{
+      {"rank", "block", "Bib No.", "1st run", "2nd run", "total", "gap", "note"},
+      {"1", "1", "048", "4:12.71", "4:00.00", "8:12.72", "", ""},
+      {"2", "1", "012", "4:13.05", "3:59.99", "8:13.04", "+0.32", ""},
+      {"", "1", "033", "4:13.05", "", "", "", "１本のみ"},
+      {"", "1", "055", "4:20.00", "", "", "", "タイムなし"},
+      {"", "1", "061", "", "4:00.00", "", "", "タイムなし"}}));
 }
 
 // Any data file as CSV beside it, relay and timeless ones too; what is no record is counted.
@@ -163,7 +158,7 @@ TEST_F(ResultsCommand, BadInputIsRefusedAndTheInputLeftAsItWas) {
   };
   for (const QString& input : {first, second, course, empty}) inputs[input] = contents(input);
   const QString pdf = "pdf:" + dir.filePath("r.pdf");
-  const struct { QStringList arguments; int code; const char* said; } cases[] = {
+  testing::ExpectRefused(RX710KP_PROGRAM, {
       {{"--results", course, "--to", pdf}, 1, "1st-run results (F... files) and 2nd-run results (S... files)"},
       {{"--results", second, "--plus", first, "--to", pdf}, 1, "after --plus, a 2nd-run one"},
       {{"--results", first, "--to", "pdf:" + first}, 1, "itself"},
@@ -178,13 +173,7 @@ TEST_F(ResultsCommand, BadInputIsRefusedAndTheInputLeftAsItWas) {
       {{"--plus", second}, 2, "--plus goes with --results"},
       {{"--results", first, "--csv", dir.filePath("r.csv"), "--to", pdf}, 2, "--to and --csv exclude each other"},
       {{"--results", first, "--plus", ""}, 2, "--plus names nothing"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.arguments.join(' ').toStdString());
-    const Outcome outcome = RunProgram(RX710KP_PROGRAM, c.arguments);
-    EXPECT_EQ(outcome.code, c.code);
-    EXPECT_TRUE(outcome.err.contains(c.said)) << outcome.err.toStdString();
-  }
+  });
 
   // A signal while the print service is silent, or while the desktop's chooser shows its dialog,
   // ends the work with 128 + the signal.

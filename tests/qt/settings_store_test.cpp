@@ -7,24 +7,17 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/qt/qt_services.h"
 #include "shell/startup.h"
-#include "support/fake_platform.h"
+#include "support/terminal_driver.h"
 
 namespace rx {
 namespace {
 
-std::string Contents(const std::string& path) {
-  std::ostringstream text;
-  return (text << std::ifstream(path, std::ios::binary).rdbuf(), text.str());
-}
-
-class IniSettings : public ::testing::Test {
- protected:
+struct IniSettings : ::testing::Test {
   void SetUp() override { qputenv("XDG_CONFIG_HOME", config.path().toUtf8()); }
   void TearDown() override { qputenv("XDG_CONFIG_HOME", previous); }
   QTemporaryDir config;
@@ -54,7 +47,7 @@ TEST_F(IniSettings, TheSixKeysWithDefaultsAndGarbageWrittenBack) {
                                     .arg(bestFrame ? "True" : "False").arg(portNo).arg(serialSend ? "TRUE" : "False"));
   };
   load(false, true, 3);
-  EXPECT_EQ(Contents(path).rfind("[RX-710KP]", 0), 0u);
+  EXPECT_EQ(testing::ContentOf(path).rfind("[RX-710KP]", 0), 0u);
   {
     QSettings ini(QString::fromStdString(path), QSettings::IniFormat);
     ini.setValue("RX-710KP/BestFrame", "");
@@ -74,17 +67,17 @@ TEST_F(IniSettings, ValuesAsWrittenOtherLinesKeptAndOnlyAWritableFileReplaced) {
   EXPECT_EQ(store.Read(kApplication, kSection, "TextOutput"), "Printer:Office,2F");
   EXPECT_EQ(store.Read(kApplication, kSection, "Debug"), "PDF\\");
   EXPECT_TRUE(store.Write(kApplication, kSection, "BestFrame", "False"));
-  EXPECT_EQ(Contents(path), hand + "\r\nBestFrame=False\r\n");
+  EXPECT_EQ(testing::ContentOf(path), hand + "\r\nBestFrame=False\r\n");
   EXPECT_EQ(QFile::permissions(QString::fromStdString(path)) & 0x7077, 0x6040);  // 640, in Qt's hex digits
 
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);  // made read-only, even for root
-  const std::string kept = Contents(path);
+  const std::string kept = testing::ContentOf(path);
   auto refused = [&](const char* what) {
     EXPECT_FALSE(store.Write(kApplication, kSection, "BestFrame", "True")) << what;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << what << ": left beside it";
   };
   refused("a read-only file");
-  EXPECT_EQ(Contents(path), kept);
+  EXPECT_EQ(testing::ContentOf(path), kept);
   ASSERT_EQ(unlink(path.c_str()), 0);
   ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
   EXPECT_EQ(store.Read(kApplication, kSection, "Debug"), "");  // no wait for a writer
@@ -99,7 +92,7 @@ TEST_F(IniSettings, ValuesAsWrittenOtherLinesKeptAndOnlyAWritableFileReplaced) {
   std::ofstream(path) << kept;
   qputenv("XDG_CONFIG_HOME", (config.path() + "/TARVO Application.ini/x").toUtf8());
   refused("a folder that cannot be made");
-  EXPECT_EQ(Contents(path), kept);
+  EXPECT_EQ(testing::ContentOf(path), kept);
   qputenv("XDG_CONFIG_HOME", config.path().toUtf8());  // a link to the file is followed, and kept
   ASSERT_EQ(rename(path.c_str(), (folder + "/real").c_str()), 0);
   ASSERT_EQ(symlink("real", path.c_str()), 0);

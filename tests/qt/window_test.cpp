@@ -19,8 +19,7 @@ namespace {
 
 // A fake desktop (nothing moves the window back) on a 1920-pixel screen at
 // 175 % (1097 pixels), where the keypad moves to the panel's right edge.
-class WindowTest : public ::testing::Test {
- protected:
+struct WindowTest : ::testing::Test {
   void SetUp() override {
     fakes.desktop.screenWidthPixels = 1097;
     ASSERT_TRUE(Form_Load(terminal));

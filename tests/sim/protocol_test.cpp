@@ -78,8 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Reads, Protocol, ::testing::Values(
     // No times in the DNF memory: zeros in their place.
     Case{.commands = {"CO2"}, .replies = {"CR", "CO2 10070000000000", "CF"}},
     Case{.commands = {"CO0A3045"}, .replies = {"CR", "CO0A30451001023400", "CF"}},
-    Case{.commands = {"CO12"}, .replies = {"CR", "CF"}},
-    No("CO121005", "703"),  // nothing at all in that memory
+    Case{.commands = {"CO12"}, .replies = {"CR", "CF"}}, No("CO121005", "703"),  // nothing at all in that memory
     No("CO0A3046", "702"), No("CO111006", "704"), No("CO0AZ045", "888"), No("CO0A3000", "803")), NameOf);
 
 INSTANTIATE_TEST_SUITE_P(Edits, Protocol, ::testing::Values(
@@ -101,8 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Edits, Protocol, ::testing::Values(
 INSTANTIATE_TEST_SUITE_P(Relay, Protocol, ::testing::Values(
     Ok("CM3A2   1016000000", RelayCourse, {"20001016000000"}, true),
     Ok("CC3A3   1100000000", RelayCourse, {"20001015000000", "30001100000000"}, true),
-    Ok("CK3A2", RelayCourse, {}, true),
-    No("CC3A2   1100000000", "151", true), No("CM3A4   1100000000", "501", true),
+    Ok("CK3A2", RelayCourse, {}, true), No("CC3A2   1100000000", "151", true), No("CM3A4   1100000000", "501", true),
     No("CK2 1007", "002", true),  // an alpine/nordic selector in relay mode
     // A team's write: legs and total without waiting, each answered; "CF" stores the team.
     Case{.relay = true,

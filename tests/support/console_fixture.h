@@ -13,8 +13,7 @@
 
 namespace rx::testing {
 
-class ConsoleTest : public ::testing::Test {
- protected:
+struct ConsoleTest : ::testing::Test {
   void SetUp() override {
     std::filesystem::remove_all(tt.terminal.dataDirectory);
     ASSERT_TRUE(Form_Load(tt.terminal));

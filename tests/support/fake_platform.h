@@ -17,8 +17,7 @@
 
 namespace rx::testing {
 
-class FakeSettings : public SettingsStore {
- public:
+struct FakeSettings : SettingsStore {
   std::map<std::string, std::string> values;  // by key; one section only here
   std::vector<std::string> writes;            // "key=value" in order
 
@@ -37,8 +36,7 @@ class FakeSettings : public SettingsStore {
   }
 };
 
-class FakeClock : public Clock {
- public:
+struct FakeClock : Clock {
   DateTime now{2008, 11, 24, 14, 33, 5};
   DateTime Now() override { return now; }
   std::string ShortDate(const DateTime& d) override {
@@ -48,8 +46,7 @@ class FakeClock : public Clock {
   long long MonotonicMs() override { return monotonic; }
 };
 
-class FakeMessageBox : public MessageBox {
- public:
+struct FakeMessageBox : MessageBox {
   struct Shown { std::string text; MessageButtons buttons; };
   std::vector<Shown> shown;
   std::deque<MessageAnswer> answers;  // answered at once, in turn; Ok when empty
@@ -77,15 +74,10 @@ class FakeMessageBox : public MessageBox {
   Answered open_;
 };
 
-class FakeBeeper : public Beeper {
- public:
-  int beeps = 0;
-  void Beep() override { ++beeps; }
-};
+struct FakeBeeper : Beeper { int beeps = 0; void Beep() override { ++beeps; } };
 
 // Posted tasks wait until the test lets time pass; nothing runs by itself.
-class FakeEventLoop : public EventLoop {
- public:
+struct FakeEventLoop : EventLoop {
   struct Task { long long due; std::function<void()> run; };
   std::deque<Task> tasks;
   long long now = 0;
@@ -110,13 +102,10 @@ class FakeEventLoop : public EventLoop {
     return turns;
   }
   // Lets ms pass, a millisecond at a time, running what falls due.
-  void Advance(int ms) {
-    for (int i = 0; i < ms; ++i) ++now, Settle();
-  }
+  void Advance(int ms) { for (int i = 0; i < ms; ++i) ++now, Settle(); }
 };
 
-class FakeDesktop : public Desktop {
- public:
+struct FakeDesktop : Desktop {
   PixelRect workArea{0, 0, 1024, 728};
   int twipsPerPixel = 15;
   int screenWidthPixels = 1024;
@@ -134,18 +123,13 @@ class FakeDesktop : public Desktop {
   void CloseWindow() override { ++closeRequests; }
 };
 
-class FakeSingleInstance : public SingleInstance {
- public:
-  bool alone = true;
-  bool TryAcquire() override { return alone; }
-};
+struct FakeSingleInstance : SingleInstance { bool alone = true; bool TryAcquire() override { return alone; } };
 
 // A port whose devices, input and line the test decides. It keeps the real
 // port's contract: a held line queues what is written until it is let go
 // (Written then), a write meeting a gone device closes the port, a close
 // drops what the line has not taken, and an open lets a held line go.
-class FakeSerialPort : public SerialPort {
- public:
+struct FakeSerialPort : SerialPort {
   std::set<int> present{3};                // port numbers that open
   std::map<int, OpenFault> faults;         // why a port not present fails; Missing when not given
   std::vector<int> attempts;               // port numbers tried, in order
@@ -205,8 +189,7 @@ class FakeSerialPort : public SerialPort {
   void SetReceiveHandler(std::function<void(PortEvent)> h) override { handler = std::move(h); }
 };
 
-class FakeLauncher : public ProgramLauncher {
- public:
+struct FakeLauncher : ProgramLauncher {
   std::set<std::string> installed;
   std::vector<std::string> started;  // "program arg arg"
   bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) override {
@@ -217,19 +200,15 @@ class FakeLauncher : public ProgramLauncher {
   }
 };
 
-class FakePowerOff : public PowerOff {
- public:
+struct FakePowerOff : PowerOff {
   bool allowed = true;
   int requests = 0;
-  void Request(std::function<void(bool)> answered) override {
-    if (++requests, answered) answered(allowed);
-  }
+  void Request(std::function<void(bool)> answered) override { if (++requests, answered) answered(allowed); }
 };
 
 // Pages kept as lines; refuses at the step the test names, and a printer it
 // does not have; Open and Finish answer at the pendFor-th poll.
-class FakePagePrinter : public PagePrinter {
- public:
+struct FakePagePrinter : PagePrinter {
   std::set<std::string> printers{"Office"};
   int perPage = 4;
   std::string refuseOpen, refusePage, refuseFinish;  // the reason, when set
@@ -276,17 +255,9 @@ class FakePagePrinter : public PagePrinter {
 
 // Owns the fakes and a terminal that uses them.
 struct FakePlatform {
-  FakeSettings settings;
-  FakeClock clock;
-  FakeMessageBox messages;
-  FakeBeeper beeper;
-  FakeEventLoop events;
-  FakeDesktop desktop;
-  FakeSingleInstance instance;
-  FakeSerialPort port;
-  FakeLauncher launcher;
-  FakePowerOff power;
-  FakePagePrinter printer;
+  FakeSettings settings; FakeClock clock; FakeMessageBox messages; FakeBeeper beeper;
+  FakeEventLoop events; FakeDesktop desktop; FakeSingleInstance instance; FakeSerialPort port;
+  FakeLauncher launcher; FakePowerOff power; FakePagePrinter printer;
 
   Platform Services() {
     return Platform{settings, clock, messages, beeper, events, desktop, instance, port, printer, launcher, power};

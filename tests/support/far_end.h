@@ -25,8 +25,7 @@
 
 namespace rx::testing {
 
-class FarEnd {
- public:
+struct FarEnd {
   // Runs on the far end's thread with each burst read from the line.
   using Answer = std::function<void(FarEnd&, const std::string& burst)>;
 

@@ -15,8 +15,7 @@
 namespace rx {
 
 template <class Rig>
-class PagePrinterContract : public ::testing::Test {
- protected:
+struct PagePrinterContract : ::testing::Test {
   void SetUp() override {
     const std::string why = rig.Start();
     if (!why.empty() && rig.Required()) FAIL() << why;

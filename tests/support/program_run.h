@@ -2,6 +2,8 @@
 // them.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -20,6 +22,17 @@ inline Outcome RunProgram(const QString& program, const QStringList& arguments) 
   if (!process.waitForFinished(60000)) process.kill(), process.waitForFinished();
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Each run refused with its exit code and, on stderr, why.
+struct Refusal { QStringList arguments; int code; const char* said; };
+inline void ExpectRefused(const QString& program, std::initializer_list<Refusal> runs) {
+  for (const Refusal& run : runs) {
+    SCOPED_TRACE(run.arguments.join(' ').toStdString());
+    const Outcome outcome = RunProgram(program, run.arguments);
+    EXPECT_EQ(outcome.code, run.code);
+    EXPECT_TRUE(outcome.err.contains(run.said)) << outcome.err.toStdString();
+  }
 }
 
 // The text of a PDF, blanks run together, without the page headers (those

@@ -15,8 +15,7 @@
 namespace rx {
 
 template <class Rig>
-class SerialPortContract : public ::testing::Test {
- protected:
+struct SerialPortContract : ::testing::Test {
   void SetUp() override {
     port.SetReceiveHandler([this](PortEvent event) { ++heard[event]; });
     port.SetSettings({9600, Parity::None, 8, 1});

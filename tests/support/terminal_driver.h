@@ -57,6 +57,12 @@ inline std::vector<std::string> CrLfLines(std::string text, std::string* rest = 
   return lines;
 }
 
+// The bytes of a file, "" when it cannot be read.
+inline std::string ContentOf(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 // A first-run file of count records (a thousand bibs a block, from block 1),
 // written with CR LF; its record lines.
 inline std::vector<std::string> WriteRecordFile(const std::filesystem::path& path, int count) {
