@@ -168,6 +168,7 @@ TEST_F(ResultsCommand, BadInputIsRefusedAndTheInputLeftAsItWas) {
       {{"--results", dir.filePath("F.fifo"), "--to", pdf}, 1, "is a FIFO"},
       {{"--csv", "/dev/zero"}, 1, "is a character device"},
       {{"--csv", first, "--to", dir.path()}, 1, "a directory is there"},
+      {{"--csv", first, "--to", dir.filePath("gone/F.csv")}, 1, "cannot write"},
       {{"--results", first, "--print", first}, 2, "exclude each other"},
       {{"--csv", first, "--list-ports"}, 2, "exclude each other"},
       {{"--plus", second}, 2, "--plus goes with --results"},
