@@ -204,7 +204,7 @@ TEST_F(TextOutput, HeaderLinesAndTrailerOrAStopWithoutOneOr1009) {
   f.DebugMode = true;  // each line also in the traffic list
   EXPECT_EQ(Run(), std::vector<std::string>({"3 件", "2 件", "1 件"}));
   EXPECT_TRUE(TextLines() == kLines && f.Screen == ScreenId::SubMenu &&
-              f.lstDebug.items.back() == "→ " + kLines.back() + "CrLf");
+              !f.lstDebug.items.empty() && f.lstDebug.items.back() == "→ " + kLines.back() + "CrLf");
   tt.fakes.port.written.clear();
   Run(5);  // the header and two lines
   Press(Keys::Esc);
