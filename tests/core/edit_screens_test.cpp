@@ -11,8 +11,9 @@ struct EditScreens : testing::ConsoleTest {
   void Open(int item, int function) { Press({item, Keys::Enter, function, Keys::Enter}); }
   // Team 1-007 on the relay edit screen, with the given legs read from the device.
   void ReadTeam(std::initializer_list<const char*> legs, const char* total) {
-    Press({1, Keys::Enter, 7, Keys::Enter});
-    EXPECT_EQ(Sent(), std::vector<std::string>({Body("CO4A1007")}));
+    const int beeps = tt.fakes.beeper.beeps;
+    Press({1, Keys::Enter, Keys::Enter, 7, Keys::Enter});  // an Enter before the Bib No. is typed: not even a beep
+    EXPECT_TRUE(Sent() == std::vector<std::string>({Body("CO4A1007")}) && tt.fakes.beeper.beeps == beeps);
     Reply("CR");
     char leg = 'B';
     for (const char* time : legs) Reply(std::string("CO4") + leg++ + "1007" + time);
