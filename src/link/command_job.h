@@ -18,12 +18,23 @@ class CommandJob {
 
   virtual ~CommandJob() = default;
   virtual Stand Step() = 0;
-  virtual const std::string& Reason() const = 0;
+  // Why it failed ("stopped" when it was stopped).
+  const std::string& Reason() const { return reason_; }
   // Drops the work where it is; nothing of it reaches the printer or the
   // disk. Never blocks. Step then answers Failed.
   virtual void Stop() = 0;
   // Said on stderr when the job is done (lines passed over, say); "" for nothing.
   virtual std::string Notice() const { return {}; }
+
+ protected:
+  // Keeps the reason and stops.
+  Stand Fail(const std::string& reason) {
+    reason_ = reason;
+    Stop();
+    return Stand::Failed;
+  }
+
+  std::string reason_;
 };
 
 }  // namespace rx

@@ -1,8 +1,6 @@
 #include "link/csv_export.h"
 
 #include "data/csv.h"
-#include "data/memories.h"
-#include "data/results.h"
 #include "link/whole_file.h"
 
 namespace rx {
@@ -20,31 +18,19 @@ std::string CsvExport::Notice() const { return PassedOverNotice(passedOver_); }
 
 CsvExport::Stand CsvExport::Step() {
   if (over_) return reason_.empty() ? Stand::Done : Stand::Failed;
-  auto fail = [this](const std::string& reason) {
-    reason_ = reason;
-    Stop();
-    return Stand::Failed;
-  };
-  if (SameFile(csv_, reader_.File()))
-    return fail("the CSV " + csv_.string() + " is that file itself; it is left as it is");
+  // Told before the file is read; WriteWholeFile checks it again when it writes.
+  if (!reader_.Opened() && SameFile(csv_, reader_.File()))
+    return Fail("the CSV " + csv_.string() + " is that file itself; it is left as it is");
   switch (reader_.Step()) {
     case DataFileReader::Stand::Working: return Stand::Working;
-    case DataFileReader::Stand::Failed: return fail(reader_.Reason());
+    case DataFileReader::Stand::Failed: return Fail(reader_.Reason());
     case DataFileReader::Stand::Done: break;
   }
-  std::vector<RunRecord> records;
-  passedOver_ = reader_.Others();
-  for (const std::string& line : reader_.Records()) {
-    if (std::optional<RunRecord> record = ParseRunRecord(line))
-      records.push_back(std::move(*record));
-    else
-      ++passedOver_;
-  }
-  if (records.empty()) return fail("it holds no record lines");
-  const std::string name = reader_.File().filename().string();
-  const MemoryRow* row = name.empty() ? nullptr : RowOfFile(name.front());
+  const std::vector<RunRecord> records = RunRecordsOf(reader_, &passedOver_);
+  if (records.empty()) return Fail("it holds no record lines");
+  const MemoryRow* row = MemoryRowOf(reader_.File());
   if (!WriteWholeFile(csv_, DataFileCsv(row ? row->title : "", records), {reader_.File()}, &reason_))
-    return fail(reason_);
+    return Fail(reason_);
   over_ = true;
   return Stand::Done;
 }

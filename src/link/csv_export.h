@@ -16,7 +16,6 @@ class CsvExport : public CommandJob {
  public:
   CsvExport(std::filesystem::path file, std::filesystem::path csv);
   Stand Step() override;
-  const std::string& Reason() const override { return reason_; }
   void Stop() override;
   std::string Notice() const override;
 
@@ -25,7 +24,6 @@ class CsvExport : public CommandJob {
   std::filesystem::path csv_;
   bool over_ = false;
   std::size_t passedOver_ = 0;
-  std::string reason_;
 };
 
 }  // namespace rx

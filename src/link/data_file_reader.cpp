@@ -92,4 +92,22 @@ DataFileReader::Stand DataFileReader::Step() {
   return Stand::Done;
 }
 
+std::vector<RunRecord> RunRecordsOf(const DataFileReader& reader, std::size_t* passedOver) {
+  std::vector<RunRecord> records;
+  records.reserve(reader.Records().size());
+  *passedOver += reader.Others();
+  for (const std::string& line : reader.Records()) {
+    if (std::optional<RunRecord> record = ParseRunRecord(line))
+      records.push_back(std::move(*record));
+    else
+      ++*passedOver;
+  }
+  return records;
+}
+
+const MemoryRow* MemoryRowOf(const std::filesystem::path& file) {
+  const std::string name = file.filename().string();
+  return name.empty() ? nullptr : RowOfFile(name.front());
+}
+
 }  // namespace rx

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "data/line_splitter.h"
+#include "data/memories.h"
+#include "data/results.h"
 
 namespace rx {
 
@@ -36,6 +38,7 @@ class DataFileReader {
   // Failed: Reason() says why and the file is closed.
   Stand Step();
   void Close();
+  bool Opened() const { return opened_; }
   const std::filesystem::path& File() const { return file_; }
   // Lines of a record's length (13 or 14 characters), in file order.
   const std::vector<std::string>& Records() const { return records_; }
@@ -56,5 +59,13 @@ class DataFileReader {
   std::size_t others_ = 0;
   std::string reason_;
 };
+
+// The records of what reader read, in file order; the lines that were none
+// (of another length, or not a record's shape) are added to passedOver.
+std::vector<RunRecord> RunRecordsOf(const DataFileReader& reader, std::size_t* passedOver);
+
+// The memory of a data file by its name's first letter; nothing for a letter
+// no memory has.
+const MemoryRow* MemoryRowOf(const std::filesystem::path& file);
 
 }  // namespace rx

@@ -17,12 +17,6 @@ void FilePrint::Stop() {
   phase_ = Phase::Over;
 }
 
-FilePrint::Stand FilePrint::Fail(const std::string& reason) {
-  reason_ = reason;
-  Stop();
-  return Stand::Failed;
-}
-
 CommandJob::Stand StepPaperJob(TextOutputJob& job, std::string* reason) {
   switch (job.Step(reason)) {
     case TextOutputJob::Stand::Working:

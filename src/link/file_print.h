@@ -24,20 +24,16 @@ class FilePrint : public CommandJob {
   FilePrint& operator=(const FilePrint&) = delete;
 
   Stand Step() override;
-  const std::string& Reason() const override { return reason_; }
   void Stop() override;
 
  private:
   enum class Phase { Check, Read, Print, Over };
-
-  Stand Fail(const std::string& reason);
 
   PageTarget target_;
   DataFileReader reader_;
   Phase phase_ = Phase::Check;
   PageSink sink_;
   TextOutputJob job_;  // over the reader's records and sink_
-  std::string reason_;
 };
 
 // Steps a text output job that hands a document over: Working, Waiting,

@@ -18,24 +18,9 @@ namespace {
 constexpr Memory kRanked[] = {Memory::FirstRun, Memory::SecondRun};
 
 const MemoryRow* RankedRowOf(const std::filesystem::path& file) {
-  const std::string name = file.filename().string();
-  const MemoryRow* row = name.empty() ? nullptr : RowOfFile(name.front());
+  const MemoryRow* row = MemoryRowOf(file);
   return row && std::find(std::begin(kRanked), std::end(kRanked), row->memory) != std::end(kRanked) ? row
                                                                                                      : nullptr;
-}
-
-// The records of a file's record lines; how many lines were none.
-std::vector<RunRecord> ParseAll(const DataFileReader& reader, std::size_t* passedOver) {
-  std::vector<RunRecord> records;
-  records.reserve(reader.Records().size());
-  *passedOver += reader.Others();
-  for (const std::string& line : reader.Records()) {
-    if (std::optional<RunRecord> record = ParseRunRecord(line))
-      records.push_back(std::move(*record));
-    else
-      ++*passedOver;
-  }
-  return records;
 }
 
 }  // namespace
@@ -60,12 +45,6 @@ void ResultsJob::Stop() {
   if (job_) job_->Stop();
   if (phase_ != Phase::Over && reason_.empty()) reason_ = "stopped";
   phase_ = Phase::Over;
-}
-
-ResultsJob::Stand ResultsJob::Fail(const std::string& reason) {
-  reason_ = reason;
-  Stop();
-  return Stand::Failed;
 }
 
 std::string ResultsJob::Notice() const { return PassedOverNotice(passedOver_); }
@@ -126,7 +105,7 @@ ResultsJob::Stand ResultsJob::Read() {
 ResultsJob::Stand ResultsJob::Lay() {
   std::vector<std::vector<RunRecord>> runs;
   for (auto& reader : readers_) {
-    runs.push_back(ParseAll(*reader, &passedOver_));
+    runs.push_back(RunRecordsOf(*reader, &passedOver_));
     if (runs.back().empty()) return Fail(reader->File().string() + ": it holds no record lines");
   }
   std::vector<RankedBlock> blocks = runs.size() == 2 ? RankCombined(runs[0], runs[1]) : RankRun(runs[0]);

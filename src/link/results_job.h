@@ -40,7 +40,6 @@ class ResultsJob : public CommandJob {
   ResultsJob(PagePrinter& printer, ResultsRequest request);
   ~ResultsJob() override;
   Stand Step() override;
-  const std::string& Reason() const override { return reason_; }
   void Stop() override;
   std::string Notice() const override;
 
@@ -49,7 +48,6 @@ class ResultsJob : public CommandJob {
   Stand Check();
   Stand Read();
   Stand Lay();
-  Stand Fail(const std::string& reason);
   std::vector<std::filesystem::path> Inputs() const;
 
   PagePrinter& printer_;
@@ -60,7 +58,6 @@ class ResultsJob : public CommandJob {
   std::unique_ptr<PageSink> sink_;
   std::unique_ptr<TextOutputJob> job_;
   std::size_t passedOver_ = 0;  // lines that are no record
-  std::string reason_;
 };
 
 }  // namespace rx
